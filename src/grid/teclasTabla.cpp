@@ -1,0 +1,370 @@
+// The notebook grid's key-down and key-up handling: command keys, the
+// confirmation protocol, the Ctrl prefix, fractions, F6, F10 and Alt.
+#include "shell/Form1.h"
+
+namespace renglero {
+
+namespace {
+
+enum Tecla {
+    kRetroceso = 8, kTab = 9, kIntro = 13, kCtrl = 17, kAlt = 18, kPausa = 19, kEsc = 27,
+    kRePag = 33, kAvPag = 34, kFin = 35, kInicio = 36, kIns = 45, kSupr = 46,
+    kLetraC = 67, kLetraD = 68, kLetraI = 73, kLetraM = 77, kLetraR = 82, kLetraT = 84,
+    kTecladoPor = 106, kTecladoMas = 107, kTecladoMenos = 109, kTecladoEntre = 111,
+    kF1 = 112, kF2 = 113, kF3 = 114, kF4 = 115, kF6 = 117, kF7 = 118, kF8 = 119, kF9 = 120,
+    kF10 = 121
+};
+
+const std::string kConfirmarMismaTecla =
+    "Pulsa la misma tecla para confirmar u otra tecla para anular la operación.";
+
+bool esTeclaDeOperacion(int k) {
+    return k == kTecladoMas || k == kTecladoMenos || k == kTecladoPor || k == kTecladoEntre ||
+           k == kLetraD || k == kLetraR;
+}
+
+// A statement that fails on an index outside the grid is skipped.
+template <class F> void omitirSiFalla(F&& f) {
+    try {
+        f();
+    } catch (const ErrorCuadricula&) {
+    }
+}
+
+} // namespace
+
+void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
+    // 1. AltGr.
+    if (KeyCode == kAlt && Shift == 6) {
+        saltarTecla = 1;
+        return;
+    }
+    // 2. Collapsed: only F9 works.
+    if (ventanaRecogida == 1 && KeyCode != kF9) return;
+    // 3. A key to discard: its key down and its own character.
+    if (saltarTecla == 1) {
+        saltarTecla = 0;
+        teclaPendiente = KeyCode;
+        if (KeyCode != kEsc && KeyCode != kTab && KeyCode != kF9 && KeyCode != kF8) {
+            KeyCode = 0;
+            descartarCaracterPropio();
+            return;
+        }
+    }
+    // 4. Ctrl chords do nothing in the grid, their character included.
+    if (Shift == 2 && KeyCode != kCtrl) {
+        KeyCode = 0;
+        if (tieneCaracterPropio()) saltarTecla = 1;
+    }
+    // 5. Texto: clearing the notebook asks first, whatever `confirmar` says.
+    if (modoTexto == 1 && !Label6.Visible) {
+        if (Frame1.Visible) {
+            if (KeyCode != kEsc) {
+                Mensa.Caption.clear();
+                Frame1.Visible = false;
+                KeyCode = 0;
+                // The cancelling key types nothing, and the next key is discarded.
+                descartarCaracterPropio();
+                saltarTecla = 1;
+                return;
+            }
+            borrar();
+        } else if (KeyCode == kEsc) {
+            borrar();
+            KeyCode = 0;
+            return;
+        }
+    }
+    // 6. F8.
+    if (KeyCode == kF8) {
+        ponercolor();
+        KeyCode = 0;
+        return;
+    }
+    // 7. Ctrl prefix, then R: the radical entry.
+    if (KeyCode == kLetraR && modoTexto == 1 && teclaAnterior == 17) {
+        Frame4.Visible = true;
+        darFoco(Foco::texr);
+        tabla.TabStop = false;
+        KeyCode = 0;
+        return;
+    }
+    // 8. F4 and Tab in Texto: the fraction bar and fractions.
+    if (modoTexto == 1 && KeyCode == kF4) {
+        KeyCode = 0;
+        postearCaracter(151);
+        return;
+    }
+    if (modoTexto == 1 && KeyCode == kTab) {
+        if (modoFraccion == 1) {
+            omitirSiFalla([&] {
+                if (tabla.Row() > filaFraccion) tabla.setRow(filaFraccion - 1);
+                else if (tabla.Row() < filaFraccion) tabla.setRow(filaFraccion + 1);
+            });
+            omitirSiFalla([&] { tabla.setCol(colFraccion); });
+        } else {
+            empezarFraccion();
+        }
+        return;
+    }
+    // 9. T: the table manager.
+    if (KeyCode == kLetraT && !Frame1.Visible) {
+        if (modoTexto == 0 || teclaAnterior == 17) {
+            quitalabel();
+            vercuadrotablas();
+            ultimaTecla = 0;
+        }
+        return;
+    }
+    // 10. Keypad * in a square root writes the multiplication sign.
+    if (KeyCode == kTecladoPor && operacion == "R") {
+        tabla.setText("\xD7");
+        if (tabla.Col() < tabla.Cols() - 1) tabla.setCol(tabla.Col() + 1);
+    }
+    // 11. F3: the about box.
+    if (KeyCode == kF3) mostrarForm2();
+    // 12. C: confirmation on or off (Cuentas).
+    if (KeyCode == kLetraC && !Frame1.Visible) {
+        if (modoTexto == 1) return;
+        confirmar = -confirmar;
+        if (confirmar == 1) {
+            tituloBase = "Renglero  -  Confirmar: Sí";
+        } else {
+            tituloBase = "Renglero  -  Confirmar: No";
+            Mensa.Caption.clear();
+        }
+        ponerTitulo();
+        KeyCode = 0;
+    }
+    // 13. The general part.
+    ultimaTecla = KeyCode;
+    dejarCorrerEventos();
+    Pic.Visible = false;
+    Pic1.Visible = false;
+    Frame1.Visible = false;
+    // 14. A key while the help is shown closes it.
+    if (Ayuda.Visible) {
+        Ayuda.Visible = false;
+        return;
+    }
+    // 15. A key other than the one waiting for confirmation cancels it.
+    if (!Mensa.Caption.empty() && KeyCode != teclaPendiente) {
+        Mensa.Caption.clear();
+        if (teclaPendiente == kF1 || (teclaPendiente == kF2 && modoTexto == 0))
+            eliminarresalte();
+        teclaPendiente = 0;
+        return;
+    }
+    // 16. I draws a vertical line (Cuentas).
+    if (Mensa.Caption.empty() && KeyCode == kLetraI && modoTexto == 0) {
+        tabla.setText("|");
+        if (tabla.Row() < tabla.Rows() - 1) tabla.setRow(tabla.Row() + 1);
+        Frame3.Visible = false;
+    }
+    // 17. Keypad + in a multiplication: the sum stage.
+    if (KeyCode == kTecladoMas && operacion == "X") {
+        raya();
+        return;
+    }
+    // 18. Ins and Del.
+    if (KeyCode == kIns) {
+        if (insertarPerderiaCelda()) plataforma.pitar();
+        else insertar();
+    }
+    if (KeyCode == kSupr) {
+        suprimir();
+        if (operacion == "|" && tabla.Row() == 1 && tabla.Col() < colDivisor) {
+            tabla.setRow(2);
+            suprimir();
+            tabla.setRow(3);
+            suprimir();
+            tabla.setRow(1);
+            colDivisor = colDivisor - 1;
+        }
+    }
+    // 19. Tab in Cuentas reverses the direction.
+    if (KeyCode == kTab && modoTexto == 0) cambiarsentido();
+    // 20. F7: another notebook.
+    if (KeyCode == kF7) {
+        plataforma.lanzarOtraCopia();
+        Top = 1500;
+        Left = 150;
+    }
+    // 21. F9: send.
+    if (KeyCode == kF9) {
+        Timer2.Interval = 0;
+        dejarCorrerEventos();
+        enviar();
+        Timer2.Interval = 100;
+    }
+    // 22. The confirmation protocol.
+    if (!(KeyCode != kPausa && confirmar == -1)) {
+        if (KeyCode != teclaPendiente && modoTexto == 0) {
+            Mensa.Caption.clear();
+            teclaPendiente = KeyCode;
+            std::string texto;
+            if (KeyCode == kF1) {
+                texto = "Grabar la línea activa de la tabla en la memoria.";
+                Pic1.Visible = true;
+                resaltar();
+            } else if (KeyCode == kF2) {
+                texto = "Pasar el contenido de la memoria a la línea activa de la tabla.";
+                Pic.Visible = true;
+                resaltar();
+            } else if (KeyCode == kEsc) {
+                texto = "BORRAR LA TABLA DE <RENGLERO>.";
+            } else if (esTeclaDeOperacion(KeyCode) && !operacion.empty()) {
+                mensaje("Para hacer una nueva operación hay que borrar la tabla.");
+            } else if (KeyCode == kTecladoMas) {
+                texto = "SUMAR";
+            } else if (KeyCode == kTecladoMenos) {
+                texto = "RESTAR";
+            } else if (KeyCode == kTecladoPor) {
+                texto = "MULTIPLICAR";
+            } else if (KeyCode == kTecladoEntre) {
+                texto = "DIVIDIR";
+            } else if (KeyCode == kLetraD) {
+                texto = "DESCOMPONER EN FACTORES";
+            } else if (KeyCode == kLetraR) {
+                texto = "RAIZ CUADRADA";
+            }
+            if (texto.empty()) {
+                teclaPendiente = 0;
+                Frame1.Visible = false;
+                Pic.Visible = false;
+                Pic1.Visible = false;
+                return;
+            }
+            Mensa.Caption = texto + "\r\r" + kConfirmarMismaTecla;
+            Frame1.Visible = true;
+            return;
+        }
+    }
+    // 23. Execution.
+    Frame1.Visible = false;
+    Pic.Visible = false;
+    Pic1.Visible = false;
+    teclaPendiente = 0;
+    if (KeyCode == kEsc && modoTexto == 0) {
+        borrar();
+        Mensa.Caption.clear();
+        Frame3.Visible = true;
+    } else if (KeyCode == kF1) {
+        ponermemo1();
+        if (modoTexto == 0) eliminarresalte();
+        Mensa.Caption.clear();
+    } else if (KeyCode == kF2) {
+        recuperarmemo1();
+        if (modoTexto == 0) eliminarresalte();
+        Mensa.Caption.clear();
+    } else if (modoTexto == 0 && esTeclaDeOperacion(KeyCode)) {
+        if (!operacion.empty()) {
+            // Without confirmation the refusal is said all the same.
+            mensaje("Para hacer una nueva operación hay que borrar la tabla.");
+            return;
+        }
+        switch (KeyCode) {
+        case kTecladoMas: operacion = "+"; break;
+        case kTecladoMenos: operacion = "_"; break;
+        case kTecladoPor: operacion = "X"; break;
+        case kTecladoEntre: operacion = "|"; break;
+        case kLetraD: operacion = "D"; break;
+        default: operacion = "R"; break;
+        }
+        raya();
+    }
+}
+
+// Tab in Texto with no fraction running: the bar under the cursor, the
+// cursor on the numerator, the fraction legend in the memory line's place.
+void Form1::empezarFraccion() {
+    omitirSiFalla([&] {
+        if (tabla.Row() == 0) tabla.setRow(1);
+    });
+    omitirSiFalla([&] {
+        if (tabla.Col() == 0 || tabla.TextMatrix(tabla.Row(), tabla.Col() - 1) != " ")
+            tabla.setCol(tabla.Col() + 1);
+    });
+    tipoletra();
+    tabla.setText("\x97");
+    colFraccion = tabla.Col();
+    filaFraccion = tabla.Row();
+    modoFraccion = 1;
+    omitirSiFalla([&] { tabla.setRow(tabla.Row() - 1); });
+    Label5.Visible = true;
+    Label7.Visible = true;
+    tabla1.Visible = false;
+}
+
+void Form1::tabla_KeyUp(int& KeyCode, int Shift) {
+    if (saltarTecla == 1) return;
+    // 1. F6: the special-signs palette.
+    if (KeyCode == kF6 && modoTexto == 1 && !Frame2.Visible && !tablae.Visible) {
+        if (Label6.Visible) {
+            quitalabel();
+            teclaAnterior = 0;
+            return;
+        }
+        tablae.Visible = true;
+        darFoco(Foco::tablae);
+        return;
+    }
+    // 2. and 3. Alt released.
+    if (KeyCode == kAlt && !Label6.Visible) {
+        saltarTecla = 1;
+        enviarAlt();
+        return;
+    }
+    if (KeyCode == kAlt && Label6.Visible) {
+        KeyCode = 0;
+        postearCaracter(' ');
+        dejarCorrerEventos();
+    } else if (ventanaRecogida == 0) {
+        // 4. Expanded window.
+        if (Shift == 6) {
+            saltarTecla = 1;
+            return;
+        }
+        if (KeyCode == kF10) {
+            // The sign of F10 is made by `especiales`; the key types nothing of its own.
+            if (modoTexto == 1) {
+                if (!Label6.Visible) especiales();
+                if (Label6.Visible) {
+                    postearCaracter(' ');
+                    dejarCorrerEventos();
+                }
+            }
+            return;
+        }
+        if (KeyCode == kCtrl && modoTexto == 1 && ctrlSoltadoSolo()) {
+            if (teclaAnterior == 17) {
+                quitalabel();
+                KeyCode = 0;
+                teclaAnterior = 0;
+                return;
+            }
+            teclaAnterior = 17;
+            tabla1.Visible = false;
+            Label6.Visible = true;
+            Label9.Visible = true;
+            filaInicioFormato = tabla.Row();
+            colInicioFormato = tabla.Col();
+            tabla.setCellBackColor(rgb(200, 200, 200));
+        }
+    } else {
+        // 5. Collapsed: keys beep, but M and a Ctrl that belongs to Ctrl-M.
+        const bool ctrlRecogida = KeyCode == kCtrl && Height == tabla.Top + margenVentana;
+        if (KeyCode != kLetraM && !ctrlRecogida) plataforma.pitar();
+        return;
+    }
+    // 6. Paging keys released while a prompt shows.
+    if ((KeyCode == kRePag || KeyCode == kAvPag || KeyCode == kFin || KeyCode == kInicio) &&
+        Frame1.Visible) {
+        Frame1.Visible = false;
+        operacion.clear();
+        Mensa.Caption.clear();
+        teclaPendiente = 0;
+    }
+}
+
+} // namespace renglero

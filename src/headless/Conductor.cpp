@@ -1,0 +1,158 @@
+#include "headless/Conductor.h"
+
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "headless/Teclas.h"
+#include "headless/Volcado.h"
+
+namespace renglero {
+
+namespace {
+
+constexpr int kMaxAnidamiento = 16;
+
+std::string recortar(const std::string& s) {
+    const auto a = s.find_first_not_of(" \t\r");
+    if (a == std::string::npos) return "";
+    return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
+}
+
+} // namespace
+
+Conductor::Conductor(std::ostream& salida)
+    : salida_(salida), plataforma_([this](const std::string& j) { escribir(j); }),
+      form_(plataforma_) {
+    plataforma_.conectar(form_);
+    form_.cargar();
+    plataforma_.activar(Ventana::notebook);
+    programarTemporizadores();
+}
+
+void Conductor::escribir(const std::string& json) { salida_ << json << '\n' << std::flush; }
+
+void Conductor::error(const std::string& que) {
+    nlohmann::json j;
+    j["error"] = que;
+    escribir(j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
+// Each timer ticks every Interval from the moment it is armed.
+void Conductor::programarTemporizadores() {
+    const long ahora = plataforma_.reloj();
+    auto programar = [ahora](long& proximo, const Temporizador& t) {
+        if (t.Interval <= 0) proximo = -1;
+        else if (proximo < 0) proximo = ahora + t.Interval;
+    };
+    programar(proximoTimer1_, form_.Timer1);
+    programar(proximoTimer2_, form_.Timer2);
+}
+
+void Conductor::esperar(long ms) {
+    const long fin = plataforma_.reloj() + ms;
+    while (!terminado()) {
+        programarTemporizadores();
+        long proximo = -1;
+        for (long t : {proximoTimer1_, proximoTimer2_})
+            if (t >= 0 && t <= fin && (proximo < 0 || t < proximo)) proximo = t;
+        if (proximo < 0) break;
+        plataforma_.pasarTiempo(proximo - plataforma_.reloj());
+        if (proximo == proximoTimer1_) {
+            proximoTimer1_ += form_.Timer1.Interval;
+            form_.tickTimer1();
+        }
+        if (proximo == proximoTimer2_ && !terminado()) {
+            proximoTimer2_ += form_.Timer2.Interval;
+            form_.tickTimer2();
+        }
+    }
+    if (plataforma_.reloj() < fin) plataforma_.pasarTiempo(fin - plataforma_.reloj());
+}
+
+void Conductor::clic(const std::string& nombre) {
+    if (nombre == "Label1") form_.clicLabel1();
+    else if (nombre == "Label2") form_.clicLabel2();
+    else if (nombre == "Command1") form_.clicCommand1();
+    else if (nombre.size() == 7 && nombre.rfind("operar", 0) == 0 && nombre[6] >= '0' &&
+             nombre[6] <= '3')
+        form_.clicOperar(nombre[6] - '0');
+    else error("control desconocido: " + nombre);
+}
+
+void Conductor::linea(const std::string& texto) {
+    const std::string l = recortar(texto);
+    if (l.empty() || l[0] == '#' || terminado()) return;
+    std::istringstream in(l);
+    std::string orden;
+    in >> orden;
+    std::vector<std::string> args;
+    for (std::string a; in >> a;) args.push_back(a);
+
+    if (orden == "keys") {
+        for (const std::string& token : args) {
+            if (terminado()) break;
+            std::string fallo;
+            if (!teclearToken(token, form_, plataforma_, fallo)) error(fallo);
+        }
+    } else if (orden == "answer") {
+        for (const std::string& a : args) {
+            if (a == "OK") plataforma_.encolarRespuesta(Respuesta::OK);
+            else if (a == "Cancel") plataforma_.encolarRespuesta(Respuesta::Cancel);
+            else if (a == "Yes") plataforma_.encolarRespuesta(Respuesta::Yes);
+            else if (a == "No") plataforma_.encolarRespuesta(Respuesta::No);
+            else error("respuesta desconocida: " + a);
+        }
+    } else if (orden == "wait") {
+        long ms = -1;
+        if (args.size() == 1 && args[0].find_first_not_of("0123456789") == std::string::npos &&
+            args[0].size() < 10)
+            ms = std::stol(args[0]);
+        if (ms < 0) error("wait necesita los milisegundos");
+        else esperar(ms);
+    } else if (orden == "click") {
+        if (args.size() != 1) error("click necesita un control");
+        else clic(args[0]);
+    } else if (orden == "activate") {
+        if (args.size() == 1 && args[0] == "notebook") plataforma_.activar(Ventana::notebook);
+        else if (args.size() == 1 && args[0] == "word") plataforma_.activar(Ventana::word);
+        else if (args.size() == 1 && args[0] == "other") plataforma_.activar(Ventana::other);
+        else error("activate necesita notebook, word u other");
+    } else if (orden == "dump") {
+        escribir(volcado(form_));
+    } else if (orden == "cell") {
+        try {
+            if (args.size() != 2) throw std::invalid_argument("cell");
+            escribir(volcadoCelda(form_, std::stoi(args[0]), std::stoi(args[1])));
+        } catch (const std::exception&) {
+            error("cell necesita una fila y una columna de la tabla");
+        }
+    } else if (orden == "memory") {
+        escribir(volcadoMemoria(form_));
+    } else if (orden == "run") {
+        std::ifstream archivo(args.empty() ? "" : args[0]);
+        if (args.size() != 1 || !archivo) error("no se puede leer el guion");
+        else if (anidamiento_ >= kMaxAnidamiento) error("demasiados guiones anidados");
+        else {
+            ++anidamiento_;
+            for (std::string s; !terminado() && std::getline(archivo, s);) linea(s);
+            --anidamiento_;
+        }
+    } else {
+        error("orden desconocida: " + orden);
+    }
+    programarTemporizadores();
+}
+
+bool Conductor::ejecutar(std::istream& guion) {
+    for (std::string s; !terminado() && std::getline(guion, s);) linea(s);
+    return !guion.bad();
+}
+
+int ejecutarSinPantalla(std::istream& entrada, std::ostream& salida) {
+    Conductor conductor(salida);
+    return conductor.ejecutar(entrada) ? 0 : 1;
+}
+
+} // namespace renglero

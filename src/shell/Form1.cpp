@@ -1,0 +1,191 @@
+#include "shell/Form1.h"
+
+namespace renglero {
+
+const char* nombreFoco(Foco f) {
+    switch (f) {
+    case Foco::tabla: return "tabla";
+    case Foco::Ta: return "Ta";
+    case Foco::Teta: return "Teta";
+    case Foco::texr: return "texr";
+    case Foco::tablae: return "tablae";
+    case Foco::Command1: return "Command1";
+    }
+    return "tabla";
+}
+
+Form1::Form1(Plataforma& p)
+    : plataforma(p), tabla(13, 25, "Courier New", 14.25F, true), tabla1(1, 25, "Arial", 12, true),
+      tablae(1, 34, "Arial", 12, true) {
+    conectarEventosTabla();
+}
+
+void Form1::conectarEventosTabla() {
+    tabla.EnterCell = [this] { tabla_EnterCell(); };
+    tabla.LeaveCell = [this] { tabla_LeaveCell(); };
+    tabla.RowColChange = [this] { tabla_RowColChange(); };
+}
+
+unsigned long Form1::version() const {
+    return versionVentana_ + tabla.version() + tabla1.version() + tablae.version();
+}
+
+Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones) {
+    return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones);
+}
+
+void Form1::darFoco(Foco f) {
+    bool cambia = foco != f;
+    foco = f;
+    if (cambia && f == Foco::texr) {
+        texrTodoSeleccionado = true;
+        texrCaret = static_cast<int>(texr.Caption.size());
+    }
+    if (cambia && f == Foco::tabla) tabla_GotFocus();
+}
+
+// ---- The queue -------------------------------------------------------------
+
+void Form1::encolar(const Evento& e) { cola_.push_back(e); }
+
+void Form1::bombear() {
+    while (!cola_.empty() && !finalizado_) {
+        Evento e = cola_.front();
+        cola_.pop_front();
+        entregar(e);
+    }
+}
+
+void Form1::dejarCorrerEventos() {
+    if (finalizado_) return;
+    bombear();
+    plataforma.procesarEventos();
+}
+
+void Form1::postearCaracter(int caracter) {
+    encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, 0});
+}
+
+void Form1::descartarCaracterPropio() {
+    for (auto it = cola_.begin(); it != cola_.end(); ++it) {
+        if (it->tipo == TipoEvento::caracter && it->tecla == teclaEnCurso_ && it->tecla != 0) {
+            cola_.erase(it);
+            return;
+        }
+    }
+}
+
+bool Form1::tieneCaracterPropio() const {
+    for (const Evento& e : cola_)
+        if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) return true;
+    return false;
+}
+
+void Form1::pulsarTecla(int codigo, int shift, int caracter) {
+    if (finalizado_) return;
+    if (ventanaActual == Ventana::about) {
+        // A key on the about box's only button closes it.
+        cerrarForm2();
+        return;
+    }
+    if (ventanaActual != Ventana::notebook) return;
+    const std::uint64_t id = ++ultimaTeclaId_;
+    encolar({TipoEvento::abajo, codigo, shift, true, foco, id});
+    if (caracter >= 0) encolar({TipoEvento::caracter, caracter, 0, true, foco, id});
+    bombear();
+}
+
+void Form1::soltarTecla(int codigo, int shift) {
+    if (finalizado_ || ventanaActual != Ventana::notebook) return;
+    encolar({TipoEvento::arriba, codigo, shift, false, Foco::tabla, 0});
+    bombear();
+}
+
+void Form1::teclearCaracter(int caracter) {
+    if (finalizado_ || ventanaActual != Ventana::notebook) return;
+    encolar({TipoEvento::caracter, caracter, 0, true, foco, ++ultimaTeclaId_});
+    bombear();
+}
+
+void Form1::entregar(Evento e) {
+    ++versionVentana_;
+    const Foco destino = e.conDestino ? e.destino : foco;
+    const std::uint64_t anterior = teclaEnCurso_;
+    teclaEnCurso_ = e.tecla;
+    int codigo = e.codigo;
+    switch (e.tipo) {
+    case TipoEvento::abajo:
+        // A Ctrl released with no other key in between is the Ctrl prefix;
+        // the Ctrl of a chord is not.
+        ctrlSolo_ = codigo == 17;
+        Form_KeyDown(codigo, e.shift);
+        if (codigo != 0 && !finalizado_) keyDownControl(destino, codigo, e.shift);
+        break;
+    case TipoEvento::caracter:
+        Form_KeyPress(codigo);
+        if (codigo != 0 && !finalizado_) keyPressControl(destino, codigo);
+        break;
+    case TipoEvento::arriba:
+        ctrlSoltadoSolo_ = codigo == 17 && ctrlSolo_;
+        if (codigo == 17) ctrlSolo_ = false;
+        keyUpControl(destino, codigo, e.shift);
+        break;
+    }
+    teclaEnCurso_ = anterior;
+}
+
+void Form1::keyDownControl(Foco f, int& codigo, int shift) {
+    switch (f) {
+    case Foco::tabla:
+        tabla_KeyDown(codigo, shift);
+        if (codigo != 0 && foco == Foco::tabla) tabla.teclaPropia(codigo);
+        break;
+    case Foco::Ta: Ta_KeyDown(codigo, shift); break;
+    case Foco::Teta: Teta_KeyDown(codigo, shift); break;
+    case Foco::texr: texr_KeyDown(codigo, shift); break;
+    case Foco::tablae:
+        if (codigo != 0) tablae.teclaPropia(codigo);
+        break;
+    case Foco::Command1: cerrarForm2(); break;
+    }
+}
+
+void Form1::keyPressControl(Foco f, int& caracter) {
+    switch (f) {
+    case Foco::tabla: tabla_KeyPress(caracter); break;
+    case Foco::Ta: Ta_KeyPress(caracter); break;
+    case Foco::Teta: Teta_KeyPress(caracter); break;
+    case Foco::texr: texr_KeyPress(caracter); break;
+    case Foco::tablae: tablae_KeyPress(caracter); break;
+    case Foco::Command1: break;
+    }
+}
+
+void Form1::keyUpControl(Foco f, int& codigo, int shift) {
+    switch (f) {
+    case Foco::tabla: tabla_KeyUp(codigo, shift); break;
+    case Foco::tablae: tablae_KeyUp(codigo, shift); break;
+    default: break;
+    }
+}
+
+// ---- Doors ----------------------------------------------------------------
+
+void Form1::activar(Ventana ventana) {
+    if (finalizado_) return;
+    Ventana antes = ventanaActual;
+    ventanaActual = ventana;
+    ++versionVentana_;
+    if (antes == Ventana::about && ventana != Ventana::about && Form2.Visible) cerrarForm2();
+    if (ventana == Ventana::notebook && antes != Ventana::notebook) Form_Activate();
+}
+
+void Form1::tickTimer1() {
+    if (!finalizado_ && Timer1.Interval > 0) Timer1_Timer();
+}
+
+void Form1::tickTimer2() {
+    if (!finalizado_ && Timer2.Interval > 0) Timer2_Timer();
+}
+
+} // namespace renglero

@@ -1,0 +1,268 @@
+#pragma once
+// The notebook window as data: its window-wide state, its three grids, each
+// control as a small record, and every procedure of the notebook. The
+// procedures are defined in the folder of their subsystem.
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "grid/Cuadricula.h"
+#include "platform/Plataforma.h"
+#include "shell/Controles.h"
+#include "word/Word.h"
+
+namespace renglero {
+
+class Form1 {
+  public:
+    explicit Form1(Plataforma& plataforma);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // ---- What the doors deliver -------------------------------------------
+    // Creation and load: the start-up sequence, up to the shown window.
+    void cargar();
+    // The desktop's active window changed (the door tells; the notebook's
+    // own activation handler runs when it becomes the notebook).
+    void activar(Ventana ventana);
+    // A key press: its key down and, right behind it, its character
+    // (caracter < 0: the key gives none). Both go to the control that has
+    // the focus now.
+    void pulsarTecla(int codigo, int shift, int caracter);
+    void soltarTecla(int codigo, int shift);
+    // A character alone, without key down or up.
+    void teclearCaracter(int caracter);
+    void tickTimer1();
+    void tickTimer2();
+    void clicLabel1();
+    void clicLabel2();
+    void clicOperar(int indice);
+    void clicCommand1();
+    // The window is being closed from its system menu.
+    void cerrarVentana();
+    bool finalizado() const { return finalizado_; }
+    // Counts changes of anything shown, so a front end knows when to repaint.
+    unsigned long version() const;
+
+    Plataforma& plataforma;
+    // The word processor; null while none is connected.
+    Word* word = nullptr;
+
+    // ---- Grids ------------------------------------------------------------
+    Cuadricula tabla;
+    Cuadricula tabla1;
+    Cuadricula tablae;
+
+    // ---- The window itself (twips) ----------------------------------------
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    std::string Caption;
+    Foco foco = Foco::tabla;
+    Ventana ventanaActual = Ventana::other;
+
+    // ---- Controls ---------------------------------------------------------
+    Control Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10,
+        Label11, Label12;
+    Control Mensa, mensa2, Lt, Lab;
+    Control Frame1, Frame2, Frame3, Frame4, Frame5, Ayuda;
+    Control Ta, Teta, texr;
+    Control Pic, Pic1;
+    Control operar[4];
+    Control Form2, Command1;
+    Temporizador Timer1, Timer2;
+    // The caret of the radical entry box; its text is all selected when it
+    // takes the focus, so that typing replaces it.
+    int texrCaret = 0;
+    bool texrTodoSeleccionado = false;
+    // The caret line of the help text and the first line shown.
+    int lineaAyuda = 0;
+    int primeraLineaAyuda = 0;
+
+    // ---- Window-wide state ------------------------------------------------
+    int modoTexto = 0;
+    int ventanaRecogida = 0;
+    std::string tituloBase;
+    std::string tituloAyuda;
+    int margenVentana = 0;
+    int altoNormal = 0;
+    float anchoLineaWord = 0;
+    int tablaIntacta = 0;
+    double instanteF11 = 0;
+    long ultimaVentana = 0;
+    int ultimoDocumento = 0;
+    long ventanaActiva = 0;
+    int enTablaWord = 0;
+
+    std::string sentido = "d";
+    int confirmar = 0;
+    int saltarTecla = 0;
+    int teclaAnterior = 0;
+    int ultimaTecla = 0;
+    int teclaPendiente = 0;
+    int modoFraccion = 0;
+    int colFraccion = 0;
+    int filaFraccion = 0;
+    int finBarra = 0;
+    int altoTabla = 0;
+
+    int colIzquierda = 195, filaSuperior = 195, colDerecha = 0, filaInferior = 0;
+
+    std::string operacion;
+    int colDivisor = 0;
+    int cifrasDivisor = 0;
+    int colFactores = 0;
+    int colRaiz = 0;
+    int bajando = 0;
+    int pasoMultiplicacion = 0;
+    int largoMultiplicando = 0;
+    int largoMultiplicador = 0;
+    int filaGuardada = 0, colGuardada = 0;
+
+    int fuenteSimbolo = 0, fuenteSubindice = 0, fuenteSuperindice = 0, fuenteNegrita = 0,
+        fuenteCursiva = 0, fuenteSubrayado = 0, fuenteTachado = 0;
+    int colorActual = 0;
+    int filaInicioFormato = -1, colInicioFormato = -1;
+    int lineasRaiz = 0;
+    std::string indiceRaiz;
+
+    // ---- Texts ------------------------------------------------------------
+    static const std::vector<std::string>& lineasAyuda();
+    static const std::string& textoSalir();
+
+    // ---- Shell: start-up, window keys, sizes, help ------------------------
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void Form_KeyDown(int& KeyCode, int Shift);
+    void Form_KeyPress(int& KeyAscii);
+    void alternarTamano();
+    void recoger();
+    void alternarModo();
+    void finalizar();
+    void limpiezaWord();
+    void tama();
+    void moverformu();
+    void comprobarancho();
+    void ponercolu();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Ta_KeyDown(int& KeyCode, int Shift);
+    void Ta_KeyPress(int& KeyAscii);
+    void imprimirAyuda();
+    void mostrarForm2();
+    void cerrarForm2();
+    void ponerTitulo();
+
+    // ---- Grid: primitives, keys, typing, line editing, memory -------------
+    void acotar();
+    void rellenar();
+    void fucero();
+    void cambiarsentido();
+    void tabla_KeyDown(int& KeyCode, int Shift);
+    void tabla_KeyUp(int& KeyCode, int Shift);
+    void tabla_KeyPress(int& KeyAscii);
+    void tabla_EnterCell();
+    void tabla_LeaveCell();
+    void tabla_RowColChange();
+    void tabla_GotFocus();
+    void escribirCaracter(int caracter);
+    void empezarFraccion();
+    void aplicarLetraDeFormato(int caracter);
+    bool hayComaEnLaFila();
+    bool insertarPerderiaCelda() const;
+    void intro();
+    void seguirCursor();
+    void cambiardefila();
+    void terminarFraccion();
+    void moverCelda(int fila, int desde, int hacia, bool primerCaracter);
+    void blanquearCelda();
+    void lineaSuperiorRaiz();
+    void insertar();
+    void suprimir();
+    void borrar();
+    void borrarAtras();
+    void ponermemo1();
+    void recuperarmemo1();
+    void resaltar();
+    void eliminarresalte();
+
+    // ---- Layouts ----------------------------------------------------------
+    void raya();
+    void ponerraya();
+    void colocaroperadores();
+    void cambiarmulti();
+    void cambiardivi();
+    void bajarnumero();
+    void cambiarraiz();
+    void cambiardes();
+
+    // ---- Typography -------------------------------------------------------
+    void tipoletra();
+    void copiarfuente();
+    void ponercolor();
+    void quitalabel();
+    void rayaq();
+    void raizcuadrada();
+    void texr_KeyDown(int& KeyCode, int Shift);
+    void texr_KeyPress(int& KeyAscii);
+    void ponerespeciales();
+    void especiales();
+    void tablae_KeyUp(int& KeyCode, int Shift);
+    void tablae_KeyPress(int& KeyAscii);
+
+    // ---- Word -------------------------------------------------------------
+    void comprobarword();
+    bool engancharClase1();
+    void enviarAlt();
+    void enviar();
+    void vercuadrotablas();
+    void Teta_KeyDown(int& KeyCode, int Shift);
+    void Teta_KeyPress(int& KeyAscii);
+
+    // ---- Events of the window's queue -------------------------------------
+    // Lets pending events run once: what is queued is delivered now.
+    void dejarCorrerEventos();
+    // A keystroke the notebook posts to itself; it goes to the control that
+    // has the focus when it is delivered.
+    void postearCaracter(int caracter);
+    // Drops the character of the key whose key down is being handled.
+    void descartarCaracterPropio();
+    // True when the key whose key down is being handled has a character queued.
+    bool tieneCaracterPropio() const;
+    void darFoco(Foco f);
+    // True while the key up being handled is a Ctrl tapped alone (not the
+    // Ctrl of a chord such as Ctrl+C).
+    bool ctrlSoltadoSolo() const { return ctrlSoltadoSolo_; }
+    Respuesta mensaje(const std::string& texto, const std::string& titulo = "",
+                      Botones botones = Botones::OK);
+
+  private:
+    enum class TipoEvento { abajo, caracter, arriba };
+    struct Evento {
+        TipoEvento tipo;
+        int codigo;
+        int shift;
+        bool conDestino; // false: goes to the focus at delivery
+        Foco destino;
+        std::uint64_t tecla; // the key press it belongs to (0: posted)
+    };
+    void encolar(const Evento& e);
+    void entregar(Evento e);
+    void bombear();
+    void keyDownControl(Foco f, int& codigo, int shift);
+    void keyPressControl(Foco f, int& caracter);
+    void keyUpControl(Foco f, int& codigo, int shift);
+    void conectarEventosTabla();
+
+    std::deque<Evento> cola_;
+    std::uint64_t ultimaTeclaId_ = 0;
+    std::uint64_t teclaEnCurso_ = 0;
+    bool finalizado_ = false;
+    bool primeraActivacionHecha_ = false;
+    bool ctrlSolo_ = false;
+    bool ctrlSoltadoSolo_ = false;
+    int profundidad_ = 0;
+    unsigned long versionVentana_ = 0;
+};
+
+} // namespace renglero

@@ -1,0 +1,68 @@
+// The help screen, the clickable labels and the about box.
+#include <algorithm>
+
+#include "shell/Form1.h"
+
+namespace renglero {
+
+void Form1::Ta_KeyDown(int& KeyCode, int Shift) {
+    (void)Shift;
+    const int ultima = static_cast<int>(lineasAyuda().size()) - 1;
+    const int visibles = std::max(1, Ta.Height / 240);
+    if (KeyCode >= 37 && KeyCode <= 40) {
+        if (KeyCode == 38) lineaAyuda = std::max(lineaAyuda - 1, 0);
+        if (KeyCode == 40) lineaAyuda = std::min(lineaAyuda + 1, ultima);
+        if (lineaAyuda < primeraLineaAyuda) primeraLineaAyuda = lineaAyuda;
+        if (lineaAyuda >= primeraLineaAyuda + visibles) primeraLineaAyuda = lineaAyuda - visibles + 1;
+        return;
+    }
+    if (KeyCode == 73) {
+        imprimirAyuda();
+    } else {
+        Ayuda.Visible = false;
+        darFoco(Foco::tabla);
+        tablae.Visible = false;
+    }
+    KeyCode = 0;
+}
+
+void Form1::Ta_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+
+void Form1::imprimirAyuda() {
+    dejarCorrerEventos();
+    if (mensaje("Prepara la Impresora y selecciona Aceptar.", "Imprimir la Ayuda",
+                Botones::OKCancel) != Respuesta::OK)
+        return;
+    std::vector<std::string> lineas = {" "};
+    lineas.insert(lineas.end(), lineasAyuda().begin(), lineasAyuda().end());
+    if (!plataforma.imprimir("Arial", 12, lineas))
+        mensaje("No hay ninguna impresora instalada. No se ha impreso la Ayuda.");
+}
+
+void Form1::clicLabel1() {
+    if (modoTexto != 0 || finalizado_) return;
+    postearCaracter('M');
+    bombear();
+}
+
+void Form1::clicLabel2() {
+    if (!finalizado_) recoger();
+}
+
+void Form1::mostrarForm2() {
+    Form2.Left = Left + plataforma.anchoPantalla() / 20;
+    Form2.Top = Top + plataforma.altoPantalla() / 12;
+    if (Form2.Top > plataforma.altoPantalla() - Form2.Height) Form2.Top = Top - Form2.Height;
+    Form2.Visible = true;
+    plataforma.mostrarAcercaDe();
+}
+
+void Form1::cerrarForm2() {
+    if (!Form2.Visible) return;
+    Form2.Visible = false;
+    if (ventanaActual == Ventana::about) plataforma.activarVentana(Caption);
+}
+
+void Form1::clicCommand1() { cerrarForm2(); }
+
+} // namespace renglero

@@ -1,0 +1,102 @@
+// The keys the window itself handles before the focused control: quitting,
+// position, grid size, help, collapsing and the mode switch.
+#include <cctype>
+
+#include "shell/Form1.h"
+
+namespace renglero {
+
+void Form1::Form_KeyDown(int& KeyCode, int Shift) {
+    (void)Shift;
+    if (Frame4.Visible || Ayuda.Visible) return;
+    if (KeyCode == 123) moverformu();
+    if (KeyCode == 19 && Mensa.Caption.empty()) {
+        tabla.TabStop = false;
+        Mensa.Caption = textoSalir();
+        Frame1.Visible = true;
+        KeyCode = 0;
+        return;
+    }
+    if (KeyCode == 19 && Mensa.Caption == textoSalir()) {
+        finalizar();
+        return;
+    }
+    if (KeyCode != 19 && Mensa.Caption == textoSalir()) {
+        Mensa.Caption.clear();
+        Frame1.Visible = false;
+        saltarTecla = 1;
+        tabla.TabStop = true;
+        darFoco(Foco::tabla);
+        // The key's own character is dropped in this pass.
+        dejarCorrerEventos();
+        saltarTecla = 0;
+    }
+    if (KeyCode == 72 && !Frame1.Visible && !Frame2.Visible && (modoTexto == 0 || Label6.Visible))
+        alternarTamano();
+    if (KeyCode == 116) {
+        Ayuda.Visible = true;
+        darFoco(Foco::Ta);
+        saltarTecla = 1;
+    }
+}
+
+void Form1::Form_KeyPress(int& KeyAscii) {
+    if (Frame1.Visible) {
+        KeyAscii = 0;
+        return;
+    }
+    if (Frame4.Visible) return;
+    const int letra = KeyAscii == 231 ? 199 : std::toupper(KeyAscii & 0xFF);
+    if (letra == 'M' && (modoTexto == 0 || Frame2.Visible || teclaAnterior == 17 ||
+                         ventanaRecogida == 1)) {
+        if (modoTexto == 1 && ventanaRecogida == 1) teclaAnterior = 17;
+        recoger();
+        dejarCorrerEventos();
+        KeyAscii = 0;
+        teclaAnterior = 0;
+    } else if (letra == 199 && !Frame2.Visible && saltarTecla != 1) {
+        if (Label6.Visible) postearCaracter(17);
+        KeyAscii = 0;
+        ventanaRecogida = 0;
+        acotar();
+        dejarCorrerEventos();
+        if (colIzquierda != 195) {
+            mensaje("Para alternar entre los modos <Cuentas / Texto>, la tabla de <Renglero> tiene "
+                    "que estar vacía.");
+            return;
+        }
+        alternarModo();
+    }
+}
+
+void Form1::alternarTamano() {
+    if (modoTexto == 0) {
+        acotar();
+        if (colIzquierda != 195) {
+            mensaje("Para cambiar el tamaño de <Renglero> en modo <Cuentas>, la tabla de <Renglero> "
+                    "tiene que estar vacía.");
+            return;
+        }
+        if (tabla.Rows() == 13) {
+            tabla.setRows(11);
+            tabla.setCols(20);
+        } else {
+            tabla.setRows(13);
+            tabla.setCols(25);
+        }
+        tabla1.setCols(tabla.Cols());
+    }
+    tama();
+    dejarCorrerEventos();
+}
+
+// Expands to the normal height or collapses to the strip above the grid.
+void Form1::recoger() {
+    const int alturaRecogida = tabla.Top + margenVentana;
+    Height = Height != altoNormal ? altoNormal : alturaRecogida;
+    if (Top != 1500) Top = plataforma.altoPantalla() - Height - 500;
+    quitalabel();
+    ventanaRecogida = Height == alturaRecogida ? 1 : 0;
+}
+
+} // namespace renglero
