@@ -1,0 +1,143 @@
+// Runs every scenario of tests/scenarios: a headless key script with the JSON
+// lines it must print. Each `> {...}` line is the expectation for the next
+// output line: the output must hold every key it gives (objects compared as
+// subsets, arrays exactly); in a dump, "tabla" may instead map row numbers to
+// the row's text without its trailing blanks. With RENGLERO_BINARIO set, the
+// scripts go through that executable's `--headless` instead of in-process.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "headless/Conductor.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+struct Escenario {
+    std::string guion;
+    std::vector<std::string> esperadas;
+    std::vector<int> lineas; // line of each expectation in the file
+};
+
+Escenario leer(const fs::path& archivo) {
+    Escenario e;
+    std::ifstream in(archivo);
+    int n = 0;
+    for (std::string l; std::getline(in, l);) {
+        ++n;
+        if (l.rfind(">", 0) == 0) {
+            e.esperadas.push_back(l.substr(1));
+            e.lineas.push_back(n);
+        } else {
+            e.guion += l + "\n";
+        }
+    }
+    return e;
+}
+
+std::string sinBlancosFinales(std::string s) {
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+// Empty when `real` holds `esperado`; else where they differ.
+std::string diferencia(const json& real, const json& esperado, const std::string& ruta) {
+    if (esperado.is_object()) {
+        if (!real.is_object()) return ruta + ": se esperaba un objeto";
+        for (auto it = esperado.begin(); it != esperado.end(); ++it) {
+            const std::string aqui = ruta + "." + it.key();
+            if (!real.contains(it.key())) return aqui + ": falta";
+            const json& valor = real[it.key()];
+            if (it.key() == "tabla" && it.value().is_object() && valor.is_array()) {
+                for (auto fila = it.value().begin(); fila != it.value().end(); ++fila) {
+                    const std::size_t r = std::stoul(fila.key());
+                    if (r >= valor.size()) return aqui + "[" + fila.key() + "]: no existe";
+                    const std::string texto = sinBlancosFinales(valor[r].get<std::string>());
+                    if (texto != fila.value().get<std::string>())
+                        return aqui + "[" + fila.key() + "]: \"" + texto + "\"";
+                }
+                continue;
+            }
+            std::string d = diferencia(valor, it.value(), aqui);
+            if (!d.empty()) return d;
+        }
+        return "";
+    }
+    if (real != esperado) return ruta + ": " + real.dump() + " en lugar de " + esperado.dump();
+    return "";
+}
+
+std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
+    std::string salida;
+    if (const char* binario = std::getenv("RENGLERO_BINARIO")) {
+        const fs::path guion = fs::temp_directory_path() / (archivo.stem().string() + ".guion");
+        std::ofstream(guion) << e.guion;
+        const std::string orden = std::string(binario) + " --headless < '" + guion.string() + "'";
+        std::unique_ptr<FILE, int (*)(FILE*)> tubo(popen(orden.c_str(), "r"), pclose);
+        std::array<char, 4096> bloque{};
+        while (tubo && std::fgets(bloque.data(), bloque.size(), tubo.get())) salida += bloque.data();
+        fs::remove(guion);
+    } else {
+        std::ostringstream out;
+        std::istringstream in(e.guion);
+        renglero::Conductor conductor(out);
+        conductor.ejecutar(in);
+        salida = out.str();
+    }
+    std::vector<std::string> lineas;
+    std::istringstream in(salida);
+    for (std::string l; std::getline(in, l);)
+        if (!l.empty()) lineas.push_back(l);
+    return lineas;
+}
+
+std::vector<fs::path> escenarios() {
+    std::vector<fs::path> archivos;
+    for (const auto& entrada : fs::directory_iterator(ESCENARIOS_DIR))
+        if (entrada.path().extension() == ".scn") archivos.push_back(entrada.path());
+    std::sort(archivos.begin(), archivos.end());
+    return archivos;
+}
+
+class PruebaEscenario : public ::testing::TestWithParam<fs::path> {};
+
+TEST_P(PruebaEscenario, DaLaSalidaEsperada) {
+    const fs::path archivo = GetParam();
+    fs::current_path(archivo.parent_path());
+    const Escenario e = leer(archivo);
+    const std::vector<std::string> salida = ejecutar(e, archivo);
+    const std::size_t n = std::min(salida.size(), e.esperadas.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const json real = json::parse(salida[i], nullptr, false);
+        const json esperado = json::parse(e.esperadas[i], nullptr, false);
+        ASSERT_FALSE(esperado.is_discarded()) << archivo.filename() << ":" << e.lineas[i]
+                                              << ": expectativa que no es JSON";
+        ASSERT_FALSE(real.is_discarded()) << "salida que no es JSON: " << salida[i];
+        const std::string d = diferencia(real, esperado, "");
+        ASSERT_TRUE(d.empty()) << archivo.filename() << ":" << e.lineas[i] << ": " << d
+                               << "\n  salida: " << salida[i];
+    }
+    if (salida.size() > n)
+        FAIL() << archivo.filename() << ": salida de más: " << salida[n];
+    if (e.esperadas.size() > n)
+        FAIL() << archivo.filename() << ":" << e.lineas[n] << ": falta la salida esperada";
+}
+
+std::string nombre(const ::testing::TestParamInfo<fs::path>& info) {
+    std::string s = info.param.stem().string();
+    for (char& c : s)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(Escenarios, PruebaEscenario, ::testing::ValuesIn(escenarios()), nombre);
+
+} // namespace
