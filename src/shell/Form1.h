@@ -116,6 +116,12 @@ class Form1 {
     int pasoMultiplicacion = 0;
     int largoMultiplicando = 0;
     int largoMultiplicador = 0;
+    // The last quotient line found left of the factor bar; kept between
+    // Enters of a decomposition (and across operations).
+    struct DatosDescompos {
+        int fila = 0;
+        int columna = 0;
+    } datosDescompos;
     int filaGuardada = 0, colGuardada = 0;
 
     int fuenteSimbolo = 0, fuenteSubindice = 0, fuenteSuperindice = 0, fuenteNegrita = 0,
@@ -144,6 +150,8 @@ class Form1 {
     void moverformu();
     void comprobarancho();
     void ponercolu();
+    // The column count of a Texto grid for the document's line width.
+    int columnasTexto() const;
     void Timer1_Timer();
     void Timer2_Timer();
     void Ta_KeyDown(int& KeyCode, int Shift);

@@ -173,8 +173,10 @@ void Form1::alternarModo() {
     } else {
         Frame5.Visible = false;
         comprobarancho();
-        // Rounded to the nearest column, halves to even (the default rounding mode).
-        tabla.setCols(static_cast<int>(std::lrint(anchoLineaWord / 7.3)));
+        // With no line width known, the width `tama` falls back to, so that the
+        // memory line gets the same count.
+        const int columnas = columnasTexto();
+        tabla.setCols(columnas < 1 ? 58 : columnas);
         tabla.setRows(50);
         modoTexto = 1;
         Frame3.Visible = false;

@@ -12,12 +12,13 @@ constexpr int kArribaIzquierda = 1500;
 // How often Timer2 tries to bring the document to the front after its
 // document events before it gives up until the next event.
 constexpr int kIntentosTraerDocumento = 20;
-
-int columnasParaAncho(float anchoLinea) {
-    // Rounded to the nearest column, halves to even (the default rounding mode).
-    return static_cast<int>(std::lrint(anchoLinea / 7.3));
-}
 } // namespace
+
+int Form1::columnasTexto() const {
+    // 7.3 points of line per column, rounded to the nearest, halves to even
+    // (the default rounding mode).
+    return static_cast<int>(std::lrint(anchoLineaWord / 7.3));
+}
 
 void Form1::tama() {
     if (tabla.Cols() < 1) tabla.setCols(58);
@@ -120,7 +121,7 @@ void Form1::comprobarancho() {
         if (modoTexto == 0) return;
         // The same rounding as the grid is built with: asking when the grid
         // would not change would erase the pupil's notebook for nothing.
-        const int columnas = columnasParaAncho(anchoLineaWord);
+        const int columnas = columnasTexto();
         if (columnas == tabla.Cols()) return;
         if (mensaje("Ha cambiado el ancho de la línea en el documento de Word.\r\r¿Quieres ajustar "
                     "el ancho de la tabla de <Renglero> al ancho de la línea del documento de "
