@@ -1,6 +1,34 @@
 #pragma once
+#include <memory>
 
 namespace renglero {
+
+class Form1;
+class PlataformaQt;
+class VentanaQt;
+
+// The notebook on Qt: its desktop, its state and its window, built together.
+// Needs a QApplication; it does not run the event loop, so a test can drive
+// the window with events of its own.
+class CuadernoQt {
+  public:
+    CuadernoQt();
+    ~CuadernoQt();
+    CuadernoQt(const CuadernoQt&) = delete;
+    CuadernoQt& operator=(const CuadernoQt&) = delete;
+
+    // Creation and load, the window shown, then its first activation.
+    void arrancar();
+
+    PlataformaQt& plataforma() { return *plataforma_; }
+    Form1& form() { return *form_; }
+    VentanaQt& ventana() { return *ventana_; }
+
+  private:
+    std::unique_ptr<PlataformaQt> plataforma_;
+    std::unique_ptr<Form1> form_;
+    std::unique_ptr<VentanaQt> ventana_;
+};
 
 // Runs the notebook in its Qt window; returns the exit status.
 int ejecutarVentana(int argc, char** argv);

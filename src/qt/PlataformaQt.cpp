@@ -1,0 +1,247 @@
+#include "qt/PlataformaQt.h"
+
+#include <QApplication>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTime>
+#include <cmath>
+
+#include "qt/VentanaQt.h"
+
+namespace renglero {
+
+namespace {
+
+double puntosPorPulgada() {
+    const QScreen* pantalla = QGuiApplication::primaryScreen();
+    return pantalla != nullptr ? pantalla->logicalDotsPerInchX() : 96.0;
+}
+
+int aTwips(int pixeles) {
+    return static_cast<int>(std::lround(pixeles * 1440.0 / puntosPorPulgada()));
+}
+
+Color aColor(const QColor& c) {
+    return rgb(c.red(), c.green(), c.blue());
+}
+
+QString nombreServidor() {
+    QString usuario = qEnvironmentVariable("USER");
+    if (usuario.isEmpty()) usuario = qEnvironmentVariable("USERNAME");
+    if (usuario.isEmpty()) usuario = QStringLiteral("usuario");
+    return QStringLiteral("renglero-") + usuario;
+}
+
+} // namespace
+
+// ---- F11 ------------------------------------------------------------------
+
+void EstadoF11::pulsada() {
+    pulsadaDesdeLectura_ = true;
+    abajo_ = true;
+}
+
+void EstadoF11::soltada() {
+    abajo_ = false;
+}
+
+int EstadoF11::leer() {
+    const int estado = pulsadaDesdeLectura_ ? 0x8001 : (abajo_ ? 0x8000 : 0);
+    pulsadaDesdeLectura_ = false;
+    return estado;
+}
+
+// ---- The desktop ----------------------------------------------------------
+
+PlataformaQt::PlataformaQt() = default;
+
+PlataformaQt::~PlataformaQt() {
+    if (ocupado_) QApplication::restoreOverrideCursor();
+}
+
+Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& titulo,
+                                Botones botones) {
+    if (contestador_) return contestador_(texto, titulo, botones);
+    QString cuerpo = QString::fromStdString(texto);
+    cuerpo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    cuerpo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox caja(ventana_);
+    caja.setWindowTitle(QString::fromStdString(titulo));
+    caja.setText(cuerpo);
+    caja.setIcon(botones == Botones::YesNo ? QMessageBox::Question : QMessageBox::NoIcon);
+    // Over the notebook, which stays on top of everything.
+    caja.setWindowFlags(caja.windowFlags() | Qt::WindowStaysOnTopHint);
+    QPushButton* primero = nullptr;
+    QPushButton* segundo = nullptr;
+    switch (botones) {
+    case Botones::OK:
+        primero = caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+        caja.setEscapeButton(primero);
+        break;
+    case Botones::OKCancel:
+        primero = caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+        segundo = caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+        caja.setEscapeButton(segundo);
+        break;
+    case Botones::YesNo:
+        primero = caja.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+        segundo = caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        caja.setEscapeButton(segundo);
+        break;
+    }
+    caja.setDefaultButton(primero);
+    caja.exec();
+    const bool afirmativa = caja.clickedButton() == primero;
+    switch (botones) {
+    case Botones::OK:
+        return Respuesta::OK;
+    case Botones::OKCancel:
+        return afirmativa ? Respuesta::OK : Respuesta::Cancel;
+    case Botones::YesNo:
+        return afirmativa ? Respuesta::Yes : Respuesta::No;
+    }
+    return Respuesta::OK;
+}
+
+void PlataformaQt::pitar() {
+    QApplication::beep();
+}
+
+void PlataformaQt::procesarEventos() {
+    QCoreApplication::processEvents();
+}
+
+int PlataformaQt::anchoPantalla() const {
+    const QScreen* pantalla = QGuiApplication::primaryScreen();
+    return aTwips(pantalla != nullptr ? pantalla->geometry().width() : 1024);
+}
+
+int PlataformaQt::altoPantalla() const {
+    const QScreen* pantalla = QGuiApplication::primaryScreen();
+    return aTwips(pantalla != nullptr ? pantalla->geometry().height() : 768);
+}
+
+int PlataformaQt::margenVentana() const {
+    if (ventana_ != nullptr && ventana_->isVisible())
+        return aTwips(ventana_->frameGeometry().height() - ventana_->geometry().height());
+    // Not shown yet: what the style gives a title bar and its frame.
+    const QStyle* estilo = QApplication::style();
+    const int titulo = estilo->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int marco = estilo->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    return aTwips(titulo + 2 * marco);
+}
+
+double PlataformaQt::horaDelDia() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+Ventana PlataformaQt::ventanaActiva() const {
+    const QWidget* activa = QApplication::activeWindow();
+    if (ventana_ == nullptr) return Ventana::other;
+    return ventana_->ventanaDe(activa);
+}
+
+void PlataformaQt::activarVentana(const std::string& titulo) {
+    // The word processor's own window arrives with the document.
+    if (titulo == "Word") return;
+    const QString buscado = QString::fromStdString(titulo);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowTitle() == buscado) {
+            w->raise();
+            w->activateWindow();
+            return;
+        }
+    }
+}
+
+bool PlataformaQt::otraCopiaEnMarcha() const {
+    if (otraCopia_ >= 0) return otraCopia_ == 1;
+    const QString nombre = nombreServidor();
+    servidor_ = std::make_unique<QLocalServer>();
+    servidor_->setSocketOptions(QLocalServer::UserAccessOption);
+    bool escuchando = servidor_->listen(nombre);
+    if (!escuchando && servidor_->serverError() == QAbstractSocket::AddressInUseError) {
+        // The name may be left over from a copy that ended badly: it counts
+        // only if somebody answers there.
+        QLocalSocket sonda;
+        sonda.connectToServer(nombre);
+        if (sonda.waitForConnected(500)) {
+            sonda.disconnectFromServer();
+            otraCopia_ = 1;
+            servidor_.reset();
+            return true;
+        }
+        QLocalServer::removeServer(nombre);
+        escuchando = servidor_->listen(nombre);
+    }
+    if (!escuchando) servidor_.reset();
+    otraCopia_ = 0;
+    return false;
+}
+
+void PlataformaQt::lanzarOtraCopia() {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+}
+
+bool PlataformaQt::imprimir(const std::string& fuente, int tamano,
+                            const std::vector<std::string>& lineas) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return false;
+    QPrinter impresora(info);
+    impresora.setDocName(QStringLiteral("Renglero"));
+    QPainter p;
+    if (!p.begin(&impresora)) return false;
+    QFont f(QString::fromStdString(fuente));
+    f.setPointSize(tamano);
+    p.setFont(f);
+    const int alto = p.fontMetrics().lineSpacing();
+    const QRect pagina = p.viewport();
+    int y = 0;
+    for (const std::string& linea : lineas) {
+        if (y + alto > pagina.height()) {
+            impresora.newPage();
+            y = 0;
+        }
+        p.drawText(0, y + p.fontMetrics().ascent(), QString::fromStdString(linea));
+        y += alto;
+    }
+    p.end();
+    ++impresiones_;
+    return true;
+}
+
+void PlataformaQt::punteroOcupado(bool ocupado) {
+    if (ocupado == ocupado_) return;
+    ocupado_ = ocupado;
+    if (ocupado)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+Color PlataformaQt::colorFondoSistema() const {
+    return aColor(QApplication::palette().color(QPalette::Base));
+}
+
+Color PlataformaQt::colorTituloSistema() const {
+    return aColor(QApplication::palette().color(QPalette::Highlight));
+}
+
+void PlataformaQt::mostrarAcercaDe() {
+    if (ventana_ != nullptr) ventana_->mostrarAcercaDe();
+}
+
+void PlataformaQt::terminar() {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+} // namespace renglero

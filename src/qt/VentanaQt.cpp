@@ -1,0 +1,541 @@
+#include "qt/VentanaQt.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/CodigoPagina.h"
+#include "qt/PlataformaQt.h"
+#include "shell/Form1.h"
+
+namespace renglero {
+
+namespace {
+
+QColor aQColor(Color c) {
+    return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+int luminancia(const QColor& c) {
+    return (c.red() * 299 + c.green() * 587 + c.blue() * 114) / 1000;
+}
+
+// Multi-line captions break at CR LF and at a lone CR.
+QString textoControl(const std::string& texto) {
+    QString s = QString::fromStdString(texto);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+Qt::Alignment alineacionCelda(int codigo, const std::string& texto) {
+    const Qt::Alignment horizontal[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    const Qt::Alignment vertical[3] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    if (codigo >= 0 && codigo <= 8) return horizontal[codigo / 3] | vertical[codigo % 3];
+    // General: numbers to the right, text to the left, both centred vertically.
+    const bool numero = !texto.empty() && std::all_of(texto.begin(), texto.end(), [](char ch) {
+        return (ch >= '0' && ch <= '9') || ch == ',' || ch == '.';
+    });
+    return (numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+QFont fuenteEtiqueta(bool negrita = false, int pixeles = 11) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixeles);
+    f.setBold(negrita);
+    return f;
+}
+
+const char* const kSignosOperar[4] = {"+", "-", "x", ":"};
+const char* const kAyudasOperar[4] = {" Sumar ", " Restar ", " Multiplicar ", " Dividir "};
+
+} // namespace
+
+// ---- The about box ----------------------------------------------------------
+
+AcercaDeQt::AcercaDeQt(Form1& form, QWidget* padre)
+    : QDialog(padre, Qt::Dialog | Qt::WindowStaysOnTopHint), form_(form) {
+    setWindowTitle(QString::fromStdString(form.Form2.Caption));
+    setModal(false);
+    auto* capa = new QVBoxLayout(this);
+    auto* texto = new QLabel(textoControl(form.Lab.Caption), this);
+    texto->setWordWrap(true);
+    texto->setAlignment(Qt::AlignCenter);
+    auto* boton = new QPushButton(QString::fromStdString(form.Command1.Caption), this);
+    boton->setObjectName(QStringLiteral("Command1"));
+    boton->setDefault(true);
+    capa->addWidget(texto);
+    capa->addWidget(boton, 0, Qt::AlignHCenter);
+    boton->installEventFilter(this);
+    connect(boton, &QPushButton::clicked, this, &AcercaDeQt::pedirCierre);
+    boton->setFocus();
+}
+
+void AcercaDeQt::pedirCierre() {
+    if (cerrando_) return;
+    cerrando_ = true;
+    form_.clicCommand1();
+    if (auto* v = qobject_cast<VentanaQt*>(parentWidget())) v->sincronizar();
+    cerrando_ = false;
+}
+
+bool AcercaDeQt::eventFilter(QObject* objeto, QEvent* evento) {
+    // Any key on "Aceptar" closes the box, as its click does.
+    if (evento->type() == QEvent::KeyPress) {
+        pedirCierre();
+        return true;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void AcercaDeQt::keyPressEvent(QKeyEvent*) {
+    pedirCierre();
+}
+
+void AcercaDeQt::closeEvent(QCloseEvent* evento) {
+    if (form_.Form2.Visible) pedirCierre();
+    evento->accept();
+}
+
+// ---- The notebook window ----------------------------------------------------
+
+VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), form_(form),
+      plataforma_(plataforma) {
+    // The grid's fonts by the names the notebook gives them.
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QToolButton(this);
+        b->setText(QString::fromLatin1(kSignosOperar[i]));
+        b->setToolTip(QString::fromLatin1(kAyudasOperar[i]));
+        // The keyboard stays with the notebook window.
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFont(fuenteEtiqueta(true, 13));
+        b->hide();
+        connect(b, &QToolButton::clicked, this, [this, i] {
+            form_.clicOperar(i);
+            setFocus();
+            sincronizar();
+        });
+        botones_[i] = b;
+    }
+    connect(&timer1_, &QTimer::timeout, this, [this] {
+        form_.tickTimer1();
+        sincronizar();
+    });
+    connect(&timer2_, &QTimer::timeout, this, [this] {
+        form_.tickTimer2();
+        sincronizar();
+    });
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { informarActivacion(); });
+    plataforma_.conectar(this);
+}
+
+VentanaQt::~VentanaQt() {
+    plataforma_.conectar(nullptr);
+    delete acercaDe_;
+}
+
+int VentanaQt::aPixeles(int twips) const {
+    const QScreen* pantalla = QGuiApplication::primaryScreen();
+    const double ppp = pantalla != nullptr ? pantalla->logicalDotsPerInchX() : 96.0;
+    return static_cast<int>(std::lround(twips * ppp / 1440.0));
+}
+
+QRect VentanaQt::rectEn(int izquierda, int arriba, int ancho, int alto) const {
+    const int x0 = aPixeles(izquierda), y0 = aPixeles(arriba);
+    return QRect(x0, y0, aPixeles(izquierda + ancho) - x0, aPixeles(arriba + alto) - y0);
+}
+
+QRect VentanaQt::rectControl(const Control& c) const {
+    return rectEn(c.Left, c.Top, c.Width, c.Height);
+}
+
+QRect VentanaQt::rectCelda(int fila, int columna) const {
+    const Cuadricula& g = form_.tabla;
+    if (fila < g.TopRow() || columna < g.LeftCol() || fila >= g.Rows() || columna >= g.Cols())
+        return {};
+    int y = 0, x = 0;
+    for (int r = g.TopRow(); r < fila; ++r)
+        y += g.RowHeight(r);
+    for (int c = g.LeftCol(); c < columna; ++c)
+        x += g.ColWidth(c);
+    if (y >= g.Height || x >= g.Width) return {};
+    const QRect celda = rectEn(g.Left + x, g.Top + y, g.ColWidth(columna), g.RowHeight(fila));
+    return celda.intersected(rectEn(g.Left, g.Top, g.Width, g.Height));
+}
+
+Ventana VentanaQt::ventanaDe(const QWidget* ventana) const {
+    if (ventana == nullptr) return Ventana::other;
+    if (ventana == this) return Ventana::notebook;
+    if (acercaDe_ != nullptr && ventana == acercaDe_.data()) return Ventana::about;
+    return Ventana::other;
+}
+
+void VentanaQt::informarActivacion() {
+    if (form_.finalizado()) return;
+    const Ventana v = plataforma_.ventanaActiva();
+    if (v != form_.ventanaActual) form_.activar(v);
+    sincronizar();
+}
+
+void VentanaQt::mostrarAcercaDe() {
+    if (acercaDe_ == nullptr) acercaDe_ = new AcercaDeQt(form_, this);
+    acercaDe_->resize(rectEn(0, 0, form_.Form2.Width, form_.Form2.Height).size());
+    acercaDe_->move(aPixeles(form_.Form2.Left), aPixeles(form_.Form2.Top));
+    acercaDe_->show();
+    acercaDe_->raise();
+    acercaDe_->activateWindow();
+}
+
+void VentanaQt::seguirTemporizador(QTimer& timer, int intervalo, int& actual) {
+    if (intervalo == actual) return;
+    actual = intervalo;
+    if (intervalo <= 0)
+        timer.stop();
+    else
+        timer.start(intervalo);
+}
+
+void VentanaQt::sincronizar() {
+    seguirTemporizador(timer1_, form_.finalizado() ? 0 : form_.Timer1.Interval, intervalo1_);
+    seguirTemporizador(timer2_, form_.finalizado() ? 0 : form_.Timer2.Interval, intervalo2_);
+
+    const QString titulo = QString::fromStdString(form_.Caption);
+    if (titulo != tituloPuesto_) {
+        tituloPuesto_ = titulo;
+        setWindowTitle(titulo);
+    }
+    // Height counts the title bar and frame; the client area is the rest.
+    const QRect geometria(aPixeles(form_.Left), aPixeles(form_.Top),
+                          std::max(aPixeles(form_.Width), 1),
+                          std::max(aPixeles(form_.Height - form_.margenVentana), 1));
+    bool cambio = false;
+    if (geometria != geometriaPuesta_) {
+        geometriaPuesta_ = geometria;
+        move(geometria.topLeft());
+        resize(geometria.size());
+        cambio = true;
+    }
+
+    const bool tapado = form_.Ayuda.Visible || form_.Frame2.Visible;
+    for (int i = 0; i < 4; ++i) {
+        const Control& b = form_.operar[i];
+        botones_[i]->setGeometry(
+            rectEn(form_.Frame5.Left + b.Left, form_.Frame5.Top + b.Top, b.Width, b.Height));
+        botones_[i]->setVisible(form_.Frame5.Visible && b.Visible && !tapado);
+    }
+
+    if (acercaDe_ != nullptr && !form_.Form2.Visible) {
+        AcercaDeQt* d = acercaDe_;
+        acercaDe_ = nullptr;
+        d->hide();
+        d->deleteLater();
+    }
+
+    // A grid being filled with its redraw off is not shown half-done.
+    const bool redibujar = form_.tabla.Redraw && form_.tabla1.Redraw && form_.tablae.Redraw;
+    if (redibujar && (cambio || form_.version() != versionPintada_)) {
+        versionPintada_ = form_.version();
+        update();
+    }
+}
+
+// ---- Events -----------------------------------------------------------------
+
+bool VentanaQt::event(QEvent* evento) {
+    switch (evento->type()) {
+    case QEvent::KeyPress: {
+        // Tab and Shift+Tab are the notebook's keys, not focus moves.
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab) {
+            keyPressEvent(tecla);
+            return true;
+        }
+        break;
+    }
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate: {
+        const bool r = QWidget::event(evento);
+        informarActivacion();
+        return r;
+    }
+    default:
+        break;
+    }
+    return QWidget::event(evento);
+}
+
+void VentanaQt::entregar(const std::vector<AccionTecla>& acciones) {
+    for (const AccionTecla& a : acciones) {
+        if (form_.finalizado()) break;
+        if (a.abajo)
+            form_.pulsarTecla(a.codigo, a.shift, a.caracter);
+        else
+            form_.soltarTecla(a.codigo, a.shift);
+    }
+    sincronizar();
+}
+
+void VentanaQt::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_F11) plataforma_.f11().pulsada();
+    entregar(traductor_.pulsar(*evento));
+    evento->accept();
+}
+
+void VentanaQt::keyReleaseEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat()) plataforma_.f11().soltada();
+    entregar(traductor_.soltar(*evento));
+    evento->accept();
+}
+
+void VentanaQt::mousePressEvent(QMouseEvent* evento) {
+    const QPoint punto = evento->position().toPoint();
+    if (form_.Label1.Visible && rectControl(form_.Label1).contains(punto))
+        form_.clicLabel1();
+    else if (form_.Label2.Visible && rectControl(form_.Label2).contains(punto))
+        form_.clicLabel2();
+    setFocus();
+    sincronizar();
+}
+
+void VentanaQt::closeEvent(QCloseEvent* evento) {
+    form_.cerrarVentana();
+    sincronizar();
+    if (acercaDe_ != nullptr) acercaDe_->hide();
+    evento->accept();
+}
+
+// ---- Painting ---------------------------------------------------------------
+
+void VentanaQt::pintarCuadricula(QPainter& p, const Cuadricula& g, bool marcarActual,
+                                 bool legible) {
+    const QRect area = rectEn(g.Left, g.Top, g.Width, g.Height);
+    p.save();
+    p.setClipRect(area);
+    p.fillRect(area, aQColor(g.BackColor));
+    const QColor lineas = aQColor(g.GridColor);
+    QRect actual;
+    int y = 0;
+    for (int r = g.TopRow(); r < g.Rows() && y < g.Height; y += g.RowHeight(r), ++r) {
+        int x = 0;
+        for (int c = g.LeftCol(); c < g.Cols() && x < g.Width; x += g.ColWidth(c), ++c) {
+            const QRect celda = rectEn(g.Left + x, g.Top + y, g.ColWidth(c), g.RowHeight(r));
+            const Celda& cel = g.celda(r, c);
+            const QColor fondo = aQColor(g.colorFondo(r, c));
+            p.fillRect(celda, fondo);
+            p.setPen(lineas);
+            p.drawLine(celda.topRight(), celda.bottomRight());
+            p.drawLine(celda.bottomLeft(), celda.bottomRight());
+            if (r == g.Row() && c == g.Col()) actual = celda;
+            if (cel.Text.empty() || cel.Text == " ") continue;
+            const bool simbolo = cel.CellFontName == "Symbol";
+            // Symbol cells show the real sign in the grid's own font.
+            const std::string& nombre =
+                simbolo || cel.CellFontName.empty() ? g.FontName : cel.CellFontName;
+            QFont f(QString::fromStdString(nombre));
+            f.setPointSizeF(cel.CellFontSize > 0 ? cel.CellFontSize : g.FontSize);
+            f.setBold(cel.CellFontBold);
+            f.setItalic(cel.CellFontItalic);
+            f.setUnderline(cel.CellFontUnderline);
+            f.setStrikeOut(cel.CellFontStrikeThrough);
+            QColor tinta = aQColor(g.colorTexto(r, c));
+            if (legible && std::abs(luminancia(tinta) - luminancia(fondo)) < 90)
+                tinta = luminancia(fondo) < 128 ? QColor(Qt::white) : QColor(Qt::black);
+            p.setFont(f);
+            p.setPen(tinta);
+            p.save();
+            p.setClipRect(celda.intersected(area));
+            p.drawText(celda.adjusted(1, 0, -1, 0), alineacionCelda(cel.CellAlignment, cel.Text),
+                       QString::fromStdString(aUtf8(cel.Text, simbolo)));
+            p.restore();
+        }
+    }
+    if (marcarActual && !actual.isNull()) {
+        QPen marca(QColor(0, 0, 160));
+        marca.setWidth(2);
+        p.setPen(marca);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(actual.adjusted(1, 1, -1, -1));
+    }
+    p.restore();
+}
+
+void VentanaQt::pintarEtiqueta(QPainter& p, const Control& c, QPoint origen, const QFont& fuente,
+                               int alineacion, bool conFondo) {
+    if (!c.Visible) return;
+    const QRect r = rectControl(c).translated(origen);
+    if (conFondo) p.fillRect(r, palette().color(QPalette::Window));
+    p.setFont(fuente);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(r.adjusted(2, 0, -2, 0), alineacion, textoControl(c.Caption));
+}
+
+// Paints a frame and returns the rectangle its children are placed in.
+QRect VentanaQt::pintarMarco(QPainter& p, const Control& marco) {
+    const QRect r = rectControl(marco);
+    p.fillRect(r, palette().color(QPalette::Window));
+    p.setPen(palette().color(QPalette::Mid));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    if (marco.Caption.empty()) return r;
+    // A captioned frame keeps a strip for its caption above its children.
+    const QRect tira(r.left(), r.top(), r.width(), 16);
+    p.fillRect(tira.adjusted(1, 1, -1, 0), palette().color(QPalette::Highlight));
+    p.setPen(palette().color(QPalette::HighlightedText));
+    p.setFont(fuenteEtiqueta(true));
+    p.drawText(tira.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+               QString::fromStdString(marco.Caption));
+    return r.adjusted(0, tira.height(), 0, 0);
+}
+
+void VentanaQt::pintarAyuda(QPainter& p) {
+    const Form1& f = form_;
+    const QRect interior = pintarMarco(p, f.Ayuda);
+    p.save();
+    p.setClipRect(interior);
+    pintarEtiqueta(p, f.Label3, interior.topLeft(), fuenteEtiqueta(true),
+                   Qt::AlignLeft | Qt::AlignTop, false);
+    const QRect ta = rectEn(f.Ta.Left, f.Ta.Top, f.Ta.Width, f.Ta.Height)
+                         .translated(interior.topLeft())
+                         .intersected(interior);
+    p.fillRect(ta, palette().color(QPalette::Base));
+    // As many lines as the help box holds by its own count, all fully shown.
+    const auto& lineas = Form1::lineasAyuda();
+    const int visibles = std::max(1, f.Ta.Height / 240);
+    const int alto = std::max(1, std::min(aPixeles(240), ta.height() / visibles));
+    p.setFont(fuenteEtiqueta(false, std::min(12, alto - 2)));
+    for (int i = 0; i < visibles; ++i) {
+        const int n = f.primeraLineaAyuda + i;
+        if (n < 0 || n >= static_cast<int>(lineas.size())) break;
+        const QRect linea(ta.left(), ta.top() + i * alto, ta.width(), alto);
+        if (n == f.lineaAyuda && f.foco == Foco::Ta)
+            p.fillRect(linea, palette().color(QPalette::AlternateBase));
+        p.setPen(palette().color(QPalette::Text));
+        p.drawText(linea.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                   QString::fromStdString(lineas[n]));
+    }
+    p.restore();
+}
+
+// The pictures of the memory commands: a small sheet with an arrow.
+void VentanaQt::pintarIcono(QPainter& p, const Control& c, bool haciaArriba) {
+    if (!c.Visible) return;
+    const QRect r = rectControl(c).adjusted(2, 2, -2, -2);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(QColor(255, 255, 220));
+    p.drawRoundedRect(r, 3, 3);
+    p.setPen(QPen(QColor(128, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    const QPoint arriba(r.center().x(), r.top() + 5), abajo(r.center().x(), r.bottom() - 5);
+    p.drawLine(arriba, abajo);
+    const QPoint punta = haciaArriba ? arriba : abajo;
+    const int d = haciaArriba ? 6 : -6;
+    p.drawLine(punta, punta + QPoint(-6, d));
+    p.drawLine(punta, punta + QPoint(6, d));
+    p.restore();
+}
+
+void VentanaQt::paintEvent(QPaintEvent*) {
+    const Form1& f = form_;
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+
+    // The status line and the labels of the top strip.
+    const QFont normal = fuenteEtiqueta();
+    pintarEtiqueta(p, f.Label2, {}, normal, Qt::AlignLeft | Qt::AlignVCenter, true);
+    pintarEtiqueta(p, f.Label12, {}, normal, Qt::AlignLeft | Qt::AlignVCenter, true);
+    pintarEtiqueta(p, f.Label5, {}, fuenteEtiqueta(true), Qt::AlignLeft | Qt::AlignVCenter, true);
+    pintarEtiqueta(p, f.Label1, {}, fuenteEtiqueta(true, 13), Qt::AlignCenter, true);
+
+    // The notebook and, under it, the memory line or the palette.
+    if (f.tabla.Visible) pintarCuadricula(p, f.tabla, f.foco == Foco::tabla, false);
+    if (f.tabla1.Visible && !f.tablae.Visible) pintarCuadricula(p, f.tabla1, false, true);
+    if (f.tablae.Visible) pintarCuadricula(p, f.tablae, f.foco == Foco::tablae, true);
+
+    // The legends laid over the memory line and the status line.
+    const QFont leyenda = fuenteEtiqueta(true, 10);
+    for (const Control* c : {&f.Label6, &f.Label7, &f.Label9})
+        pintarEtiqueta(p, *c, {}, leyenda, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                       true);
+
+    pintarIcono(p, f.Pic, true);
+    pintarIcono(p, f.Pic1, false);
+
+    if (f.Frame3.Visible) {
+        const QRect r = pintarMarco(p, f.Frame3);
+        pintarEtiqueta(p, f.mensa2, r.topLeft(), normal,
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, false);
+    }
+    if (f.Frame4.Visible) {
+        const QRect r = pintarMarco(p, f.Frame4);
+        pintarEtiqueta(p, f.Label10, r.topLeft(), normal,
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, false);
+        pintarEtiqueta(p, f.Label11, r.topLeft(), fuenteEtiqueta(true),
+                       Qt::AlignLeft | Qt::AlignTop, false);
+        if (f.texr.Visible) {
+            const QRect caja = rectControl(f.texr).translated(r.topLeft());
+            p.fillRect(caja, palette().color(QPalette::Base));
+            p.setPen(palette().color(QPalette::Mid));
+            p.drawRect(caja.adjusted(0, 0, -1, -1));
+            p.setFont(fuenteEtiqueta(true, 13));
+            const QString texto = QString::fromStdString(f.texr.Caption);
+            const QRect dentro = caja.adjusted(3, 0, -3, 0);
+            if (f.texrTodoSeleccionado && !texto.isEmpty()) {
+                const QRect sel(dentro.left(), dentro.top() + 3,
+                                p.fontMetrics().horizontalAdvance(texto), dentro.height() - 6);
+                p.fillRect(sel, palette().color(QPalette::Highlight));
+                p.setPen(palette().color(QPalette::HighlightedText));
+            } else {
+                p.setPen(palette().color(QPalette::Text));
+            }
+            p.drawText(dentro, Qt::AlignLeft | Qt::AlignVCenter, texto);
+            if (f.foco == Foco::texr && !f.texrTodoSeleccionado) {
+                const int x = dentro.left() + p.fontMetrics().horizontalAdvance(
+                                                  texto.left(std::max(f.texrCaret, 0)));
+                p.setPen(palette().color(QPalette::Text));
+                p.drawLine(x, dentro.top() + 4, x, dentro.bottom() - 4);
+            }
+        }
+    }
+    if (f.Frame2.Visible) {
+        const QRect r = pintarMarco(p, f.Frame2);
+        pintarEtiqueta(p, f.Lt, r.topLeft(), normal, Qt::AlignLeft | Qt::AlignTop, false);
+        pintarEtiqueta(p, f.Label4, r.topLeft(), fuenteEtiqueta(true),
+                       Qt::AlignLeft | Qt::AlignVCenter, false);
+        pintarEtiqueta(p, f.Label8, r.topLeft(), normal, Qt::AlignLeft | Qt::AlignTop, false);
+        if (f.Teta.Visible) {
+            const QRect caja = rectControl(f.Teta).translated(r.topLeft());
+            p.fillRect(caja, palette().color(QPalette::Base));
+            p.setPen(palette().color(QPalette::Mid));
+            p.drawRect(caja.adjusted(0, 0, -1, -1));
+            p.setPen(palette().color(QPalette::Text));
+            p.setFont(fuenteEtiqueta(true, 13));
+            p.drawText(caja.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                       QString::fromStdString(f.Teta.Caption));
+        }
+    }
+    if (f.Frame1.Visible) {
+        const QRect r = pintarMarco(p, f.Frame1);
+        pintarEtiqueta(p, f.Mensa, r.topLeft(), fuenteEtiqueta(true),
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, false);
+    }
+    if (f.Ayuda.Visible) pintarAyuda(p);
+    ++pintados_;
+}
+
+} // namespace renglero

@@ -1,0 +1,81 @@
+#pragma once
+// The desktop as Qt gives it: message boxes, the beep, the event loop, the
+// screen, the clock, the printer, other processes and the active window.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Plataforma.h"
+
+class QLocalServer;
+
+namespace renglero {
+
+class VentanaQt;
+
+// F11 as the notebook's own window sees it: "pressed since the last poll"
+// and "held". A desktop-wide source can replace this one class later.
+class EstadoF11 {
+  public:
+    void pulsada();
+    void soltada();
+    // 0x8001 once after a press, 0x8000 while held, 0 otherwise.
+    int leer();
+
+  private:
+    bool pulsadaDesdeLectura_ = false;
+    bool abajo_ = false;
+};
+
+class PlataformaQt : public Plataforma {
+  public:
+    // Answers message boxes instead of showing them (for tests).
+    using Contestador =
+        std::function<Respuesta(const std::string& texto, const std::string& titulo, Botones)>;
+
+    PlataformaQt();
+    ~PlataformaQt() override;
+    PlataformaQt(const PlataformaQt&) = delete;
+    PlataformaQt& operator=(const PlataformaQt&) = delete;
+
+    void conectar(VentanaQt* ventana) { ventana_ = ventana; }
+    void contestarCon(Contestador c) { contestador_ = std::move(c); }
+    EstadoF11& f11() { return f11_; }
+    // How many times the default printer was asked to print.
+    int impresiones() const { return impresiones_; }
+
+    Respuesta mensaje(const std::string& texto, const std::string& titulo,
+                      Botones botones) override;
+    void pitar() override;
+    void procesarEventos() override;
+    int anchoPantalla() const override;
+    int altoPantalla() const override;
+    int margenVentana() const override;
+    double horaDelDia() const override;
+    int estadoF11() override { return f11_.leer(); }
+    Ventana ventanaActiva() const override;
+    void activarVentana(const std::string& titulo) override;
+    void enviarTeclaAlFrente(int) override {}
+    bool otraCopiaEnMarcha() const override;
+    void lanzarOtraCopia() override;
+    bool imprimir(const std::string& fuente, int tamano,
+                  const std::vector<std::string>& lineas) override;
+    void punteroOcupado(bool ocupado) override;
+    Color colorFondoSistema() const override;
+    Color colorTituloSistema() const override;
+    void mostrarAcercaDe() override;
+    void terminar() override;
+
+  private:
+    VentanaQt* ventana_ = nullptr;
+    Contestador contestador_;
+    EstadoF11 f11_;
+    // Held for the whole run: its name tells other copies that this one runs.
+    mutable std::unique_ptr<QLocalServer> servidor_;
+    mutable int otraCopia_ = -1; // -1: not asked yet
+    bool ocupado_ = false;
+    int impresiones_ = 0;
+};
+
+} // namespace renglero
