@@ -66,6 +66,10 @@ void Form1::postearCaracter(int caracter) {
     encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, 0});
 }
 
+void Form1::eventoWord(EventoWord e) {
+    encolar({TipoEvento::word, static_cast<int>(e), 0, false, Foco::tabla, 0});
+}
+
 void Form1::descartarCaracterPropio() {
     for (auto it = cola_.begin(); it != cola_.end(); ++it) {
         if (it->tipo == TipoEvento::caracter && it->tecla == teclaEnCurso_ && it->tecla != 0) {
@@ -125,6 +129,7 @@ void Form1::entregar(Evento e) {
         Form_KeyPress(codigo);
         if (codigo != 0 && !finalizado_) keyPressControl(destino, codigo);
         break;
+    case TipoEvento::word: App_Event(static_cast<EventoWord>(codigo)); break;
     case TipoEvento::arriba:
         ctrlSoltadoSolo_ = codigo == 17 && ctrlSolo_;
         if (codigo == 17) ctrlSolo_ = false;

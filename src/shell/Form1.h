@@ -221,11 +221,38 @@ class Form1 {
     // ---- Word -------------------------------------------------------------
     void comprobarword();
     bool engancharClase1();
+    void mirarcuadricula();
     void enviarAlt();
     void enviar();
+    void formatearEnvio();
     void vercuadrotablas();
     void Teta_KeyDown(int& KeyCode, int Shift);
     void Teta_KeyPress(int& KeyAscii);
+    void comandoTeclaTablas(int KeyCode);
+    void comandoCaracterTablas(int KeyAscii);
+    void insertartabla();
+    void insertarfila();
+    void insertarcolumna();
+    void eliminarfila();
+    void eliminarcolumna();
+    void eliminarTabla();
+    void borrarCelda();
+    void ajustaranchotabla();
+    void marcarCelda(bool marcada);
+    // The word processor, or an ErrorWord when none is connected.
+    Word& procesador();
+    // A word processor's application event, queued to run between the
+    // window's own events.
+    enum class EventoWord {
+        antesDeCerrar, cambioDeDocumento, documentoAbierto, salir, activada, desactivada,
+        seleccion
+    };
+    void eventoWord(EventoWord e);
+    void App_Event(EventoWord e);
+    // Runs what is queued (keys posted, word processor events).
+    void procesarPendientes() { bombear(); }
+    std::string filasTablaNueva = "0", columnasTablaNueva = "0";
+    std::string lineaEstadoGuardada;
 
     // ---- Events of the window's queue -------------------------------------
     // Lets pending events run once: what is queued is delivered now.
@@ -245,7 +272,7 @@ class Form1 {
                       Botones botones = Botones::OK);
 
   private:
-    enum class TipoEvento { abajo, caracter, arriba };
+    enum class TipoEvento { abajo, caracter, arriba, word };
     struct Evento {
         TipoEvento tipo;
         int codigo;
@@ -268,6 +295,7 @@ class Form1 {
     bool finalizado_ = false;
     bool primeraActivacionHecha_ = false;
     bool ctrlSolo_ = false;
+    bool clase1_ = false;
     bool ctrlSoltadoSolo_ = false;
     int profundidad_ = 0;
     unsigned long versionVentana_ = 0;

@@ -1,15 +1,320 @@
-// The table manager of the document's tables.
+// The table manager: a panel of the notebook whose keys insert and edit the
+// tables of the document.
+#include <cctype>
+
 #include "shell/Form1.h"
 
 namespace renglero {
 
-void Form1::vercuadrotablas() {}
+namespace {
+
+const char* const kNoEstaSobreTabla = "En el documento de Word, el cursor no está sobre una tabla.";
+const char* const kCuadriculaSi = "Cuadrícula: Sí";
+const char* const kCuadriculaNo = "Cuadrícula: No";
+
+template <class F> void omitirFallo(F&& f) {
+    try {
+        f();
+    } catch (const ErrorWord&) {
+    }
+}
+
+} // namespace
+
+void Form1::vercuadrotablas() {
+    filasTablaNueva = "0";
+    columnasTablaNueva = "0";
+    Frame2.Visible = true;
+    if (modoTexto == 1) quitalabel();
+    lineaEstadoGuardada = Label2.Caption;
+    Label2.Caption = "[F5] = Ayuda     [Pausa] = Salir del Programa     [M] = Max/min";
+    Teta.Caption.clear();
+    darFoco(Foco::Teta);
+    dejarCorrerEventos();
+}
 
 void Form1::Teta_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
-    (void)KeyCode;
+    if (ventanaRecogida == 1) return;
+    Timer2.Interval = 0;
+    dejarCorrerEventos();
+    if (saltarTecla == 1) {
+        saltarTecla = 0;
+        KeyCode = 0;
+    } else {
+        comandoTeclaTablas(KeyCode);
+    }
+    Timer2.Interval = 100;
 }
 
-void Form1::Teta_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+void Form1::Teta_KeyPress(int& KeyAscii) {
+    const int caracter = KeyAscii;
+    KeyAscii = 0; // the character never reaches the box by itself
+    if (ventanaRecogida == 1) {
+        plataforma.pitar();
+        return;
+    }
+    if (saltarTecla == 1) {
+        saltarTecla = 0;
+        return;
+    }
+    Timer2.Interval = 0;
+    dejarCorrerEventos();
+    comandoCaracterTablas(caracter);
+}
+
+void Form1::comandoTeclaTablas(int KeyCode) {
+    Word* w = word;
+    if (w == nullptr) return;
+    auto mover = [&](int celdas) {
+        omitirFallo([&] { marcarCelda(false); });
+        omitirFallo([&] { w->moverCeldas(celdas); });
+        dejarCorrerEventos();
+        omitirFallo([&] { marcarCelda(true); });
+    };
+    auto anchoColumna = [&](float cambio) {
+        omitirFallo([&] {
+            if (!w->enTabla()) return;
+            w->finIgualAInicio();
+            dejarCorrerEventos();
+            float ancho = w->anchoColumna() + cambio;
+            if (ancho < 0) ancho = 1;
+            w->fijarAnchoColumna(ancho);
+            ajustaranchotabla();
+            dejarCorrerEventos();
+        });
+    };
+    switch (KeyCode) {
+    case 73:
+        omitirFallo([&] { w->igualarColumnas(); });
+        dejarCorrerEventos();
+        break;
+    case 40:
+        omitirFallo([&] {
+            if (w->filaCelda() != w->filasTabla()) mover(w->columnasTabla());
+        });
+        break;
+    case 38:
+        omitirFallo([&] {
+            if (w->filaCelda() != 1) mover(-w->columnasTabla());
+        });
+        break;
+    case 39:
+        omitirFallo([&] {
+            if (!(w->filaCelda() == w->filasTabla() && w->columnaCelda() == w->columnasTabla()))
+                mover(1);
+        });
+        break;
+    case 37:
+        omitirFallo([&] {
+            if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
+        });
+        break;
+    case 65: ajustaranchotabla(); break;
+    case 34: anchoColumna(15); break;
+    case 33: anchoColumna(-15); break;
+    case 67:
+        Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
+        if (Label4.Caption == kCuadriculaNo) {
+            omitirFallo([&] { w->formatoTabla(false); });
+        } else {
+            omitirFallo([&] { w->formatoTabla(true); });
+            dejarCorrerEventos();
+        }
+        omitirFallo([&] { marcarCelda(true); });
+        break;
+    default: break;
+    }
+}
+
+void Form1::comandoCaracterTablas(int KeyAscii) {
+    switch (std::toupper(KeyAscii & 0xFF)) {
+    case 'E': eliminarTabla(); break;
+    case 'B': borrarCelda(); break;
+    case 'F': insertarfila(); break;
+    case 'Q': eliminarfila(); break;
+    case 'L': insertarcolumna(); break;
+    case 'W': eliminarcolumna(); break;
+    case 13:
+        if (Teta.Caption.size() != 2) {
+            mensaje("Hay que teclear dos números, uno para el nº de filas y otro para el nº de "
+                    "columnas.");
+            return; // Timer2 stays stopped until the next key
+        }
+        filasTablaNueva = Teta.Caption.substr(0, 1);
+        columnasTablaNueva = Teta.Caption.substr(1, 1);
+        Teta.Caption.clear();
+        insertartabla();
+        break;
+    case 27:
+        Frame2.Visible = false;
+        Teta.Caption.clear();
+        if (!lineaEstadoGuardada.empty()) {
+            Label2.Caption = lineaEstadoGuardada;
+            lineaEstadoGuardada.clear();
+        }
+        darFoco(Foco::tabla);
+        break;
+    case 8:
+        if (!Teta.Caption.empty()) Teta.Caption.pop_back();
+        break;
+    default:
+        if (KeyAscii >= '0' && KeyAscii <= '9') Teta.Caption += static_cast<char>(KeyAscii);
+        break;
+    }
+    Timer2.Interval = 100;
+}
+
+void Form1::insertartabla() {
+    try {
+        Word& w = procesador();
+        const std::string parrafo = w.textoPrimerParrafo();
+        const auto inicio = parrafo.find_first_not_of(' ');
+        if (inicio == std::string::npos || parrafo[inicio] != '\r') {
+            mensaje("En el documento de Word, el cursor se encuentra en un párrafo que no está "
+                    "vacío.\r\rNo se insertará la tabla.",
+                    "Insertar Tabla");
+            return;
+        }
+        if (w.enTabla()) {
+            mensaje("En el documento de Word, el cursor se encuentra sobre una tabla.\r\rNo se "
+                    "insertará la tabla.",
+                    "Insertar Tabla");
+            return;
+        }
+        dejarCorrerEventos();
+        const int filas = filasTablaNueva[0] - '0';
+        const int columnas = columnasTablaNueva[0] - '0';
+        if (filas == 0 || columnas == 0) {
+            mensaje("El número de filas o de columnas no es correcto.");
+            return;
+        }
+        enTablaWord = 1;
+        w.contraerSeleccion(true);
+        dejarCorrerEventos();
+        w.agregarTabla(filas, columnas);
+        w.formatoTabla(Label4.Caption != kCuadriculaNo);
+        w.permitirAutoajuste();
+        w.mostrarLineasDeTabla();
+        enTablaWord = 0;
+        marcarCelda(true);
+    } catch (const ErrorWord&) {
+        mensaje("No hay documento de Word abierto para insertar la Tabla.");
+        enTablaWord = 0;
+    }
+}
+
+void Form1::insertarfila() {
+    try {
+        if (procesador().columnasTabla() > 62) {
+            plataforma.pitar();
+            return;
+        }
+    } catch (const ErrorWord&) {
+        mensaje(kNoEstaSobreTabla);
+        plataforma.pitar();
+        return;
+    }
+    auto paso = [this](auto&& f) {
+        try {
+            f();
+        } catch (const ErrorWord&) {
+            mensaje(kNoEstaSobreTabla);
+        }
+    };
+    paso([&] { marcarCelda(false); });
+    paso([&] { procesador().agregarFila(); });
+    dejarCorrerEventos();
+    paso([&] { marcarCelda(true); });
+}
+
+void Form1::insertarcolumna() {
+    try {
+        if (procesador().columnasTabla() > 29) {
+            plataforma.pitar();
+            return;
+        }
+    } catch (const ErrorWord&) {
+        mensaje(kNoEstaSobreTabla);
+        plataforma.pitar();
+        return;
+    }
+    auto paso = [this](auto&& f) {
+        try {
+            f();
+        } catch (const ErrorWord&) {
+            mensaje(kNoEstaSobreTabla);
+        }
+    };
+    paso([&] { marcarCelda(false); });
+    paso([&] { procesador().agregarColumna(); });
+    dejarCorrerEventos();
+    paso([&] { marcarCelda(true); });
+    ajustaranchotabla();
+    dejarCorrerEventos();
+}
+
+void Form1::eliminarcolumna() {
+    if (mensaje("¿Quieres eliminar la columna de la Tabla de Word en la que se encuentra el "
+                "cursor?",
+                "Borrar el contenido de la Celda", Botones::YesNo) != Respuesta::Yes)
+        return;
+    try {
+        marcarCelda(false);
+        procesador().expandir(Unidad::columna);
+        dejarCorrerEventos();
+        procesador().borrarCeldasSeleccionadas();
+        marcarCelda(true);
+        ajustaranchotabla();
+        dejarCorrerEventos();
+    } catch (const ErrorWord&) {
+        mensaje(kNoEstaSobreTabla);
+    }
+}
+
+void Form1::eliminarfila() {
+    if (mensaje("¿Quieres eliminar la fila de la Tabla de Word en la que se encuentra el cursor?",
+                "Borrar el contenido de la Celda", Botones::YesNo) != Respuesta::Yes)
+        return;
+    try {
+        marcarCelda(false);
+        procesador().expandir(Unidad::fila);
+        dejarCorrerEventos();
+        procesador().borrarCeldasSeleccionadas();
+        marcarCelda(true);
+    } catch (const ErrorWord&) {
+        mensaje(kNoEstaSobreTabla);
+    }
+}
+
+void Form1::eliminarTabla() {
+    if (mensaje("¿Quieres Eliminar la Tabla de Word?", "Eliminar la Tabla de Word",
+                Botones::YesNo) != Respuesta::Yes)
+        return;
+    try {
+        procesador().expandir(Unidad::tabla);
+        dejarCorrerEventos();
+        procesador().borrarCeldasSeleccionadas();
+        Teta.Caption.clear();
+    } catch (const ErrorWord&) {
+        mensaje(kNoEstaSobreTabla);
+    }
+}
+
+void Form1::borrarCelda() {
+    if (mensaje("¿Quieres Borrar el contenido de la celda en la Tabla de Word?",
+                "Borrar el contenido de la Celda", Botones::YesNo) != Respuesta::Yes)
+        return;
+    try {
+        procesador().vaciarPrimeraCelda();
+        dejarCorrerEventos();
+    } catch (const ErrorWord&) {
+        mensaje("En el documento de Word, el cursor no está sobre una celda.");
+    }
+}
+
+void Form1::ajustaranchotabla() {
+    omitirFallo([&] { procesador().ajustarAVentana(); });
+}
 
 } // namespace renglero
