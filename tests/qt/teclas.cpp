@@ -1,0 +1,135 @@
+// Key events into key codes, shift states and characters.
+#include <QKeyEvent>
+#include <gtest/gtest.h>
+
+#include "qt/TeclasQt.h"
+
+using namespace renglero;
+
+namespace {
+
+QKeyEvent pulsacion(int tecla, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& texto = {},
+                    quint32 escaneo = 0, bool repetida = false) {
+    return QKeyEvent(QEvent::KeyPress, tecla, m, escaneo, 0, 0, texto, repetida);
+}
+
+QKeyEvent suelta(int tecla, Qt::KeyboardModifiers m = Qt::NoModifier, quint32 escaneo = 0,
+                 bool repetida = false) {
+    return QKeyEvent(QEvent::KeyRelease, tecla, m, escaneo, 0, 0, QString(), repetida);
+}
+
+AccionTecla abajo(int codigo, int shift, int caracter) {
+    return {true, codigo, shift, caracter};
+}
+AccionTecla arriba(int codigo, int shift) {
+    return {false, codigo, shift, -1};
+}
+
+} // namespace
+
+TEST(TeclasQt, LetrasYDigitosDelTecladoPrincipal) {
+    TraductorTeclas t;
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_A, Qt::NoModifier, "a")),
+              std::vector<AccionTecla>{abajo(65, 0, 'a')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_A, Qt::ShiftModifier, "A")),
+              std::vector<AccionTecla>{abajo(65, 1, 'A')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_7, Qt::NoModifier, "7")),
+              std::vector<AccionTecla>{abajo(55, 0, '7')});
+    // Shift+7 gives "/" on a Spanish keyboard: still the key 7.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Slash, Qt::ShiftModifier, "/")),
+              std::vector<AccionTecla>{abajo(55, 1, '/')});
+}
+
+TEST(TeclasQt, TecladoNumericoPorSuModificador) {
+    TraductorTeclas t;
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Plus, Qt::KeypadModifier, "+")),
+              std::vector<AccionTecla>{abajo(107, 0, '+')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Plus, Qt::NoModifier, "+")),
+              std::vector<AccionTecla>{abajo(187, 0, '+')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Minus, Qt::KeypadModifier, "-")),
+              std::vector<AccionTecla>{abajo(109, 0, '-')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Minus, Qt::NoModifier, "-")),
+              std::vector<AccionTecla>{abajo(189, 0, '-')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Asterisk, Qt::KeypadModifier, "*")),
+              std::vector<AccionTecla>{abajo(106, 0, '*')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Slash, Qt::KeypadModifier, "/")),
+              std::vector<AccionTecla>{abajo(111, 0, '/')});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_4, Qt::KeypadModifier, "4")),
+              std::vector<AccionTecla>{abajo(100, 0, '4')});
+}
+
+TEST(TeclasQt, TeclasDeControlYSinCaracter) {
+    TraductorTeclas t;
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Return)), std::vector<AccionTecla>{abajo(13, 0, 13)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Escape)), std::vector<AccionTecla>{abajo(27, 0, 27)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Tab)), std::vector<AccionTecla>{abajo(9, 0, 9)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Backtab, Qt::ShiftModifier)),
+              std::vector<AccionTecla>{abajo(9, 1, 9)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Backspace)), std::vector<AccionTecla>{abajo(8, 0, 8)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_F11)), std::vector<AccionTecla>{abajo(122, 0, -1)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Delete, Qt::NoModifier, "\x7f")),
+              std::vector<AccionTecla>{abajo(46, 0, -1)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Pause)), std::vector<AccionTecla>{abajo(19, 0, -1)});
+    // Ctrl with a letter gives the control character; Alt gives none.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_R, Qt::ControlModifier, "\x12")),
+              std::vector<AccionTecla>{abajo(82, 2, 18)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_1, Qt::ControlModifier, "1")),
+              std::vector<AccionTecla>{abajo(49, 2, -1)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_R, Qt::AltModifier, "r")),
+              std::vector<AccionTecla>{abajo(82, 4, -1)});
+}
+
+TEST(TeclasQt, CedillaYOrdinal) {
+    TraductorTeclas t;
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Ccedilla, Qt::NoModifier, QString::fromUtf8("ç"))),
+              std::vector<AccionTecla>{abajo(191, 0, 231)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Ccedilla, Qt::ShiftModifier, QString::fromUtf8("Ç"))),
+              std::vector<AccionTecla>{abajo(191, 1, 199)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_masculine, Qt::NoModifier, QString::fromUtf8("º"))),
+              std::vector<AccionTecla>{abajo(220, 0, 186)});
+}
+
+TEST(TeclasQt, ControlSoloAbajoYArriba) {
+    TraductorTeclas t;
+    // The platform may or may not count Ctrl itself in the modifiers.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Control)), std::vector<AccionTecla>{abajo(17, 2, -1)});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_Control, Qt::ControlModifier)),
+              std::vector<AccionTecla>{arriba(17, 0)});
+}
+
+TEST(TeclasQt, AltGrEsControlMasAlt) {
+    TraductorTeclas t;
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_AltGr)),
+              (std::vector<AccionTecla>{abajo(17, 2, -1), abajo(18, 6, -1)}));
+    // A sign typed with AltGr held keeps its character.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_At, Qt::NoModifier, "@")),
+              std::vector<AccionTecla>{abajo(50, 6, '@')});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_AltGr)),
+              (std::vector<AccionTecla>{arriba(18, 2), arriba(17, 0)}));
+}
+
+TEST(TeclasQt, LaSueltaSeEmparejaPorCodigoDeEscaneo) {
+    TraductorTeclas t;
+    // Shift+1 pressed, Shift let go first, then the key: the release is the 1 key.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Exclam, Qt::ShiftModifier, "!", 10)),
+              std::vector<AccionTecla>{abajo(49, 1, '!')});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_1, Qt::NoModifier, 10)),
+              std::vector<AccionTecla>{arriba(49, 0)});
+    // Keypad 4 pressed, its release reported as the left arrow of the same key.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_4, Qt::KeypadModifier, "4", 83)),
+              std::vector<AccionTecla>{abajo(100, 0, '4')});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_Left, Qt::KeypadModifier, 83)),
+              std::vector<AccionTecla>{arriba(100, 0)});
+}
+
+TEST(TeclasQt, RepeticionAutomatica) {
+    TraductorTeclas t;
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_5, Qt::NoModifier, "5", 14)),
+              std::vector<AccionTecla>{abajo(53, 0, '5')});
+    // A repeated press is a new press; a repeated release is not a release.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_5, Qt::NoModifier, "5", 14, true)),
+              std::vector<AccionTecla>{abajo(53, 0, '5')});
+    EXPECT_TRUE(t.soltar(suelta(Qt::Key_5, Qt::NoModifier, 14, true)).empty());
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_5, Qt::NoModifier, 14)),
+              std::vector<AccionTecla>{arriba(53, 0)});
+}
