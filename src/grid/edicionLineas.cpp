@@ -114,15 +114,24 @@ void Form1::terminarFraccion() {
     tabla.Redraw = true;
 }
 
-// The rows that Ins works on: the three of a division when the cursor is in
-// its dividend, else the cursor's row.
+// Whether Ins would push a written cell off the end of a row it works on:
+// the cursor's row, rows 2 and 3 too in a division's dividend, and every row
+// under the radicand of a square root.
 bool Form1::insertarPerderiaCelda() const {
     const int ultima = tabla.Cols() - 1;
     if (ultima < 0) return false;
+    auto escrita = [&](int r) {
+        const std::string& t = tabla.TextMatrix(r, ultima);
+        return t != kBlanco && !t.empty();
+    };
+    if (escrita(tabla.Row())) return true;
     const bool enDividendo = operacion == "|" && tabla.Row() == 1 && tabla.Col() < colDivisor;
-    if (!enDividendo) return tabla.TextMatrix(tabla.Row(), ultima) != kBlanco;
-    for (int r = 1; r <= 3 && r < tabla.Rows(); ++r)
-        if (tabla.TextMatrix(r, ultima) != kBlanco) return true;
+    for (int r = 2; enDividendo && r <= 3 && r < tabla.Rows(); ++r)
+        if (escrita(r)) return true;
+    // In the radicand every row under it moves right of the bar as well.
+    const bool enRadicando = operacion == "R" && tabla.Row() == 1 && tabla.Col() < colRaiz;
+    for (int r = 2; enRadicando && r < tabla.Rows(); ++r)
+        if (escrita(r)) return true;
     return false;
 }
 
@@ -189,9 +198,10 @@ void Form1::suprimir() {
     blanquearCelda();
     tabla.setCol(c0);
     if (tabla.Col() < colRaiz && tabla.Row() == 1 && operacion == "R") {
+        // The bar and the work right of it close up with the radicand.
         for (int r = 2; r < tabla.Rows(); ++r) {
-            for (int c = colRaiz; c < ultima; ++c)
-                tabla.setTextMatrix(r, c, tabla.TextMatrix(r, c + 1));
+            for (int c = std::max(colRaiz, 1); c <= ultima; ++c)
+                tabla.setTextMatrix(r, c - 1, tabla.TextMatrix(r, c));
             tabla.setTextMatrix(r, ultima, kBlanco);
         }
         if (colRaiz >= 1) tabla.setTextMatrix(0, colRaiz - 1, kBlanco);
