@@ -117,6 +117,12 @@ class Cuadricula {
     }
 
     const std::string& TextMatrix(int r, int c) const { return celda(r, c).Text; }
+    // True when cell (r, c), inside the grid, holds something else than one
+    // blank; unchecked, for whole-grid scans.
+    bool escrita(int r, int c) const {
+        const std::string& t = celdas_[indice(r, c)].Text;
+        return t.size() != 1 || t[0] != ' ';
+    }
     void setTextMatrix(int r, int c, const std::string& t);
 
     // Every cell's text becomes empty and every attribute the grid default.

@@ -1,7 +1,5 @@
 // Whole-grid primitives: the used area, blanking, the current format reset
 // and the direction of advance.
-#include <algorithm>
-
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -11,16 +9,36 @@ void Form1::acotar() {
     filaSuperior = 195;
     colDerecha = 0;
     filaInferior = 0;
-    // One pass gives the same four bounds as scanning from each side.
-    for (int r = 0; r < tabla.Rows(); ++r) {
-        for (int c = 0; c < tabla.Cols(); ++c) {
-            if (tabla.TextMatrix(r, c) == " ") continue;
-            colIzquierda = std::min(colIzquierda, c);
-            colDerecha = std::max(colDerecha, c);
-            filaSuperior = std::min(filaSuperior, r);
-            filaInferior = std::max(filaInferior, r);
-        }
+    const int filas = tabla.Rows(), cols = tabla.Cols();
+    auto filaEscrita = [&](int r) {
+        for (int c = 0; c < cols; ++c)
+            if (tabla.escrita(r, c)) return true;
+        return false;
+    };
+    // The same four bounds as scanning the grid from each side, found by
+    // stopping at the first written cell from each side.
+    int arriba = 0;
+    while (arriba < filas && !filaEscrita(arriba)) ++arriba;
+    if (arriba == filas) return;
+    int abajo = filas - 1;
+    while (!filaEscrita(abajo)) --abajo;
+    int izquierda = cols, derecha = -1;
+    for (int r = arriba; r <= abajo; ++r) {
+        for (int c = 0; c < izquierda; ++c)
+            if (tabla.escrita(r, c)) {
+                izquierda = c;
+                break;
+            }
+        for (int c = cols - 1; c > derecha; --c)
+            if (tabla.escrita(r, c)) {
+                derecha = c;
+                break;
+            }
     }
+    colIzquierda = izquierda;
+    colDerecha = derecha;
+    filaSuperior = arriba;
+    filaInferior = abajo;
 }
 
 void Form1::rellenar() {
