@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing the
+# notebook need, only those that are missing. Idempotent.
+set -euo pipefail
+
+paquetes=(
+  build-essential cmake pkg-config
+  qt6-base-dev libgl-dev
+  nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation
+)
+
+faltan=()
+for p in "${paquetes[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+done
+[ ${#faltan[@]} -eq 0 ] && exit 0
+
+como=()
+[ "$(id -u)" -ne 0 ] && como=(sudo)
+echo "Instalando: ${faltan[*]}"
+"${como[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${como[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}"
