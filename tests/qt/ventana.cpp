@@ -211,3 +211,18 @@ TEST_F(VentanaReal, LosTemporizadoresSiguenAlFormulario) {
     ventana().sincronizar();
     EXPECT_TRUE(ventana().timer1().isActive());
 }
+
+TEST_F(VentanaReal, AcercaDeSeCierraAlActivarElCuaderno) {
+    EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), renglero::Ventana::notebook);
+    tecla(Qt::Key_F3);
+    ASSERT_NE(ventana().acercaDe(), nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), renglero::Ventana::about);
+    EXPECT_EQ(form().ventanaActual, renglero::Ventana::about);
+    // The pupil clicks the notebook: the about box loses activation and closes.
+    ventana().activateWindow();
+    QApplication::processEvents();
+    EXPECT_FALSE(form().Form2.Visible);
+    EXPECT_EQ(ventana().acercaDe(), nullptr);
+    EXPECT_EQ(form().ventanaActual, renglero::Ventana::notebook);
+}
