@@ -1,0 +1,45 @@
+#pragma once
+// The embedded document's window: the pupil's small word processor beside
+// the notebook. It shows the DocumentoPropio's own QTextDocument, and its
+// text cursor is the document's selection.
+#include <QWidget>
+
+class QTextEdit;
+
+namespace renglero {
+
+class DocumentoPropio;
+
+class VentanaDocumento : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr const char* kTitulo = "Documento1 - Renglero";
+
+    // A top-level window; it follows the document (opened, closed, quit,
+    // page, selection) and tells it the pupil's moves and its activation.
+    explicit VentanaDocumento(DocumentoPropio& documento, QWidget* padre = nullptr);
+
+    QTextEdit* editor() const { return editor_; }
+    // Ctrl+S: asks for a file name and saves as .odt. True when saved.
+    bool guardarComo();
+    // Ctrl+P: the print dialog, then the document on an A4 page.
+    void imprimir();
+
+  protected:
+    void closeEvent(QCloseEvent* evento) override;
+    void changeEvent(QEvent* evento) override;
+
+  private:
+    void seguirSeleccion();
+    void seguirEstado();
+    void seguirPagina();
+
+    DocumentoPropio& documento_;
+    QTextEdit* editor_;
+    bool siguiendo_ = false;  // the editor is taking the document's selection
+    bool terminando_ = false; // closing because the word processor quits
+    bool activa_ = false;
+};
+
+} // namespace renglero
