@@ -130,7 +130,7 @@ void Form1::aplicarLetraDeFormato(int c) {
     case '1': colorActual = 12; break;
     case '2': colorActual = 2; break;
     case '3': colorActual = 9; break;
-    case '0': colorActual = 0; break;
+    case '0': colorActual = 0; break; // black, chosen: see below
     case 'X':
         fucero();
         if (tabla.celda().CellFontName == "Symbol") fuenteSimbolo = 1;
@@ -140,6 +140,8 @@ void Form1::aplicarLetraDeFormato(int c) {
     }
     tabla.Redraw = false;
     copiarfuente();
+    // Black is a chosen colour too: the cell's own colour must not replace it.
+    if (c == '0') colorActual = 0;
     tipoletra();
     tabla.Redraw = true;
 }

@@ -46,7 +46,7 @@ class PlataformaGuionada : public Plataforma {
                   const std::vector<std::string>& lineas) override;
     void punteroOcupado(bool) override {}
     Color colorFondoSistema() const override { return rgb(255, 255, 255); }
-    Color colorTituloSistema() const override { return rgb(0, 0, 128); }
+    Color colorTituloSistema() const override { return rgb(0, 0, 0); }
     void mostrarAcercaDe() override { activar(Ventana::about); }
     void terminar() override { terminado_ = true; }
 

@@ -232,7 +232,7 @@ Color PlataformaQt::colorFondoSistema() const {
 }
 
 Color PlataformaQt::colorTituloSistema() const {
-    return aColor(QApplication::palette().color(QPalette::Highlight));
+    return aColor(QApplication::palette().color(QPalette::Text));
 }
 
 void PlataformaQt::mostrarAcercaDe() {

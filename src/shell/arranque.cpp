@@ -72,6 +72,9 @@ void Form1::cargar() {
 
 void Form1::Form_Load() {
     margenVentana = plataforma.margenVentana();
+    // The grid opens in the desktop's colours, the first of the two schemes of F8.
+    tabla.BackColor = plataforma.colorFondoSistema();
+    tabla.ForeColor = plataforma.colorTituloSistema();
     dejarCorrerEventos();
     tama();
     sentido = "d";
