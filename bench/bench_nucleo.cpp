@@ -3,6 +3,8 @@
 // that grid.
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
+#include <cstdlib>
 #include <sstream>
 
 #include "headless/Conductor.h"
@@ -62,4 +64,10 @@ BENCHMARK(acotarTextoLleno)->Arg(0)->Arg(1)->Repetitions(5)->ReportAggregatesOnl
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication aplicacion(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

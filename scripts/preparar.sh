@@ -9,6 +9,7 @@ paquetes=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
+  libzip-dev
 )
 
 faltan=()

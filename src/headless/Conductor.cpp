@@ -22,10 +22,13 @@ std::string recortar(const std::string& s) {
 
 } // namespace
 
-Conductor::Conductor(std::ostream& salida)
-    : salida_(salida), plataforma_([this](const std::string& j) { escribir(j); }),
-      form_(plataforma_) {
+Conductor::Conductor(std::ostream& salida, DocumentoConducido documento)
+    : salida_(salida), documento_(std::move(documento)),
+      plataforma_([this](const std::string& j) { escribir(j); }), form_(plataforma_) {
     plataforma_.conectar(form_);
+    plataforma_.alProcesarEventos = [this] { entregarEventosDocumento(); };
+    plataforma_.alActivarDocumento = documento_.avisarActivacion;
+    form_.word = documento_.word;
     form_.cargar();
     plataforma_.activar(Ventana::notebook);
     programarTemporizadores();
@@ -81,6 +84,54 @@ void Conductor::clic(const std::string& nombre) {
     else error("control desconocido: " + nombre);
 }
 
+void Conductor::entregarEventosDocumento() {
+    if (documento_.entregarEventos) documento_.entregarEventos();
+}
+
+void Conductor::ordenDocumento(const std::vector<std::string>& args, const std::string& linea) {
+    ManejoDocumento* doc = documento_.manejo;
+    if (doc == nullptr || args.empty()) {
+        error("doc necesita una orden: type, page, close, new, quit, move o save");
+        return;
+    }
+    const std::string& orden = args[0];
+    try {
+        if (orden == "type") {
+            // The text is the rest of the line, spaces included; "\n" breaks it.
+            const auto desde = linea.find("type") + 4;
+            std::string texto = desde < linea.size() ? linea.substr(desde + 1) : "";
+            std::string final;
+            for (std::size_t i = 0; i < texto.size(); ++i) {
+                if (texto[i] == '\\' && i + 1 < texto.size() && texto[i + 1] == 'n') {
+                    final += '\n';
+                    ++i;
+                } else {
+                    final += texto[i];
+                }
+            }
+            doc->escribir(final);
+        } else if (orden == "page" && args.size() == 4) {
+            doc->fijarPagina(std::stof(args[1]), std::stof(args[2]), std::stof(args[3]));
+        } else if (orden == "close" && args.size() == 1) {
+            doc->cerrarDocumento();
+        } else if (orden == "new" && args.size() == 1) {
+            doc->nuevoDocumento();
+        } else if (orden == "quit" && args.size() == 1) {
+            doc->salir();
+        } else if (orden == "move" && args.size() == 2) {
+            doc->moverCursor(std::stoi(args[1]));
+        } else if (orden == "save" && args.size() == 2) {
+            if (!doc->guardar(args[1])) error("no se pudo guardar el documento en " + args[1]);
+        } else {
+            error("orden de documento desconocida: " + orden);
+        }
+    } catch (const ErrorWord& e) {
+        error(std::string("el documento no lo permite: ") + e.what());
+    } catch (const std::exception&) {
+        error("valores no válidos para doc " + orden);
+    }
+}
+
 void Conductor::linea(const std::string& texto) {
     const std::string l = recortar(texto);
     if (l.empty() || l[0] == '#' || terminado()) return;
@@ -130,6 +181,15 @@ void Conductor::linea(const std::string& texto) {
         }
     } else if (orden == "memory") {
         escribir(volcadoMemoria(form_));
+    } else if (orden == "document") {
+        DocumentoLeido leido;
+        try {
+            if (documento_.word != nullptr) leido = documento_.word->leer();
+        } catch (const ErrorWord&) {
+        }
+        escribir(volcadoDocumento(leido));
+    } else if (orden == "doc") {
+        ordenDocumento(args, l);
     } else if (orden == "run") {
         std::ifstream archivo(args.empty() ? "" : args[0]);
         if (args.size() != 1 || !archivo) error("no se puede leer el guion");
@@ -142,6 +202,10 @@ void Conductor::linea(const std::string& texto) {
     } else {
         error("orden desconocida: " + orden);
     }
+    // What the document reported runs between the script's lines, as the
+    // window's event loop would run it.
+    entregarEventosDocumento();
+    form_.procesarPendientes();
     programarTemporizadores();
 }
 
@@ -150,7 +214,14 @@ bool Conductor::ejecutar(std::istream& guion) {
     return !guion.bad();
 }
 
-int ejecutarSinPantalla(std::istream& entrada, std::ostream& salida) {
+int ejecutarSinPantalla(int argc, char** argv, std::istream& entrada, std::ostream& salida) {
+    std::string documento = "propio";
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--documento") documento = argv[i + 1];
+    if (documento != "propio") {
+        std::cerr << "renglero: documento desconocido: " << documento << "\n";
+        return 2;
+    }
     Conductor conductor(salida);
     return conductor.ejecutar(entrada) ? 0 : 1;
 }

@@ -3,14 +3,30 @@
 #include <iosfwd>
 #include <string>
 
+#include <memory>
+
 #include "headless/PlataformaGuionada.h"
 #include "shell/Form1.h"
+#include "word/Word.h"
 
 namespace renglero {
 
+// The document the notebook works with: the word processor's operations, what
+// the pupil does in it, and the delivery of its pending events.
+struct DocumentoConducido {
+    Word* word = nullptr;
+    ManejoDocumento* manejo = nullptr;
+    std::function<void()> entregarEventos;
+    std::function<void(bool)> avisarActivacion;
+    std::shared_ptr<void> dueno; // keeps the backend alive
+};
+
+// The embedded document, the default of the driver.
+DocumentoConducido documentoPropio();
+
 class Conductor {
   public:
-    explicit Conductor(std::ostream& salida);
+    explicit Conductor(std::ostream& salida, DocumentoConducido documento = documentoPropio());
     // Runs a script to its end, or until the notebook ends. False when the
     // input could not be read.
     bool ejecutar(std::istream& guion);
@@ -25,8 +41,11 @@ class Conductor {
     void esperar(long ms);
     void programarTemporizadores();
     void clic(const std::string& nombre);
+    void ordenDocumento(const std::vector<std::string>& args, const std::string& linea);
+    void entregarEventosDocumento();
 
     std::ostream& salida_;
+    DocumentoConducido documento_;
     PlataformaGuionada plataforma_;
     Form1 form_;
     long proximoTimer1_ = -1; // clock time of the next tick; -1 while stopped
@@ -34,6 +53,7 @@ class Conductor {
     int anidamiento_ = 0;
 };
 
-int ejecutarSinPantalla(std::istream& entrada, std::ostream& salida);
+// `renglero --headless [--documento propio|writer]`.
+int ejecutarSinPantalla(int argc, char** argv, std::istream& entrada, std::ostream& salida);
 
 } // namespace renglero

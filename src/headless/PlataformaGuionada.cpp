@@ -63,8 +63,13 @@ int PlataformaGuionada::estadoF11() {
 }
 
 void PlataformaGuionada::activar(Ventana v) {
+    const Ventana antes = activa_;
     activa_ = v;
+    if (alActivarDocumento && antes == Ventana::word && v != Ventana::word)
+        alActivarDocumento(false);
     if (form_ != nullptr) form_->activar(v);
+    if (alActivarDocumento && v == Ventana::word && antes != Ventana::word)
+        alActivarDocumento(true);
 }
 
 void PlataformaGuionada::activarVentana(const std::string& titulo) {

@@ -17,6 +17,10 @@ class PlataformaGuionada : public Plataforma {
     // Where each JSON line goes.
     explicit PlataformaGuionada(std::function<void(const std::string&)> salida);
     void conectar(Form1& form) { form_ = &form; }
+    // What "let pending events run" also does (the document's events).
+    std::function<void()> alProcesarEventos;
+    // The document window became active (true) or stopped being it (false).
+    std::function<void(bool)> alActivarDocumento;
 
     void encolarRespuesta(Respuesta r) { respuestas_.push_back(r); }
     // The active window changes, as when the pupil clicks one.
@@ -31,7 +35,9 @@ class PlataformaGuionada : public Plataforma {
     Respuesta mensaje(const std::string& texto, const std::string& titulo,
                       Botones botones) override;
     void pitar() override;
-    void procesarEventos() override {}
+    void procesarEventos() override {
+        if (alProcesarEventos) alProcesarEventos();
+    }
     int anchoPantalla() const override { return 19200; }
     int altoPantalla() const override { return 12000; }
     int margenVentana() const override { return 30; }

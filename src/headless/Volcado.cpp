@@ -1,10 +1,12 @@
 #include "headless/Volcado.h"
 
+#include <cmath>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "platform/CodigoPagina.h"
 #include "shell/Form1.h"
+#include "word/Word.h"
 
 namespace renglero {
 
@@ -109,6 +111,54 @@ std::string volcadoMemoria(const Form1& f) {
     }
     Json j;
     j["tabla1"] = celdas;
+    return j.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string volcadoDocumento(const DocumentoLeido& d) {
+    Json parrafos = Json::array();
+    for (const ParrafoLeido& p : d.parrafos) {
+        Json tramos = Json::array();
+        for (const TramoLeido& t : p.tramos) {
+            Json tramo;
+            tramo["start"] = t.inicio;
+            tramo["length"] = t.largo;
+            tramo["font"] = t.fuente;
+            tramo["bold"] = t.negrita;
+            tramo["italic"] = t.cursiva;
+            tramo["underline"] = t.subrayado;
+            tramo["strike"] = t.tachado;
+            tramo["super"] = t.superindice;
+            tramo["sub"] = t.subindice;
+            tramo["color"] = t.color ? Json(hex(*t.color)) : Json(nullptr);
+            tramos.push_back(tramo);
+        }
+        Json parrafo;
+        parrafo["text"] = p.texto;
+        parrafo["runs"] = tramos;
+        parrafos.push_back(parrafo);
+    }
+    Json tablas = Json::array();
+    for (const TablaLeida& t : d.tablas) {
+        Json tabla;
+        tabla["after"] = t.despuesDe;
+        tabla["rows"] = t.filas;
+        tabla["cols"] = t.columnas;
+        tabla["grid"] = t.cuadricula;
+        Json anchos = Json::array();
+        for (double a : t.anchos) anchos.push_back(std::round(a * 10) / 10); // tenths of a point
+        tabla["widths"] = anchos;
+        Json sombreadas = Json::array();
+        for (const auto& [fila, col] : t.sombreadas) sombreadas.push_back({fila, col});
+        tabla["shaded"] = sombreadas;
+        tabla["text"] = t.texto;
+        tablas.push_back(tabla);
+    }
+    Json cursor;
+    cursor["paragraph"] = d.parrafoCursor >= 0 ? Json(d.parrafoCursor) : Json(nullptr);
+    cursor["table"] = d.tablaCursor ? Json(*d.tablaCursor) : Json(nullptr);
+    Json j;
+    j["document"] = {{"open", d.abierto}, {"paragraphs", parrafos}, {"tables", tablas},
+                     {"cursor", cursor}};
     return j.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 

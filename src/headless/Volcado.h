@@ -5,6 +5,9 @@
 namespace renglero {
 
 class Form1;
+struct DocumentoLeido;
+
+std::string volcadoDocumento(const DocumentoLeido& documento);
 
 std::string volcado(const Form1& form);
 // Throws ErrorCuadricula for a cell outside the grid.

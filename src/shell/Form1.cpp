@@ -58,8 +58,8 @@ void Form1::bombear() {
 
 void Form1::dejarCorrerEventos() {
     if (finalizado_) return;
-    bombear();
     plataforma.procesarEventos();
+    bombear();
 }
 
 void Form1::postearCaracter(int caracter) {
