@@ -1,8 +1,9 @@
 // Runs every scenario of tests/scenarios: a headless key script with the JSON
 // lines it must print. Each `> {...}` line is the expectation for the next
 // output line: the output must hold every key it gives (objects compared as
-// subsets, arrays exactly); in a dump, "tabla" may instead map row numbers to
-// the row's text without its trailing blanks. With RENGLERO_BINARIO set, the
+// subsets, arrays element by element with the same length, other values
+// exactly); in a dump, "tabla" may instead map row numbers to the row's text
+// without its trailing blanks. With RENGLERO_BINARIO set, the
 // scripts go through that executable's `--headless` instead of in-process.
 #include <gtest/gtest.h>
 
@@ -67,6 +68,16 @@ std::string diferencia(const json& real, const json& esperado, const std::string
                 continue;
             }
             std::string d = diferencia(valor, it.value(), aqui);
+            if (!d.empty()) return d;
+        }
+        return "";
+    }
+    if (esperado.is_array() && real.is_array()) {
+        if (real.size() != esperado.size())
+            return ruta + ": " + std::to_string(real.size()) + " elementos en lugar de " +
+                   std::to_string(esperado.size()) + ": " + real.dump();
+        for (std::size_t i = 0; i < real.size(); ++i) {
+            std::string d = diferencia(real[i], esperado[i], ruta + "[" + std::to_string(i) + "]");
             if (!d.empty()) return d;
         }
         return "";
