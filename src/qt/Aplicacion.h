@@ -6,6 +6,8 @@ namespace renglero {
 class Form1;
 class PlataformaQt;
 class VentanaQt;
+class DocumentoPropio;
+class VentanaDocumento;
 
 // The notebook on Qt: its desktop, its state and its window, built together.
 // Needs a QApplication; it does not run the event loop, so a test can drive
@@ -23,10 +25,14 @@ class CuadernoQt {
     PlataformaQt& plataforma() { return *plataforma_; }
     Form1& form() { return *form_; }
     VentanaQt& ventana() { return *ventana_; }
+    DocumentoPropio& documento() { return *documento_; }
+    VentanaDocumento& ventanaDocumento() { return *ventanaDocumento_; }
 
   private:
     std::unique_ptr<PlataformaQt> plataforma_;
     std::unique_ptr<Form1> form_;
+    std::unique_ptr<DocumentoPropio> documento_;
+    std::unique_ptr<VentanaDocumento> ventanaDocumento_;
     std::unique_ptr<VentanaQt> ventana_;
 };
 

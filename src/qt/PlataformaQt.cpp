@@ -44,21 +44,6 @@ QString nombreServidor() {
 
 // ---- F11 ------------------------------------------------------------------
 
-void EstadoF11::pulsada() {
-    pulsadaDesdeLectura_ = true;
-    abajo_ = true;
-}
-
-void EstadoF11::soltada() {
-    abajo_ = false;
-}
-
-int EstadoF11::leer() {
-    const int estado = pulsadaDesdeLectura_ ? 0x8001 : (abajo_ ? 0x8000 : 0);
-    pulsadaDesdeLectura_ = false;
-    return estado;
-}
-
 // ---- The desktop ----------------------------------------------------------
 
 PlataformaQt::PlataformaQt() = default;
@@ -150,8 +135,10 @@ Ventana PlataformaQt::ventanaActiva() const {
 }
 
 void PlataformaQt::activarVentana(const std::string& titulo) {
-    // The word processor's own window arrives with the document.
-    if (titulo == "Word") return;
+    if (titulo == "Word") {
+        if (alActivarWord) alActivarWord();
+        return;
+    }
     const QString buscado = QString::fromStdString(titulo);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && w->windowTitle() == buscado) {

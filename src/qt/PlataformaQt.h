@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Plataforma.h"
+#include "qt/TeclaGlobal.h"
 
 class QLocalServer;
 
@@ -16,17 +17,6 @@ class VentanaQt;
 
 // F11 as the notebook's own window sees it: "pressed since the last poll"
 // and "held". A desktop-wide source can replace this one class later.
-class EstadoF11 {
-  public:
-    void pulsada();
-    void soltada();
-    // 0x8001 once after a press, 0x8000 while held, 0 otherwise.
-    int leer();
-
-  private:
-    bool pulsadaDesdeLectura_ = false;
-    bool abajo_ = false;
-};
 
 class PlataformaQt : public Plataforma {
   public:
@@ -40,6 +30,8 @@ class PlataformaQt : public Plataforma {
     PlataformaQt& operator=(const PlataformaQt&) = delete;
 
     void conectar(VentanaQt* ventana) { ventana_ = ventana; }
+    // Brings the word processor's window to the front ("Word").
+    std::function<void()> alActivarWord;
     void contestarCon(Contestador c) { contestador_ = std::move(c); }
     EstadoF11& f11() { return f11_; }
     // How many times the default printer was asked to print.

@@ -182,6 +182,7 @@ Ventana VentanaQt::ventanaDe(const QWidget* ventana) const {
     if (ventana == nullptr) return Ventana::other;
     if (ventana == this) return Ventana::notebook;
     if (acercaDe_ != nullptr && ventana == acercaDe_.data()) return Ventana::about;
+    if (documento_ != nullptr && ventana == documento_) return Ventana::word;
     return Ventana::other;
 }
 

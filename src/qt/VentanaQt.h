@@ -42,6 +42,8 @@ class VentanaQt : public QWidget {
     Q_OBJECT
   public:
     VentanaQt(Form1& form, PlataformaQt& plataforma);
+    // The word processor's window, told apart when it is the active one.
+    void conocerDocumento(const QWidget* ventanaDocumento) { documento_ = ventanaDocumento; }
     ~VentanaQt() override;
 
     // Brings the window in line with the form (caption, place and size,
@@ -96,6 +98,7 @@ class VentanaQt : public QWidget {
     QString tituloPuesto_;
     unsigned long versionPintada_ = ~0UL;
     long pintados_ = 0;
+    const QWidget* documento_ = nullptr;
 };
 
 } // namespace renglero

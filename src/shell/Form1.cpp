@@ -68,6 +68,9 @@ void Form1::postearCaracter(int caracter) {
 
 void Form1::eventoWord(EventoWord e) {
     encolar({TipoEvento::word, static_cast<int>(e), 0, false, Foco::tabla, 0});
+    // Between the window's events it runs now; inside a handler it waits for
+    // the next "let pending events run".
+    if (profundidad_ == 0) bombear();
 }
 
 void Form1::descartarCaracterPropio() {
@@ -113,6 +116,11 @@ void Form1::teclearCaracter(int caracter) {
 
 void Form1::entregar(Evento e) {
     ++versionVentana_;
+    struct Dentro {
+        int& n;
+        explicit Dentro(int& p) : n(++p) {}
+        ~Dentro() { --n; }
+    } dentro(profundidad_);
     const Foco destino = e.conDestino ? e.destino : foco;
     const std::uint64_t anterior = teclaEnCurso_;
     teclaEnCurso_ = e.tecla;
