@@ -9,7 +9,7 @@ paquetes=(
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
-  libzip-dev
+  libzip-dev libx11-dev
 )
 
 faltan=()
