@@ -22,12 +22,12 @@ void disenoInicial(Form1& f) {
     f.Label1 = {true, "--->", 6430, 0, 500, 240, false};
     f.Label3 = {true, "-- Pulsa [ I ] para Imprimir u otra tecla para Cerrar la Ayuda. ---------", 0,
                 0, 6780, 480, false};
-    f.Label4 = {true, "Cuadrícula: Sí", 3600, 2400, 1800, 240, false};
+    f.Label4 = {true, "Cuadrícula: Sí", 120, 3850, 2400, 240, false};
     f.Label5 = {false, "Fracciones", 0, 0, 1000, 240, false};
     f.Label12 = {false, "", 0, 50, 1700, 240, false};
     f.Label6 = {false, "", 0, 0, 0, 0, false};
     f.Label7 = {false, "", 0, 0, 0, 0, false};
-    f.Label8 = {true, "", 3600, 2800, 2400, 480, false};
+    f.Label8 = {true, "", 3600, 3850, 2400, 480, false};
     f.Label9 = {false, "", 0, 0, 0, 0, false};
     f.Label10 = {true,
                  "Teclea el índice del radical y el número de líneas de alto que abarcará. "
