@@ -62,6 +62,70 @@ void acotarTextoLleno(benchmark::State& estado) {
 }
 BENCHMARK(acotarTextoLleno)->Arg(0)->Arg(1)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// F9 of a full Texto grid, every cell formatted, into a new embedded document.
+void envioTextoLleno(benchmark::State& estado) {
+    CuadernoLleno cuaderno;
+    Form1& f = cuaderno.f;
+    Cuadricula& t = f.tabla;
+    for (int r = 0; r < t.Rows(); ++r) {
+        for (int c = 0; c < t.Cols(); ++c) {
+            t.setRow(r);
+            t.setCol(c);
+            t.setCellFontBold(true);
+            t.setCellFontItalic((c / 3) % 2 == 0);
+            t.setCellFontUnderline((c / 5) % 2 == 0);
+            if (c % 7 == 0) t.setCellForeColor(colorPaleta(12));
+            if (c % 11 == 0) t.setCellAlignment(2);
+        }
+    }
+    int parrafos = 0;
+    for (auto _ : estado) {
+        estado.PauseTiming();
+        cuaderno.conductor.linea("doc new");
+        estado.ResumeTiming();
+        f.pulsarTecla(120, 0, -1);
+        f.soltarTecla(120, 0);
+        estado.PauseTiming();
+        cuaderno.salida.str("");
+        cuaderno.conductor.linea("document");
+        parrafos = static_cast<int>(cuaderno.salida.str().size());
+        estado.ResumeTiming();
+    }
+    if (parrafos < 50 * 62) estado.SkipWithError("el documento no recibió el bloque");
+}
+BENCHMARK(envioTextoLleno)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// One key of the table manager on a 5 x 5 table: the marked cell moving, and
+// a row added then removed.
+void teclaGestorTablas(benchmark::State& estado) {
+    std::ostringstream salida;
+    Conductor conductor{salida};
+    Form1& f = conductor.form();
+    conductor.linea("keys T 5 5 {Enter}");
+    const bool mover = estado.range(0) == 0;
+    int n = 0;
+    for (auto _ : estado) {
+        if (mover) {
+            const int flecha = (n++ / 4) % 2 == 0 ? 39 : 37;
+            f.pulsarTecla(flecha, 0, -1);
+            f.soltarTecla(flecha, 0);
+        } else {
+            f.pulsarTecla(70, 1, 'F');
+            f.soltarTecla(70, 1);
+            conductor.linea("answer Yes");
+            f.pulsarTecla(81, 1, 'Q');
+            f.soltarTecla(81, 1);
+        }
+    }
+    if (f.Frame2.Visible != true) estado.SkipWithError("el gestor de tablas se cerró");
+}
+BENCHMARK(teclaGestorTablas)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 } // namespace
 
 int main(int argc, char** argv) {
