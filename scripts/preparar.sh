@@ -10,6 +10,7 @@ paquetes=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
   libzip-dev libx11-dev
+  xvfb openbox xdotool x11-utils imagemagick
 )
 
 faltan=()
