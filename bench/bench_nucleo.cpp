@@ -93,7 +93,10 @@ void envioTextoLleno(benchmark::State& estado) {
     }
     if (parrafos < 50 * 62) estado.SkipWithError("el documento no recibió el bloque");
 }
-BENCHMARK(envioTextoLleno)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(envioTextoLleno)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // One key of the table manager on a 5 x 5 table: the marked cell moving, and
 // a row added then removed.

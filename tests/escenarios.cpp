@@ -45,7 +45,8 @@ Escenario leer(const fs::path& archivo) {
 }
 
 std::string sinBlancosFinales(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
     return s;
 }
 
@@ -94,7 +95,8 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
         const std::string orden = std::string(binario) + " --headless < '" + guion.string() + "'";
         std::unique_ptr<FILE, int (*)(FILE*)> tubo(popen(orden.c_str(), "r"), pclose);
         std::array<char, 4096> bloque{};
-        while (tubo && std::fgets(bloque.data(), bloque.size(), tubo.get())) salida += bloque.data();
+        while (tubo && std::fgets(bloque.data(), bloque.size(), tubo.get()))
+            salida += bloque.data();
         fs::remove(guion);
     } else {
         std::ostringstream out;
@@ -129,15 +131,14 @@ TEST_P(PruebaEscenario, DaLaSalidaEsperada) {
     for (std::size_t i = 0; i < n; ++i) {
         const json real = json::parse(salida[i], nullptr, false);
         const json esperado = json::parse(e.esperadas[i], nullptr, false);
-        ASSERT_FALSE(esperado.is_discarded()) << archivo.filename() << ":" << e.lineas[i]
-                                              << ": expectativa que no es JSON";
+        ASSERT_FALSE(esperado.is_discarded())
+            << archivo.filename() << ":" << e.lineas[i] << ": expectativa que no es JSON";
         ASSERT_FALSE(real.is_discarded()) << "salida que no es JSON: " << salida[i];
         const std::string d = diferencia(real, esperado, "");
         ASSERT_TRUE(d.empty()) << archivo.filename() << ":" << e.lineas[i] << ": " << d
                                << "\n  salida: " << salida[i];
     }
-    if (salida.size() > n)
-        FAIL() << archivo.filename() << ": salida de más: " << salida[n];
+    if (salida.size() > n) FAIL() << archivo.filename() << ": salida de más: " << salida[n];
     if (e.esperadas.size() > n)
         FAIL() << archivo.filename() << ":" << e.lineas[n] << ": falta la salida esperada";
 }

@@ -43,8 +43,12 @@ void Cuadricula::redimensionar(int filas, int columnas) {
     ++version_;
 }
 
-void Cuadricula::setRows(int n) { redimensionar(n, columnas_); }
-void Cuadricula::setCols(int n) { redimensionar(filas_, n); }
+void Cuadricula::setRows(int n) {
+    redimensionar(n, columnas_);
+}
+void Cuadricula::setCols(int n) {
+    redimensionar(filas_, n);
+}
 
 int Cuadricula::comprobarFila(int r) const {
     if (r < 0 || r >= filas_) throw ErrorCuadricula("fila fuera de la cuadrícula");
@@ -72,10 +76,18 @@ void Cuadricula::moverA(int r, int c) {
     if (RowColChange) RowColChange();
 }
 
-void Cuadricula::setRow(int r) { moverA(comprobarFila(r), columna_); }
-void Cuadricula::setCol(int c) { moverA(fila_, comprobarColumna(c)); }
-void Cuadricula::setRowSel(int r) { filaSel_ = comprobarFila(r); }
-void Cuadricula::setColSel(int c) { colSel_ = comprobarColumna(c); }
+void Cuadricula::setRow(int r) {
+    moverA(comprobarFila(r), columna_);
+}
+void Cuadricula::setCol(int c) {
+    moverA(fila_, comprobarColumna(c));
+}
+void Cuadricula::setRowSel(int r) {
+    filaSel_ = comprobarFila(r);
+}
+void Cuadricula::setColSel(int c) {
+    colSel_ = comprobarColumna(c);
+}
 
 int Cuadricula::filasQueCabenDesde(int arriba) const {
     int n = 0, alto = 0;
@@ -90,13 +102,15 @@ int Cuadricula::filasQueCabenDesde(int arriba) const {
 int Cuadricula::filaArribaMaxima() const {
     // The view scrolls no further than where the last row stands at the bottom.
     int alto = 0, arriba = filas_;
-    while (arriba > 0 && alto + altos_[arriba - 1] <= Height) alto += altos_[--arriba];
+    while (arriba > 0 && alto + altos_[arriba - 1] <= Height)
+        alto += altos_[--arriba];
     return std::clamp(arriba, 0, std::max(filas_ - 1, 0));
 }
 
 int Cuadricula::colIzquierdaMaxima() const {
     int ancho = 0, izquierda = columnas_;
-    while (izquierda > 0 && ancho + anchos_[izquierda - 1] <= Width) ancho += anchos_[--izquierda];
+    while (izquierda > 0 && ancho + anchos_[izquierda - 1] <= Width)
+        ancho += anchos_[--izquierda];
     return std::clamp(izquierda, 0, std::max(columnas_ - 1, 0));
 }
 
@@ -114,7 +128,8 @@ bool Cuadricula::RowIsVisible(int r) const {
     comprobarFila(r);
     if (r < filaArriba_) return false;
     int alto = 0;
-    for (int i = filaArriba_; i <= r; ++i) alto += altos_[i];
+    for (int i = filaArriba_; i <= r; ++i)
+        alto += altos_[i];
     return alto <= Height;
 }
 
@@ -122,7 +137,8 @@ bool Cuadricula::ColIsVisible(int c) const {
     comprobarColumna(c);
     if (c < colIzquierda_) return false;
     int ancho = 0;
-    for (int i = colIzquierda_; i <= c; ++i) ancho += anchos_[i];
+    for (int i = colIzquierda_; i <= c; ++i)
+        ancho += anchos_[i];
     return ancho <= Width;
 }
 
@@ -158,9 +174,11 @@ void Cuadricula::Clear() {
 
 void Cuadricula::hacerVisible() {
     if (fila_ < filaArriba_) filaArriba_ = fila_;
-    while (filaArriba_ < fila_ && !RowIsVisible(fila_)) ++filaArriba_;
+    while (filaArriba_ < fila_ && !RowIsVisible(fila_))
+        ++filaArriba_;
     if (columna_ < colIzquierda_) colIzquierda_ = columna_;
-    while (colIzquierda_ < columna_ && !ColIsVisible(columna_)) ++colIzquierda_;
+    while (colIzquierda_ < columna_ && !ColIsVisible(columna_))
+        ++colIzquierda_;
     ++version_;
 }
 
@@ -169,12 +187,24 @@ bool Cuadricula::teclaPropia(int codigo) {
     int r = fila_, c = columna_;
     int pagina = std::max(filasQueCabenDesde(filaArriba_), 1);
     switch (codigo) {
-    case 37: c = std::max(c - 1, 0); break;
-    case 38: r = std::max(r - 1, 0); break;
-    case 39: c = std::min(c + 1, columnas_ - 1); break;
-    case 40: r = std::min(r + 1, filas_ - 1); break;
-    case 36: c = 0; break;
-    case 35: c = columnas_ - 1; break;
+    case 37:
+        c = std::max(c - 1, 0);
+        break;
+    case 38:
+        r = std::max(r - 1, 0);
+        break;
+    case 39:
+        c = std::min(c + 1, columnas_ - 1);
+        break;
+    case 40:
+        r = std::min(r + 1, filas_ - 1);
+        break;
+    case 36:
+        c = 0;
+        break;
+    case 35:
+        c = columnas_ - 1;
+        break;
     case 33:
         r = std::max(r - pagina, 0);
         filaArriba_ = std::max(filaArriba_ - pagina, 0);
@@ -183,7 +213,8 @@ bool Cuadricula::teclaPropia(int codigo) {
         r = std::min(r + pagina, filas_ - 1);
         filaArriba_ = std::min(filaArriba_ + pagina, filaArribaMaxima());
         break;
-    default: return false;
+    default:
+        return false;
     }
     moverA(r, c);
     hacerVisible();

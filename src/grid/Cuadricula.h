@@ -91,7 +91,9 @@ class Cuadricula {
     // The current cell: reads always read it; writes go to the selection
     // when FillStyle is 1.
     const Celda& celda() const { return celdas_[indice(fila_, columna_)]; }
-    const Celda& celda(int r, int c) const { return celdas_[indice(comprobarFila(r), comprobarColumna(c))]; }
+    const Celda& celda(int r, int c) const {
+        return celdas_[indice(comprobarFila(r), comprobarColumna(c))];
+    }
     const std::string& Text() const { return celda().Text; }
     void setText(const std::string& t) { escribir(&Celda::Text, t); }
     void setCellFontName(const std::string& v) { escribir(&Celda::CellFontName, v); }
@@ -156,7 +158,8 @@ class Cuadricula {
         int r0 = std::min(fila_, filaSel_), r1 = std::max(fila_, filaSel_);
         int c0 = std::min(columna_, colSel_), c1 = std::max(columna_, colSel_);
         for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) celdas_[indice(r, c)].*campo = valor;
+            for (int c = c0; c <= c1; ++c)
+                celdas_[indice(r, c)].*campo = valor;
     }
 
     int filas_ = 0, columnas_ = 0;

@@ -63,7 +63,8 @@ void Form1::terminarFraccion() {
     try {
         tabla.setRow(filaFraccion);
         int c = colFraccion;
-        while (c < cols && tabla.TextMatrix(filaFraccion, c) == kRaya) ++c;
+        while (c < cols && tabla.TextMatrix(filaFraccion, c) == kRaya)
+            ++c;
         finBarra = c - 1;
         auto extension = [&](int fila, int& inicio, int& largo) {
             inicio = finBarra + 1;
@@ -93,8 +94,10 @@ void Form1::terminarFraccion() {
             const int d = (inicio - colFraccion) - (largo - largoParte) / 2;
             tabla.setRow(fila);
             tabla.setCol(colFraccion);
-            for (int i = 0; i < d; ++i) suprimir();
-            for (int i = 0; i < -d; ++i) insertar();
+            for (int i = 0; i < d; ++i)
+                suprimir();
+            for (int i = 0; i < -d; ++i)
+                insertar();
         };
         centrar(filaNum, inicioNum, largoNum);
         centrar(filaDen, inicioDen, largoDen);
@@ -215,7 +218,8 @@ void Form1::suprimir() {
 
 // The radical's top line over the radicand: "_" in row 0, columns 3 to colRaiz - 1.
 void Form1::lineaSuperiorRaiz() {
-    for (int c = 3; c <= colRaiz - 1 && c < tabla.Cols(); ++c) tabla.setTextMatrix(0, c, "_");
+    for (int c = 3; c <= colRaiz - 1 && c < tabla.Cols(); ++c)
+        tabla.setTextMatrix(0, c, "_");
 }
 
 void Form1::borrar() {

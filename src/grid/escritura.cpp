@@ -12,7 +12,9 @@ namespace {
 constexpr int kRaya = 151;
 constexpr int kPor = 215;
 
-bool esDigito(int c) { return c >= '0' && c <= '9'; }
+bool esDigito(int c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -120,23 +122,44 @@ void Form1::intro() {
 // The letter that ends a Ctrl format selection.
 void Form1::aplicarLetraDeFormato(int c) {
     switch (std::toupper(c & 0xFF)) {
-    case 'B': fuenteSubindice = 1; break;
-    case 'P': fuenteSuperindice = 1; break;
-    case 'N': fuenteNegrita = 1; break;
-    case 'C': fuenteCursiva = 1; break;
-    case 'S': fuenteSubrayado = 1; break;
+    case 'B':
+        fuenteSubindice = 1;
+        break;
+    case 'P':
+        fuenteSuperindice = 1;
+        break;
+    case 'N':
+        fuenteNegrita = 1;
+        break;
+    case 'C':
+        fuenteCursiva = 1;
+        break;
+    case 'S':
+        fuenteSubrayado = 1;
+        break;
     case '-':
-    case '_': fuenteTachado = 1; break;
-    case '1': colorActual = 12; break;
-    case '2': colorActual = 2; break;
-    case '3': colorActual = 9; break;
-    case '0': colorActual = 0; break; // black, chosen: see below
+    case '_':
+        fuenteTachado = 1;
+        break;
+    case '1':
+        colorActual = 12;
+        break;
+    case '2':
+        colorActual = 2;
+        break;
+    case '3':
+        colorActual = 9;
+        break;
+    case '0':
+        colorActual = 0;
+        break; // black, chosen: see below
     case 'X':
         fucero();
         if (tabla.celda().CellFontName == "Symbol") fuenteSimbolo = 1;
         tipoletra();
         return;
-    default: return; // the selection is cancelled, nothing is typed
+    default:
+        return; // the selection is cancelled, nothing is typed
     }
     tabla.Redraw = false;
     copiarfuente();
@@ -193,13 +216,16 @@ void Form1::seguirCursor() {
         }
     };
     ajustar([&] {
-        if (col + 5 > cols - 1) tabla.setLeftCol(cols - 5);
+        if (col + 5 > cols - 1)
+            tabla.setLeftCol(cols - 5);
         else if (!tabla.ColIsVisible(col + 5))
             tabla.setLeftCol(tabla.LeftCol() + 5 < cols ? tabla.LeftCol() + 5 : cols - 5);
     });
     ajustar([&] {
-        if (col - 5 < 0) tabla.setLeftCol(0);
-        else if (!tabla.ColIsVisible(col - 5)) tabla.setLeftCol(std::max(tabla.LeftCol() - 5, 0));
+        if (col - 5 < 0)
+            tabla.setLeftCol(0);
+        else if (!tabla.ColIsVisible(col - 5))
+            tabla.setLeftCol(std::max(tabla.LeftCol() - 5, 0));
     });
     if (fila > filas - 3) return;
     ajustar([&] {
@@ -207,16 +233,20 @@ void Form1::seguirCursor() {
             tabla.setTopRow(tabla.TopRow() + 3 < filas ? tabla.TopRow() + 3 : filas - 2);
     });
     ajustar([&] {
-        if (fila - 2 < 0) tabla.setTopRow(0);
-        else if (!tabla.RowIsVisible(fila - 2)) tabla.setTopRow(std::max(tabla.TopRow() - 3, 0));
+        if (fila - 2 < 0)
+            tabla.setTopRow(0);
+        else if (!tabla.RowIsVisible(fila - 2))
+            tabla.setTopRow(std::max(tabla.TopRow() - 3, 0));
     });
 }
 
 void Form1::tabla_LeaveCell() {
     const int relleno = tabla.FillStyle;
     tabla.FillStyle = 0; // only the cell being left
-    if (tabla.Text() == "\x97") tabla.setCellFontSize(18);
-    else if (tabla.celda().CellFontSize == 18) tabla.setCellFontSize(14);
+    if (tabla.Text() == "\x97")
+        tabla.setCellFontSize(18);
+    else if (tabla.celda().CellFontSize == 18)
+        tabla.setCellFontSize(14);
     tabla.FillStyle = relleno;
 }
 

@@ -18,10 +18,12 @@ void Form1::acotar() {
     // The same four bounds as scanning the grid from each side, found by
     // stopping at the first written cell from each side.
     int arriba = 0;
-    while (arriba < filas && !filaEscrita(arriba)) ++arriba;
+    while (arriba < filas && !filaEscrita(arriba))
+        ++arriba;
     if (arriba == filas) return;
     int abajo = filas - 1;
-    while (!filaEscrita(abajo)) --abajo;
+    while (!filaEscrita(abajo))
+        --abajo;
     int izquierda = cols, derecha = -1;
     for (int r = arriba; r <= abajo; ++r) {
         for (int c = 0; c < izquierda; ++c)

@@ -7,11 +7,37 @@ namespace renglero {
 namespace {
 
 enum Tecla {
-    kRetroceso = 8, kTab = 9, kIntro = 13, kCtrl = 17, kAlt = 18, kPausa = 19, kEsc = 27,
-    kRePag = 33, kAvPag = 34, kFin = 35, kInicio = 36, kIns = 45, kSupr = 46,
-    kLetraC = 67, kLetraD = 68, kLetraI = 73, kLetraM = 77, kLetraR = 82, kLetraT = 84,
-    kTecladoPor = 106, kTecladoMas = 107, kTecladoMenos = 109, kTecladoEntre = 111,
-    kF1 = 112, kF2 = 113, kF3 = 114, kF4 = 115, kF6 = 117, kF7 = 118, kF8 = 119, kF9 = 120,
+    kRetroceso = 8,
+    kTab = 9,
+    kIntro = 13,
+    kCtrl = 17,
+    kAlt = 18,
+    kPausa = 19,
+    kEsc = 27,
+    kRePag = 33,
+    kAvPag = 34,
+    kFin = 35,
+    kInicio = 36,
+    kIns = 45,
+    kSupr = 46,
+    kLetraC = 67,
+    kLetraD = 68,
+    kLetraI = 73,
+    kLetraM = 77,
+    kLetraR = 82,
+    kLetraT = 84,
+    kTecladoPor = 106,
+    kTecladoMas = 107,
+    kTecladoMenos = 109,
+    kTecladoEntre = 111,
+    kF1 = 112,
+    kF2 = 113,
+    kF3 = 114,
+    kF4 = 115,
+    kF6 = 117,
+    kF7 = 118,
+    kF8 = 119,
+    kF9 = 120,
     kF10 = 121
 };
 
@@ -98,8 +124,10 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     if (modoTexto == 1 && KeyCode == kTab) {
         if (modoFraccion == 1) {
             omitirSiFalla([&] {
-                if (tabla.Row() > filaFraccion) tabla.setRow(filaFraccion - 1);
-                else if (tabla.Row() < filaFraccion) tabla.setRow(filaFraccion + 1);
+                if (tabla.Row() > filaFraccion)
+                    tabla.setRow(filaFraccion - 1);
+                else if (tabla.Row() < filaFraccion)
+                    tabla.setRow(filaFraccion + 1);
             });
             omitirSiFalla([&] { tabla.setCol(colFraccion); });
         } else {
@@ -150,8 +178,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     // 15. A key other than the one waiting for confirmation cancels it.
     if (!Mensa.Caption.empty() && KeyCode != teclaPendiente) {
         Mensa.Caption.clear();
-        if (teclaPendiente == kF1 || (teclaPendiente == kF2 && modoTexto == 0))
-            eliminarresalte();
+        if (teclaPendiente == kF1 || (teclaPendiente == kF2 && modoTexto == 0)) eliminarresalte();
         teclaPendiente = 0;
         return;
     }
@@ -168,8 +195,10 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     }
     // 18. Ins and Del.
     if (KeyCode == kIns) {
-        if (insertarPerderiaCelda()) plataforma.pitar();
-        else insertar();
+        if (insertarPerderiaCelda())
+            plataforma.pitar();
+        else
+            insertar();
     }
     if (KeyCode == kSupr) {
         suprimir();
@@ -264,12 +293,24 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
             return;
         }
         switch (KeyCode) {
-        case kTecladoMas: operacion = "+"; break;
-        case kTecladoMenos: operacion = "_"; break;
-        case kTecladoPor: operacion = "X"; break;
-        case kTecladoEntre: operacion = "|"; break;
-        case kLetraD: operacion = "D"; break;
-        default: operacion = "R"; break;
+        case kTecladoMas:
+            operacion = "+";
+            break;
+        case kTecladoMenos:
+            operacion = "_";
+            break;
+        case kTecladoPor:
+            operacion = "X";
+            break;
+        case kTecladoEntre:
+            operacion = "|";
+            break;
+        case kLetraD:
+            operacion = "D";
+            break;
+        default:
+            operacion = "R";
+            break;
         }
         raya();
     }

@@ -34,7 +34,9 @@ Conductor::Conductor(std::ostream& salida, DocumentoConducido documento)
     programarTemporizadores();
 }
 
-void Conductor::escribir(const std::string& json) { salida_ << json << '\n' << std::flush; }
+void Conductor::escribir(const std::string& json) {
+    salida_ << json << '\n' << std::flush;
+}
 
 void Conductor::error(const std::string& que) {
     nlohmann::json j;
@@ -46,8 +48,10 @@ void Conductor::error(const std::string& que) {
 void Conductor::programarTemporizadores() {
     const long ahora = plataforma_.reloj();
     auto programar = [ahora](long& proximo, const Temporizador& t) {
-        if (t.Interval <= 0) proximo = -1;
-        else if (proximo < 0) proximo = ahora + t.Interval;
+        if (t.Interval <= 0)
+            proximo = -1;
+        else if (proximo < 0)
+            proximo = ahora + t.Interval;
     };
     programar(proximoTimer1_, form_.Timer1);
     programar(proximoTimer2_, form_.Timer2);
@@ -75,13 +79,17 @@ void Conductor::esperar(long ms) {
 }
 
 void Conductor::clic(const std::string& nombre) {
-    if (nombre == "Label1") form_.clicLabel1();
-    else if (nombre == "Label2") form_.clicLabel2();
-    else if (nombre == "Command1") form_.clicCommand1();
+    if (nombre == "Label1")
+        form_.clicLabel1();
+    else if (nombre == "Label2")
+        form_.clicLabel2();
+    else if (nombre == "Command1")
+        form_.clicCommand1();
     else if (nombre.size() == 7 && nombre.rfind("operar", 0) == 0 && nombre[6] >= '0' &&
              nombre[6] <= '3')
         form_.clicOperar(nombre[6] - '0');
-    else error("control desconocido: " + nombre);
+    else
+        error("control desconocido: " + nombre);
 }
 
 void Conductor::entregarEventosDocumento() {
@@ -139,7 +147,8 @@ void Conductor::linea(const std::string& texto) {
     std::string orden;
     in >> orden;
     std::vector<std::string> args;
-    for (std::string a; in >> a;) args.push_back(a);
+    for (std::string a; in >> a;)
+        args.push_back(a);
 
     if (orden == "keys") {
         for (const std::string& token : args) {
@@ -149,27 +158,40 @@ void Conductor::linea(const std::string& texto) {
         }
     } else if (orden == "answer") {
         for (const std::string& a : args) {
-            if (a == "OK") plataforma_.encolarRespuesta(Respuesta::OK);
-            else if (a == "Cancel") plataforma_.encolarRespuesta(Respuesta::Cancel);
-            else if (a == "Yes") plataforma_.encolarRespuesta(Respuesta::Yes);
-            else if (a == "No") plataforma_.encolarRespuesta(Respuesta::No);
-            else error("respuesta desconocida: " + a);
+            if (a == "OK")
+                plataforma_.encolarRespuesta(Respuesta::OK);
+            else if (a == "Cancel")
+                plataforma_.encolarRespuesta(Respuesta::Cancel);
+            else if (a == "Yes")
+                plataforma_.encolarRespuesta(Respuesta::Yes);
+            else if (a == "No")
+                plataforma_.encolarRespuesta(Respuesta::No);
+            else
+                error("respuesta desconocida: " + a);
         }
     } else if (orden == "wait") {
         long ms = -1;
         if (args.size() == 1 && args[0].find_first_not_of("0123456789") == std::string::npos &&
             args[0].size() < 10)
             ms = std::stol(args[0]);
-        if (ms < 0) error("wait necesita los milisegundos");
-        else esperar(ms);
+        if (ms < 0)
+            error("wait necesita los milisegundos");
+        else
+            esperar(ms);
     } else if (orden == "click") {
-        if (args.size() != 1) error("click necesita un control");
-        else clic(args[0]);
+        if (args.size() != 1)
+            error("click necesita un control");
+        else
+            clic(args[0]);
     } else if (orden == "activate") {
-        if (args.size() == 1 && args[0] == "notebook") plataforma_.activar(Ventana::notebook);
-        else if (args.size() == 1 && args[0] == "word") plataforma_.activar(Ventana::word);
-        else if (args.size() == 1 && args[0] == "other") plataforma_.activar(Ventana::other);
-        else error("activate necesita notebook, word u other");
+        if (args.size() == 1 && args[0] == "notebook")
+            plataforma_.activar(Ventana::notebook);
+        else if (args.size() == 1 && args[0] == "word")
+            plataforma_.activar(Ventana::word);
+        else if (args.size() == 1 && args[0] == "other")
+            plataforma_.activar(Ventana::other);
+        else
+            error("activate necesita notebook, word u other");
     } else if (orden == "dump") {
         escribir(volcado(form_));
     } else if (orden == "cell") {
@@ -192,11 +214,14 @@ void Conductor::linea(const std::string& texto) {
         ordenDocumento(args, l);
     } else if (orden == "run") {
         std::ifstream archivo(args.empty() ? "" : args[0]);
-        if (args.size() != 1 || !archivo) error("no se puede leer el guion");
-        else if (anidamiento_ >= kMaxAnidamiento) error("demasiados guiones anidados");
+        if (args.size() != 1 || !archivo)
+            error("no se puede leer el guion");
+        else if (anidamiento_ >= kMaxAnidamiento)
+            error("demasiados guiones anidados");
         else {
             ++anidamiento_;
-            for (std::string s; !terminado() && std::getline(archivo, s);) linea(s);
+            for (std::string s; !terminado() && std::getline(archivo, s);)
+                linea(s);
             --anidamiento_;
         }
     } else {
@@ -210,7 +235,8 @@ void Conductor::linea(const std::string& texto) {
 }
 
 bool Conductor::ejecutar(std::istream& guion) {
-    for (std::string s; !terminado() && std::getline(guion, s);) linea(s);
+    for (std::string s; !terminado() && std::getline(guion, s);)
+        linea(s);
     return !guion.bad();
 }
 

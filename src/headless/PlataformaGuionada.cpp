@@ -10,19 +10,26 @@ namespace {
 
 const char* nombreRespuesta(Respuesta r) {
     switch (r) {
-    case Respuesta::OK: return "OK";
-    case Respuesta::Cancel: return "Cancel";
-    case Respuesta::Yes: return "Yes";
-    case Respuesta::No: return "No";
+    case Respuesta::OK:
+        return "OK";
+    case Respuesta::Cancel:
+        return "Cancel";
+    case Respuesta::Yes:
+        return "Yes";
+    case Respuesta::No:
+        return "No";
     }
     return "OK";
 }
 
 bool cabe(Respuesta r, Botones b) {
     switch (b) {
-    case Botones::OK: return r == Respuesta::OK;
-    case Botones::OKCancel: return r == Respuesta::OK || r == Respuesta::Cancel;
-    case Botones::YesNo: return r == Respuesta::Yes || r == Respuesta::No;
+    case Botones::OK:
+        return r == Respuesta::OK;
+    case Botones::OKCancel:
+        return r == Respuesta::OK || r == Respuesta::Cancel;
+    case Botones::YesNo:
+        return r == Respuesta::Yes || r == Respuesta::No;
     }
     return false;
 }
@@ -34,9 +41,9 @@ PlataformaGuionada::PlataformaGuionada(std::function<void(const std::string&)> s
 
 Respuesta PlataformaGuionada::mensaje(const std::string& texto, const std::string& titulo,
                                       Botones botones) {
-    Respuesta r = botones == Botones::OK         ? Respuesta::OK
-                  : botones == Botones::YesNo    ? Respuesta::No
-                                                 : Respuesta::Cancel;
+    Respuesta r = botones == Botones::OK      ? Respuesta::OK
+                  : botones == Botones::YesNo ? Respuesta::No
+                                              : Respuesta::Cancel;
     if (!respuestas_.empty()) {
         if (cabe(respuestas_.front(), botones)) r = respuestas_.front();
         respuestas_.pop_front();
@@ -51,9 +58,13 @@ Respuesta PlataformaGuionada::mensaje(const std::string& texto, const std::strin
     return r;
 }
 
-void PlataformaGuionada::pitar() { salida_(R"({"beep": true})"); }
+void PlataformaGuionada::pitar() {
+    salida_(R"({"beep": true})");
+}
 
-double PlataformaGuionada::horaDelDia() const { return 8 * 3600.0 + reloj_ / 1000.0; }
+double PlataformaGuionada::horaDelDia() const {
+    return 8 * 3600.0 + reloj_ / 1000.0;
+}
 
 int PlataformaGuionada::estadoF11() {
     // A press stays "down and pressed since the last poll" until a poll reads it.
@@ -73,16 +84,21 @@ void PlataformaGuionada::activar(Ventana v) {
 }
 
 void PlataformaGuionada::activarVentana(const std::string& titulo) {
-    if (titulo == "Word") activar(Ventana::word);
-    else if (form_ != nullptr && titulo == form_->Caption) activar(Ventana::notebook);
+    if (titulo == "Word")
+        activar(Ventana::word);
+    else if (form_ != nullptr && titulo == form_->Caption)
+        activar(Ventana::notebook);
 }
 
-void PlataformaGuionada::lanzarOtraCopia() { salida_(R"({"start": "Renglero"})"); }
+void PlataformaGuionada::lanzarOtraCopia() {
+    salida_(R"({"start": "Renglero"})");
+}
 
 bool PlataformaGuionada::imprimir(const std::string& fuente, int tamano,
                                   const std::vector<std::string>& lineas) {
     std::string texto;
-    for (std::size_t i = 0; i < lineas.size(); ++i) texto += (i ? "\r\n" : "") + lineas[i];
+    for (std::size_t i = 0; i < lineas.size(); ++i)
+        texto += (i ? "\r\n" : "") + lineas[i];
     nlohmann::ordered_json j;
     j["print"] = {{"font", fuente}, {"size", tamano}, {"text", texto}};
     salida_(j.dump());

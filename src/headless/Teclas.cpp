@@ -19,14 +19,16 @@ struct TeclaNombrada {
 const std::map<std::string, TeclaNombrada>& teclasNombradas() {
     static const std::map<std::string, TeclaNombrada> tabla = [] {
         std::map<std::string, TeclaNombrada> t = {
-            {"Enter", {13, 13}},  {"Esc", {27, 27}},     {"Tab", {9, 9}},     {"Backspace", {8, 8}},
-            {"Space", {32, 32}},  {"Ins", {45, -1}},     {"Del", {46, -1}},   {"Home", {36, -1}},
-            {"End", {35, -1}},    {"PgUp", {33, -1}},    {"PgDn", {34, -1}},  {"Left", {37, -1}},
-            {"Up", {38, -1}},     {"Right", {39, -1}},   {"Down", {40, -1}},  {"Pause", {19, -1}},
-            {"KP+", {107, '+'}},  {"KP-", {109, '-'}},   {"KP*", {106, '*'}}, {"KP/", {111, '/'}},
+            {"Enter", {13, 13}}, {"Esc", {27, 27}},   {"Tab", {9, 9}},     {"Backspace", {8, 8}},
+            {"Space", {32, 32}}, {"Ins", {45, -1}},   {"Del", {46, -1}},   {"Home", {36, -1}},
+            {"End", {35, -1}},   {"PgUp", {33, -1}},  {"PgDn", {34, -1}},  {"Left", {37, -1}},
+            {"Up", {38, -1}},    {"Right", {39, -1}}, {"Down", {40, -1}},  {"Pause", {19, -1}},
+            {"KP+", {107, '+'}}, {"KP-", {109, '-'}}, {"KP*", {106, '*'}}, {"KP/", {111, '/'}},
         };
-        for (int i = 1; i <= 12; ++i) t["F" + std::to_string(i)] = {111 + i, -1};
-        for (int i = 0; i <= 9; ++i) t["KP" + std::to_string(i)] = {96 + i, '0' + i};
+        for (int i = 1; i <= 12; ++i)
+            t["F" + std::to_string(i)] = {111 + i, -1};
+        for (int i = 0; i <= 9; ++i)
+            t["KP" + std::to_string(i)] = {96 + i, '0' + i};
         return t;
     }();
     return tabla;
@@ -41,19 +43,26 @@ bool teclaDeCaracter(const std::string& texto, int& codigo, int& shift, int& car
     if (caracter < 0) return false;
     shift = 0;
     codigo = 0;
-    if (p >= 'a' && p <= 'z') codigo = static_cast<int>(p - 32);
+    if (p >= 'a' && p <= 'z')
+        codigo = static_cast<int>(p - 32);
     else if (p >= 'A' && p <= 'Z') {
         codigo = static_cast<int>(p);
         shift = 1;
-    } else if (p >= '0' && p <= '9') codigo = static_cast<int>(p);
-    else if (p == ',') codigo = 188;
-    else if (p == '.') codigo = 190;
-    else if (p == '-') codigo = 189;
-    else if (p == '+') codigo = 187;
+    } else if (p >= '0' && p <= '9')
+        codigo = static_cast<int>(p);
+    else if (p == ',')
+        codigo = 188;
+    else if (p == '.')
+        codigo = 190;
+    else if (p == '-')
+        codigo = 189;
+    else if (p == '+')
+        codigo = 187;
     else if (p == U'ç' || p == U'Ç') {
         codigo = 191;
         shift = p == U'Ç' ? 1 : 0;
-    } else if (p == U'º') codigo = 220;
+    } else if (p == U'º')
+        codigo = 220;
     return true;
 }
 
@@ -107,7 +116,8 @@ bool teclearToken(const std::string& token, Form1& form, PlataformaGuionada& pla
     } else if (nombre.rfind("Char:", 0) == 0) {
         const std::string numero = nombre.substr(5);
         if (numero.empty() || numero.size() > 3 ||
-            numero.find_first_not_of("0123456789") != std::string::npos || std::stoi(numero) > 255) {
+            numero.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(numero) > 255) {
             error = "carácter no válido: " + token;
             return false;
         }
@@ -134,8 +144,10 @@ bool teclearToken(const std::string& token, Form1& form, PlataformaGuionada& pla
             return false;
         }
         if (codigo == 122) plataforma.mantenerF11(abajo);
-        if (abajo) pulsar(form, plataforma, codigo, shift, caracter);
-        else form.soltarTecla(codigo, codigo == 17 || codigo == 18 ? 0 : shift);
+        if (abajo)
+            pulsar(form, plataforma, codigo, shift, caracter);
+        else
+            form.soltarTecla(codigo, codigo == 17 || codigo == 18 ? 0 : shift);
     } else if (resolver(nombre, codigo, shift, caracter) && teclasNombradas().count(nombre)) {
         pulsar(form, plataforma, codigo, shift, caracter);
         form.soltarTecla(codigo, shift);

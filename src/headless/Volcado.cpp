@@ -16,10 +16,14 @@ using Json = nlohmann::ordered_json;
 
 const char* nombreVentana(Ventana v) {
     switch (v) {
-    case Ventana::notebook: return "notebook";
-    case Ventana::word: return "word";
-    case Ventana::about: return "about";
-    case Ventana::other: return "other";
+    case Ventana::notebook:
+        return "notebook";
+    case Ventana::word:
+        return "word";
+    case Ventana::about:
+        return "about";
+    case Ventana::other:
+        return "other";
     }
     return "other";
 }
@@ -78,7 +82,8 @@ std::string volcado(const Form1& f) {
     Json filas = Json::array();
     for (int r = 0; r < f.tabla.Rows(); ++r) {
         std::string fila;
-        for (int c = 0; c < f.tabla.Cols(); ++c) fila += textoCelda(f, r, c);
+        for (int c = 0; c < f.tabla.Cols(); ++c)
+            fila += textoCelda(f, r, c);
         filas.push_back(fila);
     }
     j["tabla"] = filas;
@@ -90,7 +95,8 @@ std::string volcadoCelda(const Form1& f, int fila, int col) {
     Json j;
     j["cell"] = {fila, col};
     j["text"] = textoCelda(f, fila, col);
-    j["code"] = celda.Text.empty() ? Json(nullptr) : Json(static_cast<unsigned char>(celda.Text[0]));
+    j["code"] =
+        celda.Text.empty() ? Json(nullptr) : Json(static_cast<unsigned char>(celda.Text[0]));
     j["font"] = celda.CellFontName;
     j["size"] = numero(celda.CellFontSize);
     j["bold"] = celda.CellFontBold;
@@ -145,10 +151,12 @@ std::string volcadoDocumento(const DocumentoLeido& d) {
         tabla["cols"] = t.columnas;
         tabla["grid"] = t.cuadricula;
         Json anchos = Json::array();
-        for (double a : t.anchos) anchos.push_back(std::round(a * 10) / 10); // tenths of a point
+        for (double a : t.anchos)
+            anchos.push_back(std::round(a * 10) / 10); // tenths of a point
         tabla["widths"] = anchos;
         Json sombreadas = Json::array();
-        for (const auto& [fila, col] : t.sombreadas) sombreadas.push_back({fila, col});
+        for (const auto& [fila, col] : t.sombreadas)
+            sombreadas.push_back({fila, col});
         tabla["shaded"] = sombreadas;
         tabla["text"] = t.texto;
         tablas.push_back(tabla);
@@ -157,8 +165,8 @@ std::string volcadoDocumento(const DocumentoLeido& d) {
     cursor["paragraph"] = d.parrafoCursor >= 0 ? Json(d.parrafoCursor) : Json(nullptr);
     cursor["table"] = d.tablaCursor ? Json(*d.tablaCursor) : Json(nullptr);
     Json j;
-    j["document"] = {{"open", d.abierto}, {"paragraphs", parrafos}, {"tables", tablas},
-                     {"cursor", cursor}};
+    j["document"] = {
+        {"open", d.abierto}, {"paragraphs", parrafos}, {"tables", tablas}, {"cursor", cursor}};
     return j.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 

@@ -60,7 +60,9 @@ void EstadoF11::pulsada() {
     abajo_ = true;
 }
 
-void EstadoF11::soltada() { abajo_ = false; }
+void EstadoF11::soltada() {
+    abajo_ = false;
+}
 
 int EstadoF11::leer() {
     if (global_) muestrear();

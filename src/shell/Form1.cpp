@@ -4,12 +4,18 @@ namespace renglero {
 
 const char* nombreFoco(Foco f) {
     switch (f) {
-    case Foco::tabla: return "tabla";
-    case Foco::Ta: return "Ta";
-    case Foco::Teta: return "Teta";
-    case Foco::texr: return "texr";
-    case Foco::tablae: return "tablae";
-    case Foco::Command1: return "Command1";
+    case Foco::tabla:
+        return "tabla";
+    case Foco::Ta:
+        return "Ta";
+    case Foco::Teta:
+        return "Teta";
+    case Foco::texr:
+        return "texr";
+    case Foco::tablae:
+        return "tablae";
+    case Foco::Command1:
+        return "Command1";
     }
     return "tabla";
 }
@@ -46,7 +52,9 @@ void Form1::darFoco(Foco f) {
 
 // ---- The queue -------------------------------------------------------------
 
-void Form1::encolar(const Evento& e) { cola_.push_back(e); }
+void Form1::encolar(const Evento& e) {
+    cola_.push_back(e);
+}
 
 void Form1::bombear() {
     while (!cola_.empty() && !finalizado_) {
@@ -137,7 +145,9 @@ void Form1::entregar(Evento e) {
         Form_KeyPress(codigo);
         if (codigo != 0 && !finalizado_) keyPressControl(destino, codigo);
         break;
-    case TipoEvento::word: App_Event(static_cast<EventoWord>(codigo)); break;
+    case TipoEvento::word:
+        App_Event(static_cast<EventoWord>(codigo));
+        break;
     case TipoEvento::arriba:
         ctrlSoltadoSolo_ = codigo == 17 && ctrlSolo_;
         if (codigo == 17) ctrlSolo_ = false;
@@ -153,32 +163,56 @@ void Form1::keyDownControl(Foco f, int& codigo, int shift) {
         tabla_KeyDown(codigo, shift);
         if (codigo != 0 && foco == Foco::tabla) tabla.teclaPropia(codigo);
         break;
-    case Foco::Ta: Ta_KeyDown(codigo, shift); break;
-    case Foco::Teta: Teta_KeyDown(codigo, shift); break;
-    case Foco::texr: texr_KeyDown(codigo, shift); break;
+    case Foco::Ta:
+        Ta_KeyDown(codigo, shift);
+        break;
+    case Foco::Teta:
+        Teta_KeyDown(codigo, shift);
+        break;
+    case Foco::texr:
+        texr_KeyDown(codigo, shift);
+        break;
     case Foco::tablae:
         if (codigo != 0) tablae.teclaPropia(codigo);
         break;
-    case Foco::Command1: cerrarForm2(); break;
+    case Foco::Command1:
+        cerrarForm2();
+        break;
     }
 }
 
 void Form1::keyPressControl(Foco f, int& caracter) {
     switch (f) {
-    case Foco::tabla: tabla_KeyPress(caracter); break;
-    case Foco::Ta: Ta_KeyPress(caracter); break;
-    case Foco::Teta: Teta_KeyPress(caracter); break;
-    case Foco::texr: texr_KeyPress(caracter); break;
-    case Foco::tablae: tablae_KeyPress(caracter); break;
-    case Foco::Command1: break;
+    case Foco::tabla:
+        tabla_KeyPress(caracter);
+        break;
+    case Foco::Ta:
+        Ta_KeyPress(caracter);
+        break;
+    case Foco::Teta:
+        Teta_KeyPress(caracter);
+        break;
+    case Foco::texr:
+        texr_KeyPress(caracter);
+        break;
+    case Foco::tablae:
+        tablae_KeyPress(caracter);
+        break;
+    case Foco::Command1:
+        break;
     }
 }
 
 void Form1::keyUpControl(Foco f, int& codigo, int shift) {
     switch (f) {
-    case Foco::tabla: tabla_KeyUp(codigo, shift); break;
-    case Foco::tablae: tablae_KeyUp(codigo, shift); break;
-    default: break;
+    case Foco::tabla:
+        tabla_KeyUp(codigo, shift);
+        break;
+    case Foco::tablae:
+        tablae_KeyUp(codigo, shift);
+        break;
+    default:
+        break;
     }
 }
 

@@ -244,7 +244,12 @@ class Form1 {
     // A word processor's application event, queued to run between the
     // window's own events.
     enum class EventoWord {
-        antesDeCerrar, cambioDeDocumento, documentoAbierto, salir, activada, desactivada,
+        antesDeCerrar,
+        cambioDeDocumento,
+        documentoAbierto,
+        salir,
+        activada,
+        desactivada,
         seleccion
     };
     void eventoWord(EventoWord e);

@@ -12,7 +12,8 @@ const std::string kCr = "\r";
 
 std::string unirLineas(const std::vector<std::string>& lineas) {
     std::string texto;
-    for (std::size_t i = 0; i < lineas.size(); ++i) texto += (i ? kCrLf : "") + lineas[i];
+    for (std::size_t i = 0; i < lineas.size(); ++i)
+        texto += (i ? kCrLf : "") + lineas[i];
     return texto;
 }
 
@@ -20,8 +21,10 @@ std::string unirLineas(const std::vector<std::string>& lineas) {
 void disenoInicial(Form1& f) {
     f.Label2 = {true, "", 0, 0, 7130, 240, false};
     f.Label1 = {true, "--->", 6430, 0, 500, 240, false};
-    f.Label3 = {true, "-- Pulsa [ I ] para Imprimir u otra tecla para Cerrar la Ayuda. ---------", 0,
-                0, 6780, 480, false};
+    f.Label3 = {true, "-- Pulsa [ I ] para Imprimir u otra tecla para Cerrar la Ayuda. ---------",
+                0,    0,
+                6780, 480,
+                false};
     f.Label4 = {true, "Cuadrícula: Sí", 120, 3850, 2400, 240, false};
     f.Label5 = {false, "Fracciones", 0, 0, 1000, 240, false};
     f.Label12 = {false, "", 0, 50, 1700, 240, false};
@@ -32,7 +35,11 @@ void disenoInicial(Form1& f) {
     f.Label10 = {true,
                  "Teclea el índice del radical y el número de líneas de alto que abarcará. "
                  "Ejemplo: 23 indica un radical de índice 2 y que abarca  3 líneas de altura.",
-                 120, 240, 5000, 720, false};
+                 120,
+                 240,
+                 5000,
+                 720,
+                 false};
     f.Label11 = {true, "", 120, 960, 5000, 480, false};
     f.Mensa = {true, "", 120, 240, 5160, 1000, false};
     f.Frame1 = {false, "", 800, 2000, 5400, 1300, false};
@@ -49,12 +56,17 @@ void disenoInicial(Form1& f) {
     f.Pic = {false, "", 0, 0, 480, 480, false};
     f.Pic1 = {false, "", 0, 0, 480, 480, false};
     const char* signos[4] = {"+", "-", "x", ":"};
-    for (int i = 0; i < 4; ++i) f.operar[i] = {true, signos[i], i * 330, 0, 330, 330, false};
+    for (int i = 0; i < 4; ++i)
+        f.operar[i] = {true, signos[i], i * 330, 0, 330, 330, false};
     f.Form2 = {false, "Acerca de Renglero", 0, 0, 4200, 2100, false};
     f.Lab = {true,
              "Renglero\r\nCuaderno de cuadrícula para hacer los deberes con el teclado.\r\n"
              "Cuentas y textos que pasan al procesador de textos.",
-             240, 240, 3720, 1200, false};
+             240,
+             240,
+             3720,
+             1200,
+             false};
     f.Command1 = {true, "Aceptar", 1500, 1560, 1200, 360, true};
     f.tabla.Left = 120;
     f.tabla.Top = 240;
@@ -78,7 +90,8 @@ void Form1::Form_Load() {
     dejarCorrerEventos();
     tama();
     sentido = "d";
-    for (int c = 0; c < tabla1.Cols(); ++c) tabla1.setTextMatrix(0, c, " ");
+    for (int c = 0; c < tabla1.Cols(); ++c)
+        tabla1.setTextMatrix(0, c, " ");
     Top = 1500;
     moverformu();
     tabla1.BackColor = colorPaleta(4);
@@ -146,9 +159,13 @@ void Form1::Form_Activate() {
     Timer2.Interval = 100;
 }
 
-void Form1::ponerTitulo() { Caption = tituloBase + tituloAyuda; }
+void Form1::ponerTitulo() {
+    Caption = tituloBase + tituloAyuda;
+}
 
-void Form1::Form_Resize() { colocaroperadores(); }
+void Form1::Form_Resize() {
+    colocaroperadores();
+}
 
 void Form1::Timer1_Timer() {
     if (!engancharClase1()) return; // tried again on the next tick

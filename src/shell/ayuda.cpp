@@ -13,7 +13,8 @@ void Form1::Ta_KeyDown(int& KeyCode, int Shift) {
         if (KeyCode == 38) lineaAyuda = std::max(lineaAyuda - 1, 0);
         if (KeyCode == 40) lineaAyuda = std::min(lineaAyuda + 1, ultima);
         if (lineaAyuda < primeraLineaAyuda) primeraLineaAyuda = lineaAyuda;
-        if (lineaAyuda >= primeraLineaAyuda + visibles) primeraLineaAyuda = lineaAyuda - visibles + 1;
+        if (lineaAyuda >= primeraLineaAyuda + visibles)
+            primeraLineaAyuda = lineaAyuda - visibles + 1;
         return;
     }
     if (KeyCode == 73) {
@@ -26,7 +27,9 @@ void Form1::Ta_KeyDown(int& KeyCode, int Shift) {
     KeyCode = 0;
 }
 
-void Form1::Ta_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+void Form1::Ta_KeyPress(int& KeyAscii) {
+    KeyAscii = 0;
+}
 
 void Form1::imprimirAyuda() {
     dejarCorrerEventos();
@@ -63,6 +66,8 @@ void Form1::cerrarForm2() {
     if (ventanaActual == Ventana::about) plataforma.activarVentana(Caption);
 }
 
-void Form1::clicCommand1() { cerrarForm2(); }
+void Form1::clicCommand1() {
+    cerrarForm2();
+}
 
 } // namespace renglero

@@ -146,8 +146,8 @@ void Form1::comprobarancho() {
 }
 
 void Form1::ponercolu() {
-    Label12.Caption = "Columnas = " + std::to_string(tabla.Col() + 1) + " / " +
-                      std::to_string(tabla.Cols());
+    Label12.Caption =
+        "Columnas = " + std::to_string(tabla.Col() + 1) + " / " + std::to_string(tabla.Cols());
 }
 
 void Form1::Timer2_Timer() {

@@ -47,8 +47,8 @@ void Form1::Form_KeyPress(int& KeyAscii) {
     }
     if (Frame4.Visible) return;
     const int letra = KeyAscii == 231 ? 199 : std::toupper(KeyAscii & 0xFF);
-    if (letra == 'M' && (modoTexto == 0 || Frame2.Visible || teclaAnterior == 17 ||
-                         ventanaRecogida == 1)) {
+    if (letra == 'M' &&
+        (modoTexto == 0 || Frame2.Visible || teclaAnterior == 17 || ventanaRecogida == 1)) {
         if (modoTexto == 1 && ventanaRecogida == 1) teclaAnterior = 17;
         recoger();
         dejarCorrerEventos();
@@ -73,8 +73,9 @@ void Form1::alternarTamano() {
     if (modoTexto == 0) {
         acotar();
         if (colIzquierda != 195) {
-            mensaje("Para cambiar el tamaño de <Renglero> en modo <Cuentas>, la tabla de <Renglero> "
-                    "tiene que estar vacía.");
+            mensaje(
+                "Para cambiar el tamaño de <Renglero> en modo <Cuentas>, la tabla de <Renglero> "
+                "tiene que estar vacía.");
             return;
         }
         if (tabla.Rows() == 13) {

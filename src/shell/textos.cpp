@@ -52,8 +52,9 @@ const std::vector<std::string>& Form1::lineasAyuda() {
 }
 
 const std::string& Form1::textoSalir() {
-    static const std::string texto = "FINALIZAR EL PROGRAMA\r\rPulsa la misma tecla para confirmar u "
-                                     "otra tecla para anular la operación.";
+    static const std::string texto =
+        "FINALIZAR EL PROGRAMA\r\rPulsa la misma tecla para confirmar u "
+        "otra tecla para anular la operación.";
     return texto;
 }
 

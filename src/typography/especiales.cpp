@@ -14,12 +14,11 @@ struct SignoPaleta {
 };
 
 constexpr std::array<SignoPaleta, 34> kPaleta = {{
-    {151, false}, {183, false}, {247, false}, {137, false}, {177, true}, {163, true},
-    {179, true},  {185, true},  {229, true},  {209, true},  {165, true}, {171, true},
-    {172, true},  {173, true},  {174, true},  {175, true},  {182, true}, {64, true},
-    {'p', true},  {'a', true},  {'b', true},  {'g', true},  {'d', true}, {'D', true},
-    {'w', true},  {'m', true},  {'e', true},  {'l', true},  {'f', true}, {'F', true},
-    {'W', true},  {188, false}, {189, false}, {190, false},
+    {151, false}, {183, false}, {247, false}, {137, false}, {177, true},  {163, true},  {179, true},
+    {185, true},  {229, true},  {209, true},  {165, true},  {171, true},  {172, true},  {173, true},
+    {174, true},  {175, true},  {182, true},  {64, true},   {'p', true},  {'a', true},  {'b', true},
+    {'g', true},  {'d', true},  {'D', true},  {'w', true},  {'m', true},  {'e', true},  {'l', true},
+    {'f', true},  {'F', true},  {'W', true},  {188, false}, {189, false}, {190, false},
 }};
 
 struct Regla {
@@ -31,29 +30,49 @@ struct Regla {
 // Rules tried first, in any font (185 only in the Symbol font: the
 // not-equal sign becomes the congruence sign).
 constexpr std::array<Regla, 19> kReglasComunes = {{
-    {'(', '[', false}, {'[', '(', false}, {')', ']', false}, {']', ')', false},
-    {'2', 189, false}, {189, '2', false}, {'3', 190, false}, {190, '3', false},
-    {'4', 188, false}, {188, '4', false}, {'.', 183, false}, {183, '.', false},
-    {'/', 247, false}, {247, '/', false}, {185, 64, true}, {'-', 151, false},
-    {151, '-', false}, {'%', 137, false}, {137, '%', false},
+    {'(', '[', false}, {'[', '(', false}, {')', ']', false}, {']', ')', false}, {'2', 189, false},
+    {189, '2', false}, {'3', 190, false}, {190, '3', false}, {'4', 188, false}, {188, '4', false},
+    {'.', 183, false}, {183, '.', false}, {'/', 247, false}, {247, '/', false}, {185, 64, true},
+    {'-', 151, false}, {151, '-', false}, {'%', 137, false}, {137, '%', false},
 }};
 
 // Courier New: the sign becomes its Symbol counterpart.
 constexpr std::array<Regla, 13> kReglasNormales = {{
-    {'+', 177, true}, {'<', 163, true}, {'>', 179, true}, {'7', 209, true}, {'S', 229, true},
-    {'=', 185, true}, {'8', 165, true}, {'0', 171, true}, {161, 173, true}, {'?', 174, true},
-    {191, 172, true}, {'!', 175, true}, {'6', 182, true},
+    {'+', 177, true},
+    {'<', 163, true},
+    {'>', 179, true},
+    {'7', 209, true},
+    {'S', 229, true},
+    {'=', 185, true},
+    {'8', 165, true},
+    {'0', 171, true},
+    {161, 173, true},
+    {'?', 174, true},
+    {191, 172, true},
+    {'!', 175, true},
+    {'6', 182, true},
 }};
 
 // Any other font: back to the normal sign.
 constexpr std::array<Regla, 13> kReglasSimbolo = {{
-    {177, '+', false}, {163, '<', false}, {179, '>', false}, {209, '7', false},
-    {229, 'S', false}, {185, '=', false}, {64, '=', false},  {165, '8', false},
-    {171, '0', false}, {172, 191, false}, {173, 161, false}, {174, '?', false},
+    {177, '+', false},
+    {163, '<', false},
+    {179, '>', false},
+    {209, '7', false},
+    {229, 'S', false},
+    {185, '=', false},
+    {64, '=', false},
+    {165, '8', false},
+    {171, '0', false},
+    {172, 191, false},
+    {173, 161, false},
+    {174, '?', false},
     {175, '!', false},
 }};
 
-bool esLetra(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool esLetra(int c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 } // namespace
 
@@ -71,7 +90,9 @@ void Form1::ponerespeciales() {
     tablae.Visible = false;
 }
 
-void Form1::tablae_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+void Form1::tablae_KeyPress(int& KeyAscii) {
+    KeyAscii = 0;
+}
 
 void Form1::tablae_KeyUp(int& KeyCode, int Shift) {
     (void)Shift;

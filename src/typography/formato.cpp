@@ -58,7 +58,8 @@ void Form1::ponercolor() {
     tabla.BackColor = tabla.BackColor == oscuro ? fondoSistema : oscuro;
     tabla.ForeColor =
         tabla.ForeColor == fondoSistema ? plataforma.colorTituloSistema() : fondoSistema;
-    tabla.GridColor = tabla.GridColor == rgb(192, 192, 192) ? rgb(130, 130, 130) : rgb(192, 192, 192);
+    tabla.GridColor =
+        tabla.GridColor == rgb(192, 192, 192) ? rgb(130, 130, 130) : rgb(192, 192, 192);
     const int arriba = tabla.TopRow(), izquierda = tabla.LeftCol();
     const int fila = tabla.Row(), col = tabla.Col();
     for (int c = 0; c < tabla.Cols(); ++c) {

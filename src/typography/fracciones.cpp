@@ -73,18 +73,32 @@ void Form1::texr_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     const int largo = static_cast<int>(texr.Caption.size());
     switch (KeyCode) {
-    case 37: texrCaret = std::max(texrCaret - 1, 0); texrTodoSeleccionado = false; return;
-    case 39: texrCaret = std::min(texrCaret + 1, largo); texrTodoSeleccionado = false; return;
-    case 36: texrCaret = 0; texrTodoSeleccionado = false; return;
-    case 35: texrCaret = largo; texrTodoSeleccionado = false; return;
+    case 37:
+        texrCaret = std::max(texrCaret - 1, 0);
+        texrTodoSeleccionado = false;
+        return;
+    case 39:
+        texrCaret = std::min(texrCaret + 1, largo);
+        texrTodoSeleccionado = false;
+        return;
+    case 36:
+        texrCaret = 0;
+        texrTodoSeleccionado = false;
+        return;
+    case 35:
+        texrCaret = largo;
+        texrTodoSeleccionado = false;
+        return;
     case 27:
         texr.Caption = "21";
         tabla.TabStop = true;
         Frame4.Visible = false;
         darFoco(Foco::tabla);
         return;
-    case 13: break;
-    default: return;
+    case 13:
+        break;
+    default:
+        return;
     }
     const std::string texto = texr.Caption;
     KeyCode = 0;
@@ -121,7 +135,8 @@ void Form1::raizcuadrada() {
     }
     const int w = e - s - 2;
     auto teclear = [this](const std::string& signos) {
-        for (char c : signos) postearCaracter(static_cast<unsigned char>(c));
+        for (char c : signos)
+            postearCaracter(static_cast<unsigned char>(c));
         dejarCorrerEventos();
     };
     try {

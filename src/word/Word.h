@@ -32,7 +32,16 @@ struct Pagina {
 };
 
 // One character attribute that the notebook switches on.
-enum class Atributo { simbolo, superindice, subindice, negrita, subrayado, tachado, cursiva, color };
+enum class Atributo {
+    simbolo,
+    superindice,
+    subindice,
+    negrita,
+    subrayado,
+    tachado,
+    cursiva,
+    color
+};
 
 // Units to which a selection in a table is expanded.
 enum class Unidad { columna = 9, fila = 10, tabla = 15 };
@@ -73,7 +82,7 @@ struct DocumentoLeido {
     bool abierto = false;
     std::vector<ParrafoLeido> parrafos;
     std::vector<TablaLeida> tablas;
-    int parrafoCursor = -1;              // -1 when the cursor is in a table
+    int parrafoCursor = -1;                      // -1 when the cursor is in a table
     std::optional<std::vector<int>> tablaCursor; // table index, 1-based row and column
 };
 
@@ -133,11 +142,11 @@ class ManejoDocumento {
   public:
     virtual ~ManejoDocumento() = default;
     virtual void escribir(const std::string& texto) = 0; // "\n" = paragraph break
-    virtual void moverCursor(int caracteres) = 0;         // negative = back
+    virtual void moverCursor(int caracteres) = 0;        // negative = back
     virtual void fijarPagina(float ancho, float margenIzquierdo, float margenDerecho) = 0;
-    virtual void cerrarDocumento() = 0; // no document open afterwards
-    virtual void nuevoDocumento() = 0;  // a new empty one
-    virtual void salir() = 0;           // the word processor quits
+    virtual void cerrarDocumento() = 0;                // no document open afterwards
+    virtual void nuevoDocumento() = 0;                 // a new empty one
+    virtual void salir() = 0;                          // the word processor quits
     virtual bool guardar(const std::string& ruta) = 0; // OpenDocument text
 };
 

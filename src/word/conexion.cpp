@@ -54,8 +54,12 @@ bool Form1::engancharClase1() {
 void Form1::App_Event(EventoWord e) {
     switch (e) {
     case EventoWord::antesDeCerrar:
-    case EventoWord::cambioDeDocumento: ultimoDocumento = 1; break;
-    case EventoWord::documentoAbierto: omitirFallo([&] { marcarCelda(false); }); break;
+    case EventoWord::cambioDeDocumento:
+        ultimoDocumento = 1;
+        break;
+    case EventoWord::documentoAbierto:
+        omitirFallo([&] { marcarCelda(false); });
+        break;
     case EventoWord::salir:
         Caption = "Finalizando...";
         finalizado_ = true;
@@ -90,7 +94,9 @@ void Form1::mirarcuadricula() {
 }
 
 // The mark on the first cell of the document's selection: 20 % shading.
-void Form1::marcarCelda(bool marcada) { procesador().sombrearPrimeraCelda(marcada ? 200 : 0); }
+void Form1::marcarCelda(bool marcada) {
+    procesador().sombrearPrimeraCelda(marcada ? 200 : 0);
+}
 
 void Form1::limpiezaWord() {
     omitirFallo([&] {

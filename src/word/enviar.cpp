@@ -41,9 +41,9 @@ void Form1::enviar() {
                     for (int c = colIzquierda; c <= colDerecha; ++c) {
                         const Celda& celda = tabla.celda(r, c);
                         // A cell is one character; an empty one still takes its place.
-                        texto += celda.Text.empty()
-                                     ? std::string(" ")
-                                     : aUtf8(celda.Text.substr(0, 1), celda.CellFontName == "Symbol");
+                        texto += celda.Text.empty() ? std::string(" ")
+                                                    : aUtf8(celda.Text.substr(0, 1),
+                                                            celda.CellFontName == "Symbol");
                     }
                     texto += "\r";
                 }
@@ -118,7 +118,8 @@ void Form1::formatearEnvio() {
         }
         ++k;
     }
-    for (int a = 0; a < kAtributos; ++a) cerrar(a);
+    for (int a = 0; a < kAtributos; ++a)
+        cerrar(a);
 }
 
 } // namespace renglero

@@ -110,9 +110,15 @@ void Form1::comandoTeclaTablas(int KeyCode) {
             if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
         });
         break;
-    case 65: ajustaranchotabla(); break;
-    case 34: anchoColumna(15); break;
-    case 33: anchoColumna(-15); break;
+    case 65:
+        ajustaranchotabla();
+        break;
+    case 34:
+        anchoColumna(15);
+        break;
+    case 33:
+        anchoColumna(-15);
+        break;
     case 67:
         Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
         if (Label4.Caption == kCuadriculaNo) {
@@ -123,18 +129,31 @@ void Form1::comandoTeclaTablas(int KeyCode) {
         }
         omitirFallo([&] { marcarCelda(true); });
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void Form1::comandoCaracterTablas(int KeyAscii) {
     switch (std::toupper(KeyAscii & 0xFF)) {
-    case 'E': eliminarTabla(); break;
-    case 'B': borrarCelda(); break;
-    case 'F': insertarfila(); break;
-    case 'Q': eliminarfila(); break;
-    case 'L': insertarcolumna(); break;
-    case 'W': eliminarcolumna(); break;
+    case 'E':
+        eliminarTabla();
+        break;
+    case 'B':
+        borrarCelda();
+        break;
+    case 'F':
+        insertarfila();
+        break;
+    case 'Q':
+        eliminarfila();
+        break;
+    case 'L':
+        insertarcolumna();
+        break;
+    case 'W':
+        eliminarcolumna();
+        break;
     case 13:
         if (Teta.Caption.size() != 2) {
             mensaje("Hay que teclear dos números, uno para el nº de filas y otro para el nº de "

@@ -34,7 +34,8 @@ TEST(CodigoPagina, DesdeUnicode) {
 TEST(CodigoPagina, Utf8IdaYVuelta) {
     const std::string texto = "Raíz ∑ ½ 𝄞";
     std::string vuelta;
-    for (char32_t p : decodificarUtf8(texto)) vuelta += utf8(p);
+    for (char32_t p : decodificarUtf8(texto))
+        vuelta += utf8(p);
     EXPECT_EQ(vuelta, texto);
     EXPECT_EQ(decodificarUtf8("\xFF").size(), 1U); // an invalid byte is kept, not lost
 }

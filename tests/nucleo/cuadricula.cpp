@@ -125,10 +125,12 @@ TEST(Cuadricula, LaVistaNoPasaDeLaUltimaFila) {
 
 TEST(Cuadricula, LasTeclasPropiasNuncaSalenDeLaCuadricula) {
     Cuadricula g = nueva();
-    for (int k : {37, 38, 36, 33}) EXPECT_TRUE(g.teclaPropia(k));
+    for (int k : {37, 38, 36, 33})
+        EXPECT_TRUE(g.teclaPropia(k));
     EXPECT_EQ(g.Row(), 0);
     EXPECT_EQ(g.Col(), 0);
-    for (int i = 0; i < 40; ++i) g.teclaPropia(40);
+    for (int i = 0; i < 40; ++i)
+        g.teclaPropia(40);
     g.teclaPropia(35);
     EXPECT_EQ(g.Row(), 12);
     EXPECT_EQ(g.Col(), 24);
@@ -157,7 +159,8 @@ TEST(Cuadricula, LasFlechasDesplazanLaVistaHastaElCursor) {
     g.setTodasFilasAlto(340);
     g.Height = 3650;
     g.Width = 5000;
-    for (int i = 0; i < 12; ++i) g.teclaPropia(40);
+    for (int i = 0; i < 12; ++i)
+        g.teclaPropia(40);
     EXPECT_EQ(g.Row(), 12);
     EXPECT_TRUE(g.RowIsVisible(12));
     EXPECT_EQ(g.TopRow(), 3);

@@ -16,26 +16,43 @@ namespace {
 
 // Every key of the help text, and the keys around them.
 const std::vector<std::string> kTeclas = {
-    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ",", ".", "-", "+", "=", "x", "*", "/",
-    "a", "b", "c", "d", "h", "i", "m", "n", "p", "q", "r", "s", "t", "x", "C", "D", "H", "I",
-    "M", "R", "T", "X", "ç", "Ç", "(", "<", "S", "_", "¡", "?",
-    "{Enter}", "{Enter}", "{Esc}", "{Esc}", "{Esc}", "{Tab}", "{Backspace}", "{Space}", "{Ins}", "{Del}",
-    "{Home}", "{End}", "{PgUp}", "{PgDn}", "{Left}", "{Up}", "{Right}", "{Down}",
-    "{Left}", "{Up}", "{Right}", "{Down}", "{F1}", "{F2}", "{F3}", "{F4}", "{F5}", "{F6}",
-    "{F7}", "{F8}", "{F9}", "{F10}", "{F11}", "{F12}", "{KP+}", "{KP-}", "{KP*}", "{KP/}",
-    "{KP5}", "{Ctrl}", "{Ctrl}", "{Alt}", "{AltGr}", "{Ctrl+C}", "{Ctrl+X}", "{Ctrl+Home}",
-    "{Char:151}", "{+Ctrl}", "{-Ctrl}"};
+    "0",        "1",        "2",           "3",          "4",       "5",           "6",
+    "7",        "8",        "9",           ",",          ".",       "-",           "+",
+    "=",        "x",        "*",           "/",          "a",       "b",           "c",
+    "d",        "h",        "i",           "m",          "n",       "p",           "q",
+    "r",        "s",        "t",           "x",          "C",       "D",           "H",
+    "I",        "M",        "R",           "T",          "X",       "ç",           "Ç",
+    "(",        "<",        "S",           "_",          "¡",       "?",           "{Enter}",
+    "{Enter}",  "{Esc}",    "{Esc}",       "{Esc}",      "{Tab}",   "{Backspace}", "{Space}",
+    "{Ins}",    "{Del}",    "{Home}",      "{End}",      "{PgUp}",  "{PgDn}",      "{Left}",
+    "{Up}",     "{Right}",  "{Down}",      "{Left}",     "{Up}",    "{Right}",     "{Down}",
+    "{F1}",     "{F2}",     "{F3}",        "{F4}",       "{F5}",    "{F6}",        "{F7}",
+    "{F8}",     "{F9}",     "{F10}",       "{F11}",      "{F12}",   "{KP+}",       "{KP-}",
+    "{KP*}",    "{KP/}",    "{KP5}",       "{Ctrl}",     "{Ctrl}",  "{Alt}",       "{AltGr}",
+    "{Ctrl+C}", "{Ctrl+X}", "{Ctrl+Home}", "{Char:151}", "{+Ctrl}", "{-Ctrl}"};
 
 // Key scripts that a pupil uses on purpose, to reach the deeper states.
-const std::vector<std::string> kFrases = {
-    "keys 1 2 5 {Enter} 3 7 {KP+}", "keys 7 5 {Enter} 3 {KP/}",  "keys 1 2 5 {Enter} 2 3 {KP*}",
-    "keys 3 6 0 D",                 "keys 2 , 2 5 R",            "keys 9 {Enter} 7 {KP-}",
-    "keys {Ctrl} {Right} {Right} n", "keys {Tab} 1 2 {Tab} 4 {Enter}", "keys {Ctrl} {Right} R",
-    "answer Yes",                   "answer OK",                 "wait 600",
-    "activate word\nwait 300\nactivate notebook", "activate other\nactivate notebook",
-    "keys {F11}\nwait 200\nkeys {F11}\nwait 700",
-    "click Label1",                 "click Label2",              "click operar2",
-    "keys {Pause} 5",               "keys {F6} {Right} {Enter}", "keys {Esc} {Esc}"};
+const std::vector<std::string> kFrases = {"keys 1 2 5 {Enter} 3 7 {KP+}",
+                                          "keys 7 5 {Enter} 3 {KP/}",
+                                          "keys 1 2 5 {Enter} 2 3 {KP*}",
+                                          "keys 3 6 0 D",
+                                          "keys 2 , 2 5 R",
+                                          "keys 9 {Enter} 7 {KP-}",
+                                          "keys {Ctrl} {Right} {Right} n",
+                                          "keys {Tab} 1 2 {Tab} 4 {Enter}",
+                                          "keys {Ctrl} {Right} R",
+                                          "answer Yes",
+                                          "answer OK",
+                                          "wait 600",
+                                          "activate word\nwait 300\nactivate notebook",
+                                          "activate other\nactivate notebook",
+                                          "keys {F11}\nwait 200\nkeys {F11}\nwait 700",
+                                          "click Label1",
+                                          "click Label2",
+                                          "click operar2",
+                                          "keys {Pause} 5",
+                                          "keys {F6} {Right} {Enter}",
+                                          "keys {Esc} {Esc}"};
 
 void comprobar(const std::string& linea, int semilla, int paso) {
     const auto j = nlohmann::json::parse(linea);
@@ -68,8 +85,10 @@ void recorrer(int semilla, int pasos, bool empezarEnTexto) {
             }
         }
         std::istringstream lineas(orden);
-        for (std::string l; std::getline(lineas, l);) conductor.linea(l);
-        if (conductor.form().ventanaActual != Ventana::notebook) conductor.linea("activate notebook");
+        for (std::string l; std::getline(lineas, l);)
+            conductor.linea(l);
+        if (conductor.form().ventanaActual != Ventana::notebook)
+            conductor.linea("activate notebook");
         if (conductor.form().foco == Foco::tabla) ++enLaTabla;
         ASSERT_FALSE(conductor.terminado()) << "semilla " << semilla << ": " << orden;
         for (int r = 0; r < conductor.form().tabla.Rows(); ++r)
@@ -93,11 +112,13 @@ void recorrer(int semilla, int pasos, bool empezarEnTexto) {
 }
 
 TEST(Robustez, CuentasConTeclasAlAzar) {
-    for (int semilla = 1; semilla <= 4; ++semilla) recorrer(semilla, 500, false);
+    for (int semilla = 1; semilla <= 4; ++semilla)
+        recorrer(semilla, 500, false);
 }
 
 TEST(Robustez, TextoConTeclasAlAzar) {
-    for (int semilla = 11; semilla <= 14; ++semilla) recorrer(semilla, 500, true);
+    for (int semilla = 11; semilla <= 14; ++semilla)
+        recorrer(semilla, 500, true);
 }
 
 } // namespace

@@ -30,12 +30,24 @@ class CuentasEnLaVentana : public ::testing::Test {
         VentanaQt* v = &cuaderno.ventana();
         for (char c : teclas) {
             switch (c) {
-            case '\n': QTest::keyClick(v, Qt::Key_Return); break;
-            case '<': QTest::keyClick(v, Qt::Key_Left); break;
-            case '/': QTest::keyClick(v, Qt::Key_Slash, Qt::KeypadModifier, -1); break;
-            case '*': QTest::keyClick(v, Qt::Key_Asterisk, Qt::KeypadModifier, -1); break;
-            case '+': QTest::keyClick(v, Qt::Key_Plus, Qt::KeypadModifier, -1); break;
-            default: QTest::keyClick(v, c); break;
+            case '\n':
+                QTest::keyClick(v, Qt::Key_Return);
+                break;
+            case '<':
+                QTest::keyClick(v, Qt::Key_Left);
+                break;
+            case '/':
+                QTest::keyClick(v, Qt::Key_Slash, Qt::KeypadModifier, -1);
+                break;
+            case '*':
+                QTest::keyClick(v, Qt::Key_Asterisk, Qt::KeypadModifier, -1);
+                break;
+            case '+':
+                QTest::keyClick(v, Qt::Key_Plus, Qt::KeypadModifier, -1);
+                break;
+            default:
+                QTest::keyClick(v, c);
+                break;
             }
         }
     }
@@ -44,7 +56,8 @@ class CuentasEnLaVentana : public ::testing::Test {
         std::string texto;
         for (int c = 0; c < cuaderno.form().tabla.Cols(); ++c)
             texto += cuaderno.form().tabla.TextMatrix(r, c);
-        while (!texto.empty() && texto.back() == ' ') texto.pop_back();
+        while (!texto.empty() && texto.back() == ' ')
+            texto.pop_back();
         return texto;
     }
 
