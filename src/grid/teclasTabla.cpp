@@ -1,6 +1,7 @@
 // The notebook grid's key-down and key-up handling: command keys, the
 // confirmation protocol, the Ctrl prefix, fractions, F6, F10 and Alt.
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 namespace renglero {
 
@@ -47,14 +48,6 @@ const std::string kConfirmarMismaTecla =
 bool esTeclaDeOperacion(int k) {
     return k == kTecladoMas || k == kTecladoMenos || k == kTecladoPor || k == kTecladoEntre ||
            k == kLetraD || k == kLetraR;
-}
-
-// A statement that fails on an index outside the grid is skipped.
-template <class F> void omitirSiFalla(F&& f) {
-    try {
-        f();
-    } catch (const ErrorCuadricula&) {
-    }
 }
 
 } // namespace
@@ -123,13 +116,13 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     }
     if (modoTexto == 1 && KeyCode == kTab) {
         if (modoFraccion == 1) {
-            omitirSiFalla([&] {
+            omitir<ErrorCuadricula>([&] {
                 if (tabla.Row() > filaFraccion)
                     tabla.setRow(filaFraccion - 1);
                 else if (tabla.Row() < filaFraccion)
                     tabla.setRow(filaFraccion + 1);
             });
-            omitirSiFalla([&] { tabla.setCol(colFraccion); });
+            omitir<ErrorCuadricula>([&] { tabla.setCol(colFraccion); });
         } else {
             empezarFraccion();
         }
@@ -319,10 +312,10 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
 // Tab in Texto with no fraction running: the bar under the cursor, the
 // cursor on the numerator, the fraction legend in the memory line's place.
 void Form1::empezarFraccion() {
-    omitirSiFalla([&] {
+    omitir<ErrorCuadricula>([&] {
         if (tabla.Row() == 0) tabla.setRow(1);
     });
-    omitirSiFalla([&] {
+    omitir<ErrorCuadricula>([&] {
         if (tabla.Col() == 0 || tabla.TextMatrix(tabla.Row(), tabla.Col() - 1) != " ")
             tabla.setCol(tabla.Col() + 1);
     });
@@ -331,7 +324,7 @@ void Form1::empezarFraccion() {
     colFraccion = tabla.Col();
     filaFraccion = tabla.Row();
     modoFraccion = 1;
-    omitirSiFalla([&] { tabla.setRow(tabla.Row() - 1); });
+    omitir<ErrorCuadricula>([&] { tabla.setRow(tabla.Row() - 1); });
     Label5.Visible = true;
     Label7.Visible = true;
     tabla1.Visible = false;

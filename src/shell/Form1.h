@@ -232,6 +232,7 @@ class Form1 {
     void comandoCaracterTablas(int KeyAscii);
     void insertartabla();
     void insertarfila();
+    void agregarATabla(bool columna);
     void insertarcolumna();
     void eliminarfila();
     void eliminarcolumna();

@@ -1,19 +1,13 @@
 // The connection to the word processor, its application events (the sink
 // Class1), the grid-line indicator and the mark on the document's cell.
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 namespace renglero {
 
 namespace {
 
 // A word processor step whose failure is skipped.
-template <class F> void omitirFallo(F&& f) {
-    try {
-        f();
-    } catch (const ErrorWord&) {
-    }
-}
-
 } // namespace
 
 Word& Form1::procesador() {
@@ -58,7 +52,7 @@ void Form1::App_Event(EventoWord e) {
         ultimoDocumento = 1;
         break;
     case EventoWord::documentoAbierto:
-        omitirFallo([&] { marcarCelda(false); });
+        omitir<ErrorWord>([&] { marcarCelda(false); });
         break;
     case EventoWord::salir:
         Caption = "Finalizando...";
@@ -67,12 +61,12 @@ void Form1::App_Event(EventoWord e) {
         plataforma.terminar();
         break;
     case EventoWord::activada:
-        omitirFallo([&] { marcarCelda(false); });
+        omitir<ErrorWord>([&] { marcarCelda(false); });
         dejarCorrerEventos();
         mirarcuadricula();
         break;
     case EventoWord::desactivada:
-        omitirFallo([&] { marcarCelda(true); });
+        omitir<ErrorWord>([&] { marcarCelda(true); });
         if (tablaIntacta == 1 && modoTexto == 0) Frame3.Visible = true;
         break;
     case EventoWord::seleccion:
@@ -99,7 +93,7 @@ void Form1::marcarCelda(bool marcada) {
 }
 
 void Form1::limpiezaWord() {
-    omitirFallo([&] {
+    omitir<ErrorWord>([&] {
         if (procesador().enTabla()) marcarCelda(false);
     });
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 namespace renglero {
 
@@ -11,13 +12,6 @@ namespace {
 const char* const kNoEstaSobreTabla = "En el documento de Word, el cursor no está sobre una tabla.";
 const char* const kCuadriculaSi = "Cuadrícula: Sí";
 const char* const kCuadriculaNo = "Cuadrícula: No";
-
-template <class F> void omitirFallo(F&& f) {
-    try {
-        f();
-    } catch (const ErrorWord&) {
-    }
-}
 
 } // namespace
 
@@ -67,13 +61,13 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     Word* w = word;
     if (w == nullptr) return;
     auto mover = [&](int celdas) {
-        omitirFallo([&] { marcarCelda(false); });
-        omitirFallo([&] { w->moverCeldas(celdas); });
+        omitir<ErrorWord>([&] { marcarCelda(false); });
+        omitir<ErrorWord>([&] { w->moverCeldas(celdas); });
         dejarCorrerEventos();
-        omitirFallo([&] { marcarCelda(true); });
+        omitir<ErrorWord>([&] { marcarCelda(true); });
     };
     auto anchoColumna = [&](float cambio) {
-        omitirFallo([&] {
+        omitir<ErrorWord>([&] {
             if (!w->enTabla()) return;
             w->finIgualAInicio();
             dejarCorrerEventos();
@@ -86,27 +80,27 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     };
     switch (KeyCode) {
     case 73:
-        omitirFallo([&] { w->igualarColumnas(); });
+        omitir<ErrorWord>([&] { w->igualarColumnas(); });
         dejarCorrerEventos();
         break;
     case 40:
-        omitirFallo([&] {
+        omitir<ErrorWord>([&] {
             if (w->filaCelda() != w->filasTabla()) mover(w->columnasTabla());
         });
         break;
     case 38:
-        omitirFallo([&] {
+        omitir<ErrorWord>([&] {
             if (w->filaCelda() != 1) mover(-w->columnasTabla());
         });
         break;
     case 39:
-        omitirFallo([&] {
+        omitir<ErrorWord>([&] {
             if (!(w->filaCelda() == w->filasTabla() && w->columnaCelda() == w->columnasTabla()))
                 mover(1);
         });
         break;
     case 37:
-        omitirFallo([&] {
+        omitir<ErrorWord>([&] {
             if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
         });
         break;
@@ -122,12 +116,12 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     case 67:
         Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
         if (Label4.Caption == kCuadriculaNo) {
-            omitirFallo([&] { w->formatoTabla(false); });
+            omitir<ErrorWord>([&] { w->formatoTabla(false); });
         } else {
-            omitirFallo([&] { w->formatoTabla(true); });
+            omitir<ErrorWord>([&] { w->formatoTabla(true); });
             dejarCorrerEventos();
         }
-        omitirFallo([&] { marcarCelda(true); });
+        omitir<ErrorWord>([&] { marcarCelda(true); });
         break;
     default:
         break;
@@ -223,9 +217,11 @@ void Form1::insertartabla() {
     }
 }
 
-void Form1::insertarfila() {
+// F and L: a row or a column at the end of the table, the mark kept on
+// the cell; each failing step says that the cursor is not on a table.
+void Form1::agregarATabla(bool columna) {
     try {
-        if (procesador().columnasTabla() > 62) {
+        if (procesador().columnasTabla() > (columna ? 29 : 62)) {
             plataforma.pitar();
             return;
         }
@@ -235,42 +231,29 @@ void Form1::insertarfila() {
         return;
     }
     auto paso = [this](auto&& f) {
-        try {
-            f();
-        } catch (const ErrorWord&) {
-            mensaje(kNoEstaSobreTabla);
-        }
+        if (!omitir<ErrorWord>(f)) mensaje(kNoEstaSobreTabla);
     };
     paso([&] { marcarCelda(false); });
-    paso([&] { procesador().agregarFila(); });
+    paso([&] {
+        if (columna)
+            procesador().agregarColumna();
+        else
+            procesador().agregarFila();
+    });
     dejarCorrerEventos();
     paso([&] { marcarCelda(true); });
+    if (columna) {
+        ajustaranchotabla();
+        dejarCorrerEventos();
+    }
+}
+
+void Form1::insertarfila() {
+    agregarATabla(false);
 }
 
 void Form1::insertarcolumna() {
-    try {
-        if (procesador().columnasTabla() > 29) {
-            plataforma.pitar();
-            return;
-        }
-    } catch (const ErrorWord&) {
-        mensaje(kNoEstaSobreTabla);
-        plataforma.pitar();
-        return;
-    }
-    auto paso = [this](auto&& f) {
-        try {
-            f();
-        } catch (const ErrorWord&) {
-            mensaje(kNoEstaSobreTabla);
-        }
-    };
-    paso([&] { marcarCelda(false); });
-    paso([&] { procesador().agregarColumna(); });
-    dejarCorrerEventos();
-    paso([&] { marcarCelda(true); });
-    ajustaranchotabla();
-    dejarCorrerEventos();
+    agregarATabla(true);
 }
 
 void Form1::eliminarcolumna() {
@@ -333,7 +316,7 @@ void Form1::borrarCelda() {
 }
 
 void Form1::ajustaranchotabla() {
-    omitirFallo([&] { procesador().ajustarAVentana(); });
+    omitir<ErrorWord>([&] { procesador().ajustarAVentana(); });
 }
 
 } // namespace renglero

@@ -1,0 +1,205 @@
+#include "word/writer/ConexionWriter.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <mutex>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include <cppuhelper/bootstrap.hxx>
+
+#include "word/writer/uno.h"
+
+namespace renglero {
+
+namespace {
+
+const char* const kProgramaLibreOffice = "/usr/lib/libreoffice/program";
+
+// The process's own UNO context: made once, kept to the end (disposing it
+// while proxies are still alive is what crashes clients at exit).
+Reference<uno::XComponentContext> contextoLocal() {
+    static Reference<uno::XComponentContext>* contexto = [] {
+        // Without it the bootstrap finds no types and Desktop::create crashes.
+        setenv("URE_BOOTSTRAP",
+               (std::string("vnd.sun.star.pathname:") + kProgramaLibreOffice + "/fundamentalrc")
+                   .c_str(),
+               0);
+        return new Reference<uno::XComponentContext>(
+            cppu::defaultBootstrap_InitialComponentContext());
+    }();
+    return *contexto;
+}
+
+// A write to a pipe whose reader has died must fail, not end the notebook.
+void ignorarTuberiaRota() {
+    static std::once_flag hecho;
+    std::call_once(hecho, [] {
+        struct sigaction actual {};
+        if (sigaction(SIGPIPE, nullptr, &actual) == 0 && actual.sa_handler == SIG_DFL)
+            signal(SIGPIPE, SIG_IGN);
+    });
+}
+
+class OyentePuente : public cppu::WeakImplHelper1<css::lang::XEventListener> {
+  public:
+    explicit OyentePuente(std::shared_ptr<ConexionWriter::Uno::Vigia> vigia)
+        : vigia_(std::move(vigia)) {}
+    void SAL_CALL disposing(const css::lang::EventObject&) override {
+        if (vigia_->caido.exchange(true)) return;
+        if (!vigia_->voluntario && vigia_->aviso) vigia_->aviso();
+    }
+
+  private:
+    std::shared_ptr<ConexionWriter::Uno::Vigia> vigia_;
+};
+
+bool ejecutable(const std::string& ruta) {
+    return access(ruta.c_str(), X_OK) == 0;
+}
+
+} // namespace
+
+int puntosDeCodigo(const OUString& s) {
+    int n = 0;
+    for (sal_Int32 i = 0; i < s.getLength(); ++i) {
+        if (rtl::isHighSurrogate(s[i]) && i + 1 < s.getLength() && rtl::isLowSurrogate(s[i + 1]))
+            ++i;
+        ++n;
+    }
+    return n;
+}
+
+std::string ConexionWriter::tuboPorDefecto() {
+    std::string usuario;
+    if (const passwd* pw = getpwuid(getuid())) usuario = pw->pw_name;
+    if (usuario.empty())
+        if (const char* u = std::getenv("USER")) usuario = u;
+    if (usuario.empty()) usuario = std::to_string(getuid());
+    return "renglero-" + usuario;
+}
+
+std::string ConexionWriter::programaSoffice() {
+    if (const char* ruta = std::getenv("PATH")) {
+        std::string p = ruta;
+        std::size_t a = 0;
+        while (a <= p.size()) {
+            const std::size_t b = std::min(p.find(':', a), p.size());
+            const std::string dir = p.substr(a, b - a);
+            if (!dir.empty() && ejecutable(dir + "/soffice")) return dir + "/soffice";
+            a = b + 1;
+        }
+    }
+    const std::string propio = std::string(kProgramaLibreOffice) + "/soffice";
+    return ejecutable(propio) ? propio : "";
+}
+
+ConexionWriter::ConexionWriter(std::string tubo) : tubo_(std::move(tubo)), uno_(new Uno) {}
+
+ConexionWriter::~ConexionWriter() {
+    desconectar();
+}
+
+void ConexionWriter::alCaer(std::function<void()> aviso) {
+    uno_->aviso = std::move(aviso);
+}
+
+bool ConexionWriter::conectado() const {
+    return uno_->puente.is() && uno_->vigia && !uno_->vigia->caido;
+}
+
+bool ConexionWriter::conectar() {
+    if (conectado()) return true;
+    desconectar();
+    ignorarTuberiaRota();
+    try {
+        const Reference<uno::XComponentContext> local = contextoLocal();
+        const Reference<css::connection::XConnector> conector =
+            css::connection::Connector::create(local);
+        const Reference<css::connection::XConnection> enlace =
+            conector->connect(aOU("pipe,name=" + tubo_));
+        const Reference<css::bridge::XBridgeFactory2> fabrica =
+            css::bridge::BridgeFactory::create(local);
+        auto vigia = std::make_shared<Uno::Vigia>();
+        vigia->aviso = uno_->aviso;
+        const Reference<css::bridge::XBridge> puente =
+            fabrica->createBridge(OUString(), "urp", enlace, nullptr);
+        Reference<css::lang::XComponent>(puente, UNO_QUERY_THROW)
+            ->addEventListener(new OyentePuente(vigia));
+        const Reference<uno::XComponentContext> remoto(
+            puente->getInstance("StarOffice.ComponentContext"), UNO_QUERY_THROW);
+        const Reference<css::frame::XDesktop2> escritorio = css::frame::Desktop::create(remoto);
+        uno_->vigia = vigia;
+        uno_->puente = puente;
+        uno_->remoto = remoto;
+        uno_->escritorio = escritorio;
+        ++uno_->generacion;
+        return true;
+    } catch (const uno::Exception&) {
+        desconectar();
+        return false;
+    }
+}
+
+void ConexionWriter::desconectar() {
+    if (uno_->vigia) uno_->vigia->voluntario = true;
+    uno_->escritorio.clear();
+    uno_->remoto.clear();
+    if (uno_->puente.is()) {
+        try {
+            Reference<css::lang::XComponent>(uno_->puente, UNO_QUERY_THROW)->dispose();
+        } catch (const uno::Exception&) {
+        }
+    }
+    uno_->puente.clear();
+    uno_->vigia.reset();
+}
+
+void ConexionWriter::darPorCaida() {
+    if (uno_->vigia && !uno_->vigia->voluntario && !uno_->vigia->caido.exchange(true) &&
+        uno_->vigia->aviso)
+        uno_->vigia->aviso();
+    desconectar();
+}
+
+ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::milliseconds espera) {
+    if (conectar()) return Resultado::conectado;
+    const std::string programa = programaSoffice();
+    if (programa.empty()) return Resultado::noInstalado;
+    // A LibreOffice already running takes the accept over from this one.
+    const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
+    const char* argv[] = {programa.c_str(), "--writer",      "--norestore", "--nologo",
+                          "--minimized",    aceptar.c_str(), nullptr};
+    // Twice forked: LibreOffice is the pupil's, it outlives the notebook and
+    // is never our child to reap.
+    const pid_t hijo = fork();
+    if (hijo < 0) return Resultado::noInstalado;
+    if (hijo == 0) {
+        setsid();
+        if (fork() == 0) {
+            const int nulo = open("/dev/null", O_RDWR);
+            if (nulo >= 0) {
+                dup2(nulo, 0);
+                dup2(nulo, 1);
+                dup2(nulo, 2);
+            }
+            execv(argv[0], const_cast<char* const*>(argv));
+            _exit(127);
+        }
+        _exit(0);
+    }
+    while (waitpid(hijo, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    const auto limite = std::chrono::steady_clock::now() + espera;
+    while (std::chrono::steady_clock::now() < limite) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (conectar()) return Resultado::conectado;
+    }
+    return Resultado::sinRespuesta;
+}
+
+} // namespace renglero

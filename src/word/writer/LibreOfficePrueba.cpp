@@ -1,0 +1,119 @@
+#include "word/writer/LibreOfficePrueba.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "word/writer/ConexionWriter.h"
+
+namespace renglero {
+
+namespace {
+// soffice.bin itself, not the script: the process id is then LibreOffice's.
+const char* const kBinario = "/usr/lib/libreoffice/program/soffice.bin";
+// LibreOffice asks to be started again after setting up a new profile.
+constexpr int kReiniciar = 81;
+} // namespace
+
+LibreOfficePrueba::LibreOfficePrueba() {
+    char plantilla[] = "/tmp/renglero-lo-XXXXXX";
+    if (const char* d = mkdtemp(plantilla)) perfil_ = d;
+    tubo_ = "renglero-prueba-" + std::to_string(getpid()) + "-" +
+            std::filesystem::path(perfil_).filename().string();
+}
+
+LibreOfficePrueba::~LibreOfficePrueba() {
+    detener();
+    std::error_code e;
+    if (!perfil_.empty()) std::filesystem::remove_all(perfil_, e);
+}
+
+bool LibreOfficePrueba::lanzar() {
+    const std::string perfil = "-env:UserInstallation=file://" + perfil_;
+    const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
+    std::vector<const char*> argv = {
+        kBinario,      "--headless",    "--invisible",  "--norestore",   "--nologo",
+        "--nodefault", "--nolockcheck", perfil.c_str(), aceptar.c_str(), nullptr};
+    const pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        const int nulo = open("/dev/null", O_RDWR);
+        if (nulo >= 0) {
+            dup2(nulo, 0);
+            dup2(nulo, 1);
+            dup2(nulo, 2);
+        }
+        execv(argv[0], const_cast<char* const*>(argv.data()));
+        _exit(127);
+    }
+    pid_ = pid;
+    return true;
+}
+
+bool LibreOfficePrueba::arrancar(std::chrono::milliseconds espera) {
+    if (perfil_.empty() || access(kBinario, X_OK) != 0) return false;
+    if (!lanzar()) return false;
+    ConexionWriter prueba(tubo_);
+    const auto limite = std::chrono::steady_clock::now() + espera;
+    while (std::chrono::steady_clock::now() < limite) {
+        int estado = 0;
+        const pid_t r = waitpid(pid_, &estado, WNOHANG);
+        if (r == pid_) {
+            pid_ = -1;
+            if (WIFEXITED(estado) && WEXITSTATUS(estado) == kReiniciar) {
+                if (!lanzar()) return false;
+                continue;
+            }
+            return false;
+        }
+        if (prueba.conectar()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    detener();
+    return false;
+}
+
+bool LibreOfficePrueba::esperarFin(std::chrono::milliseconds espera) {
+    const auto limite = std::chrono::steady_clock::now() + espera;
+    do {
+        const pid_t r = waitpid(pid_, nullptr, WNOHANG);
+        if (r == pid_ || (r < 0 && errno == ECHILD)) {
+            pid_ = -1;
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < limite);
+    return false;
+}
+
+bool LibreOfficePrueba::enMarcha() {
+    if (pid_ <= 0) return false;
+    const pid_t r = waitpid(pid_, nullptr, WNOHANG);
+    if (r == pid_ || (r < 0 && errno == ECHILD)) {
+        pid_ = -1;
+        return false;
+    }
+    return true;
+}
+
+void LibreOfficePrueba::detener() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    if (esperarFin(std::chrono::seconds(5))) return;
+    kill(pid_, SIGKILL);
+    esperarFin(std::chrono::seconds(5));
+}
+
+void LibreOfficePrueba::matar() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    esperarFin(std::chrono::seconds(5));
+}
+
+} // namespace renglero

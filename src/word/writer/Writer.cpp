@@ -1,0 +1,615 @@
+// The Writer backend: connection, document, selection, text and its
+// formats, the page, and what the pupil does in the document.
+#include "word/writer/Writer.h"
+
+#include <filesystem>
+
+#include <osl/file.hxx>
+
+#include "word/writer/uno.h"
+
+namespace renglero {
+
+namespace {
+
+ErrorWord errorOtro(const std::string& que) {
+    return ErrorWord(ErrorWord::Tipo::otro, que);
+}
+ErrorWord errorSinDocumento(const std::string& que) {
+    return ErrorWord(ErrorWord::Tipo::sinDocumento, que);
+}
+
+// The notebook's breaks as Writer's: "\r" (or "\n", "\r\n") splits the
+// paragraph, "\v" is a line break inside it.
+OUString textoWriter(const std::string& texto) {
+    std::string t;
+    t.reserve(texto.size());
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const char c = texto[i];
+        if (c == '\r') {
+            if (i + 1 < texto.size() && texto[i + 1] == '\n') ++i;
+            t += '\r';
+        } else if (c == '\n') {
+            t += '\r';
+        } else if (c == '\v') {
+            t += '\n';
+        } else {
+            t += c;
+        }
+    }
+    return aOU(t);
+}
+
+// Cursor moves take a 16-bit count.
+template <class Mover> void moverPorTramos(int n, Mover&& mover) {
+    while (n > 0) {
+        const int paso = std::min(n, 32767);
+        if (!mover(static_cast<sal_Int16>(paso))) return;
+        n -= paso;
+    }
+}
+
+void irA(const Reference<css::text::XTextCursor>& c, int delta, bool extender) {
+    if (delta >= 0) {
+        if (delta == 0 && !extender) c->collapseToEnd();
+        moverPorTramos(delta, [&](sal_Int16 p) { return c->goRight(p, extender); });
+    } else {
+        moverPorTramos(-delta, [&](sal_Int16 p) { return c->goLeft(p, extender); });
+    }
+}
+
+struct Propiedades {
+    uno::Sequence<OUString> nombres;
+    uno::Sequence<uno::Any> valores;
+};
+
+Propiedades propiedadesDe(Atributo atributo, Color color) {
+    switch (atributo) {
+    case Atributo::simbolo:
+        return {nombres({"CharFontName"}), lista({uno::Any(OUString("Symbol"))})};
+    // The automatic raise with a 58 % height: what .docx keeps as real super-
+    // and subscript.
+    case Atributo::superindice:
+        return {nombres({"CharEscapement", "CharEscapementHeight"}),
+                lista({uno::Any(sal_Int16(14000)), uno::Any(sal_Int8(58))})};
+    case Atributo::subindice:
+        return {nombres({"CharEscapement", "CharEscapementHeight"}),
+                lista({uno::Any(sal_Int16(-14000)), uno::Any(sal_Int8(58))})};
+    case Atributo::negrita:
+        return {nombres({"CharWeight"}), lista({uno::Any(css::awt::FontWeight::BOLD)})};
+    case Atributo::subrayado:
+        return {nombres({"CharUnderline"}), lista({uno::Any(css::awt::FontUnderline::SINGLE)})};
+    case Atributo::tachado:
+        return {nombres({"CharStrikeout"}), lista({uno::Any(css::awt::FontStrikeout::SINGLE)})};
+    case Atributo::cursiva:
+        return {nombres({"CharPosture"}), lista({uno::Any(css::awt::FontSlant_ITALIC)})};
+    case Atributo::color:
+        return {nombres({"CharColor"}),
+                lista({uno::Any(static_cast<sal_Int32>(color & 0xFFFFFF))})};
+    }
+    return {};
+}
+
+void aplicar(const Reference<css::text::XTextCursor>& c, const Propiedades& p) {
+    if (p.nombres.getLength() == 1) {
+        Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
+            ->setPropertyValue(p.nombres[0], p.valores[0]);
+    } else {
+        Reference<css::beans::XMultiPropertySet>(c, UNO_QUERY_THROW)
+            ->setPropertyValues(p.nombres, p.valores);
+    }
+}
+
+// A paragraph at either end of the range that is empty keeps its style's
+// character formatting: Writer gives a wholly covered empty paragraph the
+// range's formatting, and what the pupil types there later would take it.
+void restaurarParrafosVacios(const Reference<css::text::XTextCursor>& rango,
+                             const uno::Sequence<OUString>& nombres) {
+    const Reference<css::text::XText> texto = rango->getText();
+    for (const Reference<css::text::XTextRange>& extremo : {rango->getStart(), rango->getEnd()}) {
+        const Reference<css::text::XParagraphCursor> p(texto->createTextCursorByRange(extremo),
+                                                       UNO_QUERY_THROW);
+        if (!p->isStartOfParagraph() || !p->isEndOfParagraph()) continue;
+        const Reference<css::container::XEnumeration> en =
+            Reference<css::container::XEnumerationAccess>(p, UNO_QUERY_THROW)->createEnumeration();
+        if (!en->hasMoreElements()) continue;
+        const Reference<css::beans::XPropertyState> estado(en->nextElement(), UNO_QUERY);
+        if (!estado.is()) continue;
+        for (const OUString& n : nombres)
+            estado->setPropertyToDefault(n);
+    }
+}
+
+Reference<css::beans::XPropertySet>
+estiloDePagina(const Reference<css::text::XTextDocument>& modelo,
+               const Reference<css::text::XTextRange>& donde) {
+    OUString nombre;
+    try {
+        const Reference<css::text::XText> texto = donde.is() ? donde->getText() : nullptr;
+        if (texto.is())
+            Reference<css::beans::XPropertySet>(texto->createTextCursorByRange(donde),
+                                                UNO_QUERY_THROW)
+                ->getPropertyValue("PageStyleName") >>= nombre;
+    } catch (const css::lang::DisposedException&) {
+        throw;
+    } catch (const uno::RuntimeException&) {
+    } catch (const css::beans::UnknownPropertyException&) {
+    }
+    if (nombre.isEmpty()) nombre = "Standard";
+    const Reference<css::container::XNameAccess> familias =
+        Reference<css::style::XStyleFamiliesSupplier>(modelo, UNO_QUERY_THROW)->getStyleFamilies();
+    const Reference<css::container::XNameAccess> paginas(familias->getByName("PageStyles"),
+                                                         UNO_QUERY_THROW);
+    return Reference<css::beans::XPropertySet>(paginas->getByName(nombre), UNO_QUERY_THROW);
+}
+
+sal_Int32 entero(const uno::Any& a) {
+    sal_Int32 v = 0;
+    a >>= v;
+    return v;
+}
+
+} // namespace
+
+double anchoLineaPuntos(const Reference<css::text::XTextDocument>& modelo,
+                        const Reference<css::text::XTextRange>& donde) {
+    const Reference<css::beans::XPropertySet> p = estiloDePagina(modelo, donde);
+    return aPuntos(entero(p->getPropertyValue("Width")) -
+                   entero(p->getPropertyValue("LeftMargin")) -
+                   entero(p->getPropertyValue("RightMargin")));
+}
+
+// ---- connection and document ----------------------------------------------
+
+Writer::Writer(std::string tubo, Poster poster, bool arrancar)
+    : poster_(std::move(poster)), arrancar_(arrancar),
+      conexion_(std::make_unique<ConexionWriter>(std::move(tubo))),
+      estado_(std::make_unique<Estado>()) {
+    estado_->canal = std::make_shared<CanalEventos>();
+    estado_->canal->poster = poster_;
+    std::weak_ptr<CanalEventos> canal = estado_->canal;
+    conexion_->alCaer([canal] {
+        if (auto c = canal.lock()) c->salir();
+    });
+}
+
+Writer::~Writer() {
+    try {
+        terminarLote();
+    } catch (...) {
+    }
+    soltarDocumento();
+    Estado& e = *estado_;
+    if (conexion_->conectado() && e.generacionOyentes == conexion_->uno().generacion) {
+        try {
+            auto& u = conexion_->uno();
+            if (e.oyenteFin.is()) u.escritorio->removeTerminateListener(e.oyenteFin);
+            Reference<css::document::XDocumentEventBroadcaster> difusor(
+                css::frame::theGlobalEventBroadcaster::get(u.remoto), UNO_QUERY);
+            if (difusor.is() && e.oyenteDocumentos.is())
+                difusor->removeDocumentEventListener(e.oyenteDocumentos);
+        } catch (const uno::Exception&) {
+        }
+    }
+    e.canal->vivo = false;
+    e.oyenteFin.clear();
+    e.oyenteDocumentos.clear();
+    conexion_->desconectar();
+}
+
+void Writer::fallo(const std::string& que) {
+    Estado& e = *estado_;
+    // The batch's layout lock dies with the document or the connection.
+    e.lote.reset();
+    e.expansion.reset();
+    bool vivo = false, hayDocumento = false;
+    if (conexion_->conectado()) {
+        try {
+            auto& u = conexion_->uno();
+            Reference<css::text::XTextDocument> actual(u.escritorio->getCurrentComponent(),
+                                                       UNO_QUERY);
+            vivo = true;
+            if (!actual.is()) {
+                const Reference<css::container::XEnumeration> en =
+                    u.escritorio->getComponents()->createEnumeration();
+                while (!hayDocumento && en->hasMoreElements())
+                    hayDocumento =
+                        Reference<css::text::XTextDocument>(en->nextElement(), UNO_QUERY).is();
+            } else {
+                hayDocumento = true;
+            }
+        } catch (const uno::Exception&) {
+            vivo = false;
+        }
+    }
+    if (!vivo) {
+        soltarDocumento();
+        conexion_->darPorCaida();
+        throw errorOtro("LibreOffice no responde: " + que);
+    }
+    if (!hayDocumento) {
+        soltarDocumento();
+        throw errorSinDocumento("No hay ningún documento de Writer abierto.");
+    }
+    throw errorOtro(que);
+}
+
+void Writer::conectarSiHaceFalta() {
+    if (conexion_->conectado()) return;
+    soltarDocumento();
+    if (!conexion_->conectar()) throw errorSinDocumento("LibreOffice no está en marcha.");
+}
+
+bool Writer::reconectar() {
+    soltarDocumento();
+    conexion_->desconectar();
+    return conexion_->conectar();
+}
+
+void Writer::documento() {
+    conectarSiHaceFalta();
+    Estado& e = *estado_;
+    auto& u = conexion_->uno();
+    if (e.generacionOyentes != u.generacion) {
+        soltarDocumento();
+        engancharAplicacion();
+    }
+    Reference<css::text::XTextDocument> actual(u.escritorio->getCurrentComponent(), UNO_QUERY);
+    if (!actual.is() && e.modelo.is()) {
+        // Without a window in front (headless) the last one worked on stays.
+        try {
+            if (e.modelo->getCurrentController().is()) actual = e.modelo;
+        } catch (const css::lang::DisposedException&) {
+        }
+    }
+    if (!actual.is()) {
+        const Reference<css::container::XEnumeration> en =
+            u.escritorio->getComponents()->createEnumeration();
+        while (!actual.is() && en->hasMoreElements())
+            actual.set(en->nextElement(), UNO_QUERY);
+    }
+    if (!actual.is()) {
+        soltarDocumento();
+        throw errorSinDocumento("No hay ningún documento de Writer abierto.");
+    }
+    if (actual == e.modelo && e.vista.is()) return;
+    soltarDocumento();
+    const Reference<css::frame::XController> controlador = actual->getCurrentController();
+    if (!controlador.is()) throw errorSinDocumento("El documento no tiene ventana.");
+    e.modelo = actual;
+    e.controlador = controlador;
+    e.vista = Reference<css::text::XTextViewCursorSupplier>(controlador, UNO_QUERY_THROW)
+                  ->getViewCursor();
+    engancharSeleccion();
+}
+
+// ---- the formatting batch -------------------------------------------------
+
+void Writer::prepararLote() {
+    documento();
+    Estado& e = *estado_;
+    Estado::Lote l;
+    l.cursor = e.vista->getText()->createTextCursorByRange(e.vista->getStart());
+    l.largoSeleccion = puntosDeCodigo(e.vista->getString());
+    // Layout waits until the batch ends: one pass instead of one per call.
+    Reference<css::frame::XModel>(e.modelo, UNO_QUERY_THROW)->lockControllers();
+    l.bloqueado = true;
+    e.lote = std::move(l);
+}
+
+void Writer::terminarLote() {
+    Estado& e = *estado_;
+    if (!e.lote) return;
+    const bool bloqueado = e.lote->bloqueado;
+    e.lote.reset();
+    if (bloqueado && e.modelo.is()) {
+        try {
+            Reference<css::frame::XModel>(e.modelo, UNO_QUERY_THROW)->unlockControllers();
+        } catch (const uno::Exception&) {
+        }
+    }
+}
+
+// ---- application ----------------------------------------------------------
+
+void Writer::mostrarAplicacion() {
+    proteger([&] {
+        terminarLote();
+        if (!conexion_->conectado()) {
+            soltarDocumento();
+            if (arrancar_) {
+                const auto r = conexion_->conectarOArrancar();
+                noInstalado_ = r == ConexionWriter::Resultado::noInstalado;
+                if (r != ConexionWriter::Resultado::conectado)
+                    throw errorOtro(noInstalado_ ? "LibreOffice no está instalado."
+                                                 : "LibreOffice no responde.");
+            } else if (!conexion_->conectar()) {
+                throw errorOtro("LibreOffice no está en marcha.");
+            }
+        }
+        try {
+            documento();
+        } catch (const ErrorWord& e) {
+            if (e.tipo() == ErrorWord::Tipo::sinDocumento) return; // running, no document
+            throw;
+        }
+        const Reference<css::awt::XWindow> ventana =
+            estado_->controlador->getFrame()->getContainerWindow();
+        if (ventana.is()) ventana->setVisible(true);
+    });
+}
+
+void Writer::suscribir(EventosWord eventos) {
+    estado_->canal->eventos = std::move(eventos);
+    proteger([&] {
+        terminarLote();
+        try {
+            documento();
+        } catch (const ErrorWord& e) {
+            // Attached to the application; documents are met when they come.
+            if (e.tipo() != ErrorWord::Tipo::sinDocumento || !conexion_->conectado()) throw;
+        }
+    });
+}
+
+// ---- selection and text ---------------------------------------------------
+
+std::string Writer::textoPrimerParrafo() {
+    return proteger([&] {
+        terminarLote();
+        documento();
+        Estado& e = *estado_;
+        const Reference<css::text::XTextRange> inicio = e.vista->getStart();
+        const Reference<css::text::XParagraphCursor> c(
+            inicio->getText()->createTextCursorByRange(inicio), UNO_QUERY_THROW);
+        c->gotoStartOfParagraph(false);
+        c->gotoEndOfParagraph(true);
+        return aStd(c->getString()) + "\r";
+    });
+}
+
+void Writer::insertarTexto(const std::string& texto) {
+    proteger([&] {
+        terminarLote();
+        documento();
+        Estado& e = *estado_;
+        // Goes after the selection: nothing the pupil wrote is replaced.
+        const Reference<css::text::XTextRange> fin = e.vista->getEnd();
+        const Reference<css::text::XTextCursor> c = fin->getText()->createTextCursorByRange(fin);
+        // One call for the whole block; the cursor then spans the new text.
+        c->setString(textoWriter(texto));
+        Reference<css::view::XSelectionSupplier>(e.controlador, UNO_QUERY_THROW)
+            ->select(uno::Any(Reference<css::text::XTextRange>(c, UNO_QUERY_THROW)));
+        e.expansion.reset();
+    });
+}
+
+void Writer::fuenteSeleccion(const std::string& nombre) {
+    proteger([&] {
+        terminarLote();
+        documento();
+        Estado& e = *estado_;
+        const Reference<css::text::XTextCursor> c =
+            e.vista->getText()->createTextCursorByRange(e.vista.get());
+        Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
+            ->setPropertyValue("CharFontName", uno::Any(aOU(nombre)));
+        if (!c->isCollapsed()) restaurarParrafosVacios(c, nombres({"CharFontName"}));
+    });
+}
+
+void Writer::formatear(int desde, int largo, Atributo atributo, Color color) {
+    proteger([&] {
+        Estado& e = *estado_;
+        if (!e.lote) prepararLote();
+        Estado::Lote& l = *e.lote;
+        if (desde < 1 || largo < 1 || desde + largo - 1 > l.largoSeleccion)
+            throw errorOtro("El carácter no está en la selección.");
+        // The cursor walks from the last run to this one: two moves and one
+        // property call per run.
+        irA(l.cursor, desde - l.hasta, false);
+        irA(l.cursor, largo, true);
+        l.desde = desde;
+        l.hasta = desde + largo;
+        aplicar(l.cursor, propiedadesDe(atributo, color));
+    });
+}
+
+void Writer::formatearCaracterACaracter(int desde, int largo, Atributo atributo, Color color) {
+    proteger([&] {
+        terminarLote();
+        documento();
+        Estado& e = *estado_;
+        const Propiedades p = propiedadesDe(atributo, color);
+        for (int k = desde; k < desde + largo; ++k) {
+            // As a caller without runs would: find character k, set one attribute.
+            const Reference<css::text::XTextCursor> c =
+                e.vista->getText()->createTextCursorByRange(e.vista->getStart());
+            irA(c, k - 1, false);
+            irA(c, 1, true);
+            for (sal_Int32 i = 0; i < p.nombres.getLength(); ++i)
+                Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
+                    ->setPropertyValue(p.nombres[i], p.valores[i]);
+        }
+    });
+}
+
+void Writer::contraerSeleccion(bool alInicio) {
+    proteger([&] {
+        terminarLote();
+        documento();
+        if (alInicio)
+            estado_->vista->collapseToStart();
+        else
+            estado_->vista->collapseToEnd();
+        estado_->expansion.reset();
+    });
+}
+
+void Writer::finIgualAInicio() {
+    contraerSeleccion(true);
+}
+
+// ---- the page -------------------------------------------------------------
+
+Pagina Writer::pagina() {
+    return proteger([&] {
+        terminarLote();
+        documento();
+        const Reference<css::beans::XPropertySet> p =
+            estiloDePagina(estado_->modelo, estado_->vista->getStart());
+        Pagina r;
+        r.ancho = static_cast<float>(aPuntos(entero(p->getPropertyValue("Width"))));
+        r.margenIzquierdo = static_cast<float>(aPuntos(entero(p->getPropertyValue("LeftMargin"))));
+        r.margenDerecho = static_cast<float>(aPuntos(entero(p->getPropertyValue("RightMargin"))));
+        return r;
+    });
+}
+
+void Writer::fijarPagina(float ancho, float margenIzquierdo, float margenDerecho) {
+    try {
+        proteger([&] {
+            terminarLote();
+            documento();
+            const Reference<css::beans::XPropertySet> p =
+                estiloDePagina(estado_->modelo, estado_->vista->getStart());
+            p->setPropertyValue("Width", uno::Any(aCentesimas(ancho)));
+            p->setPropertyValue("LeftMargin", uno::Any(aCentesimas(margenIzquierdo)));
+            p->setPropertyValue("RightMargin", uno::Any(aCentesimas(margenDerecho)));
+        });
+    } catch (const ErrorWord&) {
+    }
+}
+
+// ---- what the pupil does --------------------------------------------------
+
+void Writer::escribir(const std::string& texto) {
+    try {
+        proteger([&] {
+            terminarLote();
+            documento();
+            Estado& e = *estado_;
+            // Typing replaces the selection and leaves the cursor after it.
+            const Reference<css::text::XTextCursor> c =
+                e.vista->getText()->createTextCursorByRange(e.vista.get());
+            c->setString(textoWriter(texto));
+            e.vista->gotoRange(c->getEnd(), false);
+            e.expansion.reset();
+        });
+    } catch (const ErrorWord&) {
+    }
+}
+
+void Writer::moverCursor(int caracteres) {
+    try {
+        proteger([&] {
+            terminarLote();
+            documento();
+            irA(estado_->vista.get(), caracteres, false);
+            estado_->expansion.reset();
+        });
+    } catch (const ErrorWord&) {
+    }
+}
+
+void Writer::cerrarDocumento() {
+    try {
+        proteger([&] {
+            terminarLote();
+            documento();
+            const Reference<css::util::XCloseable> cerrable(estado_->modelo, UNO_QUERY_THROW);
+            soltarDocumento();
+            cerrable->close(true);
+        });
+    } catch (const ErrorWord&) {
+    }
+}
+
+void Writer::nuevoDocumento() {
+    try {
+        proteger([&] {
+            terminarLote();
+            if (!conexion_->conectado()) {
+                soltarDocumento();
+                if (arrancar_)
+                    conexion_->conectarOArrancar();
+                else
+                    conexion_->conectar();
+            }
+            conectarSiHaceFalta();
+            auto& u = conexion_->uno();
+            if (estado_->generacionOyentes != u.generacion) engancharAplicacion();
+            const Reference<css::text::XTextDocument> nuevo(
+                Reference<css::frame::XComponentLoader>(u.escritorio, UNO_QUERY_THROW)
+                    ->loadComponentFromURL("private:factory/swriter", "_blank", 0,
+                                           uno::Sequence<css::beans::PropertyValue>()),
+                UNO_QUERY_THROW);
+            // The embedded document's first page and font.
+            const Reference<css::container::XNameAccess> familias =
+                Reference<css::style::XStyleFamiliesSupplier>(nuevo, UNO_QUERY_THROW)
+                    ->getStyleFamilies();
+            const Reference<css::container::XNameAccess> paginas(familias->getByName("PageStyles"),
+                                                                 UNO_QUERY_THROW);
+            const Reference<css::beans::XMultiPropertySet> pagina(paginas->getByName("Standard"),
+                                                                  UNO_QUERY_THROW);
+            pagina->setPropertyValues(
+                nombres(
+                    {"BottomMargin", "Height", "LeftMargin", "RightMargin", "TopMargin", "Width"}),
+                lista({uno::Any(sal_Int32(2500)), uno::Any(sal_Int32(29700)),
+                       uno::Any(sal_Int32(2500)), uno::Any(sal_Int32(2500)),
+                       uno::Any(sal_Int32(2500)), uno::Any(sal_Int32(21000))}));
+            const Reference<css::container::XNameAccess> parrafos(
+                familias->getByName("ParagraphStyles"), UNO_QUERY_THROW);
+            const Reference<css::beans::XMultiPropertySet> normal(parrafos->getByName("Standard"),
+                                                                  UNO_QUERY_THROW);
+            normal->setPropertyValues(
+                nombres({"CharFontName", "CharHeight"}),
+                lista({uno::Any(OUString("Times New Roman")), uno::Any(12.0f)}));
+            soltarDocumento();
+            Estado& e = *estado_;
+            e.modelo = nuevo;
+            e.controlador = nuevo->getCurrentController();
+            e.vista = Reference<css::text::XTextViewCursorSupplier>(e.controlador, UNO_QUERY_THROW)
+                          ->getViewCursor();
+            engancharSeleccion();
+        });
+    } catch (const ErrorWord&) {
+    }
+}
+
+void Writer::salir() {
+    try {
+        terminarLote();
+    } catch (...) {
+    }
+    if (!conexion_->conectado()) return;
+    soltarDocumento();
+    try {
+        conexion_->uno().escritorio->terminate();
+    } catch (const uno::Exception&) {
+        // The connection may die before the answer comes back.
+    }
+}
+
+bool Writer::guardar(const std::string& ruta) {
+    try {
+        return proteger([&] {
+            terminarLote();
+            documento();
+            OUString url;
+            const std::string absoluta = std::filesystem::absolute(ruta).string();
+            if (osl::FileBase::getFileURLFromSystemPath(aOU(absoluta), url) !=
+                osl::FileBase::E_None)
+                return false;
+            css::beans::PropertyValue filtro;
+            filtro.Name = "FilterName";
+            filtro.Value <<= OUString("writer8");
+            Reference<css::frame::XStorable>(estado_->modelo, UNO_QUERY_THROW)
+                ->storeToURL(url, lista({filtro}));
+            return true;
+        });
+    } catch (const ErrorWord&) {
+        return false;
+    }
+}
+
+} // namespace renglero

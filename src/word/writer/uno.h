@@ -1,0 +1,213 @@
+#pragma once
+// UNO inside the Writer backend: the SDK's headers, the handles that the
+// backend keeps and small helpers. Only the backend's own files include it.
+#include <atomic>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <com/sun/star/awt/FontSlant.hpp>
+#include <com/sun/star/awt/FontStrikeout.hpp>
+#include <com/sun/star/awt/FontUnderline.hpp>
+#include <com/sun/star/awt/FontWeight.hpp>
+#include <com/sun/star/awt/XTopWindow.hpp>
+#include <com/sun/star/awt/XTopWindowListener.hpp>
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertyState.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XDocumentEventBroadcaster.hpp>
+#include <com/sun/star/document/XDocumentEventListener.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTerminateListener.hpp>
+#include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/table/BorderLine2.hpp>
+#include <com/sun/star/table/BorderLineStyle.hpp>
+#include <com/sun/star/table/TableBorder2.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/HoriOrientation.hpp>
+#include <com/sun/star/text/TableColumnSeparator.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/text/XTextTablesSupplier.hpp>
+#include <com/sun/star/text/XTextViewCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/view/XSelectionChangeListener.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <com/sun/star/view/XViewSettingsSupplier.hpp>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/character.hxx>
+#include <rtl/ustring.hxx>
+
+#include "word/writer/ConexionWriter.h"
+#include "word/writer/Writer.h"
+
+namespace renglero {
+
+using rtl::OString;
+using rtl::OUString;
+namespace uno = css::uno;
+using uno::Reference;
+using uno::UNO_QUERY;
+using uno::UNO_QUERY_THROW;
+
+// A sequence from a list (the SDK offers no such constructor to clients).
+template <class T> uno::Sequence<T> lista(std::initializer_list<T> l) {
+    return uno::Sequence<T>(l.begin(), static_cast<sal_Int32>(l.size()));
+}
+inline uno::Sequence<OUString> nombres(std::initializer_list<const char*> l) {
+    uno::Sequence<OUString> s(static_cast<sal_Int32>(l.size()));
+    sal_Int32 i = 0;
+    for (const char* n : l)
+        s.getArray()[i++] = OUString::createFromAscii(n);
+    return s;
+}
+
+inline OUString aOU(const std::string& s) {
+    return OStringToOUString(OString(s.data(), static_cast<sal_Int32>(s.size())),
+                             RTL_TEXTENCODING_UTF8);
+}
+inline std::string aStd(const OUString& s) {
+    const OString o = OUStringToOString(s, RTL_TEXTENCODING_UTF8);
+    return std::string(o.getStr(), o.getLength());
+}
+// Characters as the notebook counts them: code points, not UTF-16 units.
+int puntosDeCodigo(const OUString& s);
+
+// Lengths: UNO keeps 1/100 mm, the notebook points.
+inline double aPuntos(double centesimasMm) {
+    return centesimasMm * 72.0 / 2540.0;
+}
+inline sal_Int32 aCentesimas(double puntos) {
+    return static_cast<sal_Int32>(puntos * 2540.0 / 72.0 + (puntos >= 0 ? 0.5 : -0.5));
+}
+
+// The 20 % shading that marks a cell: its grey stays readable as the mark.
+constexpr sal_Int32 kGrisMarca = 0xCCCCCC;
+
+struct ConexionWriter::Uno {
+    struct Vigia {
+        std::atomic<bool> caido{false};
+        std::atomic<bool> voluntario{false};
+        std::function<void()> aviso; // set before the bridge exists
+    };
+    Reference<uno::XComponentContext> remoto;
+    Reference<css::bridge::XBridge> puente;
+    Reference<css::frame::XDesktop2> escritorio;
+    std::shared_ptr<Vigia> vigia;
+    std::function<void()> aviso;
+    int generacion = 0; // counts the connections made
+};
+
+// What the listeners share with the notebook's thread. The poster is called
+// on UNO threads; everything else is touched on the notebook's thread only.
+struct CanalEventos : std::enable_shared_from_this<CanalEventos> {
+    Writer::Poster poster;
+    EventosWord eventos;
+    bool vivo = true;
+    Reference<uno::XInterface> modeloActivo;
+    Reference<uno::XInterface> cerrado; // the last document told closing
+    std::atomic<bool> seleccionPendiente{false};
+    std::atomic<bool> salirAvisado{false};
+
+    void enviar(std::function<void(CanalEventos&)> f);
+    static void disparar(const std::function<void()>& f) {
+        if (f) f();
+    }
+    void salir();
+};
+
+// A table cell by its place, 0-based.
+struct CeldaNombre {
+    int fila = 0, columna = 0;
+};
+
+struct Writer::Estado {
+    std::shared_ptr<CanalEventos> canal;
+    // Listeners of the application, attached once per connection.
+    Reference<css::document::XDocumentEventListener> oyenteDocumentos;
+    Reference<css::frame::XTerminateListener> oyenteFin;
+    int generacionOyentes = -1;
+
+    // The document worked on, with its view.
+    Reference<css::text::XTextDocument> modelo;
+    Reference<css::frame::XController> controlador;
+    Reference<css::text::XTextViewCursor> vista;
+    Reference<css::view::XSelectionChangeListener> oyenteSeleccion;
+    Reference<css::awt::XTopWindowListener> oyenteVentana;
+    Reference<css::awt::XTopWindow> ventana;
+
+    // A run of formatear calls: one cursor that walks the selection and the
+    // document's layout held back until the run ends.
+    struct Lote {
+        Reference<css::text::XTextCursor> cursor;
+        int desde = 1, hasta = 1; // the characters the cursor spans, [desde, hasta)
+        int largoSeleccion = 0;
+        bool bloqueado = false;
+    };
+    std::optional<Lote> lote;
+
+    // The unit that the last expandir selected, while the selection stays.
+    struct Expansion {
+        Unidad unidad;
+        OUString tabla;
+        int fila, columna; // 0-based, the cell the selection started from
+        CeldaNombre vista; // where the view cursor stood after it
+    };
+    std::optional<Expansion> expansion;
+};
+
+// Every UNO failure becomes an ErrorWord (Writer::fallo tells which).
+template <class F> auto Writer::proteger(F&& f) -> decltype(f()) {
+    try {
+        return f();
+    } catch (const ErrorWord&) {
+        throw;
+    } catch (const uno::Exception& ex) {
+        fallo(aStd(ex.Message));
+    } catch (const std::exception& ex) {
+        fallo(ex.what());
+    }
+}
+
+// Table helpers shared by the backend's files.
+std::optional<CeldaNombre> leerNombreCelda(const OUString& nombre);
+OUString nombreCelda(int fila, int columna);
+std::vector<double> anchosTabla(const Reference<css::text::XTextDocument>& modelo,
+                                const Reference<css::text::XTextTable>& tabla);
+void fijarAnchosTabla(const Reference<css::text::XTextTable>& tabla,
+                      const std::vector<double>& anchos, bool ajustada);
+bool tablaConCuadricula(const Reference<css::text::XTextTable>& tabla);
+double anchoLineaPuntos(const Reference<css::text::XTextDocument>& modelo,
+                        const Reference<css::text::XTextRange>& donde);
+
+} // namespace renglero

@@ -1,0 +1,82 @@
+#pragma once
+// The LibreOffice shared by the tests, the notebook-thread hand-off of
+// Writer's events, and a fresh document for each test.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "word/writer/LibreOfficePrueba.h"
+#include "word/writer/Writer.h"
+
+namespace renglero::prueba {
+
+// The poster of the tests: what UNO threads hand over waits here until the
+// test's own thread drains it.
+class ColaEventos {
+  public:
+    Writer::Poster poster() {
+        return [this](std::function<void()> f) {
+            std::lock_guard<std::mutex> l(m_);
+            hilosPoster_.push_back(std::this_thread::get_id());
+            cola_.push_back(std::move(f));
+            cv_.notify_all();
+        };
+    }
+    // Runs what is queued now, on the calling thread.
+    int drenar() {
+        std::deque<std::function<void()>> lote;
+        {
+            std::lock_guard<std::mutex> l(m_);
+            lote.swap(cola_);
+        }
+        drenando_ = true;
+        for (auto& f : lote)
+            f();
+        drenando_ = false;
+        return static_cast<int>(lote.size());
+    }
+    // Drains until cond() holds or the time is up.
+    bool esperar(const std::function<bool()>& cond, std::chrono::milliseconds tope) {
+        const auto limite = std::chrono::steady_clock::now() + tope;
+        while (true) {
+            drenar();
+            if (cond()) return true;
+            std::unique_lock<std::mutex> l(m_);
+            if (cv_.wait_until(l, limite, [&] { return !cola_.empty(); })) continue;
+            l.unlock();
+            drenar();
+            return cond();
+        }
+    }
+    bool drenando() const { return drenando_; }
+    std::vector<std::thread::id> hilosPoster() {
+        std::lock_guard<std::mutex> l(m_);
+        return hilosPoster_;
+    }
+
+  private:
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::deque<std::function<void()>> cola_;
+    std::vector<std::thread::id> hilosPoster_;
+    bool drenando_ = false;
+};
+
+// The program's LibreOffice, started once.
+LibreOfficePrueba& libreOffice();
+
+class ConWriter : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    ColaEventos cola;
+    std::unique_ptr<Writer> w;
+};
+
+} // namespace renglero::prueba
