@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -182,6 +183,23 @@ TEST_F(VentanaReal, LaAyudaSeAbreYSeCierraConTeclas) {
     EXPECT_FALSE(form().Ayuda.Visible);
     EXPECT_EQ(form().foco, Foco::tabla);
     EXPECT_TRUE(ventana().botonOperar(0)->isVisible());
+}
+
+TEST_F(VentanaReal, SinImpresoraLaAyudaLoDiceYNoImprime) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "hay una impresora";
+    tecla(Qt::Key_F5);
+    // The pupil says the printer is ready (OK), but there is none.
+    cuaderno.plataforma().contestarCon(
+        [this](const std::string& texto, const std::string&, Botones) {
+            mensajes.push_back(texto);
+            return Respuesta::OK;
+        });
+    tecla(Qt::Key_I);
+    ASSERT_EQ(mensajes.size(), 2U);
+    EXPECT_EQ(mensajes[0], "Prepara la Impresora y selecciona Aceptar.");
+    EXPECT_EQ(mensajes[1], "No hay ninguna impresora instalada. No se ha impreso la Ayuda.");
+    EXPECT_EQ(cuaderno.plataforma().impresiones(), 0);
+    EXPECT_TRUE(form().Ayuda.Visible);
 }
 
 TEST_F(VentanaReal, AcercaDeSeCierraConUnaTecla) {
