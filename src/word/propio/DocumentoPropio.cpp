@@ -107,8 +107,8 @@ DocumentoPropio::DocumentoPropio(QObject* padre) : QObject(padre), doc_(new QTex
     fuente.setPointSizeF(12);
     doc_->setDefaultFont(fuente);
     // A text change may bring characters outside the BMP; formatting cannot.
-    connect(doc_, &QTextDocument::contentsChange, this, [this](int, int, int anadidos) {
-        if (anadidos > 0 && !formateando_) revisarSustitutos_ = true;
+    connect(doc_, &QTextDocument::contentsChanged, this, [this] {
+        if (!formateando_) revisarSustitutos_ = true;
     });
     aplicarPagina();
     cursor_ = QTextCursor(doc_);
@@ -212,12 +212,15 @@ void DocumentoPropio::mostrarAplicacion() {
 }
 
 void DocumentoPropio::aplicarPagina() {
+    // The page set-up is no change to the pupil's text.
+    const bool modificado = doc_->isModified();
     QTextFrameFormat f = doc_->rootFrame()->frameFormat();
     f.setLeftMargin(margenIzq_ * kPxPorPunto);
     f.setRightMargin(margenDer_ * kPxPorPunto);
     f.setTopMargin(kMargenA4 * kPxPorPunto);
     f.setBottomMargin(kMargenA4 * kPxPorPunto);
     doc_->rootFrame()->setFrameFormat(f);
+    doc_->setModified(modificado);
 }
 
 Pagina DocumentoPropio::pagina() {
@@ -262,7 +265,21 @@ int DocumentoPropio::posicionCaracter(int k) {
     return p;
 }
 
+bool DocumentoPropio::limpiarFormatoDeCelda(QTextCursor& c) {
+    if (c.hasSelection()) return false;
+    QTextCharFormat f = c.charFormat();
+    if (f.objectType() != QTextFormat::TableCellObject) return false;
+    f.clearProperty(QTextFormat::ObjectType);
+    f.clearBackground();
+    f.clearProperty(kPropiedadTextura);
+    for (int p = QTextFormat::TableCellRowSpan; p <= QTextFormat::TableCellRightBorderBrush; ++p)
+        f.clearProperty(p);
+    c.setCharFormat(f);
+    return true;
+}
+
 void DocumentoPropio::insertarConSaltos(QTextCursor& c, const QString& texto) {
+    limpiarFormatoDeCelda(c);
     QString tramo;
     for (int i = 0; i < texto.size(); ++i) {
         const QChar ch = texto[i];
@@ -552,7 +569,9 @@ void DocumentoPropio::expandir(Unidad unidad) {
 void DocumentoPropio::borrarCeldasSeleccionadas() {
     QTextTable* t = nullptr;
     const QTextTableCell primera = primeraCelda(&t);
-    int fila = primera.row(), filas = 1, col = primera.column(), cols = 1;
+    // The cell itself may go: keep where it was.
+    const int filaPrimera = primera.row(), colPrimera = primera.column();
+    int fila = filaPrimera, filas = 1, col = colPrimera, cols = 1;
     if (expansion_ && expansion_->ancla == cursor_.anchor() &&
         expansion_->posicion == cursor_.position()) {
         if (expansion_->unidad != Unidad::fila) fila = 0, filas = t->rows();
@@ -572,10 +591,10 @@ void DocumentoPropio::borrarCeldasSeleccionadas() {
         cursor_ = c;
     } else if (todasLasColumnas) {
         t->removeRows(fila, filas);
-        cursor_ = t->cellAt(std::min(fila, t->rows() - 1), primera.column()).firstCursorPosition();
+        cursor_ = t->cellAt(std::min(fila, t->rows() - 1), colPrimera).firstCursorPosition();
     } else if (todasLasFilas) {
         t->removeColumns(col, cols);
-        cursor_ = t->cellAt(primera.row(), std::min(col, t->columns() - 1)).firstCursorPosition();
+        cursor_ = t->cellAt(filaPrimera, std::min(col, t->columns() - 1)).firstCursorPosition();
     } else {
         // Cells that are not whole rows or columns only lose their text.
         for (int r = fila; r < fila + filas; ++r)

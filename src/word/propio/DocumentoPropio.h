@@ -87,6 +87,10 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
     float margenIzquierdo() const { return margenIzq_; }
     float margenDerecho() const { return margenDer_; }
     float anchoLinea() const { return ancho_ - margenIzq_ - margenDer_; }
+    // In an empty table cell Qt gives new text the cell's own format, its
+    // shading included; this gives the cursor a plain one instead. True
+    // when it did.
+    static bool limpiarFormatoDeCelda(QTextCursor& cursor);
     // The document window became the active window, or stopped being it.
     void avisarActivacion(bool activa);
     // Events are delivered as a word processor delivers them: later, on the

@@ -30,6 +30,7 @@ VentanaDocumento::VentanaDocumento(DocumentoPropio& documento, QWidget* padre)
     // giving it the document's keeps the document's default font.
     editor_->setFont(documento_.documento()->defaultFont());
     editor_->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    editor_->installEventFilter(this);
     editor_->setTextCursor(documento_.seleccion());
     seguirPagina();
     seguirEstado();
@@ -55,8 +56,20 @@ VentanaDocumento::VentanaDocumento(DocumentoPropio& documento, QWidget* padre)
     connect(imprimir, &QShortcut::activated, this, &VentanaDocumento::imprimir);
 }
 
+bool VentanaDocumento::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == editor_ &&
+        (evento->type() == QEvent::KeyPress || evento->type() == QEvent::InputMethod)) {
+        QTextCursor c = editor_->textCursor();
+        if (DocumentoPropio::limpiarFormatoDeCelda(c))
+            editor_->setCurrentCharFormat(c.charFormat());
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
 void VentanaDocumento::seguirSeleccion() {
-    if (editor_->textCursor() == documento_.seleccion()) return;
+    const QTextCursor& s = documento_.seleccion();
+    const QTextCursor e = editor_->textCursor();
+    if (e.anchor() == s.anchor() && e.position() == s.position()) return;
     siguiendo_ = true;
     editor_->setTextCursor(documento_.seleccion());
     editor_->ensureCursorVisible();

@@ -29,6 +29,7 @@ class VentanaDocumento : public QWidget {
   protected:
     void closeEvent(QCloseEvent* evento) override;
     void changeEvent(QEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
   private:
     void seguirSeleccion();

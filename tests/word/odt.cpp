@@ -1,0 +1,301 @@
+// The saved .odt, opened again with the zip library and read back from its
+// XML: the text, every format, the fonts by name, the tables with their
+// borders, widths and shading, and the page.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <zip.h>
+
+#include "word/propio/DocumentoPropio.h"
+
+using namespace renglero;
+
+namespace {
+
+struct Paquete {
+    std::vector<std::string> nombres; // in the order of the archive
+    std::vector<int> metodos;
+    std::map<std::string, QByteArray> archivos;
+};
+
+Paquete abrirPaquete(const QString& ruta) {
+    Paquete p;
+    int error = 0;
+    zip_t* z = zip_open(QFile::encodeName(ruta).constData(), ZIP_RDONLY, &error);
+    if (!z) {
+        ADD_FAILURE() << "cannot open " << ruta.toStdString();
+        return p;
+    }
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, i, 0, &st);
+        p.nombres.push_back(st.name);
+        p.metodos.push_back(st.comp_method);
+        QByteArray datos(static_cast<int>(st.size), '\0');
+        zip_file_t* f = zip_fopen_index(z, i, 0);
+        EXPECT_EQ(zip_fread(f, datos.data(), st.size), static_cast<zip_int64_t>(st.size));
+        zip_fclose(f);
+        p.archivos[st.name] = datos;
+    }
+    zip_close(z);
+    return p;
+}
+
+// What a reader of content.xml finds.
+struct Contenido {
+    std::map<QString, std::map<QString, QString>> estilos; // properties by style name
+    std::set<QString> fuentes;                             // declared font faces
+    struct Parrafo {
+        QString texto;
+        std::vector<QString> estilo; // text style of each character
+    };
+    std::vector<Parrafo> parrafos; // outside tables
+    struct Tabla {
+        int despuesDe = -1;
+        std::vector<QString> columnas;
+        std::vector<std::vector<QString>> estiloCelda, textoCelda;
+    };
+    std::vector<Tabla> tablas;
+
+    QString propiedad(const QString& estilo, const char* nombre) const {
+        auto it = estilos.find(estilo);
+        if (it == estilos.end()) return {};
+        auto p = it->second.find(QString::fromLatin1(nombre));
+        return p == it->second.end() ? QString() : p->second;
+    }
+    QString deCaracter(int parrafo, int i, const char* nombre) const {
+        return propiedad(parrafos.at(parrafo).estilo.at(i), nombre);
+    }
+};
+
+Contenido leerContenido(const QByteArray& xml) {
+    Contenido c;
+    QXmlStreamReader r(xml);
+    QString estilo;
+    std::vector<QString> spans;
+    Contenido::Parrafo* parrafo = nullptr;
+    Contenido::Parrafo enCelda;
+    bool dentroDeCelda = false;
+    auto anadir = [&](const QString& s) {
+        Contenido::Parrafo& p = dentroDeCelda ? enCelda : *parrafo;
+        p.texto += s;
+        for (int i = 0; i < s.size(); ++i)
+            p.estilo.push_back(spans.empty() ? "" : spans.back());
+    };
+    while (!r.atEnd()) {
+        r.readNext();
+        const QString n = r.qualifiedName().toString();
+        if (r.isStartElement()) {
+            const auto a = r.attributes();
+            if (n == "style:style") {
+                estilo = a.value("style:name").toString();
+            } else if (n.startsWith("style:") && n.endsWith("-properties") && !estilo.isEmpty()) {
+                for (const auto& at : a)
+                    c.estilos[estilo][at.qualifiedName().toString()] = at.value().toString();
+            } else if (n == "style:font-face") {
+                c.fuentes.insert(a.value("style:name").toString());
+            } else if (n == "text:p") {
+                if (dentroDeCelda) {
+                    if (!enCelda.texto.isEmpty()) anadir("\n");
+                } else {
+                    c.parrafos.emplace_back();
+                    parrafo = &c.parrafos.back();
+                }
+            } else if (n == "text:span") {
+                spans.push_back(a.value("text:style-name").toString());
+            } else if (n == "text:s") {
+                const int k = a.hasAttribute("text:c") ? a.value("text:c").toInt() : 1;
+                anadir(QString(k, ' '));
+            } else if (n == "text:tab") {
+                anadir("\t");
+            } else if (n == "table:table") {
+                c.tablas.emplace_back();
+                c.tablas.back().despuesDe = static_cast<int>(c.parrafos.size()) - 1;
+            } else if (n == "table:table-column") {
+                c.tablas.back().columnas.push_back(a.value("table:style-name").toString());
+            } else if (n == "table:table-row") {
+                c.tablas.back().estiloCelda.emplace_back();
+                c.tablas.back().textoCelda.emplace_back();
+            } else if (n == "table:table-cell") {
+                c.tablas.back().estiloCelda.back().push_back(
+                    a.value("table:style-name").toString());
+                dentroDeCelda = true;
+                enCelda = {};
+            }
+        } else if (r.isEndElement()) {
+            if (n == "style:style") estilo.clear();
+            if (n == "text:span") spans.pop_back();
+            if (n == "table:table-cell") {
+                c.tablas.back().textoCelda.back().push_back(enCelda.texto);
+                dentroDeCelda = false;
+            }
+        } else if (r.isCharacters() && (parrafo || dentroDeCelda)) {
+            anadir(r.text().toString());
+        }
+    }
+    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
+    return c;
+}
+
+// A document with all that the notebook sends and the table manager makes.
+void componerEjemplo(DocumentoPropio& doc) {
+    // 1 break, 2-7 "  A  B", 8 break, 9-16 "πnkstcud", 17 break.
+    doc.insertarTexto("\r  A  B\r\xCF\x80nkstcud\r");
+    doc.fuenteSeleccion("Courier New");
+    doc.formatear(9, 1, Atributo::simbolo);
+    doc.formatear(10, 1, Atributo::negrita);
+    doc.formatear(11, 1, Atributo::cursiva);
+    doc.formatear(12, 1, Atributo::subrayado);
+    doc.formatear(13, 1, Atributo::tachado);
+    doc.formatear(14, 1, Atributo::color, rgb(255, 0, 0));
+    doc.formatear(15, 1, Atributo::superindice);
+    doc.formatear(16, 1, Atributo::subindice);
+    doc.contraerSeleccion(false);
+    doc.agregarTabla(2, 2);
+    doc.formatoTabla(false);
+    doc.escribir("c11");
+    doc.moverCeldas(1);
+    doc.sombrearPrimeraCelda(200);
+    doc.fijarAnchoColumna(100);
+    doc.escribir("x  y");
+    doc.moverCursor(100);
+    doc.escribir("fin");
+}
+
+} // namespace
+
+TEST(Odt, GuardaYSeLeeTodo) {
+    QTemporaryDir dir;
+    DocumentoPropio doc;
+    componerEjemplo(doc);
+    const QString ruta = dir.filePath("prueba.odt");
+    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
+    EXPECT_FALSE(doc.documento()->isModified());
+
+    const Paquete p = abrirPaquete(ruta);
+    ASSERT_FALSE(p.nombres.empty());
+    EXPECT_EQ(p.nombres[0], "mimetype");
+    EXPECT_EQ(p.metodos[0], ZIP_CM_STORE);
+    EXPECT_EQ(p.archivos.at("mimetype"), "application/vnd.oasis.opendocument.text");
+    for (const char* n : {"META-INF/manifest.xml", "content.xml", "styles.xml"})
+        EXPECT_TRUE(p.archivos.count(n)) << n;
+    EXPECT_TRUE(p.archivos.at("META-INF/manifest.xml").contains("content.xml"));
+
+    const Contenido c = leerContenido(p.archivos.at("content.xml"));
+    ASSERT_EQ(c.parrafos.size(), 5u);
+    // Runs of spaces survive: the notebook's columns stay aligned.
+    EXPECT_EQ(c.parrafos[1].texto, "  A  B");
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(c.deCaracter(1, i, "style:font-name"), "Courier New");
+    EXPECT_EQ(c.parrafos[2].texto, QString::fromUtf8("\xCF\x80nkstcud"));
+    EXPECT_EQ(c.deCaracter(2, 0, "style:font-name"), "Symbol");
+    EXPECT_EQ(c.deCaracter(2, 1, "style:font-name"), "Courier New");
+    EXPECT_EQ(c.deCaracter(2, 1, "fo:font-weight"), "bold");
+    EXPECT_EQ(c.deCaracter(2, 2, "fo:font-style"), "italic");
+    EXPECT_EQ(c.deCaracter(2, 3, "style:text-underline-style"), "solid");
+    EXPECT_EQ(c.deCaracter(2, 4, "style:text-line-through-style"), "solid");
+    EXPECT_EQ(c.deCaracter(2, 5, "fo:color"), "#ff0000");
+    EXPECT_TRUE(c.deCaracter(2, 6, "style:text-position").startsWith("super"));
+    EXPECT_TRUE(c.deCaracter(2, 7, "style:text-position").startsWith("sub"));
+    // Each attribute on its own character only.
+    EXPECT_EQ(c.deCaracter(2, 2, "fo:font-weight"), "");
+    EXPECT_EQ(c.deCaracter(2, 1, "fo:color"), "");
+    EXPECT_EQ(c.deCaracter(2, 5, "style:text-position"), "");
+    EXPECT_TRUE(c.fuentes.count("Courier New"));
+    EXPECT_TRUE(c.fuentes.count("Symbol"));
+    EXPECT_EQ(c.parrafos[4].texto, "fin");
+
+    ASSERT_EQ(c.tablas.size(), 1u);
+    const Contenido::Tabla& t = c.tablas[0];
+    EXPECT_EQ(t.despuesDe, 3);
+    ASSERT_EQ(t.columnas.size(), 2u);
+    EXPECT_EQ(c.propiedad(t.columnas[0], "style:column-width"), "226.78pt");
+    EXPECT_EQ(c.propiedad(t.columnas[1], "style:column-width"), "100.00pt");
+    ASSERT_EQ(t.textoCelda.size(), 2u);
+    EXPECT_EQ(t.textoCelda[0], (std::vector<QString>{"c11", "x  y"}));
+    EXPECT_EQ(t.textoCelda[1], (std::vector<QString>{"", ""}));
+    for (const auto& fila : t.estiloCelda)
+        for (const QString& e : fila)
+            EXPECT_EQ(c.propiedad(e, "fo:border"), "none");
+    EXPECT_EQ(c.propiedad(t.estiloCelda[0][1], "fo:background-color"), "#cccccc");
+    EXPECT_EQ(c.propiedad(t.estiloCelda[0][0], "fo:background-color"), "");
+    EXPECT_EQ(c.propiedad(t.estiloCelda[1][1], "fo:background-color"), "");
+
+    const QByteArray estilos = p.archivos.at("styles.xml");
+    QXmlStreamReader r(estilos);
+    std::map<QString, QString> pagina;
+    while (!r.atEnd())
+        if (r.readNext() == QXmlStreamReader::StartElement &&
+            r.qualifiedName() == QLatin1String("style:page-layout-properties"))
+            for (const auto& a : r.attributes())
+                pagina[a.qualifiedName().toString()] = a.value().toString();
+    EXPECT_FALSE(r.hasError());
+    EXPECT_EQ(pagina["fo:page-width"], "595.30pt");
+    EXPECT_EQ(pagina["fo:page-height"], "841.90pt");
+    EXPECT_EQ(pagina["fo:margin-left"], "70.87pt");
+    EXPECT_EQ(pagina["fo:margin-right"], "70.87pt");
+}
+
+TEST(Odt, CuadriculaYPaginaPropias) {
+    QTemporaryDir dir;
+    DocumentoPropio doc;
+    doc.fijarPagina(612, 72, 54);
+    doc.agregarTabla(1, 3);
+    const QString ruta = dir.filePath("cuadricula.odt");
+    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
+    const Paquete p = abrirPaquete(ruta);
+    const Contenido c = leerContenido(p.archivos.at("content.xml"));
+    ASSERT_EQ(c.tablas.size(), 1u);
+    for (const QString& e : c.tablas[0].estiloCelda.at(0))
+        EXPECT_TRUE(c.propiedad(e, "fo:border").contains("solid"));
+    for (const QString& col : c.tablas[0].columnas)
+        EXPECT_EQ(c.propiedad(col, "style:column-width"), "162.00pt"); // (612 - 126) / 3
+    EXPECT_TRUE(p.archivos.at("styles.xml").contains("fo:page-width=\"612.00pt\""));
+    EXPECT_TRUE(p.archivos.at("styles.xml").contains("fo:margin-right=\"54.00pt\""));
+}
+
+TEST(Odt, TextoQueElXmlNoAdmiteNoRompeElArchivo) {
+    QTemporaryDir dir;
+    DocumentoPropio doc;
+    doc.escribir("a<b>&\"c\x01 \t d");
+    const QString ruta = dir.filePath("raro.odt");
+    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
+    const Contenido c = leerContenido(abrirPaquete(ruta).archivos.at("content.xml"));
+    ASSERT_EQ(c.parrafos.size(), 1u);
+    EXPECT_EQ(c.parrafos[0].texto, "a<b>&\"c \t d");
+}
+
+TEST(Odt, NoSeGuardaDondeNoSePuede) {
+    DocumentoPropio doc;
+    doc.escribir("x");
+    EXPECT_FALSE(doc.guardar("/no/existe/esta/carpeta/x.odt"));
+    EXPECT_TRUE(doc.documento()->isModified());
+}
+
+// With LibreOffice at hand, it must open the file and find the text.
+TEST(Odt, LibreOfficeLoAbreSiEstaInstalado) {
+    QString programa = QStandardPaths::findExecutable("soffice");
+    if (programa.isEmpty()) programa = QStandardPaths::findExecutable("libreoffice");
+    if (programa.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir dir;
+    DocumentoPropio doc;
+    componerEjemplo(doc);
+    const QString ruta = dir.filePath("lo.odt");
+    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
+    QProcess lo;
+    lo.start(programa, {"-env:UserInstallation=file://" + dir.filePath("perfil"), "--headless",
+                        "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(), ruta});
+    ASSERT_TRUE(lo.waitForFinished(120000));
+    QFile txt(dir.filePath("lo.txt"));
+    ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
+    const QString texto = QString::fromUtf8(txt.readAll());
+    EXPECT_TRUE(texto.contains("  A  B"));
+    EXPECT_TRUE(texto.contains(QString::fromUtf8("\xCF\x80nkstcud")));
+    EXPECT_TRUE(texto.contains("x  y"));
+}
