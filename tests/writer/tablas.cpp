@@ -139,6 +139,21 @@ TEST_F(ConWriter, BorrarFilaColumnaYTabla) {
     const DocumentoLeido d = w->leer();
     EXPECT_TRUE(d.tablas.empty());
     EXPECT_FALSE(w->enTabla());
+    // The paragraph split for the table is whole again, the cursor in it.
+    EXPECT_EQ(d.parrafos.size(), 1u);
+    EXPECT_EQ(d.parrafoCursor, 0);
+}
+
+TEST_F(ConWriter, BorrarTablaUneLosTextos) {
+    w->escribir("antes despues");
+    w->moverCursor(-7);
+    w->agregarTabla(2, 2);
+    w->expandir(Unidad::tabla);
+    w->borrarCeldasSeleccionadas();
+    w->escribir("|");
+    const DocumentoLeido d = w->leer();
+    ASSERT_EQ(d.parrafos.size(), 1u);
+    EXPECT_EQ(d.parrafos[0].texto, "antes |despues");
 }
 
 TEST_F(ConWriter, FueraDeTablaEsError) {

@@ -148,6 +148,7 @@ void Writer::soltarDocumento() {
     Estado& e = *estado_;
     e.lote.reset();
     e.expansion.reset();
+    e.anchosDados.clear();
     if (conexion_->conectado()) {
         try {
             if (e.controlador.is() && e.oyenteSeleccion.is())

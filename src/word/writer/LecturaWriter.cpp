@@ -72,13 +72,12 @@ ParrafoLeido leerParrafo(const Reference<css::text::XTextRange>& parrafo) {
     return p;
 }
 
-TablaLeida leerTabla(const Reference<css::text::XTextDocument>& modelo,
-                     const Reference<css::text::XTextTable>& t) {
+TablaLeida leerTabla(Writer::Estado& e, const Reference<css::text::XTextTable>& t) {
     TablaLeida tl;
     tl.filas = t->getRows()->getCount();
     tl.columnas = t->getColumns()->getCount();
     tl.cuadricula = tablaConCuadricula(t);
-    tl.anchos = anchosTabla(modelo, t);
+    tl.anchos = e.anchos(t);
     tl.texto.assign(tl.filas, std::vector<std::string>(tl.columnas));
     for (const OUString& nombre : t->getCellNames()) {
         const auto c = leerNombreCelda(nombre);
@@ -143,7 +142,7 @@ DocumentoLeido Writer::leer() {
             const uno::Any elemento = en->nextElement();
             const Reference<css::text::XTextTable> t(elemento, UNO_QUERY);
             if (t.is()) {
-                TablaLeida tl = leerTabla(e.modelo, t);
+                TablaLeida tl = leerTabla(e, t);
                 tl.despuesDe = static_cast<int>(d.parrafos.size()) - 1;
                 if (tablaCursor.is() && celdaCursor &&
                     Reference<css::container::XNamed>(t, UNO_QUERY_THROW)->getName() ==

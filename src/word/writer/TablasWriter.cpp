@@ -1,6 +1,7 @@
 // Tables in Writer: inserting at the cursor, rows and columns, widths,
 // borders, the current cell and its mark.
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "word/writer/uno.h"
@@ -138,6 +139,34 @@ void fijarAnchosTabla(const Reference<css::text::XTextTable>& tabla,
     p->setPropertyValue("TableColumnSeparators", uno::Any(separadores));
 }
 
+std::vector<double> Writer::Estado::anchos(const Reference<css::text::XTextTable>& t) {
+    std::vector<double> medidos = anchosTabla(modelo, t);
+    const auto dados =
+        anchosDados.find(Reference<css::container::XNamed>(t, UNO_QUERY_THROW)->getName());
+    if (dados == anchosDados.end() || dados->second.size() != medidos.size()) return medidos;
+    for (std::size_t i = 0; i < medidos.size(); ++i)
+        if (std::abs(medidos[i] - dados->second[i]) > 0.5) return medidos;
+    return dados->second;
+}
+
+void Writer::Estado::fijarAnchos(const Reference<css::text::XTextTable>& t,
+                                 std::vector<double> anchos, bool ajustada) {
+    if (ajustada) {
+        // As wide as the line, the proportions kept.
+        const double total = std::accumulate(anchos.begin(), anchos.end(), 0.0);
+        sal_Int32 izquierdo = 0, derecho = 0;
+        const Reference<css::beans::XPropertySet> p(t, UNO_QUERY_THROW);
+        p->getPropertyValue("LeftMargin") >>= izquierdo;
+        p->getPropertyValue("RightMargin") >>= derecho;
+        const double linea =
+            anchoLineaPuntos(modelo, t->getAnchor()) - aPuntos(izquierdo + derecho);
+        for (double& a : anchos)
+            a = a * linea / total;
+    }
+    fijarAnchosTabla(t, anchos, ajustada);
+    anchosDados[Reference<css::container::XNamed>(t, UNO_QUERY_THROW)->getName()] = anchos;
+}
+
 bool tablaConCuadricula(const Reference<css::text::XTextTable>& tabla) {
     const css::table::TableBorder2 b = bordes(tabla);
     return visible(b.TopLine) || visible(b.HorizontalLine) || visible(b.LeftLine) ||
@@ -258,6 +287,7 @@ void Writer::agregarTabla(int filas, int columnas) {
         texto->insertTextContent(c.get(), t.get(), false);
         const Reference<css::beans::XPropertySet> p(t, UNO_QUERY_THROW);
         p->setPropertyValue("RepeatHeadline", uno::Any(false));
+        e.fijarAnchos(t, std::vector<double>(columnas, 1.0), true); // equal, the line's width
         // No heading row: every cell as plain as the others.
         const Reference<css::beans::XPropertySet> primeraFila(
             rangoCeldas(t, "A1:" + nombreCelda(0, columnas - 1)), UNO_QUERY);
@@ -321,23 +351,23 @@ void Writer::agregarFila() {
 void Writer::agregarColumna() {
     TABLA({
         const Reference<css::text::XTextTable> t = o.tabla();
-        std::vector<double> anchos = anchosTabla(estado_->modelo, t);
+        std::vector<double> anchos = estado_->anchos(t);
         anchos.push_back(anchos.back()); // as wide as the last one
         t->getColumns()->insertByIndex(o.columnas(t), 1);
-        fijarAnchosTabla(t, anchos, false);
+        estado_->fijarAnchos(t, anchos, false);
     });
 }
 
 void Writer::igualarColumnas() {
     TABLA({
         const Reference<css::text::XTextTable> t = o.tabla();
-        std::vector<double> anchos = anchosTabla(estado_->modelo, t);
+        std::vector<double> anchos = estado_->anchos(t);
         const double total = std::accumulate(anchos.begin(), anchos.end(), 0.0);
         std::fill(anchos.begin(), anchos.end(), total / anchos.size());
         sal_Int16 orientacion = 0;
         Reference<css::beans::XPropertySet>(t, UNO_QUERY_THROW)->getPropertyValue("HoriOrient") >>=
             orientacion;
-        fijarAnchosTabla(t, anchos, orientacion == css::text::HoriOrientation::FULL);
+        estado_->fijarAnchos(t, anchos, orientacion == css::text::HoriOrientation::FULL);
     });
 }
 
@@ -422,16 +452,25 @@ void Writer::borrarCeldasSeleccionadas() {
         if (todasLasFilas && todasLasColumnas) {
             // The whole table goes; the cursor to the paragraph after it.
             Reference<css::lang::XComponent>(t, UNO_QUERY_THROW)->dispose();
+            // The paragraphs that held the table between them join again, as
+            // they were before it was inserted; the cursor at the join.
+            const Reference<css::text::XTextRange> aqui = estado_->vista->getStart();
+            const Reference<css::text::XParagraphCursor> c(
+                aqui->getText()->createTextCursorByRange(aqui), UNO_QUERY_THROW);
+            if (c->isStartOfParagraph() && c->goLeft(1, true)) {
+                c->setString(OUString());
+                estado_->vista->gotoRange(c->getStart(), false);
+            }
             return;
         }
         if (todasLasColumnas) {
             t->getRows()->removeByIndex(f0, nf);
             o.irACelda(t, {std::min(f0, o.filas(t) - 1), primera.columna});
         } else if (todasLasFilas) {
-            std::vector<double> anchos = anchosTabla(estado_->modelo, t);
+            std::vector<double> anchos = estado_->anchos(t);
             anchos.erase(anchos.begin() + c0, anchos.begin() + c0 + nc);
             t->getColumns()->removeByIndex(c0, nc);
-            fijarAnchosTabla(t, anchos, false);
+            estado_->fijarAnchos(t, anchos, false);
             o.irACelda(t, {primera.fila, std::min(c0, o.columnas(t) - 1)});
         } else {
             // A cell that is not a whole row or column only loses its text.
@@ -469,7 +508,7 @@ void Writer::sombrearPrimeraCelda(int textura) {
 float Writer::anchoColumna() {
     return TABLA({
         const Reference<css::text::XTextTable> t = o.tabla();
-        const std::vector<double> anchos = anchosTabla(estado_->modelo, t);
+        const std::vector<double> anchos = estado_->anchos(t);
         const int c = o.primeraCelda(t).columna;
         if (c >= static_cast<int>(anchos.size())) throw errorOtro("Columna fuera de la tabla.");
         return static_cast<float>(anchos[c]);
@@ -480,18 +519,18 @@ void Writer::fijarAnchoColumna(float puntos) {
     TABLA({
         const Reference<css::text::XTextTable> t = o.tabla();
         if (!(puntos > 0)) throw errorOtro("Ancho de columna no válido.");
-        std::vector<double> anchos = anchosTabla(estado_->modelo, t);
+        std::vector<double> anchos = estado_->anchos(t);
         const int c = o.primeraCelda(t).columna;
         if (c >= static_cast<int>(anchos.size())) throw errorOtro("Columna fuera de la tabla.");
         anchos[c] = puntos;
-        fijarAnchosTabla(t, anchos, false);
+        estado_->fijarAnchos(t, anchos, false);
     });
 }
 
 void Writer::ajustarAVentana() {
     TABLA({
         const Reference<css::text::XTextTable> t = o.tabla();
-        fijarAnchosTabla(t, anchosTabla(estado_->modelo, t), true);
+        estado_->fijarAnchos(t, estado_->anchos(t), true);
     });
 }
 

@@ -3,6 +3,7 @@
 // backend keeps and small helpers. Only the backend's own files include it.
 #include <atomic>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -184,6 +185,14 @@ struct Writer::Estado {
         CeldaNombre vista; // where the view cursor stood after it
     };
     std::optional<Expansion> expansion;
+
+    // The column widths that the notebook gave each table, in points: Writer
+    // keeps them in coarser units, and they read back as given while the
+    // table still has them (within half a point).
+    std::map<OUString, std::vector<double>> anchosDados;
+    std::vector<double> anchos(const Reference<css::text::XTextTable>& t);
+    void fijarAnchos(const Reference<css::text::XTextTable>& t, std::vector<double> anchos,
+                     bool ajustada);
 };
 
 // Every UNO failure becomes an ErrorWord (Writer::fallo tells which).
