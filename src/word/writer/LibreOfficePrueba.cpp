@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -32,6 +33,8 @@ LibreOfficePrueba::~LibreOfficePrueba() {
     detener();
     std::error_code e;
     if (!perfil_.empty()) std::filesystem::remove_all(perfil_, e);
+    // The pipe's socket, which a killed LibreOffice leaves behind.
+    std::filesystem::remove("/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + tubo_, e);
 }
 
 bool LibreOfficePrueba::lanzar() {
@@ -43,6 +46,8 @@ bool LibreOfficePrueba::lanzar() {
     const pid_t pid = fork();
     if (pid < 0) return false;
     if (pid == 0) {
+        // A test that crashes takes its LibreOffice with it.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         const int nulo = open("/dev/null", O_RDWR);
         if (nulo >= 0) {
             dup2(nulo, 0);

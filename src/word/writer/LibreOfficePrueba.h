@@ -1,6 +1,7 @@
 #pragma once
 // A headless LibreOffice of one's own, for tests and benchmarks: a private
 // profile folder and a private pipe, started and stopped by its process id.
+// It dies with the thread that started it, should the test program crash.
 #include <chrono>
 #include <string>
 #include <sys/types.h>
