@@ -224,7 +224,7 @@ class Form1 {
     void mirarcuadricula();
     void enviarAlt();
     void enviar();
-    void formatearEnvio();
+    std::vector<FormatoCaracter> formatosDelBloque();
     void vercuadrotablas();
     void Teta_KeyDown(int& KeyCode, int Shift);
     void Teta_KeyPress(int& KeyAscii);

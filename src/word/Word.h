@@ -43,6 +43,14 @@ enum class Atributo {
     color
 };
 
+// What the notebook switches on for one character of a block it sends.
+struct FormatoCaracter {
+    bool simbolo = false, superindice = false, subindice = false, negrita = false,
+         subrayado = false, tachado = false, cursiva = false;
+    std::optional<Color> color;
+    bool operator==(const FormatoCaracter&) const = default;
+};
+
 // Units to which a selection in a table is expanded.
 enum class Unidad { columna = 9, fila = 10, tabla = 15 };
 
@@ -104,6 +112,13 @@ class Word {
     virtual void formatear(int desde, int largo, Atributo atributo, Color color = 0) = 0;
     virtual void contraerSeleccion(bool alInicio) = 0;
     virtual void finIgualAInicio() = 0;
+    // A whole block: the text inserted at the selection in the font given,
+    // then for each character k (formatos[k - 1]) what differs from plain
+    // text switched on; the selection then spans the block. By default
+    // through the calls above, one formatear per run of characters that
+    // switch on the same attribute; a backend may do it in fewer calls.
+    virtual void insertarBloque(const std::string& texto, const std::string& fuente,
+                                const std::vector<FormatoCaracter>& formatos);
 
     // Tables.
     virtual bool enTabla() = 0;

@@ -48,15 +48,15 @@ void Form1::enviar() {
                     texto += "\r";
                 }
                 dejarCorrerEventos();
-                procesador().insertarTexto(texto);
-                procesador().fuenteSeleccion("Courier New");
-                dejarCorrerEventos();
+                std::vector<FormatoCaracter> formatos;
                 if (modoTexto == 1) {
                     tabla.Redraw = false;
                     sinRepintar = true;
-                    formatearEnvio();
+                    formatos = formatosDelBloque();
                     tabla.Redraw = true;
                 }
+                procesador().insertarBloque(texto, "Courier New", formatos);
+                dejarCorrerEventos();
                 procesador().contraerSeleccion(false);
                 dejarCorrerEventos();
             }
@@ -73,53 +73,30 @@ void Form1::enviar() {
     }
 }
 
-// Switches on, character by character of the inserted block, what each
-// cell has and plain text has not; consecutive characters that switch on the
-// same attribute go to the document in one call.
-void Form1::formatearEnvio() {
-    struct Tramo {
-        int desde = 0, largo = 0;
-        Color color = 0;
-    };
-    constexpr int kAtributos = 8;
-    Tramo abiertos[kAtributos];
-    auto cerrar = [this, &abiertos](int a) {
-        if (abiertos[a].largo > 0)
-            procesador().formatear(abiertos[a].desde, abiertos[a].largo, static_cast<Atributo>(a),
-                                   abiertos[a].color);
-        abiertos[a] = Tramo{};
-    };
-    auto sumar = [&](int a, int k, Color color) {
-        Tramo& t = abiertos[a];
-        if (t.largo > 0 && t.desde + t.largo == k && t.color == color) {
-            ++t.largo;
-            return;
-        }
-        cerrar(a);
-        t = Tramo{k, 1, color};
-    };
-    int k = 1;
+// What each character of the block switches on, in the order of the
+// inserted text: the leading break, each row's cells, each row's break. The
+// cursor visits every cell of the used area, as the formatting pass does.
+std::vector<FormatoCaracter> Form1::formatosDelBloque() {
+    std::vector<FormatoCaracter> formatos(1); // the leading break
     for (int r = filaSuperior; r <= filaInferior; ++r) {
         for (int c = colIzquierda; c <= colDerecha; ++c) {
-            ++k;
             tabla.setRow(r);
             tabla.setCol(c);
             const Celda& celda = tabla.celda();
-            if (celda.CellFontName == "Symbol") sumar(static_cast<int>(Atributo::simbolo), k, 0);
-            if (celda.Text != " " && celda.CellAlignment == 0)
-                sumar(static_cast<int>(Atributo::superindice), k, 0);
-            if (celda.CellAlignment == 2) sumar(static_cast<int>(Atributo::subindice), k, 0);
-            if (celda.CellFontBold) sumar(static_cast<int>(Atributo::negrita), k, 0);
-            if (celda.CellFontUnderline) sumar(static_cast<int>(Atributo::subrayado), k, 0);
-            if (celda.CellFontStrikeThrough) sumar(static_cast<int>(Atributo::tachado), k, 0);
-            if (celda.CellFontItalic) sumar(static_cast<int>(Atributo::cursiva), k, 0);
-            const Color color = tabla.CellForeColor();
-            if (color != tabla.ForeColor) sumar(static_cast<int>(Atributo::color), k, color);
+            FormatoCaracter f;
+            f.simbolo = celda.CellFontName == "Symbol";
+            f.superindice = celda.Text != " " && celda.CellAlignment == 0;
+            f.subindice = celda.CellAlignment == 2;
+            f.negrita = celda.CellFontBold;
+            f.subrayado = celda.CellFontUnderline;
+            f.tachado = celda.CellFontStrikeThrough;
+            f.cursiva = celda.CellFontItalic;
+            if (tabla.CellForeColor() != tabla.ForeColor) f.color = tabla.CellForeColor();
+            formatos.push_back(f);
         }
-        ++k;
+        formatos.emplace_back(); // the row's break
     }
-    for (int a = 0; a < kAtributos; ++a)
-        cerrar(a);
+    return formatos;
 }
 
 } // namespace renglero
