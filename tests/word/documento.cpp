@@ -445,3 +445,39 @@ TEST(Documento, SoloLaEscrituraLoModifica) {
     doc.nuevoDocumento();
     EXPECT_FALSE(doc.documento()->isModified());
 }
+
+TEST(Documento, ElFormatoDeUnEnvioSeDeshaceDeUnaVez) {
+    DocumentoPropio doc;
+    doc.insertarTexto("\rabc\r");
+    doc.fuenteSeleccion("Courier New");
+    doc.formatear(2, 1, Atributo::negrita);
+    doc.formatear(3, 1, Atributo::cursiva);
+    doc.formatear(4, 1, Atributo::color, rgb(0, 128, 0));
+    QCoreApplication::processEvents(); // the notebook lets events run
+    doc.documento()->undo();
+    DocumentoLeido d = doc.leer();
+    EXPECT_EQ(d.parrafos.at(1).texto, "abc");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(tramoEn(d, 1, i).negrita);
+        EXPECT_FALSE(tramoEn(d, 1, i).cursiva);
+        EXPECT_FALSE(tramoEn(d, 1, i).color.has_value());
+        EXPECT_NE(tramoEn(d, 1, i).fuente, "Courier New");
+    }
+    doc.documento()->undo(); // then the text itself
+    EXPECT_EQ(doc.leer().parrafos.size(), 1u);
+}
+
+TEST(Documento, ElLoteDeFormatoSeCierraAntesDeEscribir) {
+    DocumentoPropio doc;
+    doc.insertarTexto("\rab\r");
+    doc.formatear(2, 1, Atributo::negrita);
+    // No event loop ran: the next operation that is not formatting ends the
+    // batch, so the formatting and the new text are two undo steps.
+    doc.contraerSeleccion(false);
+    doc.escribir("z");
+    doc.documento()->undo();
+    const DocumentoLeido d = doc.leer();
+    ASSERT_EQ(d.parrafos.size(), 3u);
+    EXPECT_EQ(d.parrafos[2].texto, "");
+    EXPECT_TRUE(tramoEn(d, 1, 0).negrita);
+}

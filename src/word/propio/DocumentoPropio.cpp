@@ -115,7 +115,9 @@ DocumentoPropio::DocumentoPropio(QObject* padre) : QObject(padre), doc_(new QTex
     anclaVista_ = posicionVista_ = 0;
 }
 
-DocumentoPropio::~DocumentoPropio() = default;
+DocumentoPropio::~DocumentoPropio() {
+    cerrarLote();
+}
 
 // ---- events ---------------------------------------------------------------
 
@@ -142,6 +144,7 @@ void DocumentoPropio::encolar(Evento e) {
 }
 
 void DocumentoPropio::entregarEventos() {
+    cerrarLote();
     // Only those pending now: what a handler causes comes on the next pass.
     std::vector<Evento> lote;
     lote.swap(pendientes_);
@@ -175,6 +178,7 @@ void DocumentoPropio::entregarEventos() {
 }
 
 void DocumentoPropio::avisarActivacion(bool activa) {
+    cerrarLote();
     if (terminado_) return;
     encolar(activa ? Evento::ventanaActivada : Evento::ventanaDesactivada);
 }
@@ -191,6 +195,7 @@ void DocumentoPropio::fijarSeleccion(const QTextCursor& cursor) {
     // While an operation edits the document the window's cursor is dragged
     // along; the operation sets the selection itself when it ends.
     if (ocupado_ || cursor.document() != doc_) return;
+    cerrarLote();
     cursor_ = cursor;
     if (cursor_.anchor() == anclaVista_ && cursor_.position() == posicionVista_) return;
     anclaVista_ = cursor_.anchor();
@@ -200,13 +205,33 @@ void DocumentoPropio::fijarSeleccion(const QTextCursor& cursor) {
 
 // ---- the application and the page -----------------------------------------
 
-void DocumentoPropio::comprobarDocumento() const {
+void DocumentoPropio::abrirLote() {
+    if (loteAbierto_) return;
+    lote_ = QTextCursor(doc_);
+    lote_.beginEditBlock();
+    loteAbierto_ = true;
+    // The batch ends when the notebook lets events run, at the latest.
+    QMetaObject::invokeMethod(
+        this, [this] { cerrarLote(); }, Qt::QueuedConnection);
+}
+
+void DocumentoPropio::cerrarLote() {
+    if (!loteAbierto_) return;
+    loteAbierto_ = false;
+    formateando_ = true;
+    lote_.endEditBlock();
+    formateando_ = false;
+}
+
+void DocumentoPropio::comprobarDocumento(bool formato) {
+    if (!formato) cerrarLote();
     if (terminado_) throw errorOtro("El procesador de textos ya no está en marcha.");
     if (!abierto_)
         throw ErrorWord(ErrorWord::Tipo::sinDocumento, "No hay ningún documento abierto.");
 }
 
 void DocumentoPropio::mostrarAplicacion() {
+    cerrarLote();
     if (terminado_) throw errorOtro("El procesador de textos ya no está en marcha.");
     emit mostrarPedido();
 }
@@ -229,6 +254,7 @@ Pagina DocumentoPropio::pagina() {
 }
 
 void DocumentoPropio::fijarPagina(float ancho, float margenIzquierdo, float margenDerecho) {
+    cerrarLote();
     ancho_ = ancho;
     margenIzq_ = margenIzquierdo;
     margenDer_ = margenDerecho;
@@ -322,7 +348,8 @@ void DocumentoPropio::insertarTexto(const std::string& texto) {
 }
 
 void DocumentoPropio::fuenteSeleccion(const std::string& nombre) {
-    comprobarDocumento();
+    comprobarDocumento(true);
+    abrirLote();
     QTextCharFormat f;
     f.setFontFamilies({QString::fromStdString(nombre)});
     formateando_ = true;
@@ -331,7 +358,7 @@ void DocumentoPropio::fuenteSeleccion(const std::string& nombre) {
 }
 
 void DocumentoPropio::formatear(int desde, int largo, Atributo atributo, Color color) {
-    comprobarDocumento();
+    comprobarDocumento(true);
     if (desde < 1 || largo < 1 || desde + largo - 1 > largoSeleccion())
         throw errorOtro("El carácter no está en la selección.");
     QTextCharFormat f;
@@ -361,6 +388,7 @@ void DocumentoPropio::formatear(int desde, int largo, Atributo atributo, Color c
         f.setForeground(QColor((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF));
         break;
     }
+    abrirLote();
     QTextCursor c(doc_);
     c.setPosition(posicionCaracter(desde));
     c.setPosition(posicionCaracter(desde + largo), QTextCursor::KeepAnchor);
@@ -388,7 +416,7 @@ bool DocumentoPropio::enTabla() {
     return c.currentTable() != nullptr;
 }
 
-QTextTable* DocumentoPropio::tablaSeleccion() const {
+QTextTable* DocumentoPropio::tablaSeleccion() {
     comprobarDocumento();
     QTextCursor c(doc_);
     c.setPosition(cursor_.selectionStart());
@@ -397,7 +425,7 @@ QTextTable* DocumentoPropio::tablaSeleccion() const {
     return t;
 }
 
-QTextTableCell DocumentoPropio::primeraCelda(QTextTable** tabla) const {
+QTextTableCell DocumentoPropio::primeraCelda(QTextTable** tabla) {
     QTextTable* t = tablaSeleccion();
     if (tabla) *tabla = t;
     if (cursor_.hasComplexSelection()) {
@@ -666,6 +694,7 @@ void DocumentoPropio::ajustarAVentana() {
 // ---- reading back ---------------------------------------------------------
 
 DocumentoLeido DocumentoPropio::leer() {
+    cerrarLote();
     DocumentoLeido d;
     if (terminado_ || !abierto_) return d;
     d.abierto = true;
@@ -724,6 +753,7 @@ DocumentoLeido DocumentoPropio::leer() {
 // ---- what the pupil does --------------------------------------------------
 
 void DocumentoPropio::escribir(const std::string& texto) {
+    cerrarLote();
     if (terminado_ || !abierto_) return;
     Ocupado o(ocupado_);
     QTextCursor c = cursor_;
@@ -737,6 +767,7 @@ void DocumentoPropio::escribir(const std::string& texto) {
 }
 
 void DocumentoPropio::moverCursor(int caracteres) {
+    cerrarLote();
     if (terminado_ || !abierto_) return;
     cursor_.movePosition(caracteres < 0 ? QTextCursor::PreviousCharacter
                                         : QTextCursor::NextCharacter,
@@ -756,6 +787,7 @@ void DocumentoPropio::vaciarDocumento() {
 }
 
 void DocumentoPropio::cerrarDocumento() {
+    cerrarLote();
     if (terminado_ || !abierto_) return;
     encolar(Evento::antesDeCerrarDocumento);
     vaciarDocumento();
@@ -765,6 +797,7 @@ void DocumentoPropio::cerrarDocumento() {
 }
 
 void DocumentoPropio::nuevoDocumento() {
+    cerrarLote();
     // After quitting, a new document starts the word processor again.
     terminado_ = false;
     vaciarDocumento();
@@ -777,6 +810,7 @@ void DocumentoPropio::nuevoDocumento() {
 }
 
 void DocumentoPropio::salir() {
+    cerrarLote();
     if (terminado_) return;
     if (abierto_) encolar(Evento::antesDeCerrarDocumento);
     vaciarDocumento();
@@ -787,6 +821,7 @@ void DocumentoPropio::salir() {
 }
 
 bool DocumentoPropio::guardar(const std::string& ruta) {
+    cerrarLote();
     if (terminado_ || !abierto_) return false;
     PaginaOdt p;
     p.ancho = ancho_;

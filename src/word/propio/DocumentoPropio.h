@@ -117,9 +117,13 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
         cambioDeSeleccion
     };
     void encolar(Evento e);
-    void comprobarDocumento() const;
-    QTextTable* tablaSeleccion() const; // throws when there is none
-    QTextTableCell primeraCelda(QTextTable** tabla = nullptr) const;
+    // Throws unless a document is open. Every operation but formatting
+    // first ends a batch of formatting.
+    void comprobarDocumento(bool formato = false);
+    QTextTable* tablaSeleccion(); // throws when there is none
+    QTextTableCell primeraCelda(QTextTable** tabla = nullptr);
+    void abrirLote();
+    void cerrarLote();
     void seleccionTocada();
     void aplicarPagina();
     void vaciarDocumento();
@@ -156,6 +160,9 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
         int ancla, posicion;
     };
     std::optional<Expansion> expansion_;
+    // Formatting calls in a row make one edit: one undo step, one layout.
+    QTextCursor lote_;
+    bool loteAbierto_ = false;
 };
 
 } // namespace renglero
