@@ -13,6 +13,7 @@
 #include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
 #include "headless/Conductor.h"
@@ -92,7 +93,10 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
     if (const char* binario = std::getenv("RENGLERO_BINARIO")) {
         const fs::path guion = fs::temp_directory_path() / (archivo.stem().string() + ".guion");
         std::ofstream(guion) << e.guion;
-        const std::string orden = std::string(binario) + " --headless < '" + guion.string() + "'";
+        const char* documento = std::getenv("RENGLERO_DOCUMENTO");
+        const std::string orden = std::string(binario) + " --headless" +
+                                  (documento ? std::string(" --documento ") + documento : "") +
+                                  " < '" + guion.string() + "'";
         std::unique_ptr<FILE, int (*)(FILE*)> tubo(popen(orden.c_str(), "r"), pclose);
         std::array<char, 4096> bloque{};
         while (tubo && std::fgets(bloque.data(), bloque.size(), tubo.get()))
@@ -114,8 +118,12 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
 
 std::vector<fs::path> escenarios() {
     std::vector<fs::path> archivos;
+    const char* filtro = std::getenv("RENGLERO_FILTRO");
+    const std::regex patron(filtro ? filtro : ".*");
     for (const auto& entrada : fs::directory_iterator(ESCENARIOS_DIR))
-        if (entrada.path().extension() == ".scn") archivos.push_back(entrada.path());
+        if (entrada.path().extension() == ".scn" &&
+            std::regex_search(entrada.path().stem().string(), patron))
+            archivos.push_back(entrada.path());
     std::sort(archivos.begin(), archivos.end());
     return archivos;
 }

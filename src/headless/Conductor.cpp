@@ -244,11 +244,20 @@ int ejecutarSinPantalla(int argc, char** argv, std::istream& entrada, std::ostre
     std::string documento = "propio";
     for (int i = 1; i + 1 < argc; ++i)
         if (std::string(argv[i]) == "--documento") documento = argv[i + 1];
-    if (documento != "propio") {
+    std::optional<DocumentoConducido> elegido;
+    if (documento == "propio") {
+        elegido = documentoPropio();
+    } else if (documento == "writer") {
+        elegido = documentoWriter();
+        if (!elegido) {
+            std::cerr << "renglero: no se puede usar LibreOffice Writer\n";
+            return 2;
+        }
+    } else {
         std::cerr << "renglero: documento desconocido: " << documento << "\n";
         return 2;
     }
-    Conductor conductor(salida);
+    Conductor conductor(salida, std::move(*elegido));
     return conductor.ejecutar(entrada) ? 0 : 1;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <memory>
+#include <optional>
 
 #include "headless/PlataformaGuionada.h"
 #include "shell/Form1.h"
@@ -23,6 +24,9 @@ struct DocumentoConducido {
 
 // The embedded document, the default of the driver.
 DocumentoConducido documentoPropio();
+// LibreOffice Writer on a private headless LibreOffice of the driver's own;
+// nothing where Writer is not built or does not start.
+std::optional<DocumentoConducido> documentoWriter();
 
 class Conductor {
   public:
