@@ -11,6 +11,7 @@ paquetes=(
   fonts-liberation
   libzip-dev libx11-dev
   xvfb openbox xdotool x11-utils imagemagick
+  libreoffice-writer-nogui libreoffice-dev
 )
 
 faltan=()
