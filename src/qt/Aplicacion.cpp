@@ -2,20 +2,62 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <cstring>
 
+#include "qt/ActivacionX11.h"
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
 #include "word/propio/DocumentoPropio.h"
 #include "word/propio/VentanaDocumento.h"
 
+#ifdef RENGLERO_CON_WRITER
+#include "word/writer/ConexionWriter.h"
+#include "word/writer/Writer.h"
+#endif
+
 namespace renglero {
 
-CuadernoQt::CuadernoQt()
+namespace {
+
+#ifdef RENGLERO_CON_WRITER
+// Writer where one listens on the notebook's pipe, or where LibreOffice is
+// installed and there is a desktop to show its window on.
+bool writerDisponible() {
+    if (ConexionWriter(ConexionWriter::tuboPorDefecto()).conectar()) return true;
+    const bool escritorio =
+        qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return ConexionWriter::instalado() && escritorio &&
+           QGuiApplication::platformName() != QStringLiteral("offscreen");
+}
+#endif
+
+} // namespace
+
+CuadernoQt::CuadernoQt(Documento documento)
     : plataforma_(std::make_unique<PlataformaQt>()), form_(std::make_unique<Form1>(*plataforma_)),
-      documento_(std::make_unique<DocumentoPropio>()),
-      ventanaDocumento_(std::make_unique<VentanaDocumento>(*documento_)),
       ventana_(std::make_unique<VentanaQt>(*form_, *plataforma_)) {
+#ifdef RENGLERO_CON_WRITER
+    if (documento == Documento::writer ||
+        (documento == Documento::automatico && writerDisponible())) {
+        // Writer's events come on UNO's threads: they run on the window's.
+        writer_ =
+            std::make_unique<Writer>(ConexionWriter::tuboPorDefecto(), [](std::function<void()> f) {
+                QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
+            });
+        form_->word = writer_.get();
+        plataforma_->alActivarWord = [] { activarVentanaPorTitulo("LibreOffice Writer"); };
+        return;
+    }
+#else
+    (void)documento;
+#endif
+    usarDocumentoPropio();
+}
+
+void CuadernoQt::usarDocumentoPropio() {
+    documento_ = std::make_unique<DocumentoPropio>();
+    ventanaDocumento_ = std::make_unique<VentanaDocumento>(*documento_);
     form_->word = documento_.get();
     ventana_->conocerDocumento(ventanaDocumento_.get());
     plataforma_->alActivarWord = [this] {
@@ -24,6 +66,13 @@ CuadernoQt::CuadernoQt()
         ventanaDocumento_->raise();
         ventanaDocumento_->activateWindow();
     };
+    // The document fills the screen's left part; the notebook stays on top
+    // at the bottom right.
+    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        const QRect zona = pantalla->availableGeometry();
+        ventanaDocumento_->setGeometry(zona.left() + 20, zona.top() + 40, zona.width() * 3 / 5,
+                                       zona.height() - 80);
+    }
 }
 
 CuadernoQt::~CuadernoQt() {
@@ -34,14 +83,23 @@ CuadernoQt::~CuadernoQt() {
 }
 
 void CuadernoQt::arrancar() {
-    // The document fills the screen's left part; the notebook stays on top
-    // at the bottom right.
-    if (const QScreen* pantalla = QGuiApplication::primaryScreen()) {
-        const QRect zona = pantalla->availableGeometry();
-        ventanaDocumento_->setGeometry(zona.left() + 20, zona.top() + 40, zona.width() * 3 / 5,
-                                       zona.height() - 80);
-    }
     form_->cargar();
+    if (writer_ != nullptr) {
+        // Without a Writer to work with (not installed, not answering), the
+        // notebook goes on with its own document.
+        bool enMarcha = true;
+        try {
+            writer_->pagina();
+        } catch (const std::exception&) {
+            enMarcha = false;
+        }
+        if (!enMarcha) {
+            form_->word = nullptr;
+            writer_.reset();
+            usarDocumentoPropio();
+            form_->comprobarword();
+        }
+    }
     ventana_->sincronizar();
     ventana_->show();
     ventana_->raise();
@@ -55,7 +113,13 @@ void CuadernoQt::arrancar() {
 int ejecutarVentana(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Renglero"));
-    CuadernoQt cuaderno;
+    CuadernoQt::Documento documento = CuadernoQt::Documento::automatico;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--documento") != 0) continue;
+        if (std::strcmp(argv[i + 1], "propio") == 0) documento = CuadernoQt::Documento::propio;
+        if (std::strcmp(argv[i + 1], "writer") == 0) documento = CuadernoQt::Documento::writer;
+    }
+    CuadernoQt cuaderno(documento);
     cuaderno.arrancar();
     if (cuaderno.form().finalizado()) return 0;
     return app.exec();

@@ -8,13 +8,18 @@ class PlataformaQt;
 class VentanaQt;
 class DocumentoPropio;
 class VentanaDocumento;
+class Word;
 
 // The notebook on Qt: its desktop, its state and its window, built together.
 // Needs a QApplication; it does not run the event loop, so a test can drive
 // the window with events of its own.
 class CuadernoQt {
   public:
-    CuadernoQt();
+    // Which word processor: the embedded document, LibreOffice Writer, or
+    // Writer where a LibreOffice listens or can be started with a window.
+    enum class Documento { propio, writer, automatico };
+
+    explicit CuadernoQt(Documento documento = Documento::propio);
     ~CuadernoQt();
     CuadernoQt(const CuadernoQt&) = delete;
     CuadernoQt& operator=(const CuadernoQt&) = delete;
@@ -27,12 +32,15 @@ class CuadernoQt {
     VentanaQt& ventana() { return *ventana_; }
     DocumentoPropio& documento() { return *documento_; }
     VentanaDocumento& ventanaDocumento() { return *ventanaDocumento_; }
+    bool conWriter() const { return writer_ != nullptr; }
 
   private:
+    void usarDocumentoPropio();
     std::unique_ptr<PlataformaQt> plataforma_;
     std::unique_ptr<Form1> form_;
     std::unique_ptr<DocumentoPropio> documento_;
     std::unique_ptr<VentanaDocumento> ventanaDocumento_;
+    std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
 };
 
