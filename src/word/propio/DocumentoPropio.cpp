@@ -354,6 +354,12 @@ void DocumentoPropio::fuenteSeleccion(const std::string& nombre) {
     f.setFontFamilies({QString::fromStdString(nombre)});
     formateando_ = true;
     cursor_.mergeCharFormat(f);
+    // What the pupil types in the paragraph after the block keeps the
+    // document's own font, not the notebook's.
+    QTextCursor despues(doc_);
+    despues.setPosition(cursor_.selectionEnd());
+    if (despues.atBlockStart() && despues.block().length() == 1)
+        despues.setBlockCharFormat(QTextCharFormat());
     formateando_ = false;
 }
 
@@ -530,9 +536,13 @@ int DocumentoPropio::columnasTabla() {
 }
 
 void DocumentoPropio::agregarFila() {
-    QTextTable* t = tablaSeleccion();
+    QTextTable* t = nullptr;
+    const QTextTableCell celda = primeraCelda(&t);
+    const int fila = celda.row(), columna = celda.column();
     Ocupado o(ocupado_);
     t->appendRows(1);
+    // The selection stays in its cell, as in a word processor.
+    cursor_ = t->cellAt(fila, columna).firstCursorPosition();
     seleccionTocada();
 }
 
@@ -541,8 +551,12 @@ void DocumentoPropio::agregarColumna() {
     Ocupado o(ocupado_);
     std::vector<double> anchos = anchosPx(t);
     anchos.push_back(anchos.back()); // as wide as the last one
+    const QTextTableCell celda = primeraCelda();
+    const int fila = celda.row(), columna = celda.column();
     t->appendColumns(1);
     fijarAnchosPx(t, anchos);
+    // The selection stays in its cell, as in a word processor.
+    cursor_ = t->cellAt(fila, columna).firstCursorPosition();
     seleccionTocada();
 }
 
