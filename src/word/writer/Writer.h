@@ -46,6 +46,9 @@ class Writer : public Word, public ManejoDocumento {
     void formatear(int desde, int largo, Atributo atributo, Color color = 0) override;
     void contraerSeleccion(bool alInicio) override;
     void finIgualAInicio() override;
+    // The whole block with one insertion, however many runs it has.
+    void insertarBloque(const std::string& texto, const std::string& fuente,
+                        const std::vector<FormatoCaracter>& formatos) override;
     bool enTabla() override;
     void agregarTabla(int filas, int columnas) override;
     void formatoTabla(bool cuadricula) override;

@@ -1,0 +1,275 @@
+// F9's whole block in one insertion: the document must read back as the run
+// by run way leaves it, and the failures must be the same.
+#include <atomic>
+#include <filesystem>
+#include <sstream>
+
+#include "entorno.h"
+
+namespace renglero::prueba {
+
+namespace {
+
+// A document as text, so that a difference shows where it is.
+std::string describir(const DocumentoLeido& d) {
+    std::ostringstream s;
+    s << "abierto " << d.abierto << " cursor " << d.parrafoCursor << " tablas " << d.tablas.size()
+      << "\n";
+    for (const ParrafoLeido& p : d.parrafos) {
+        s << "[" << p.texto << "]";
+        for (const TramoLeido& t : p.tramos) {
+            s << " (" << t.inicio << "+" << t.largo << " " << t.fuente;
+            if (t.negrita) s << " negrita";
+            if (t.cursiva) s << " cursiva";
+            if (t.subrayado) s << " subrayado";
+            if (t.tachado) s << " tachado";
+            if (t.superindice) s << " super";
+            if (t.subindice) s << " sub";
+            if (t.color) s << " color " << std::hex << *t.color << std::dec;
+            s << ")";
+        }
+        s << "\n";
+    }
+    return s.str();
+}
+
+struct Bloque {
+    std::string texto;
+    std::vector<FormatoCaracter> formatos;
+};
+
+// A character of the block with its format; "\r" ends a row.
+void poner(Bloque& b, const std::string& caracter, FormatoCaracter f = {}) {
+    b.texto += caracter;
+    b.formatos.push_back(f);
+}
+void fila(Bloque& b) {
+    poner(b, "\r");
+}
+
+// Every attribute alone and together, Symbol signs, colours side by side,
+// blanks with and without formats, a wholly bold row and a plain one.
+Bloque bloqueCompleto() {
+    Bloque b;
+    fila(b);
+    FormatoCaracter simbolo, super, sub, negrita, subrayado, tachado, cursiva, rojo, azul, todo;
+    simbolo.simbolo = true;
+    super.superindice = true;
+    sub.subindice = true;
+    negrita.negrita = true;
+    subrayado.subrayado = true;
+    tachado.tachado = true;
+    cursiva.cursiva = true;
+    rojo.color = rgb(255, 0, 0);
+    azul.color = rgb(0, 0, 255);
+    todo = negrita;
+    todo.cursiva = todo.subrayado = todo.tachado = todo.superindice = true;
+    todo.color = rgb(0, 128, 0);
+    poner(b, "1");
+    poner(b, "2", super);
+    poner(b, "3", sub);
+    poner(b, "a", negrita);
+    poner(b, "b", subrayado);
+    poner(b, "c", tachado);
+    poner(b, "d", cursiva);
+    poner(b, "e", rojo);
+    poner(b, "f", azul);
+    poner(b, "g", todo);
+    poner(b, " ");
+    poner(b, " ", subrayado);
+    poner(b, " ", subrayado);
+    poner(b, "\xCF\x80", simbolo); // π
+    FormatoCaracter simboloRojo = simbolo;
+    simboloRojo.color = rgb(255, 0, 0);
+    poner(b, "\xE2\x88\x9A", simboloRojo); // √
+    poner(b, " ");
+    fila(b);
+    poner(b, " ");
+    poner(b, " ");
+    for (const char* c : {"x", "y", "z"})
+        poner(b, c, negrita);
+    FormatoCaracter negritaSub = negrita;
+    negritaSub.subindice = true;
+    poner(b, "2", negritaSub);
+    poner(b, "<", negrita);
+    poner(b, "&", negrita);
+    poner(b, " ", negrita);
+    fila(b);
+    for (const char* c : {"1", "2", "5", " ", "+", " ", "3", "7"})
+        poner(b, c, negrita);
+    fila(b);
+    for (const char* c : {" ", "=", " ", "1", "6", "2"})
+        poner(b, c);
+    fila(b);
+    return b;
+}
+
+} // namespace
+
+// F9 into a document with text above and below the cursor's empty paragraph.
+class BloqueWriter : public ConWriter {
+  protected:
+    void prepararDocumento() {
+        w->escribir("antes\n\ndespués");
+        w->moverCursor(-8);
+        ASSERT_EQ(w->textoPrimerParrafo(), "\r");
+    }
+    // As F9 does it: insert, collapse to the end, the pupil types on.
+    DocumentoLeido enviar(const Bloque& b, bool deUnaVez) {
+        if (deUnaVez)
+            w->insertarBloque(b.texto, "Courier New", b.formatos);
+        else
+            w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
+        w->contraerSeleccion(false);
+        w->escribir("sigue");
+        return w->leer();
+    }
+    std::string porTramos(const Bloque& b, bool conTexto) {
+        if (conTexto) prepararDocumento();
+        const std::string r = describir(enviar(b, false));
+        w->cerrarDocumento();
+        w->nuevoDocumento();
+        return r;
+    }
+};
+
+TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramos) {
+    const Bloque b = bloqueCompleto();
+    const std::string esperado = porTramos(b, true);
+    prepararDocumento();
+    const DocumentoLeido d = enviar(b, true);
+    EXPECT_EQ(describir(d), esperado);
+    // The shape itself: the empty paragraph kept above, no paragraph added,
+    // the cursor after the block, what is typed there in the document's font.
+    ASSERT_EQ(d.parrafos.size(), 8u) << describir(d);
+    EXPECT_EQ(d.parrafos[0].texto, "antes");
+    EXPECT_EQ(d.parrafos[1].texto, "");
+    EXPECT_EQ(d.parrafos[6].texto, "sigue");
+    EXPECT_EQ(d.parrafos[7].texto, "después");
+    EXPECT_EQ(d.parrafoCursor, 6);
+    ASSERT_FALSE(d.parrafos[6].tramos.empty());
+    EXPECT_EQ(d.parrafos[6].tramos[0].fuente, "Times New Roman");
+    EXPECT_EQ(d.parrafos[6].tramos[0].largo, 5);
+    const auto& t = d.parrafos[2].tramos;
+    ASSERT_GE(t.size(), 14u);
+    EXPECT_EQ(t[0].fuente, "Courier New");
+    EXPECT_TRUE(t[1].superindice);
+    EXPECT_TRUE(t[2].subindice);
+    EXPECT_EQ(t[12].fuente, "Symbol");
+    EXPECT_EQ(t[12].largo, 1);
+    EXPECT_EQ(t[13].color, std::optional<Color>(rgb(255, 0, 0)));
+}
+
+TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramosAlPrincipioDelDocumento) {
+    const Bloque b = bloqueCompleto();
+    const std::string esperado = porTramos(b, false);
+    EXPECT_EQ(describir(enviar(b, true)), esperado);
+}
+
+TEST_F(BloqueWriter, AritmeticoEsTextoLlanoEnCourierNew) {
+    Bloque b;
+    b.texto = "\r  125\r+ 37\r----\r  162\r";
+    const std::string esperado = porTramos(b, true);
+    prepararDocumento();
+    const DocumentoLeido d = enviar(b, true);
+    EXPECT_EQ(describir(d), esperado);
+    ASSERT_EQ(d.parrafos.size(), 8u) << describir(d);
+    for (int i = 2; i < 6; ++i) {
+        ASSERT_EQ(d.parrafos[i].tramos.size(), 1u) << describir(d);
+        const TramoLeido& t = d.parrafos[i].tramos[0];
+        EXPECT_EQ(t.fuente, "Courier New");
+        EXPECT_FALSE(t.negrita || t.cursiva || t.subrayado || t.tachado || t.superindice ||
+                     t.subindice || t.color);
+    }
+    EXPECT_EQ(d.parrafos[2].texto, "  125");
+    EXPECT_EQ(d.parrafos[5].texto, "  162");
+}
+
+TEST_F(BloqueWriter, LaSeleccionAbarcaElBloque) {
+    prepararDocumento();
+    const Bloque b = bloqueCompleto();
+    w->insertarBloque(b.texto, "Courier New", b.formatos);
+    EXPECT_EQ(w->textoPrimerParrafo(), "\r"); // it starts at the kept empty paragraph
+    // Its first character is the leading break, its last the last row's.
+    const int largo = static_cast<int>(b.formatos.size());
+    w->formatear(2, 1, Atributo::tachado);
+    w->formatear(largo - 1, 1, Atributo::tachado);
+    EXPECT_THROW(w->formatear(largo + 1, 1, Atributo::tachado), ErrorWord);
+    w->contraerSeleccion(false);
+    const DocumentoLeido d = w->leer();
+    ASSERT_EQ(d.parrafos.size(), 8u) << describir(d);
+    EXPECT_TRUE(d.parrafos[2].tramos.front().tachado);
+    EXPECT_EQ(d.parrafos[2].tramos.front().largo, 1);
+    EXPECT_TRUE(d.parrafos[5].tramos.back().tachado);
+    EXPECT_EQ(d.parrafos[5].tramos.back().largo, 1);
+    EXPECT_EQ(d.parrafoCursor, 6);
+}
+
+TEST_F(BloqueWriter, NoDejaArchivosTemporales) {
+    auto contar = [] {
+        int n = 0;
+        for (const auto& e :
+             std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
+            if (e.path().filename().string().rfind("renglero-bloque-", 0) == 0) ++n;
+        return n;
+    };
+    const int antes = contar();
+    const Bloque b = bloqueCompleto();
+    w->insertarBloque(b.texto, "Courier New", b.formatos);
+    EXPECT_EQ(contar(), antes);
+}
+
+TEST_F(BloqueWriter, DocumentoCerradoPorOtro) {
+    ColaEventos otra;
+    Writer pupilo(libreOffice().tubo(), otra.poster(), false);
+    pupilo.cerrarDocumento();
+    const Bloque b = bloqueCompleto();
+    try {
+        w->insertarBloque(b.texto, "Courier New", b.formatos);
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorWord& e) {
+        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::sinDocumento) << e.what();
+    }
+    w->nuevoDocumento();
+    w->insertarBloque(b.texto, "Courier New", b.formatos);
+    EXPECT_EQ(w->leer().parrafos.size(), 6u);
+}
+
+TEST(WriterSinLibreOffice, MatadoDuranteLosBloques) {
+    LibreOfficePrueba lo;
+    ASSERT_TRUE(lo.arrancar());
+    ColaEventos cola;
+    Writer w(lo.tubo(), cola.poster(), false);
+    w.nuevoDocumento();
+    const Bloque b = bloqueCompleto();
+    std::atomic<bool> muerto{false};
+    std::thread asesino([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        lo.matar();
+        muerto = true;
+    });
+    int errores = 0, hechos = 0;
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < limite && errores < 3) {
+        try {
+            w.insertarBloque(b.texto, "Courier New", b.formatos);
+            w.contraerSeleccion(false);
+            ++hechos;
+        } catch (const ErrorWord&) {
+            if (muerto) ++errores;
+        }
+    }
+    asesino.join();
+    EXPECT_GT(hechos, 0);
+    EXPECT_EQ(errores, 3);
+    // Nothing answers any more: no document to send to.
+    try {
+        w.insertarBloque(b.texto, "Courier New", b.formatos);
+        ADD_FAILURE() << "no error";
+    } catch (const ErrorWord& e) {
+        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::sinDocumento) << e.what();
+    }
+    EXPECT_FALSE(w.leer().abierto);
+}
+
+} // namespace renglero::prueba
