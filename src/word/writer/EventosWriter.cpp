@@ -6,6 +6,7 @@
 namespace renglero {
 
 void CanalEventos::enviar(std::function<void(CanalEventos&)> f) {
+    std::lock_guard<std::mutex> l(mutexPoster);
     if (!poster) return;
     poster([yo = shared_from_this(), f = std::move(f)] {
         if (yo->vivo) f(*yo);

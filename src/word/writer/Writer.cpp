@@ -174,6 +174,7 @@ Writer::Writer(std::string tubo, Poster poster, bool arrancar)
 }
 
 Writer::~Writer() {
+    estado_->canal->soltarPoster();
     try {
         terminarLote();
     } catch (...) {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -132,7 +133,14 @@ struct ConexionWriter::Uno {
 // What the listeners share with the notebook's thread. The poster is called
 // on UNO threads; everything else is touched on the notebook's thread only.
 struct CanalEventos : std::enable_shared_from_this<CanalEventos> {
+    // The poster goes with its Writer: a listener that LibreOffice still
+    // calls afterwards must not reach a poster (and a queue) that is gone.
+    std::mutex mutexPoster;
     Writer::Poster poster;
+    void soltarPoster() {
+        std::lock_guard<std::mutex> l(mutexPoster);
+        poster = nullptr;
+    }
     EventosWord eventos;
     bool vivo = true;
     Reference<uno::XInterface> modeloActivo;
