@@ -2,7 +2,11 @@
 // by run way leaves it, and the failures must be the same.
 #include <atomic>
 #include <filesystem>
+#include <set>
 #include <sstream>
+
+#include <unistd.h>
+#include <zip.h>
 
 #include "entorno.h"
 
@@ -104,6 +108,24 @@ Bloque bloqueCompleto() {
     return b;
 }
 
+// content.xml of a saved .odt.
+std::string contenidoOdt(const std::string& ruta) {
+    int codigo = 0;
+    zip_t* z = zip_open(ruta.c_str(), ZIP_RDONLY, &codigo);
+    if (!z) return "";
+    std::string r;
+    zip_stat_t st;
+    if (zip_stat(z, "content.xml", 0, &st) == 0) {
+        if (zip_file_t* f = zip_fopen(z, "content.xml", 0)) {
+            r.resize(st.size);
+            if (zip_fread(f, r.data(), st.size) != static_cast<zip_int64_t>(st.size)) r.clear();
+            zip_fclose(f);
+        }
+    }
+    zip_close(z);
+    return r;
+}
+
 } // namespace
 
 // F9 into a document with text above and below the cursor's empty paragraph.
@@ -164,6 +186,69 @@ TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramosAlPrincipioDelDocumento) {
     const Bloque b = bloqueCompleto();
     const std::string esperado = porTramos(b, false);
     EXPECT_EQ(describir(enviar(b, true)), esperado);
+}
+
+// A full Texto grid, its formats changing every few cells.
+TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramosEnUnaCuadriculaLlena) {
+    Bloque b;
+    fila(b);
+    for (int r = 0; r < 50; ++r) {
+        for (int c = 0; c < 62; ++c) {
+            FormatoCaracter f;
+            f.negrita = r % 4 != 3;
+            f.cursiva = (c / 3) % 2 == 0;
+            f.subrayado = (c / 5) % 2 == 0;
+            if (c % 7 == 0) f.color = rgb(255, 0, 0);
+            f.subindice = c % 11 == 0;
+            f.superindice = c % 13 == 5;
+            f.simbolo = c % 17 == 4;
+            poner(b, c % 9 == 8 ? " " : std::string(1, static_cast<char>('a' + (r + c) % 26)), f);
+        }
+        fila(b);
+    }
+    const std::string esperado = porTramos(b, true);
+    prepararDocumento();
+    const DocumentoLeido d = enviar(b, true);
+    EXPECT_EQ(describir(d), esperado);
+    EXPECT_EQ(d.parrafos.size(), 54u);
+}
+
+// Super- and subscript with the very values of formatear, as the saved
+// document shows them.
+TEST_F(BloqueWriter, EscapamientoComoPorTramos) {
+    Bloque b;
+    fila(b);
+    FormatoCaracter super, sub;
+    super.superindice = true;
+    sub.subindice = true;
+    poner(b, "x");
+    poner(b, "2", super);
+    poner(b, "a");
+    poner(b, "1", sub);
+    fila(b);
+    auto posiciones = [&](bool deUnaVez) {
+        if (deUnaVez)
+            w->insertarBloque(b.texto, "Courier New", b.formatos);
+        else
+            w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
+        const auto ruta = std::filesystem::temp_directory_path() /
+                          ("renglero-escape-" + std::to_string(::getpid()) + ".odt");
+        EXPECT_TRUE(w->guardar(ruta.string()));
+        const std::string xml = contenidoOdt(ruta.string());
+        std::filesystem::remove(ruta);
+        std::set<std::string> valores;
+        const std::string atributo = "style:text-position=\"";
+        for (auto i = xml.find(atributo); i != std::string::npos; i = xml.find(atributo, i + 1)) {
+            const auto desde = i + atributo.size();
+            valores.insert(xml.substr(desde, xml.find('"', desde) - desde));
+        }
+        w->cerrarDocumento();
+        w->nuevoDocumento();
+        return valores;
+    };
+    const std::set<std::string> porTramos = posiciones(false);
+    EXPECT_EQ(posiciones(true), porTramos);
+    EXPECT_EQ(porTramos, (std::set<std::string>{"sub 58%", "super 58%"}));
 }
 
 TEST_F(BloqueWriter, AritmeticoEsTextoLlanoEnCourierNew) {
