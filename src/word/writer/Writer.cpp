@@ -167,10 +167,9 @@ Writer::Writer(std::string tubo, Poster poster, bool arrancar)
       estado_(std::make_unique<Estado>()) {
     estado_->canal = std::make_shared<CanalEventos>();
     estado_->canal->poster = poster_;
-    std::weak_ptr<CanalEventos> canal = estado_->canal;
-    conexion_->alCaer([canal] {
-        if (auto c = canal.lock()) c->salir();
-    });
+    // LibreOffice dying (a crash, a kill) is not the pupil quitting it: the
+    // notebook goes on, and its next call reconnects or says that no
+    // document is open. Quitting arrives as the desktop's termination.
 }
 
 Writer::~Writer() {
