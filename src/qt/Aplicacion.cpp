@@ -1,6 +1,8 @@
 #include "qt/Aplicacion.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 #include <cstring>
 
@@ -21,14 +23,23 @@ namespace renglero {
 namespace {
 
 #ifdef RENGLERO_CON_WRITER
-// Writer where one listens on the notebook's pipe, or where LibreOffice is
-// installed and there is a desktop to show its window on.
+// Whether the installed LibreOffice can show windows: a build without any
+// of its desktop plugins only runs headless, where the pupil sees nothing.
+bool libreOfficeConVentanas() {
+    const QString soffice = QString::fromStdString(ConexionWriter::programaSoffice());
+    if (soffice.isEmpty()) return false;
+    const QDir programa = QFileInfo(QFileInfo(soffice).canonicalFilePath()).dir();
+    return !programa.entryList({QStringLiteral("libvclplug_*")}, QDir::Files).isEmpty();
+}
+
+// Writer where one listens on the notebook's pipe, or where a LibreOffice
+// with windows is installed and there is a desktop to show them on.
 bool writerDisponible() {
     if (ConexionWriter(ConexionWriter::tuboPorDefecto()).conectar()) return true;
     const bool escritorio =
         qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    return ConexionWriter::instalado() && escritorio &&
-           QGuiApplication::platformName() != QStringLiteral("offscreen");
+    return escritorio && QGuiApplication::platformName() != QStringLiteral("offscreen") &&
+           libreOfficeConVentanas();
 }
 #endif
 
@@ -90,8 +101,9 @@ void CuadernoQt::arrancar() {
         bool enMarcha = true;
         try {
             writer_->pagina();
-        } catch (const std::exception&) {
-            enMarcha = false;
+        } catch (const ErrorWord& e) {
+            // Running with no document yet is running.
+            enMarcha = e.tipo() == ErrorWord::Tipo::sinDocumento;
         }
         if (!enMarcha) {
             form_->word = nullptr;

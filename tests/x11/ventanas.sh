@@ -22,7 +22,7 @@ for _ in $(seq 50); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pid_wm=$!
 sleep 0.5
-"$renglero" >/dev/null 2>&1 &
+"$renglero" --documento propio >/dev/null 2>&1 &
 pid_app=$!
 
 esperar_ventana() {
