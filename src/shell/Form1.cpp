@@ -30,6 +30,9 @@ void Form1::conectarEventosTabla() {
     tabla.EnterCell = [this] { tabla_EnterCell(); };
     tabla.LeaveCell = [this] { tabla_LeaveCell(); };
     tabla.RowColChange = [this] { tabla_RowColChange(); };
+    // The palette marks its current cell dark red and the cells it leaves green.
+    tablae.EnterCell = [this] { tablae.setCellBackColor(colorPaleta(4)); };
+    tablae.LeaveCell = [this] { tablae.setCellBackColor(colorPaleta(2)); };
 }
 
 unsigned long Form1::version() const {

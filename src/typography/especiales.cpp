@@ -83,10 +83,7 @@ void Form1::ponerespeciales() {
         tablae.setCol(static_cast<int>(c));
         if (kPaleta[c].simbolo) tablae.setCellFontName("Symbol");
     }
-    tablae.EnterCell = [this] { tablae.setCellBackColor(colorPaleta(4)); };
-    tablae.LeaveCell = [this] { tablae.setCellBackColor(colorPaleta(2)); };
     tablae.setCol(18);
-    tablae.setCellBackColor(colorPaleta(4));
     tablae.Visible = false;
 }
 
