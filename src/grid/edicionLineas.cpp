@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 namespace renglero {
 
@@ -32,11 +33,7 @@ void Form1::blanquearCelda() {
 
 void Form1::cambiardefila() {
     auto intentar = [this](auto&& f) {
-        try {
-            f();
-        } catch (const ErrorCuadricula&) {
-            fuenteSimbolo = 0;
-        }
+        if (!omitir<ErrorCuadricula>(f)) fuenteSimbolo = 0;
     };
     if (modoFraccion != 1) {
         const int recordada = tabla.Col();
@@ -143,11 +140,7 @@ void Form1::insertar() {
     tabla.ScrollBars = 0;
     const int r0 = tabla.Row(), c0 = tabla.Col();
     auto intentar = [this](auto&& f) {
-        try {
-            f();
-        } catch (const ErrorCuadricula&) {
-            fucero();
-        }
+        if (!omitir<ErrorCuadricula>(f)) fucero();
     };
     const bool division = operacion == "|" && r0 == 1 && c0 < colDivisor;
     if (division) colDivisor = colDivisor + 1;

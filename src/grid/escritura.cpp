@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 namespace renglero {
 
@@ -23,11 +24,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
     KeyAscii = 0; // the grid never writes a character itself
     // A failing statement resets the current format and is skipped.
     auto intentar = [this](auto&& f) {
-        try {
-            f();
-        } catch (const ErrorCuadricula&) {
-            fucero();
-        }
+        if (!omitir<ErrorCuadricula>(f)) fucero();
     };
     if (ventanaRecogida == 1) {
         plataforma.pitar();
@@ -209,12 +206,7 @@ void Form1::tabla_EnterCell() {
 void Form1::seguirCursor() {
     const int fila = tabla.Row(), col = tabla.Col();
     const int filas = tabla.Rows(), cols = tabla.Cols();
-    auto ajustar = [](auto&& f) {
-        try {
-            f();
-        } catch (const ErrorCuadricula&) {
-        }
-    };
+    auto ajustar = [](auto&& f) { omitir<ErrorCuadricula>(f); };
     ajustar([&] {
         if (col + 5 > cols - 1)
             tabla.setLeftCol(cols - 5);
