@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "word/propio/DocumentoPropio.h"
-#include "word/propio/VentanaDocumento.h"
+#include "propio/DocumentoPropio.h"
+#include "propio/VentanaDocumento.h"
 
 using namespace renglero;
 

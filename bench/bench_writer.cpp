@@ -13,8 +13,8 @@
 #include <sstream>
 
 #include "headless/Conductor.h"
-#include "word/writer/LibreOfficePrueba.h"
-#include "word/writer/Writer.h"
+#include "writer/LibreOfficePrueba.h"
+#include "writer/Writer.h"
 
 using namespace renglero;
 

@@ -11,7 +11,11 @@ paquetes=(
   fonts-liberation
   libzip-dev libx11-dev
   xvfb openbox xdotool x11-utils imagemagick
-  libreoffice-writer-nogui libreoffice-dev
+  libreoffice-writer libreoffice-gtk3 libreoffice-dev
+  qt6-translations-l10n xdg-user-dirs
+  desktop-file-utils appstream dpkg-dev file
+  dbus dbus-x11 at-spi2-core python3-pyatspi qt6-gtk-platformtheme
+  orca clang-format
 )
 
 faltan=()

@@ -4,11 +4,11 @@
 #include <mutex>
 
 #include "headless/Conductor.h"
-#include "word/propio/DocumentoPropio.h"
+#include "propio/DocumentoPropio.h"
 
 #ifdef RENGLERO_CON_WRITER
-#include "word/writer/LibreOfficePrueba.h"
-#include "word/writer/Writer.h"
+#include "writer/LibreOfficePrueba.h"
+#include "writer/Writer.h"
 #endif
 
 namespace renglero {

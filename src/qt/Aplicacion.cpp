@@ -10,12 +10,12 @@
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
-#include "word/propio/DocumentoPropio.h"
-#include "word/propio/VentanaDocumento.h"
+#include "propio/DocumentoPropio.h"
+#include "propio/VentanaDocumento.h"
 
 #ifdef RENGLERO_CON_WRITER
-#include "word/writer/ConexionWriter.h"
-#include "word/writer/Writer.h"
+#include "writer/ConexionWriter.h"
+#include "writer/Writer.h"
 #endif
 
 namespace renglero {

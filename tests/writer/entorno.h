@@ -10,8 +10,8 @@
 #include <mutex>
 #include <thread>
 
-#include "word/writer/LibreOfficePrueba.h"
-#include "word/writer/Writer.h"
+#include "writer/LibreOfficePrueba.h"
+#include "writer/Writer.h"
 
 namespace renglero::prueba {
 

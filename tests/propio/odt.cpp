@@ -12,7 +12,7 @@
 #include <set>
 #include <zip.h>
 
-#include "word/propio/DocumentoPropio.h"
+#include "propio/DocumentoPropio.h"
 
 using namespace renglero;
 

@@ -38,7 +38,7 @@ class ConexionWriter {
     // quit or crashed); never for desconectar().
     void alCaer(std::function<void()> aviso);
 
-    // The UNO handles, for the backend's own files (word/writer/uno.h).
+    // The UNO handles, for the backend's own files (writer/uno.h).
     struct Uno;
     Uno& uno() { return *uno_; }
 

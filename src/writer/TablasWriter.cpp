@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numeric>
 
-#include "word/writer/uno.h"
+#include "writer/uno.h"
 
 namespace renglero {
 

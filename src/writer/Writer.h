@@ -15,7 +15,7 @@
 #include <string>
 
 #include "word/Word.h"
-#include "word/writer/ConexionWriter.h"
+#include "writer/ConexionWriter.h"
 
 namespace renglero {
 
@@ -87,7 +87,7 @@ class Writer : public Word, public ManejoDocumento {
     // character (for the benchmark's comparison only).
     void formatearCaracterACaracter(int desde, int largo, Atributo atributo, Color color = 0);
 
-    // The UNO side (word/writer/uno.h).
+    // The UNO side (writer/uno.h).
     struct Estado;
 
   private:

@@ -1,4 +1,4 @@
-#include "word/writer/ConexionWriter.h"
+#include "writer/ConexionWriter.h"
 
 #include <cerrno>
 #include <csignal>
@@ -12,7 +12,7 @@
 
 #include <cppuhelper/bootstrap.hxx>
 
-#include "word/writer/uno.h"
+#include "writer/uno.h"
 
 namespace renglero {
 

@@ -1,4 +1,4 @@
-#include "word/propio/DocumentoPropio.h"
+#include "propio/DocumentoPropio.h"
 
 #include <QColor>
 #include <QFont>
@@ -10,7 +10,7 @@
 #include <functional>
 #include <numeric>
 
-#include "word/propio/OdtPropio.h"
+#include "propio/OdtPropio.h"
 
 namespace renglero {
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "word/propio/DocumentoPropio.h"
-#include "word/propio/VentanaDocumento.h"
+#include "propio/DocumentoPropio.h"
+#include "propio/VentanaDocumento.h"
 
 using namespace renglero;
 

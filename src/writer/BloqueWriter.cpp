@@ -14,7 +14,7 @@
 #include <com/sun/star/document/XDocumentInsertable.hpp>
 #include <osl/file.hxx>
 
-#include "word/writer/uno.h"
+#include "writer/uno.h"
 
 namespace renglero {
 

@@ -1,4 +1,4 @@
-#include "word/propio/OdtPropio.h"
+#include "propio/OdtPropio.h"
 
 #include <QBuffer>
 #include <QColor>

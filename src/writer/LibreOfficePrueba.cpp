@@ -1,4 +1,4 @@
-#include "word/writer/LibreOfficePrueba.h"
+#include "writer/LibreOfficePrueba.h"
 
 #include <cerrno>
 #include <csignal>
@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "word/writer/ConexionWriter.h"
+#include "writer/ConexionWriter.h"
 
 namespace renglero {
 

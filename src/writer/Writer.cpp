@@ -1,12 +1,12 @@
 // The Writer backend: connection, document, selection, text and its
 // formats, the page, and what the pupil does in the document.
-#include "word/writer/Writer.h"
+#include "writer/Writer.h"
 
 #include <filesystem>
 
 #include <osl/file.hxx>
 
-#include "word/writer/uno.h"
+#include "writer/uno.h"
 
 namespace renglero {
 

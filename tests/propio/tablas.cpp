@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <numeric>
 
-#include "word/propio/DocumentoPropio.h"
-#include "word/propio/OdtPropio.h"
+#include "propio/DocumentoPropio.h"
+#include "propio/OdtPropio.h"
 
 using namespace renglero;
 

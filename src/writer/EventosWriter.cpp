@@ -1,7 +1,7 @@
 // Writer's events: document, window, selection, quitting. The listeners run
 // on UNO's threads and only hand each event to the poster; the handlers run
 // later on the notebook's thread.
-#include "word/writer/uno.h"
+#include "writer/uno.h"
 
 namespace renglero {
 

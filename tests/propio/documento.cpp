@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
-#include "word/propio/DocumentoPropio.h"
+#include "propio/DocumentoPropio.h"
 
 using namespace renglero;
 

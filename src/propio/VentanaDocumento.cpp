@@ -1,4 +1,4 @@
-#include "word/propio/VentanaDocumento.h"
+#include "propio/VentanaDocumento.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "word/propio/DocumentoPropio.h"
+#include "propio/DocumentoPropio.h"
 
 namespace renglero {
 

@@ -1,5 +1,5 @@
 // The document read back: paragraphs with their runs, tables, the cursor.
-#include "word/writer/uno.h"
+#include "writer/uno.h"
 
 namespace renglero {
 

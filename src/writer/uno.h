@@ -70,8 +70,8 @@
 #include <rtl/character.hxx>
 #include <rtl/ustring.hxx>
 
-#include "word/writer/ConexionWriter.h"
-#include "word/writer/Writer.h"
+#include "writer/ConexionWriter.h"
+#include "writer/Writer.h"
 
 namespace renglero {
 
