@@ -32,12 +32,59 @@ std::string propiedad(Display* d, Window w, Atom nombre, Atom tipo) {
     return valor;
 }
 
-} // namespace
-
-bool activarVentanaPorTitulo(const std::string& parte) {
+Display* pantallaX11() {
     auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
                                    : nullptr;
-    Display* d = x11 != nullptr ? x11->display() : nullptr;
+    return x11 != nullptr ? x11->display() : nullptr;
+}
+
+// Asked as a pager would ask (source 2), so the window manager obeys.
+void pedirActivacion(Display* d, Window w, Atom activa) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = w;
+    e.xclient.message_type = activa;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 2;
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &e);
+    XFlush(d);
+}
+
+bool errorX11 = false;
+int anotarErrorX11(Display*, XErrorEvent*) {
+    errorX11 = true;
+    return 0;
+}
+
+// Whether `w` is a window of this display (an error, not an exit, otherwise).
+bool existeVentana(Display* d, Window w) {
+    XSync(d, False);
+    errorX11 = false;
+    const auto anterior = XSetErrorHandler(anotarErrorX11);
+    XWindowAttributes atributos{};
+    const Status bien = XGetWindowAttributes(d, w, &atributos);
+    XSync(d, False);
+    XSetErrorHandler(anterior);
+    return bien != 0 && !errorX11;
+}
+
+} // namespace
+
+bool activarVentanaX11(unsigned long idVentana) {
+    Display* d = pantallaX11();
+    if (d == nullptr || idVentana == 0 || idVentana > 0x1FFFFFFFUL) return false;
+    const Atom activa = XInternAtom(d, "_NET_ACTIVE_WINDOW", True);
+    if (activa == None) return false;
+    const Window w = static_cast<Window>(idVentana);
+    if (!existeVentana(d, w)) return false;
+    pedirActivacion(d, w, activa);
+    return true;
+}
+
+bool activarVentanaPorTitulo(const std::string& parte) {
+    Display* d = pantallaX11();
     if (d == nullptr) return false;
     const Window raiz = DefaultRootWindow(d);
     const Atom lista = XInternAtom(d, "_NET_CLIENT_LIST", True);
@@ -53,16 +100,7 @@ bool activarVentanaPorTitulo(const std::string& parte) {
         std::string titulo = nombre != None ? propiedad(d, w, nombre, utf8) : "";
         if (titulo.empty()) titulo = propiedad(d, w, XA_WM_NAME, XA_STRING);
         if (titulo.find(parte) == std::string::npos) continue;
-        // Asked as a pager would ask (source 2), so the window manager obeys.
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = w;
-        e.xclient.message_type = activa;
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = 2;
-        e.xclient.data.l[1] = CurrentTime;
-        XSendEvent(d, raiz, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
-        XFlush(d);
+        pedirActivacion(d, w, activa);
         return true;
     }
     return false;
@@ -71,6 +109,10 @@ bool activarVentanaPorTitulo(const std::string& parte) {
 #else
 
 bool activarVentanaPorTitulo(const std::string&) {
+    return false;
+}
+
+bool activarVentanaX11(unsigned long) {
     return false;
 }
 
