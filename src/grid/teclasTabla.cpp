@@ -1,5 +1,6 @@
 // The notebook grid's key-down and key-up handling: command keys, the
 // confirmation protocol, the Ctrl prefix, fractions, F6, F10 and Alt.
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 #include "shell/omitir.h"
 
@@ -7,54 +8,19 @@ namespace renglero {
 
 namespace {
 
-enum Tecla {
-    kRetroceso = 8,
-    kTab = 9,
-    kIntro = 13,
-    kCtrl = 17,
-    kAlt = 18,
-    kPausa = 19,
-    kEsc = 27,
-    kRePag = 33,
-    kAvPag = 34,
-    kFin = 35,
-    kInicio = 36,
-    kIns = 45,
-    kSupr = 46,
-    kLetraC = 67,
-    kLetraD = 68,
-    kLetraI = 73,
-    kLetraM = 77,
-    kLetraR = 82,
-    kLetraT = 84,
-    kTecladoPor = 106,
-    kTecladoMas = 107,
-    kTecladoMenos = 109,
-    kTecladoEntre = 111,
-    kF1 = 112,
-    kF2 = 113,
-    kF3 = 114,
-    kF4 = 115,
-    kF6 = 117,
-    kF7 = 118,
-    kF8 = 119,
-    kF9 = 120,
-    kF10 = 121
-};
-
 const std::string kConfirmarMismaTecla =
     "Pulsa la misma tecla para confirmar u otra tecla para anular la operación.";
 
 bool esTeclaDeOperacion(int k) {
     return k == kTecladoMas || k == kTecladoMenos || k == kTecladoPor || k == kTecladoEntre ||
-           k == kLetraD || k == kLetraR;
+           k == teclaLetra('D') || k == teclaLetra('R');
 }
 
 } // namespace
 
 void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     // 1. AltGr.
-    if (KeyCode == kAlt && Shift == 6) {
+    if (KeyCode == kAlt && Shift == kConAltGr) {
         saltarTecla = 1;
         return;
     }
@@ -71,7 +37,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         }
     }
     // 4. Ctrl chords do nothing in the grid, their character included.
-    if (Shift == 2 && KeyCode != kCtrl) {
+    if (Shift == kConCtrl && KeyCode != kCtrl) {
         KeyCode = 0;
         if (tieneCaracterPropio()) saltarTecla = 1;
     }
@@ -101,7 +67,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         return;
     }
     // 7. Ctrl prefix, then R: the radical entry.
-    if (KeyCode == kLetraR && modoTexto == 1 && teclaAnterior == 17) {
+    if (KeyCode == teclaLetra('R') && modoTexto == 1 && teclaAnterior == kCtrl) {
         Frame4.Visible = true;
         darFoco(Foco::texr);
         tabla.TabStop = false;
@@ -129,8 +95,8 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         return;
     }
     // 9. T: the table manager.
-    if (KeyCode == kLetraT && !Frame1.Visible) {
-        if (modoTexto == 0 || teclaAnterior == 17) {
+    if (KeyCode == teclaLetra('T') && !Frame1.Visible) {
+        if (modoTexto == 0 || teclaAnterior == kCtrl) {
             quitalabel();
             vercuadrotablas();
             ultimaTecla = 0;
@@ -145,7 +111,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     // 11. F3: the about box.
     if (KeyCode == kF3) mostrarForm2();
     // 12. C: confirmation on or off (Cuentas).
-    if (KeyCode == kLetraC && !Frame1.Visible) {
+    if (KeyCode == teclaLetra('C') && !Frame1.Visible) {
         if (modoTexto == 1) return;
         confirmar = -confirmar;
         if (confirmar == 1) {
@@ -176,7 +142,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         return;
     }
     // 16. I draws a vertical line (Cuentas).
-    if (Mensa.Caption.empty() && KeyCode == kLetraI && modoTexto == 0) {
+    if (Mensa.Caption.empty() && KeyCode == teclaLetra('I') && modoTexto == 0) {
         tabla.setText("|");
         if (tabla.Row() < tabla.Rows() - 1) tabla.setRow(tabla.Row() + 1);
         Frame3.Visible = false;
@@ -245,9 +211,9 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
                 texto = "MULTIPLICAR";
             } else if (KeyCode == kTecladoEntre) {
                 texto = "DIVIDIR";
-            } else if (KeyCode == kLetraD) {
+            } else if (KeyCode == teclaLetra('D')) {
                 texto = "DESCOMPONER EN FACTORES";
-            } else if (KeyCode == kLetraR) {
+            } else if (KeyCode == teclaLetra('R')) {
                 texto = "RAIZ CUADRADA";
             }
             if (texto.empty()) {
@@ -298,7 +264,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         case kTecladoEntre:
             operacion = "|";
             break;
-        case kLetraD:
+        case teclaLetra('D'):
             operacion = "D";
             break;
         default:
@@ -355,7 +321,7 @@ void Form1::tabla_KeyUp(int& KeyCode, int Shift) {
         dejarCorrerEventos();
     } else if (ventanaRecogida == 0) {
         // 4. Expanded window.
-        if (Shift == 6) {
+        if (Shift == kConAltGr) {
             saltarTecla = 1;
             return;
         }
@@ -371,13 +337,13 @@ void Form1::tabla_KeyUp(int& KeyCode, int Shift) {
             return;
         }
         if (KeyCode == kCtrl && modoTexto == 1 && ctrlSoltadoSolo()) {
-            if (teclaAnterior == 17) {
+            if (teclaAnterior == kCtrl) {
                 quitalabel();
                 KeyCode = 0;
                 teclaAnterior = 0;
                 return;
             }
-            teclaAnterior = 17;
+            teclaAnterior = kCtrl;
             tabla1.Visible = false;
             Label6.Visible = true;
             Label9.Visible = true;
@@ -388,7 +354,7 @@ void Form1::tabla_KeyUp(int& KeyCode, int Shift) {
     } else {
         // 5. Collapsed: keys beep, but M and a Ctrl that belongs to Ctrl-M.
         const bool ctrlRecogida = KeyCode == kCtrl && Height == tabla.Top + margenVentana;
-        if (KeyCode != kLetraM && !ctrlRecogida) plataforma.pitar();
+        if (KeyCode != teclaLetra('M') && !ctrlRecogida) plataforma.pitar();
         return;
     }
     // 6. Paging keys released while a prompt shows.

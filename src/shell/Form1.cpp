@@ -1,4 +1,5 @@
 #include "shell/Form1.h"
+#include "platform/Teclas.h"
 
 namespace renglero {
 
@@ -140,7 +141,7 @@ void Form1::entregar(Evento e) {
     case TipoEvento::abajo:
         // A Ctrl released with no other key in between is the Ctrl prefix;
         // the Ctrl of a chord is not.
-        ctrlSolo_ = codigo == 17;
+        ctrlSolo_ = codigo == kCtrl;
         Form_KeyDown(codigo, e.shift);
         if (codigo != 0 && !finalizado_) keyDownControl(destino, codigo, e.shift);
         break;
@@ -152,8 +153,8 @@ void Form1::entregar(Evento e) {
         App_Event(static_cast<EventoWord>(codigo));
         break;
     case TipoEvento::arriba:
-        ctrlSoltadoSolo_ = codigo == 17 && ctrlSolo_;
-        if (codigo == 17) ctrlSolo_ = false;
+        ctrlSoltadoSolo_ = codigo == kCtrl && ctrlSolo_;
+        if (codigo == kCtrl) ctrlSolo_ = false;
         keyUpControl(destino, codigo, e.shift);
         break;
     }
