@@ -10,10 +10,29 @@ namespace {
 
 const std::string kConfirmarMismaTecla =
     "Pulsa la misma tecla para confirmar u otra tecla para anular la operación.";
+const std::string kNuevaOperacion = "Para hacer una nueva operación hay que borrar la tabla.";
 
-bool esTeclaDeOperacion(int k) {
-    return k == kTecladoMas || k == kTecladoMenos || k == kTecladoPor || k == kTecladoEntre ||
-           k == teclaLetra('D') || k == teclaLetra('R');
+// The operation keys of Cuentas: the prompt that asks for the second press,
+// and the sign that `operacion` takes when the operation is laid out.
+struct TeclaDeOperacion {
+    int tecla;
+    const char* aviso;
+    const char* operacion;
+};
+
+constexpr TeclaDeOperacion kOperaciones[] = {
+    {kTecladoMas, "SUMAR", "+"},
+    {kTecladoMenos, "RESTAR", "_"},
+    {kTecladoPor, "MULTIPLICAR", "X"},
+    {kTecladoEntre, "DIVIDIR", "|"},
+    {teclaLetra('D'), "DESCOMPONER EN FACTORES", "D"},
+    {teclaLetra('R'), "RAIZ CUADRADA", "R"},
+};
+
+const TeclaDeOperacion* operacionDeTecla(int codigo) {
+    for (const TeclaDeOperacion& o : kOperaciones)
+        if (o.tecla == codigo) return &o;
+    return nullptr;
 }
 
 } // namespace
@@ -81,17 +100,10 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         return;
     }
     if (modoTexto == 1 && KeyCode == kTab) {
-        if (modoFraccion == 1) {
-            omitir<ErrorCuadricula>([&] {
-                if (tabla.Row() > filaFraccion)
-                    tabla.setRow(filaFraccion - 1);
-                else if (tabla.Row() < filaFraccion)
-                    tabla.setRow(filaFraccion + 1);
-            });
-            omitir<ErrorCuadricula>([&] { tabla.setCol(colFraccion); });
-        } else {
+        if (modoFraccion == 1)
+            alternarNumeradorDenominador();
+        else
             empezarFraccion();
-        }
         return;
     }
     // 9. T: the table manager.
@@ -113,14 +125,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     // 12. C: confirmation on or off (Cuentas).
     if (KeyCode == teclaLetra('C') && !Frame1.Visible) {
         if (modoTexto == 1) return;
-        confirmar = -confirmar;
-        if (confirmar == 1) {
-            tituloBase = "Renglero  -  Confirmar: Sí";
-        } else {
-            tituloBase = "Renglero  -  Confirmar: No";
-            Mensa.Caption.clear();
-        }
-        ponerTitulo();
+        alternarConfirmar();
         KeyCode = 0;
     }
     // 13. The general part.
@@ -159,17 +164,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         else
             insertar();
     }
-    if (KeyCode == kSupr) {
-        suprimir();
-        if (operacion == "|" && tabla.Row() == 1 && tabla.Col() < colDivisor) {
-            tabla.setRow(2);
-            suprimir();
-            tabla.setRow(3);
-            suprimir();
-            tabla.setRow(1);
-            colDivisor = colDivisor - 1;
-        }
-    }
+    if (KeyCode == kSupr) suprimirConDivision();
     // 19. Tab in Cuentas reverses the direction.
     if (KeyCode == kTab && modoTexto == 0) cambiarsentido();
     // 20. F7: another notebook.
@@ -185,50 +180,51 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         enviar();
         Timer2.Interval = 100;
     }
-    // 22. The confirmation protocol.
-    if (!(KeyCode != kPausa && confirmar == -1)) {
-        if (KeyCode != teclaPendiente && modoTexto == 0) {
-            Mensa.Caption.clear();
-            teclaPendiente = KeyCode;
-            std::string texto;
-            if (KeyCode == kF1) {
-                texto = "Grabar la línea activa de la tabla en la memoria.";
-                Pic1.Visible = true;
-                resaltar();
-            } else if (KeyCode == kF2) {
-                texto = "Pasar el contenido de la memoria a la línea activa de la tabla.";
-                Pic.Visible = true;
-                resaltar();
-            } else if (KeyCode == kEsc) {
-                texto = "BORRAR LA TABLA DE <RENGLERO>.";
-            } else if (esTeclaDeOperacion(KeyCode) && !operacion.empty()) {
-                mensaje("Para hacer una nueva operación hay que borrar la tabla.");
-            } else if (KeyCode == kTecladoMas) {
-                texto = "SUMAR";
-            } else if (KeyCode == kTecladoMenos) {
-                texto = "RESTAR";
-            } else if (KeyCode == kTecladoPor) {
-                texto = "MULTIPLICAR";
-            } else if (KeyCode == kTecladoEntre) {
-                texto = "DIVIDIR";
-            } else if (KeyCode == teclaLetra('D')) {
-                texto = "DESCOMPONER EN FACTORES";
-            } else if (KeyCode == teclaLetra('R')) {
-                texto = "RAIZ CUADRADA";
-            }
-            if (texto.empty()) {
-                teclaPendiente = 0;
-                Frame1.Visible = false;
-                Pic.Visible = false;
-                Pic1.Visible = false;
-                return;
-            }
-            Mensa.Caption = texto + "\r\r" + kConfirmarMismaTecla;
-            Frame1.Visible = true;
-            return;
-        }
+    // 22. The confirmation protocol: a first press asks.
+    if ((KeyCode == kPausa || confirmar != -1) && KeyCode != teclaPendiente && modoTexto == 0) {
+        pedirConfirmacion(KeyCode);
+        return;
     }
-    // 23. Execution.
+    // 23. Execution: confirmation off, the second press, or Texto.
+    ejecutarComando(KeyCode);
+}
+
+// Step 22 of the grid's keys: the first press of F1, F2, Esc or an operation
+// key shows its prompt and waits for the same key again; any other key
+// needs no confirmation.
+void Form1::pedirConfirmacion(int KeyCode) {
+    Mensa.Caption.clear();
+    teclaPendiente = KeyCode;
+    std::string texto;
+    const TeclaDeOperacion* op = operacionDeTecla(KeyCode);
+    if (KeyCode == kF1) {
+        texto = "Grabar la línea activa de la tabla en la memoria.";
+        Pic1.Visible = true;
+        resaltar();
+    } else if (KeyCode == kF2) {
+        texto = "Pasar el contenido de la memoria a la línea activa de la tabla.";
+        Pic.Visible = true;
+        resaltar();
+    } else if (KeyCode == kEsc) {
+        texto = "BORRAR LA TABLA DE <RENGLERO>.";
+    } else if (op != nullptr && operacion.empty()) {
+        texto = op->aviso;
+    } else if (op != nullptr) {
+        mensaje(kNuevaOperacion);
+    }
+    if (texto.empty()) {
+        teclaPendiente = 0;
+        Frame1.Visible = false;
+        Pic.Visible = false;
+        Pic1.Visible = false;
+        return;
+    }
+    Mensa.Caption = texto + "\r\r" + kConfirmarMismaTecla;
+    Frame1.Visible = true;
+}
+
+// Step 23 of the grid's keys: the command runs.
+void Form1::ejecutarComando(int KeyCode) {
     Frame1.Visible = false;
     Pic.Visible = false;
     Pic1.Visible = false;
@@ -245,34 +241,53 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         recuperarmemo1();
         if (modoTexto == 0) eliminarresalte();
         Mensa.Caption.clear();
-    } else if (modoTexto == 0 && esTeclaDeOperacion(KeyCode)) {
-        if (!operacion.empty()) {
+    } else if (const TeclaDeOperacion* op = operacionDeTecla(KeyCode); op && modoTexto == 0) {
+        if (operacion.empty()) {
+            operacion = op->operacion;
+            raya();
+        } else {
             // Without confirmation the refusal is said all the same.
-            mensaje("Para hacer una nueva operación hay que borrar la tabla.");
-            return;
+            mensaje(kNuevaOperacion);
         }
-        switch (KeyCode) {
-        case kTecladoMas:
-            operacion = "+";
-            break;
-        case kTecladoMenos:
-            operacion = "_";
-            break;
-        case kTecladoPor:
-            operacion = "X";
-            break;
-        case kTecladoEntre:
-            operacion = "|";
-            break;
-        case teclaLetra('D'):
-            operacion = "D";
-            break;
-        default:
-            operacion = "R";
-            break;
-        }
-        raya();
     }
+}
+
+// C in Cuentas: destructive commands ask for a second press, or stop asking.
+void Form1::alternarConfirmar() {
+    confirmar = -confirmar;
+    if (confirmar == 1) {
+        tituloBase = "Renglero  -  Confirmar: Sí";
+    } else {
+        tituloBase = "Renglero  -  Confirmar: No";
+        Mensa.Caption.clear();
+    }
+    ponerTitulo();
+}
+
+// Del; in a division, Del on the dividend left of the bar closes up the
+// dividend, its working rows and the bar together.
+void Form1::suprimirConDivision() {
+    suprimir();
+    if (operacion == "|" && tabla.Row() == 1 && tabla.Col() < colDivisor) {
+        tabla.setRow(2);
+        suprimir();
+        tabla.setRow(3);
+        suprimir();
+        tabla.setRow(1);
+        colDivisor = colDivisor - 1;
+    }
+}
+
+// Tab in a running fraction: between numerator and denominator, back to the
+// fraction's first column.
+void Form1::alternarNumeradorDenominador() {
+    omitir<ErrorCuadricula>([&] {
+        if (tabla.Row() > filaFraccion)
+            tabla.setRow(filaFraccion - 1);
+        else if (tabla.Row() < filaFraccion)
+            tabla.setRow(filaFraccion + 1);
+    });
+    omitir<ErrorCuadricula>([&] { tabla.setCol(colFraccion); });
 }
 
 // Tab in Texto with no fraction running: the bar under the cursor, the

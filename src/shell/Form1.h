@@ -174,7 +174,12 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    void pedirConfirmacion(int KeyCode);
+    void ejecutarComando(int KeyCode);
+    void alternarConfirmar();
+    void suprimirConDivision();
     void empezarFraccion();
+    void alternarNumeradorDenominador();
     void aplicarLetraDeFormato(int caracter);
     bool hayComaEnLaFila();
     bool insertarPerderiaCelda() const;
