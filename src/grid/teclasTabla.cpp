@@ -35,6 +35,13 @@ const TeclaDeOperacion* operacionDeTecla(int codigo) {
     return nullptr;
 }
 
+// A key that the laid-out operation uses for itself: keypad * writes "×" in
+// a square root, keypad + adds the partial products of a multiplication.
+bool esTeclaDeLaOperacion(int codigo, const std::string& operacion) {
+    return (codigo == kTecladoPor && operacion == "R") ||
+           (codigo == kTecladoMas && operacion == "X");
+}
+
 } // namespace
 
 void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
@@ -209,7 +216,7 @@ void Form1::pedirConfirmacion(int KeyCode) {
         texto = "BORRAR LA TABLA DE <RENGLERO>.";
     } else if (op != nullptr && operacion.empty()) {
         texto = op->aviso;
-    } else if (op != nullptr) {
+    } else if (op != nullptr && !esTeclaDeLaOperacion(KeyCode, operacion)) {
         mensaje(kNuevaOperacion);
     }
     if (texto.empty()) {
@@ -245,7 +252,7 @@ void Form1::ejecutarComando(int KeyCode) {
         if (operacion.empty()) {
             operacion = op->operacion;
             raya();
-        } else {
+        } else if (!esTeclaDeLaOperacion(KeyCode, operacion)) {
             // Without confirmation the refusal is said all the same.
             mensaje(kNuevaOperacion);
         }
