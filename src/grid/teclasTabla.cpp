@@ -52,13 +52,14 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     }
     // 2. Collapsed: only F9 works.
     if (ventanaRecogida == 1 && KeyCode != kF9) return;
-    // 3. A key to discard: its key down and its own character.
+    // 3. A key to discard: its key down, and its character in the grid (the
+    // window's own character handler still sees it: M and Ç act, as H does).
     if (saltarTecla == 1) {
         saltarTecla = 0;
         teclaPendiente = KeyCode;
         if (KeyCode != kEsc && KeyCode != kTab && KeyCode != kF9 && KeyCode != kF8) {
             KeyCode = 0;
-            descartarCaracterPropio();
+            descartarCaracterEnControl();
             return;
         }
     }

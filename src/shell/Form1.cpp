@@ -94,6 +94,15 @@ void Form1::descartarCaracterPropio() {
     }
 }
 
+void Form1::descartarCaracterEnControl() {
+    for (Evento& e : cola_) {
+        if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) {
+            e.soloVentana = true;
+            return;
+        }
+    }
+}
+
 bool Form1::tieneCaracterPropio() const {
     for (const Evento& e : cola_)
         if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) return true;
@@ -147,7 +156,7 @@ void Form1::entregar(Evento e) {
         break;
     case TipoEvento::caracter:
         Form_KeyPress(codigo);
-        if (codigo != 0 && !finalizado_) keyPressControl(destino, codigo);
+        if (codigo != 0 && !finalizado_ && !e.soloVentana) keyPressControl(destino, codigo);
         break;
     case TipoEvento::word:
         App_Event(static_cast<EventoWord>(codigo));
