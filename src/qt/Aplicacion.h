@@ -7,6 +7,8 @@
 
 class QObject;
 
+#include "programa/Opciones.h"
+
 namespace renglero {
 
 class Form1;
@@ -44,6 +46,9 @@ class CuadernoQt {
     DocumentoPropio& documento() { return *documento_; }
     VentanaDocumento& ventanaDocumento() { return *ventanaDocumento_; }
     bool conWriter() const { return writer_ != nullptr; }
+    // The window's zoom step asked for on the command line (1: normal size).
+    void ponerZoom(int pasos) { zoom_ = pasos; }
+    int zoom() const { return zoom_; }
 
   private:
     void usarDocumentoPropio();
@@ -56,6 +61,7 @@ class CuadernoQt {
     std::unique_ptr<VentanaDocumento> ventanaDocumento_;
     std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
+    int zoom_ = kZoomMinimo;
     // Where the thread that joins Writer hands its outcome over: the
     // receiver lives on the window's thread and goes before the thread is
     // joined, so a late outcome is dropped.
@@ -72,7 +78,11 @@ class CuadernoQt {
     std::string tubo_;
 };
 
+// The application's name, version and Qt's Spanish texts; after the
+// QApplication exists.
+void prepararAplicacion();
+
 // Runs the notebook in its Qt window; returns the exit status.
-int ejecutarVentana(int argc, char** argv);
+int ejecutarVentana(int& argc, char** argv, const Opciones& opciones);
 
 } // namespace renglero

@@ -30,14 +30,18 @@ TEST(WriterSinLibreOffice, MatadoDuranteUnEnvioDiceQueNoHayDocumento) {
         formatos.emplace_back();
     }
     std::atomic<bool> muerto{false};
+    std::atomic<int> hechos{0};
+    // Killed half a second into the sends, once one has gone through.
     std::thread asesino([&] {
+        const auto tope = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (hechos == 0 && std::chrono::steady_clock::now() < tope)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         lo.matar();
         muerto = true;
     });
     std::vector<ErrorWord::Tipo> tipos;
-    int hechos = 0;
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     while (std::chrono::steady_clock::now() < limite && tipos.size() < 2) {
         const bool antes = muerto;
         try {

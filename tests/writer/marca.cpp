@@ -60,6 +60,10 @@ TEST_F(ConWriter, LaMarcaSaleDelDocumentoQueYaNoEstaDelante) {
     w->cerrarDocumento();
     ASSERT_EQ(w->leer().tablas.size(), 1u);
     EXPECT_EQ(sombreadas(*w), Celdas{});
+    w->cerrarDocumento();
+    EXPECT_TRUE(libreOffice().enMarcha());
+    w->nuevoDocumento();
+    EXPECT_TRUE(w->leer().abierto);
 }
 
 TEST_F(ConWriter, LaCeldaBorradaSeLlevaLaMarca) {
