@@ -150,9 +150,9 @@ CuadernoQt::~CuadernoQt() {
     ventanaDocumento_.reset();
     form_.reset();
 #ifdef RENGLERO_CON_WRITER
-    const bool conectado = writer_ != nullptr && comoWriter(writer_).conexion().conectado();
     writer_.reset();
-    if (!tubo_.empty() && !conectado) ConexionWriter::despedir(tubo_);
+    // Where Writer has gone, what it left of the pipe goes too.
+    if (!tubo_.empty()) ConexionWriter::despedir(tubo_);
 #endif
 }
 

@@ -29,7 +29,7 @@ TEST(WriterSinLibreOffice, MatadoDuranteUnEnvioDiceQueNoHayDocumento) {
         texto += "\r";
         formatos.emplace_back();
     }
-    std::atomic<bool> muerto{false};
+    std::atomic<bool> matando{false};
     std::atomic<int> hechos{0};
     // Killed half a second into the sends, once one has gone through.
     std::thread asesino([&] {
@@ -37,13 +37,12 @@ TEST(WriterSinLibreOffice, MatadoDuranteUnEnvioDiceQueNoHayDocumento) {
         while (hechos == 0 && std::chrono::steady_clock::now() < tope)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        matando = true;
         lo.matar();
-        muerto = true;
     });
     std::vector<ErrorWord::Tipo> tipos;
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     while (std::chrono::steady_clock::now() < limite && tipos.size() < 2) {
-        const bool antes = muerto;
         try {
             w.textoPrimerParrafo();
             w.insertarBloque(texto, "Courier New", formatos);
@@ -51,7 +50,7 @@ TEST(WriterSinLibreOffice, MatadoDuranteUnEnvioDiceQueNoHayDocumento) {
             ++hechos;
         } catch (const ErrorWord& e) {
             // Failures while it still runs are not the point here.
-            if (antes || muerto) tipos.push_back(e.tipo());
+            if (matando) tipos.push_back(e.tipo());
         }
     }
     asesino.join();
