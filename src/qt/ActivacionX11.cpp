@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <cstring>
 
+#include "programa/Registro.h"
+
 #if __has_include(<X11/Xlib.h>)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -38,13 +40,20 @@ bool activarVentanaPorTitulo(const std::string& parte) {
     auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
                                    : nullptr;
     Display* d = x11 != nullptr ? x11->display() : nullptr;
-    if (d == nullptr) return false;
+    if (d == nullptr) {
+        qCDebug(registroX11) << "sin pantalla X11: no se activa" << parte.c_str();
+        return false;
+    }
     const Window raiz = DefaultRootWindow(d);
     const Atom lista = XInternAtom(d, "_NET_CLIENT_LIST", True);
     const Atom nombre = XInternAtom(d, "_NET_WM_NAME", True);
     const Atom utf8 = XInternAtom(d, "UTF8_STRING", True);
     const Atom activa = XInternAtom(d, "_NET_ACTIVE_WINDOW", True);
-    if (lista == None || activa == None) return false;
+    if (lista == None || activa == None) {
+        qCDebug(registroX11)
+            << "el gestor de ventanas no da _NET_CLIENT_LIST ni _NET_ACTIVE_WINDOW";
+        return false;
+    }
     const std::string ventanas = propiedad(d, raiz, lista, XA_WINDOW);
     for (std::size_t i = 0; i + sizeof(long) <= ventanas.size(); i += sizeof(long)) {
         long id = 0;
@@ -63,8 +72,10 @@ bool activarVentanaPorTitulo(const std::string& parte) {
         e.xclient.data.l[1] = CurrentTime;
         XSendEvent(d, raiz, False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
         XFlush(d);
+        qCDebug(registroX11) << "activando la ventana" << Qt::hex << w << titulo.c_str();
         return true;
     }
+    qCDebug(registroX11) << "ninguna ventana con" << parte.c_str() << "en el título";
     return false;
 }
 

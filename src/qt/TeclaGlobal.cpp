@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 
+#include "programa/Registro.h"
+
 #if __has_include(<X11/Xlib.h>)
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -40,6 +42,8 @@ int leerF11Global() {
 
 EstadoF11::EstadoF11() {
     global_ = leerF11Global() >= 0;
+    qCDebug(registroX11) << (global_ ? "F11 se lee del teclado de X11, también fuera de la ventana"
+                                     : "F11 solo dentro de la ventana: no hay X11");
     if (global_) {
         // A tap is shorter than Timer2's period: sample it more often.
         muestreo_.setInterval(20);
