@@ -6,6 +6,9 @@ include(GNUInstallDirs)
 # AppStream component share it.
 set(RENGLERO_ID "io.github.renglero.Renglero")
 
+# The window names its menu entry, so that the desktop shows its icon.
+target_compile_definitions(renglero_qt PRIVATE RENGLERO_ID="${RENGLERO_ID}")
+
 configure_file(data/renglero.desktop.in "${CMAKE_BINARY_DIR}/${RENGLERO_ID}.desktop" @ONLY)
 configure_file(data/renglero.metainfo.xml.in
   "${CMAKE_BINARY_DIR}/${RENGLERO_ID}.metainfo.xml" @ONLY)
