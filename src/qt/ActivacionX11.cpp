@@ -1,11 +1,17 @@
 #include "qt/ActivacionX11.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
-#if __has_include(<X11/Xlib.h>)
+#include "programa/Registro.h"
+
+#if __has_include(<X11/Xlib.h>) && __has_include(<xcb/xcb.h>)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 #define RENGLERO_X11 1
 #endif
 
@@ -38,8 +44,23 @@ Display* pantallaX11() {
     return x11 != nullptr ? x11->display() : nullptr;
 }
 
+std::vector<Window> ventanasGestionadas(Display* d) {
+    std::vector<Window> ventanas;
+    const Atom lista = XInternAtom(d, "_NET_CLIENT_LIST", True);
+    if (lista == None) return ventanas;
+    const std::string datos = propiedad(d, DefaultRootWindow(d), lista, XA_WINDOW);
+    for (std::size_t i = 0; i + sizeof(long) <= datos.size(); i += sizeof(long)) {
+        long id = 0;
+        std::memcpy(&id, datos.data() + i, sizeof(long));
+        ventanas.push_back(static_cast<Window>(id));
+    }
+    return ventanas;
+}
+
 // Asked as a pager would ask (source 2), so the window manager obeys.
-void pedirActivacion(Display* d, Window w, Atom activa) {
+bool pedirActivacion(Display* d, Window w) {
+    const Atom activa = XInternAtom(d, "_NET_ACTIVE_WINDOW", True);
+    if (activa == None) return false;
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = w;
@@ -50,59 +71,46 @@ void pedirActivacion(Display* d, Window w, Atom activa) {
     XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
                &e);
     XFlush(d);
-}
-
-bool errorX11 = false;
-int anotarErrorX11(Display*, XErrorEvent*) {
-    errorX11 = true;
-    return 0;
-}
-
-// Whether `w` is a window of this display (an error, not an exit, otherwise).
-bool existeVentana(Display* d, Window w) {
-    XSync(d, False);
-    errorX11 = false;
-    const auto anterior = XSetErrorHandler(anotarErrorX11);
-    XWindowAttributes atributos{};
-    const Status bien = XGetWindowAttributes(d, w, &atributos);
-    XSync(d, False);
-    XSetErrorHandler(anterior);
-    return bien != 0 && !errorX11;
+    qCDebug(registroX11) << "activando la ventana" << Qt::hex << w;
+    return true;
 }
 
 } // namespace
 
 bool activarVentanaX11(unsigned long idVentana) {
     Display* d = pantallaX11();
-    if (d == nullptr || idVentana == 0 || idVentana > 0x1FFFFFFFUL) return false;
-    const Atom activa = XInternAtom(d, "_NET_ACTIVE_WINDOW", True);
-    if (activa == None) return false;
-    const Window w = static_cast<Window>(idVentana);
-    if (!existeVentana(d, w)) return false;
-    pedirActivacion(d, w, activa);
-    return true;
+    if (d == nullptr || idVentana == 0) return false;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    const std::vector<Window> gestionadas = ventanasGestionadas(d);
+    // Up from the window to the one the window manager lists; through xcb,
+    // so that a window already gone is an answer and not an X error.
+    auto w = static_cast<xcb_window_t>(idVentana);
+    for (int nivel = 0; nivel < 16 && w != XCB_WINDOW_NONE; ++nivel) {
+        if (std::find(gestionadas.begin(), gestionadas.end(), w) != gestionadas.end())
+            return pedirActivacion(d, w);
+        xcb_query_tree_reply_t* arbol = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
+        if (arbol == nullptr) return false;
+        const xcb_window_t padre = arbol->parent;
+        const bool esRaiz = padre == arbol->root || padre == XCB_WINDOW_NONE;
+        free(arbol);
+        if (esRaiz) break;
+        w = padre;
+    }
+    return false;
 }
 
 bool activarVentanaPorTitulo(const std::string& parte) {
     Display* d = pantallaX11();
     if (d == nullptr) return false;
-    const Window raiz = DefaultRootWindow(d);
-    const Atom lista = XInternAtom(d, "_NET_CLIENT_LIST", True);
     const Atom nombre = XInternAtom(d, "_NET_WM_NAME", True);
     const Atom utf8 = XInternAtom(d, "UTF8_STRING", True);
-    const Atom activa = XInternAtom(d, "_NET_ACTIVE_WINDOW", True);
-    if (lista == None || activa == None) return false;
-    const std::string ventanas = propiedad(d, raiz, lista, XA_WINDOW);
-    for (std::size_t i = 0; i + sizeof(long) <= ventanas.size(); i += sizeof(long)) {
-        long id = 0;
-        std::memcpy(&id, ventanas.data() + i, sizeof(long));
-        const Window w = static_cast<Window>(id);
+    for (const Window w : ventanasGestionadas(d)) {
         std::string titulo = nombre != None ? propiedad(d, w, nombre, utf8) : "";
         if (titulo.empty()) titulo = propiedad(d, w, XA_WM_NAME, XA_STRING);
-        if (titulo.find(parte) == std::string::npos) continue;
-        pedirActivacion(d, w, activa);
-        return true;
+        if (titulo.find(parte) != std::string::npos) return pedirActivacion(d, w);
     }
+    qCDebug(registroX11) << "ninguna ventana con" << parte.c_str() << "en el título";
     return false;
 }
 

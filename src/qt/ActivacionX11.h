@@ -1,6 +1,7 @@
 #pragma once
-// Bringing another program's window to the front by its id or its title,
-// through the X11 window manager; a quiet no-op where there is no X11.
+// Bringing another program's window to the front, by its title or by its
+// window id, through the X11 window manager; a quiet no-op where there is no
+// X11.
 #include <string>
 
 namespace renglero {
@@ -9,8 +10,9 @@ namespace renglero {
 // when there is none or no X11 window manager to ask.
 bool activarVentanaPorTitulo(const std::string& parte);
 
-// Activates the X11 window `idVentana`; false when it is no window of this
-// display or there is no X11 window manager to ask.
+// Activates the given X11 window, or the top-level window that holds it (a
+// program's document window may be a child of what the window manager
+// frames); false when it is gone or there is no X11 window manager to ask.
 bool activarVentanaX11(unsigned long idVentana);
 
 } // namespace renglero

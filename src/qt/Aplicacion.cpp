@@ -88,6 +88,8 @@ Writer& comoWriter(const std::unique_ptr<Word>& w) {
 void prepararAplicacion() {
     QApplication::setApplicationName(QStringLiteral("Renglero"));
     QApplication::setApplicationVersion(numeroVersion());
+    // The menu entry's name; X11's window class is "Renglero", as the entry says.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RENGLERO_ID));
     cargarTraduccionesQt();
 }
 
