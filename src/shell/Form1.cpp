@@ -78,6 +78,13 @@ void Form1::postearCaracter(int caracter) {
     encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, 0});
 }
 
+void Form1::postearTecla(int codigo, int shift, int caracter) {
+    const std::uint64_t id = ++ultimaTeclaId_;
+    encolar({TipoEvento::abajo, codigo, shift, false, Foco::tabla, id});
+    if (caracter >= 0) encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, id});
+    encolar({TipoEvento::arriba, codigo, shift, false, Foco::tabla, 0});
+}
+
 void Form1::eventoWord(EventoWord e) {
     encolar({TipoEvento::word, static_cast<int>(e), 0, false, Foco::tabla, 0});
     // Between the window's events it runs now; inside a handler it waits for
@@ -174,7 +181,11 @@ void Form1::keyDownControl(Foco f, int& codigo, int shift) {
     switch (f) {
     case Foco::tabla:
         tabla_KeyDown(codigo, shift);
-        if (codigo != 0 && foco == Foco::tabla) tabla.teclaPropia(codigo);
+        if (codigo != 0 && foco == Foco::tabla) {
+            movimientoDeLaTabla_ = true;
+            tabla.teclaPropia(codigo);
+            movimientoDeLaTabla_ = false;
+        }
         break;
     case Foco::Ta:
         Ta_KeyDown(codigo, shift);
