@@ -1,5 +1,6 @@
 #include "qt/VentanaQt.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -164,6 +165,10 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
         sincronizar();
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { informarActivacion(); });
+    // Whatever the form handled last (a word processor's event queued on the
+    // loop, a tick, a key) is painted before the loop waits again.
+    if (auto* bucle = QAbstractEventDispatcher::instance(thread()))
+        connect(bucle, &QAbstractEventDispatcher::aboutToBlock, this, &VentanaQt::sincronizar);
     plataforma_.conectar(this);
 }
 
@@ -203,9 +208,13 @@ QRect VentanaQt::rectCelda(int fila, int columna) const {
 
 Ventana VentanaQt::ventanaDe(const QWidget* ventana) const {
     if (ventana == nullptr) return Ventana::other;
-    if (ventana == this) return Ventana::notebook;
     if (acercaDe_ != nullptr && ventana == acercaDe_.data()) return Ventana::about;
-    if (documento_ != nullptr && ventana == documento_) return Ventana::word;
+    // A message box or dialog belongs to the window that opened it: the
+    // notebook's keep the notebook in front, the document's the document.
+    for (const QWidget* w = ventana; w != nullptr; w = w->parentWidget()) {
+        if (w == this) return Ventana::notebook;
+        if (documento_ != nullptr && w == documento_) return Ventana::word;
+    }
     return Ventana::other;
 }
 
@@ -357,13 +366,15 @@ void VentanaQt::entregar(const std::vector<AccionTecla>& acciones) {
 }
 
 void VentanaQt::keyPressEvent(QKeyEvent* evento) {
-    if (evento->key() == Qt::Key_F11) plataforma_.f11().pulsada();
+    if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat())
+        plataforma_.f11().pulsada(static_cast<std::uint32_t>(evento->timestamp()));
     entregar(traductor_.pulsar(*evento));
     evento->accept();
 }
 
 void VentanaQt::keyReleaseEvent(QKeyEvent* evento) {
-    if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat()) plataforma_.f11().soltada();
+    if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat())
+        plataforma_.f11().soltada(static_cast<std::uint32_t>(evento->timestamp()));
     entregar(traductor_.soltar(*evento));
     evento->accept();
 }

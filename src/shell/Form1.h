@@ -45,7 +45,8 @@ class Form1 {
     // The window is being closed from its system menu.
     void cerrarVentana();
     bool finalizado() const { return finalizado_; }
-    // Counts changes of anything shown, so a front end knows when to repaint.
+    // Changes whenever anything shown changes (grids, labels, panels, the
+    // caption, the focus), so a front end knows when to repaint.
     unsigned long version() const;
 
     Plataforma& plataforma;
