@@ -16,13 +16,14 @@ done
 escritorio_arrancar || { echo "no arranca el escritorio"; exit 1; }
 
 mediana() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
-ventana_visible() { xdotool search --onlyvisible --name '^Renglero  -' >/dev/null; }
-sin_writer() { [ -z "$(escritorio_procesos_propios)" ]; }
+ventana_visible() { xdotool search --onlyvisible --name '^Renglero  -' >/dev/null 2>&1; }
+visible_o_terminado() { ventana_visible || ! kill -0 "$pid" 2>/dev/null; }
+leer_responde() { "$leer_writer" >/dev/null 2>&1; }
 parar_writer() {
   local propios
   propios=$(escritorio_procesos_propios)
   [ -n "$propios" ] && kill $propios 2>/dev/null
-  esperar 20 sin_writer
+  esperar 20 escritorio_sin_procesos
 }
 
 # Start to visible window, VECES times; the program is ended after each.
@@ -33,8 +34,11 @@ arranques() {
     inicio=$(date +%s%N)
     ESCRITORIO_PROGRAMA="$ESCRITORIO" "$renglero" --documento "$documento" >/dev/null 2>&1 &
     pid=$!
-    esperar 60 ventana_visible || { echo "la ventana no aparece"; kill "$pid"; return 1; }
+    # Polled every 20 ms: the figure is no finer. A program that ended
+    # stops the wait at once.
+    esperar 60 visible_o_terminado
     fin=$(date +%s%N)
+    ventana_visible || { echo "la ventana no aparece"; kill "$pid" 2>/dev/null; return 1; }
     kill "$pid"
     wait "$pid" 2>/dev/null
     tiempos+=($(((fin - inicio) / 1000000)))
@@ -48,14 +52,14 @@ if [ -z "$leer_writer" ]; then exit 0; fi
 # Writer not running: each start has to bring it up (it is stopped before).
 echo "arranque hasta la ventana visible, Writer sin arrancar: $(arranques writer 5 parar_writer)"
 # Writer listening: the last start left it running.
-esperar 60 "$leer_writer" || { echo "Writer no responde"; exit 1; }
+esperar 60 leer_responde || { echo "Writer no responde"; exit 1; }
 echo "arranque hasta la ventana visible, Writer escuchando: $(arranques writer "$veces" :)"
 
 # ---- F9 of a full Texto page into the windowed Writer ------------------------
 escritorio_lanzar "$renglero" --documento writer >/dev/null 2>&1
 esperar 60 ventana_visible
 cuaderno=$(xdotool search --onlyvisible --name '^Renglero  -' | head -1)
-esperar 30 "$leer_writer"
+esperar 30 leer_responde
 xdotool windowactivate --sync "$cuaderno" 2>/dev/null
 esperar 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $cuaderno ]"
 # Texto mode; the first row typed, then copied through the memory line to

@@ -3,6 +3,7 @@
 // the Ctrl prefix; and the grid's cell events.
 #include <cctype>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 #include "shell/omitir.h"
 
@@ -38,7 +39,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
         if (c == '-' || c == '_') c = kRaya;
         if (c != kRaya && c != ' ' && c != 13) return;
     }
-    if (teclaAnterior == 17) {
+    if (teclaAnterior == kCtrl) {
         teclaAnterior = 0;
         quitalabel();
         aplicarLetraDeFormato(c);
@@ -64,7 +65,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
         if (c == '_') c = '-';
     }
     bool escribir = false;
-    if ((c == '-' && ultimaTecla != 109) || esDigito(c)) {
+    if ((c == '-' && ultimaTecla != kTecladoMenos) || esDigito(c)) {
         escribir = true;
     } else if (c == ',' && modoTexto == 0) {
         escribir = (operacion == "|" && tabla.Row() == 1) || !hayComaEnLaFila();
@@ -72,7 +73,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
     } else if (c == '*' && modoTexto == 1) {
         c = kPor;
         escribir = true;
-    } else if (c == ' ' || c == '=' || (c == '+' && ultimaTecla != 107)) {
+    } else if (c == ' ' || c == '=' || (c == '+' && ultimaTecla != kTecladoMas)) {
         escribir = true;
     } else if ((c == 'x' || c == 'X') && modoTexto == 0) {
         c = kPor;
@@ -87,12 +88,21 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
     if (escribir) intentar([&] { escribirCaracter(c); });
 }
 
-// The comma check of Cuentas: a second comma in a row is refused.
+// The comma check of Cuentas: a second comma in a row is refused. The bar
+// of a square root splits each row into two numbers (the radicand and the
+// root, a subtraction and a side calculation): only the cursor's side counts.
 bool Form1::hayComaEnLaFila() {
     tabla.Redraw = false;
     const int recordada = tabla.Col();
+    int desde = 0, hasta = tabla.Cols() - 1;
+    if (operacion == "R" && colRaiz > 0 && colRaiz < tabla.Cols()) {
+        if (recordada > colRaiz)
+            desde = colRaiz + 1;
+        else
+            hasta = colRaiz - 1;
+    }
     bool hay = false;
-    for (int col = 0; col < tabla.Cols() && !hay; ++col) {
+    for (int col = desde; col <= hasta && !hay; ++col) {
         tabla.setCol(col);
         hay = tabla.Text() == ",";
     }
@@ -182,7 +192,7 @@ void Form1::escribirCaracter(int caracter) {
 
 void Form1::tabla_EnterCell() {
     if (modoTexto == 1) {
-        if (ultimaTecla == 27 || ultimaTecla == 191 || Label6.Visible) return;
+        if (ultimaTecla == kEsc || ultimaTecla == kTeclaCedilla || Label6.Visible) return;
         seguirCursor();
         return;
     }
@@ -244,12 +254,15 @@ void Form1::tabla_LeaveCell() {
 
 void Form1::tabla_RowColChange() {
     ponercolu();
-    if (!Frame2.Visible) {
+    // While the table manager is open the pupil cannot move the notebook's
+    // cursor; the notebook's own procedures (a layout laid out from its
+    // button, a grid rebuilt for a new line width) move it freely, or they
+    // would blank and write the grid from a cursor that does not move.
+    if (!Frame2.Visible || !movimientoDeLaTabla_) {
         filaGuardada = tabla.Row();
         colGuardada = tabla.Col();
         return;
     }
-    // The notebook's cursor holds still while the table manager is open.
     if (tabla.Row() != filaGuardada) tabla.setRow(filaGuardada);
     if (tabla.Col() != colGuardada) tabla.setCol(colGuardada);
 }

@@ -1,4 +1,5 @@
 #include "shell/Form1.h"
+#include "platform/Teclas.h"
 
 #include <functional>
 
@@ -109,6 +110,13 @@ void Form1::postearCaracter(int caracter) {
     encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, 0});
 }
 
+void Form1::postearTecla(int codigo, int shift, int caracter) {
+    const std::uint64_t id = ++ultimaTeclaId_;
+    encolar({TipoEvento::abajo, codigo, shift, false, Foco::tabla, id});
+    if (caracter >= 0) encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, id});
+    encolar({TipoEvento::arriba, codigo, shift, false, Foco::tabla, 0});
+}
+
 void Form1::eventoWord(EventoWord e) {
     encolar({TipoEvento::word, static_cast<int>(e), 0, false, Foco::tabla, 0});
     // Between the window's events it runs now; inside a handler it waits for
@@ -120,6 +128,15 @@ void Form1::descartarCaracterPropio() {
     for (auto it = cola_.begin(); it != cola_.end(); ++it) {
         if (it->tipo == TipoEvento::caracter && it->tecla == teclaEnCurso_ && it->tecla != 0) {
             cola_.erase(it);
+            return;
+        }
+    }
+}
+
+void Form1::descartarCaracterEnControl() {
+    for (Evento& e : cola_) {
+        if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) {
+            e.soloVentana = true;
             return;
         }
     }
@@ -172,20 +189,20 @@ void Form1::entregar(Evento e) {
     case TipoEvento::abajo:
         // A Ctrl released with no other key in between is the Ctrl prefix;
         // the Ctrl of a chord is not.
-        ctrlSolo_ = codigo == 17;
+        ctrlSolo_ = codigo == kCtrl;
         Form_KeyDown(codigo, e.shift);
         if (codigo != 0 && !finalizado_) keyDownControl(destino, codigo, e.shift);
         break;
     case TipoEvento::caracter:
         Form_KeyPress(codigo);
-        if (codigo != 0 && !finalizado_) keyPressControl(destino, codigo);
+        if (codigo != 0 && !finalizado_ && !e.soloVentana) keyPressControl(destino, codigo);
         break;
     case TipoEvento::word:
         App_Event(static_cast<EventoWord>(codigo));
         break;
     case TipoEvento::arriba:
-        ctrlSoltadoSolo_ = codigo == 17 && ctrlSolo_;
-        if (codigo == 17) ctrlSolo_ = false;
+        ctrlSoltadoSolo_ = codigo == kCtrl && ctrlSolo_;
+        if (codigo == kCtrl) ctrlSolo_ = false;
         keyUpControl(destino, codigo, e.shift);
         break;
     }
@@ -196,7 +213,11 @@ void Form1::keyDownControl(Foco f, int& codigo, int shift) {
     switch (f) {
     case Foco::tabla:
         tabla_KeyDown(codigo, shift);
-        if (codigo != 0 && foco == Foco::tabla) tabla.teclaPropia(codigo);
+        if (codigo != 0 && foco == Foco::tabla) {
+            movimientoDeLaTabla_ = true;
+            tabla.teclaPropia(codigo);
+            movimientoDeLaTabla_ = false;
+        }
         break;
     case Foco::Ta:
         Ta_KeyDown(codigo, shift);

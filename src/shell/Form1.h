@@ -39,6 +39,9 @@ class Form1 {
     void clicLabel2();
     void clicOperar(int indice);
     void clicCommand1();
+    // The pupil scrolled the notebook with its scroll bars: the view starts
+    // at that row and column; the cursor stays where it is.
+    void desplazarTabla(int fila, int columna);
     // The window is being closed from its system menu.
     void cerrarVentana();
     bool finalizado() const { return finalizado_; }
@@ -149,6 +152,7 @@ class Form1 {
     void limpiezaWord();
     void tama();
     void moverformu();
+    void ponerFrame2();
     void comprobarancho();
     void ponercolu();
     // The column count of a Texto grid for the document's line width.
@@ -175,10 +179,16 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    void pedirConfirmacion(int KeyCode);
+    void ejecutarComando(int KeyCode);
+    void alternarConfirmar();
+    void suprimirConDivision();
     void empezarFraccion();
+    void alternarNumeradorDenominador();
     void aplicarLetraDeFormato(int caracter);
     bool hayComaEnLaFila();
     bool insertarPerderiaCelda() const;
+    bool suprimirPisariaCelda() const;
     void intro();
     void seguirCursor();
     void cambiardefila();
@@ -267,8 +277,14 @@ class Form1 {
     // A keystroke the notebook posts to itself; it goes to the control that
     // has the focus when it is delivered.
     void postearCaracter(int caracter);
+    // A whole keystroke the notebook posts to itself: key down, its
+    // character (none when negative) and key up.
+    void postearTecla(int codigo, int shift, int caracter);
     // Drops the character of the key whose key down is being handled.
     void descartarCaracterPropio();
+    // The same, but only for the control: the window's own character
+    // handler still sees it (M and Ç act after a discarded key, as H does).
+    void descartarCaracterEnControl();
     // True when the key whose key down is being handled has a character queued.
     bool tieneCaracterPropio() const;
     void darFoco(Foco f);
@@ -286,7 +302,8 @@ class Form1 {
         int shift;
         bool conDestino; // false: goes to the focus at delivery
         Foco destino;
-        std::uint64_t tecla; // the key press it belongs to (0: posted)
+        std::uint64_t tecla;      // the key press it belongs to (0: posted)
+        bool soloVentana = false; // a character the control discards
     };
     void encolar(const Evento& e);
     void entregar(Evento e);
@@ -304,6 +321,8 @@ class Form1 {
     bool ctrlSolo_ = false;
     bool clase1_ = false;
     bool ctrlSoltadoSolo_ = false;
+    // True while the grid moves its cursor by its own keys (the pupil's move).
+    bool movimientoDeLaTabla_ = false;
     int profundidad_ = 0;
     unsigned long versionVentana_ = 0;
 };

@@ -1,6 +1,8 @@
-// The help screen, the clickable labels and the about box.
+// The help screen, what the mouse does on the window (the clickable labels,
+// the notebook's scroll bars) and the about box.
 #include <algorithm>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -9,15 +11,15 @@ void Form1::Ta_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     const int ultima = static_cast<int>(lineasAyuda().size()) - 1;
     const int visibles = std::max(1, Ta.Height / 240);
-    if (KeyCode >= 37 && KeyCode <= 40) {
-        if (KeyCode == 38) lineaAyuda = std::max(lineaAyuda - 1, 0);
-        if (KeyCode == 40) lineaAyuda = std::min(lineaAyuda + 1, ultima);
+    if (KeyCode >= kIzquierda && KeyCode <= kAbajo) {
+        if (KeyCode == kArriba) lineaAyuda = std::max(lineaAyuda - 1, 0);
+        if (KeyCode == kAbajo) lineaAyuda = std::min(lineaAyuda + 1, ultima);
         if (lineaAyuda < primeraLineaAyuda) primeraLineaAyuda = lineaAyuda;
         if (lineaAyuda >= primeraLineaAyuda + visibles)
             primeraLineaAyuda = lineaAyuda - visibles + 1;
         return;
     }
-    if (KeyCode == 73) {
+    if (KeyCode == teclaLetra('I')) {
         imprimirAyuda();
     } else {
         Ayuda.Visible = false;
@@ -44,7 +46,9 @@ void Form1::imprimirAyuda() {
 
 void Form1::clicLabel1() {
     if (modoTexto != 0 || finalizado_) return;
-    postearCaracter('M');
+    // The keystroke M: its key down cancels a prompt that shows, its
+    // character collapses or opens the window.
+    postearTecla('M', 1, 'M');
     bombear();
 }
 
@@ -68,6 +72,12 @@ void Form1::cerrarForm2() {
 
 void Form1::clicCommand1() {
     cerrarForm2();
+}
+
+void Form1::desplazarTabla(int fila, int columna) {
+    if (finalizado_ || tabla.ScrollBars == 0 || tabla.Rows() == 0 || tabla.Cols() == 0) return;
+    tabla.setTopRow(std::clamp(fila, 0, tabla.Rows() - 1));
+    tabla.setLeftCol(std::clamp(columna, 0, tabla.Cols() - 1));
 }
 
 } // namespace renglero

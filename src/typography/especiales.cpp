@@ -2,6 +2,7 @@
 // the current cell into its special counterpart and back.
 #include <array>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -54,7 +55,7 @@ constexpr std::array<Regla, 13> kReglasNormales = {{
 }};
 
 // Any other font: back to the normal sign.
-constexpr std::array<Regla, 13> kReglasSimbolo = {{
+constexpr std::array<Regla, 14> kReglasSimbolo = {{
     {177, '+', false},
     {163, '<', false},
     {179, '>', false},
@@ -68,6 +69,7 @@ constexpr std::array<Regla, 13> kReglasSimbolo = {{
     {173, 161, false},
     {174, '?', false},
     {175, '!', false},
+    {182, '6', false},
 }};
 
 bool esLetra(int c) {
@@ -93,14 +95,14 @@ void Form1::tablae_KeyPress(int& KeyAscii) {
 
 void Form1::tablae_KeyUp(int& KeyCode, int Shift) {
     (void)Shift;
-    if (KeyCode == 117 && !Frame2.Visible && modoTexto == 1) {
+    if (KeyCode == kF6 && !Frame2.Visible && modoTexto == 1) {
         // hidden below
-    } else if (KeyCode == 13) {
+    } else if (KeyCode == kIntro) {
         if (!tablae.Text().empty()) {
             if (tablae.celda().CellFontName == "Symbol") fuenteSimbolo = 1;
             postearCaracter(static_cast<unsigned char>(tablae.Text()[0]));
         }
-    } else if (KeyCode == 17 || KeyCode == 18) {
+    } else if (KeyCode == kCtrl || KeyCode == kAlt) {
         saltarTecla = 1;
         enviarAlt();
     }
@@ -132,7 +134,7 @@ void Form1::especiales() {
     const bool normal = fuente == "Courier New";
     // A letter keeps itself and changes font.
     const Regla letra{c, c, normal};
-    if (regla == nullptr) regla = buscar(normal ? kReglasNormales : kReglasSimbolo);
+    if (regla == nullptr) regla = normal ? buscar(kReglasNormales) : buscar(kReglasSimbolo);
     if (regla == nullptr && esLetra(c)) regla = &letra;
     if (regla == nullptr) return;
     tabla.setText(std::string(1, static_cast<char>(regla->hacia)));

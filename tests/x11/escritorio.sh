@@ -1,28 +1,20 @@
 # A desktop of one's own for the X11 tests and benchmarks, to be sourced:
-# Xvfb on a display number it picks itself (-displayfd), openbox on it, and a
+# Xvfb on a display number it picks itself (pantalla.sh), openbox on it, and a
 # private HOME and XDG_RUNTIME_DIR (mode 0700), so that LibreOffice's profile
 # and the notebook's pipe are nobody else's. Everything started here is
 # stopped by its process id at exit; nothing waits on a fixed sleep.
 #
 #   escritorio_arrancar        sets DISPLAY, HOME, XDG_RUNTIME_DIR, ESCRITORIO
-#   esperar SEGUNDOS ORDEN...  polls ORDEN until it succeeds or time runs out
+#   esperar SEGUNDOS ORDEN...  (pantalla.sh) polls ORDEN until it succeeds
 #   escritorio_lanzar ORDEN... starts a program, stopped at exit with all
 #                              it started (LibreOffice too)
 #   escritorio_recoger PID     a process to stop at exit
 #   escritorio_detener         stops them all (also run at exit)
 
+source "$(dirname "${BASH_SOURCE[0]}")/pantalla.sh"
+
 ESCRITORIO=""
 ESCRITORIO_PIDS=()
-
-esperar() {
-  local segundos="$1"
-  shift
-  local limite=$(($(date +%s%N) + segundos * 1000000000))
-  until "$@" >/dev/null 2>&1; do
-    [ "$(date +%s%N)" -lt "$limite" ] || return 1
-    sleep 0.02
-  done
-}
 
 escritorio_recoger() {
   ESCRITORIO_PIDS+=("$1")
@@ -44,6 +36,8 @@ escritorio_procesos_propios() {
   done
 }
 
+escritorio_sin_procesos() { [ -z "$(escritorio_procesos_propios)" ]; }
+
 escritorio_detener() {
   local pid propios
   for ((i = ${#ESCRITORIO_PIDS[@]} - 1; i >= 0; i--)); do
@@ -52,7 +46,7 @@ escritorio_detener() {
   if [ -n "$ESCRITORIO" ]; then
     propios=$(escritorio_procesos_propios)
     [ -n "$propios" ] && kill $propios 2>/dev/null
-    esperar 5 test -z "$(escritorio_procesos_propios)"
+    esperar 5 escritorio_sin_procesos
     propios=$(escritorio_procesos_propios)
     [ -n "$propios" ] && kill -9 $propios 2>/dev/null
   fi
@@ -72,14 +66,10 @@ escritorio_arrancar() {
   export XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion"
   export XDG_CONFIG_HOME="$HOME/.config"
   trap escritorio_detener EXIT
-  # Xvfb writes its display number to the descriptor once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$ESCRITORIO/pantalla" \
-    >"$ESCRITORIO/xvfb.log" 2>&1 &
-  escritorio_recoger $!
-  esperar 20 grep -q '^[0-9]' "$ESCRITORIO/pantalla" || return 1
-  export DISPLAY=":$(head -1 "$ESCRITORIO/pantalla")"
+  arrancar_xvfb || return 1
+  escritorio_recoger "$pid_xvfb"
   openbox >"$ESCRITORIO/openbox.log" 2>&1 &
   escritorio_recoger $!
   # The window manager is up once it has named itself on the root window.
-  esperar 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+  esperar 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }

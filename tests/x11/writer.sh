@@ -41,7 +41,7 @@ captura() { import -window root "$capturas/$1.png"; }
 documento() { "$leer_writer" 2>/dev/null; }
 # Keys are typed at a quick pupil's pace (a key every 120 ms).
 # Polls the document until the jq filter holds.
-documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -e '$1'"; }
+documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -e '$1' >/dev/null"; }
 
 activa() { xdotool getactivewindow 2>/dev/null; }
 activa_es() { [ "$(activa)" = "$1" ]; }
@@ -80,12 +80,15 @@ captura_writer() {
   done
   return 1
 }
-escribir_writer() { esperar 60 sh -c "xdotool search --onlyvisible --name ' - LibreOffice Writer\$'"; }
+escribir_writer() {
+  esperar 60 sh -c "xdotool search --onlyvisible --name ' - LibreOffice Writer\$' >/dev/null"
+}
 
 # ---- Start-up -----------------------------------------------------------------
 inicio=$(date +%s%N)
 escritorio_lanzar "$renglero" --documento writer >"$ESCRITORIO/renglero.log" 2>&1
-esperar 60 xdotool search --onlyvisible --name '^Renglero  -' ||
+cuaderno_visible() { xdotool search --onlyvisible --name '^Renglero  -' >/dev/null 2>&1; }
+esperar 60 cuaderno_visible ||
   { fallo "no aparece la ventana del cuaderno"; exit 1; }
 echo "# ventana del cuaderno visible en $((($(date +%s%N) - inicio) / 1000000)) ms"
 cuaderno=$(xdotool search --onlyvisible --name '^Renglero  -' | head -1)
