@@ -97,13 +97,13 @@ documento_cumple '.abierto' 60 || { fallo "Writer no tiene documento"; exit 1; }
 ok "el cuaderno arranca Writer con su documento"
 writer=$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | head -1)
 # The pupil starts in the notebook; if Writer came up in front, F11 brings it.
-if ! esperar 3 activa_es "$cuaderno"; then
+if ! esperar 8 activa_es "$cuaderno"; then
   f11
   esperar 5 activa_es "$cuaderno"
 fi
 comprobar "el cuaderno está delante al empezar" activa_es "$cuaderno"
 alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
-esperar 3 alto_mayor "$cuaderno" 150
+esperar 8 alto_mayor "$cuaderno" 150
 alto_abierto=$(alto "$cuaderno")
 captura 01_arranque
 
@@ -122,8 +122,8 @@ xdotool key Escape
 
 # ---- F11 back and forth --------------------------------------------------------
 f11
-comprobar "F11 lleva a Writer" esperar 3 activa_es "$writer"
-comprobar "con Writer delante el cuaderno se recoge" esperar 3 alto_menor "$cuaderno" "$alto_abierto"
+comprobar "F11 lleva a Writer" esperar 8 activa_es "$writer"
+comprobar "con Writer delante el cuaderno se recoge" esperar 8 alto_menor "$cuaderno" "$alto_abierto"
 # Writer as it is now, above the notebook's strip, to compare afterwards.
 corte=$(($(arriba "$cuaderno") - 40))
 captura_writer "$capturas/writer_antes.png"
@@ -133,19 +133,19 @@ for vuelta in 1 2 3; do
   modo=rapido
   [ "$vuelta" = 2 ] && modo=lento
   f11 "$modo"
-  esperar 3 activa_es "$cuaderno" && esperar 2 alto_es "$cuaderno" "$alto_abierto" || {
+  esperar 8 activa_es "$cuaderno" && esperar 5 alto_es "$cuaderno" "$alto_abierto" || {
     fallo "F11 ($modo, vuelta $vuelta) no trae el cuaderno abierto"
     continue
   }
   f11
-  esperar 3 activa_es "$writer" || {
+  esperar 8 activa_es "$writer" || {
     fallo "F11 (vuelta $vuelta) no vuelve a Writer"
     continue
   }
   vueltas_bien=$((vueltas_bien + 1))
 done
 comprobar "F11 cambia en los dos sentidos tres veces seguidas" [ "$vueltas_bien" = 3 ]
-esperar 3 alto_menor "$cuaderno" "$alto_abierto"
+esperar 8 alto_menor "$cuaderno" "$alto_abierto"
 captura_writer "$capturas/writer_despues.png"
 captura 05_tras_f11
 # The cursor's blink may differ; a sidebar or a moved page is thousands.
@@ -163,21 +163,21 @@ documento_cumple '[.tablas[].texto[][]] | all(contains("x") | not)' 5
 
 # ---- A click in Writer leaves no shaded cell -----------------------------------
 f11
-esperar 3 activa_es "$cuaderno"
+esperar 8 activa_es "$cuaderno"
 documento_cumple '[.tablas[].sombreadas[]] | length == 1' 5
 captura 06_marca_con_el_cuaderno
 xdotool mousemove 600 600 click 1
-esperar 3 activa_es "$writer"
+esperar 8 activa_es "$writer"
 comprobar "un clic en Writer no deja ninguna celda sombreada" documento_cumple \
   '[.tablas[].sombreadas[]] | length == 0' 3
 captura 07_clic_en_writer
 
 # ---- A message box leaves the notebook open ------------------------------------
 f11
-esperar 3 activa_es "$cuaderno" && esperar 2 alto_es "$cuaderno" "$alto_abierto"
+esperar 8 activa_es "$cuaderno" && esperar 5 alto_es "$cuaderno" "$alto_abierto"
 xdotool key KP_Add
 caja_vista() { xdotool search --onlyvisible --name '^Renglero$' >/dev/null; }
-comprobar "keypad + sobre una suma hecha muestra el mensaje" esperar 3 caja_vista
+comprobar "keypad + sobre una suma hecha muestra el mensaje" esperar 8 caja_vista
 # Timer2 looks ten times a second: a second under the box is ten looks.
 sigue_abierto=1
 fin=$(($(date +%s%N) + 1000000000))
@@ -188,11 +188,11 @@ done
 captura 08_mensaje
 comprobar "con el mensaje delante el cuaderno sigue abierto del todo" [ "$sigue_abierto" = 1 ]
 xdotool key Return
-esperar 3 activa_es "$cuaderno"
+esperar 8 activa_es "$cuaderno"
 
 # ---- Ctrl+N in Writer, then F9 into the new document ---------------------------
 f11
-esperar 3 activa_es "$writer"
+esperar 8 activa_es "$writer"
 xdotool key ctrl+n
 nuevo_delante() { nombre_activa | grep -q '^Untitled 2 - \|^Sin título 2 - '; }
 esperar 10 nuevo_delante || fallo "Ctrl+N no abre un documento nuevo delante"
@@ -207,10 +207,10 @@ comprobar "tras Ctrl+N el documento nuevo sigue delante" [ "$siguio" = 1 ]
 nuevo=$(xdotool search --name '^Untitled 2 - \|^Sin título 2 - ' | head -1)
 captura 09_documento_nuevo
 f11
-esperar 3 activa_es "$cuaderno"
+esperar 8 activa_es "$cuaderno"
 xdotool key F9
 f11
-esperar 3 activa_es "$nuevo"
+esperar 8 activa_es "$nuevo"
 comprobar "F9 escribe en el documento nuevo, que sigue delante" activa_es "$nuevo"
 comprobar "el documento nuevo tiene la suma y no la tabla" documento_cumple \
   '(.parrafos | index(["  125 "]) != null) and (.tablas | length == 0)'
