@@ -45,6 +45,8 @@ documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -
 
 activa() { xdotool getactivewindow 2>/dev/null; }
 activa_es() { [ "$(activa)" = "$1" ]; }
+# Writer in front: its document window, whichever of its windows the id is.
+writer_delante() { nombre_activa | grep -q ' - LibreOffice Writer$'; }
 nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
 alto() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, g, "x"); print g[2] }'; }
 arriba() { xdotool getwindowgeometry "$1" | awk '/Position/ { split($2, p, ","); print p[2] }'; }
@@ -81,7 +83,7 @@ captura_writer() {
   return 1
 }
 escribir_writer() {
-  esperar 60 sh -c "xdotool search --onlyvisible --name ' - LibreOffice Writer\$' >/dev/null"
+  esperar 60 sh -c "xdotool search --name ' - LibreOffice Writer\$' >/dev/null"
 }
 
 # ---- Start-up -----------------------------------------------------------------
@@ -95,7 +97,6 @@ cuaderno=$(xdotool search --onlyvisible --name '^Renglero  -' | head -1)
 escribir_writer || { fallo "el cuaderno no arranca Writer"; captura 01_arranque; exit 1; }
 documento_cumple '.abierto' 60 || { fallo "Writer no tiene documento"; exit 1; }
 ok "el cuaderno arranca Writer con su documento"
-writer=$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | head -1)
 # The pupil starts in the notebook; if Writer came up in front, F11 brings it.
 if ! esperar 8 activa_es "$cuaderno"; then
   f11
@@ -122,7 +123,7 @@ xdotool key Escape
 
 # ---- F11 back and forth --------------------------------------------------------
 f11
-comprobar "F11 lleva a Writer" esperar 8 activa_es "$writer"
+comprobar "F11 lleva a Writer" esperar 8 writer_delante
 comprobar "con Writer delante el cuaderno se recoge" esperar 8 alto_menor "$cuaderno" "$alto_abierto"
 # Writer as it is now, above the notebook's strip, to compare afterwards.
 corte=$(($(arriba "$cuaderno") - 40))
@@ -138,7 +139,7 @@ for vuelta in 1 2 3; do
     continue
   }
   f11
-  esperar 8 activa_es "$writer" || {
+  esperar 8 writer_delante || {
     fallo "F11 (vuelta $vuelta) no vuelve a Writer"
     continue
   }
@@ -167,7 +168,7 @@ esperar 8 activa_es "$cuaderno"
 documento_cumple '[.tablas[].sombreadas[]] | length == 1' 5
 captura 06_marca_con_el_cuaderno
 xdotool mousemove 600 600 click 1
-esperar 8 activa_es "$writer"
+esperar 8 writer_delante
 comprobar "un clic en Writer no deja ninguna celda sombreada" documento_cumple \
   '[.tablas[].sombreadas[]] | length == 0' 3
 captura 07_clic_en_writer
@@ -192,7 +193,7 @@ esperar 8 activa_es "$cuaderno"
 
 # ---- Ctrl+N in Writer, then F9 into the new document ---------------------------
 f11
-esperar 8 activa_es "$writer"
+esperar 8 writer_delante
 xdotool key ctrl+n
 nuevo_delante() { nombre_activa | grep -q '^Untitled 2 - \|^Sin título 2 - '; }
 esperar 10 nuevo_delante || fallo "Ctrl+N no abre un documento nuevo delante"
@@ -204,17 +205,17 @@ while [ "$(date +%s%N)" -lt "$fin" ]; do
   sleep 0.1
 done
 comprobar "tras Ctrl+N el documento nuevo sigue delante" [ "$siguio" = 1 ]
-nuevo=$(xdotool search --name '^Untitled 2 - \|^Sin título 2 - ' | head -1)
 captura 09_documento_nuevo
 f11
 esperar 8 activa_es "$cuaderno"
 xdotool key F9
-f11
-esperar 8 activa_es "$nuevo"
-comprobar "F9 escribe en el documento nuevo, que sigue delante" activa_es "$nuevo"
-comprobar "el documento nuevo tiene la suma y no la tabla" documento_cumple \
+comprobar "F9 escribe en el documento nuevo: la suma y ninguna tabla" documento_cumple \
   '(.parrafos | index(["  125 "]) != null) and (.tablas | length == 0)'
 captura 10_f9_en_el_nuevo
+f11
+esperar 8 nuevo_delante
+comprobar "F11 trae el documento nuevo, no el anterior" nuevo_delante
+captura 11_f11_al_nuevo
 
 echo "# capturas en $capturas"
 [ "$fallos" = 0 ] || { echo "$fallos comprobaciones fallidas"; exit 1; }
