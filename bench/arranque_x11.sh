@@ -56,12 +56,33 @@ esperar 60 leer_responde || { echo "Writer no responde"; exit 1; }
 echo "arranque hasta la ventana visible, Writer escuchando: $(arranques writer "$veces" :)"
 
 # ---- F9 of a full Texto page into the windowed Writer ------------------------
+# On a Writer of its own, started by the notebook as a pupil's would be.
+parar_writer
 escritorio_lanzar "$renglero" --documento writer >/dev/null 2>&1
 esperar 60 ventana_visible
 cuaderno=$(xdotool search --onlyvisible --name '^Renglero  -' | head -1)
 esperar 30 leer_responde
+# Writer's window may come up in front a moment later: the keys are the
+# notebook's only once it is there and the notebook is active again.
+writer_visible() { xdotool search --onlyvisible --name ' - LibreOffice Writer$' >/dev/null 2>&1; }
+cuaderno_activo() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$cuaderno" ]; }
+esperar 30 writer_visible
+# The focus settles (the same window active for a second) before the
+# notebook takes it.
+activa_antes=""
+quieta_desde=$(date +%s%N)
+foco_quieto() {
+  local ahora
+  ahora=$(xdotool getactivewindow 2>/dev/null)
+  if [ "$ahora" != "$activa_antes" ]; then
+    activa_antes=$ahora
+    quieta_desde=$(date +%s%N)
+  fi
+  [ $(($(date +%s%N) - quieta_desde)) -gt 1000000000 ]
+}
+esperar 15 foco_quieto
 xdotool windowactivate --sync "$cuaderno" 2>/dev/null
-esperar 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $cuaderno ]"
+esperar 5 cuaderno_activo || { echo "el cuaderno no se activa"; exit 1; }
 # Texto mode; the first row typed, then copied through the memory line to
 # every row below (F1 takes the row, F2 gives it).
 xdotool key --delay 120 ccedilla Up Up
@@ -69,6 +90,7 @@ xdotool type --delay 15 'Un renglon de texto para la prueba del envio: 3 + 4 = 7
 xdotool key --delay 60 Home F1
 for _ in $(seq 49); do xdotool key --delay 40 Down F2; done
 filas=$("$leer_writer" | jq '.parrafos | length')
+[ "$filas" = 1 ] || { echo "el documento de Writer no está vacío: ¿teclas perdidas?"; exit 1; }
 tiempos=()
 for _ in $(seq 5); do
   # The block comes in one insertion: any new paragraph means all of it.
