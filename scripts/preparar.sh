@@ -14,6 +14,7 @@ paquetes=(
   libreoffice-writer libreoffice-gtk3 libreoffice-dev
   qt6-translations-l10n xdg-user-dirs
   desktop-file-utils appstream dpkg-dev file
+  weston xwayland qt6-wayland
   dbus dbus-x11 at-spi2-core python3-pyatspi qt6-gtk-platformtheme
   orca clang-format
 )

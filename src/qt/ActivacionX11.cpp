@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "programa/Registro.h"
+
 #if __has_include(<X11/Xlib.h>) && __has_include(<xcb/xcb.h>)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -69,6 +71,7 @@ bool pedirActivacion(Display* d, Window w) {
     XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
                &e);
     XFlush(d);
+    qCDebug(registroX11) << "activando la ventana" << Qt::hex << w;
     return true;
 }
 
@@ -108,6 +111,7 @@ bool activarVentanaPorTitulo(const std::string& parte) {
         if (titulo.empty()) titulo = propiedad(d, w, XA_WM_NAME, XA_STRING);
         if (titulo.find(parte) != std::string::npos) return pedirActivacion(d, w);
     }
+    qCDebug(registroX11) << "ninguna ventana con" << parte.c_str() << "en el título";
     return false;
 }
 

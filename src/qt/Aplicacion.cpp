@@ -48,6 +48,8 @@ bool writerDisponible() {
 void prepararAplicacion() {
     QApplication::setApplicationName(QStringLiteral("Renglero"));
     QApplication::setApplicationVersion(numeroVersion());
+    // The menu entry's name; X11's window class is "Renglero", as the entry says.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RENGLERO_ID));
     cargarTraduccionesQt();
 }
 

@@ -12,6 +12,7 @@
 
 #include <cppuhelper/bootstrap.hxx>
 
+#include "programa/Registro.h"
 #include "writer/uno.h"
 
 namespace renglero {
@@ -51,6 +52,8 @@ class OyentePuente : public cppu::WeakImplHelper1<css::lang::XEventListener> {
         : vigia_(std::move(vigia)) {}
     void SAL_CALL disposing(const css::lang::EventObject&) override {
         if (vigia_->caido.exchange(true)) return;
+        qCDebug(registroWriter) << "el puente con LibreOffice se ha cerrado; voluntario:"
+                                << vigia_->voluntario.load();
         if (!vigia_->voluntario && vigia_->aviso) vigia_->aviso();
     }
 
@@ -138,8 +141,11 @@ bool ConexionWriter::conectar() {
         uno_->remoto = remoto;
         uno_->escritorio = escritorio;
         ++uno_->generacion;
+        qCDebug(registroWriter) << "conectado a LibreOffice por el tubo" << tubo_.c_str();
         return true;
-    } catch (const uno::Exception&) {
+    } catch (const uno::Exception& e) {
+        qCDebug(registroWriter) << "sin conexión por el tubo" << tubo_.c_str() << ":"
+                                << aStd(e.Message).c_str();
         desconectar();
         return false;
     }
@@ -169,7 +175,11 @@ void ConexionWriter::darPorCaida() {
 ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::milliseconds espera) {
     if (conectar()) return Resultado::conectado;
     const std::string programa = programaSoffice();
-    if (programa.empty()) return Resultado::noInstalado;
+    if (programa.empty()) {
+        qCDebug(registroWriter) << "no hay soffice en PATH ni en" << kProgramaLibreOffice;
+        return Resultado::noInstalado;
+    }
+    qCDebug(registroWriter) << "arrancando" << programa.c_str() << "con el tubo" << tubo_.c_str();
     // A LibreOffice already running takes the accept over from this one.
     const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
     const char* argv[] = {programa.c_str(), "--writer",      "--norestore", "--nologo",
@@ -199,6 +209,7 @@ ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::millise
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         if (conectar()) return Resultado::conectado;
     }
+    qCDebug(registroWriter) << "LibreOffice no responde tras" << espera.count() << "ms";
     return Resultado::sinRespuesta;
 }
 
