@@ -87,13 +87,14 @@ bool activarVentanaX11(unsigned long idVentana) {
     // so that a window already gone is an answer and not an X error.
     auto w = static_cast<xcb_window_t>(idVentana);
     for (int nivel = 0; nivel < 16 && w != XCB_WINDOW_NONE; ++nivel) {
-        if (std::find(gestionadas.begin(), gestionadas.end(), w) != gestionadas.end())
-            return pedirActivacion(d, w);
+        // Asked first: the manager's list may still name a window just gone.
         xcb_query_tree_reply_t* arbol = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
         if (arbol == nullptr) return false;
         const xcb_window_t padre = arbol->parent;
         const bool esRaiz = padre == arbol->root || padre == XCB_WINDOW_NONE;
         free(arbol);
+        if (std::find(gestionadas.begin(), gestionadas.end(), w) != gestionadas.end())
+            return pedirActivacion(d, w);
         if (esRaiz) break;
         w = padre;
     }

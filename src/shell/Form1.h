@@ -179,6 +179,8 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    bool borrarEnTexto(int& KeyCode);
+    bool teclaDeTexto(int& KeyCode);
     void pedirConfirmacion(int KeyCode);
     void ejecutarComando(int KeyCode);
     void alternarConfirmar();
