@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <map>
 #include <mutex>
 #include <sys/wait.h>
 #include <thread>
@@ -61,6 +62,100 @@ class OyentePuente : public cppu::WeakImplHelper1<css::lang::XEventListener> {
     std::shared_ptr<ConexionWriter::Uno::Vigia> vigia_;
 };
 
+// One bridge per LibreOffice in the process, kept for as long as that
+// LibreOffice lives, whichever connections come and go on it. UNO finds a
+// remote object's proxy by the object's id alone, whatever bridge made it:
+// a second bridge to the same LibreOffice hands out the first one's proxies
+// (and, holding none of its own, closes itself), and a bridge closed while
+// any of its proxies, here or LibreOffice's of ours, is still alive leaves
+// them to the next connection, dead: calls fail with "bridge already
+// disposed" and Writer's events go nowhere. Ids never repeat across two
+// runs of LibreOffice, so a bridge to one that has gone is simply replaced.
+struct PuenteCompartido {
+    Reference<css::bridge::XBridge> puente;
+    // Held here, a proxy also keeps the bridge from closing itself unused.
+    Reference<uno::XComponentContext> remoto;
+    Reference<css::frame::XDesktop2> escritorio;
+    std::shared_ptr<std::atomic<bool>> caido;
+};
+
+class OyenteCompartido : public cppu::WeakImplHelper1<css::lang::XEventListener> {
+  public:
+    explicit OyenteCompartido(std::shared_ptr<std::atomic<bool>> caido)
+        : caido_(std::move(caido)) {}
+    void SAL_CALL disposing(const css::lang::EventObject&) override { *caido_ = true; }
+
+  private:
+    std::shared_ptr<std::atomic<bool>> caido_;
+};
+
+// Never destroyed: at the process's end no bridge is closed under threads
+// that may still use it.
+std::mutex& mutexPuentes() {
+    static auto* m = new std::mutex;
+    return *m;
+}
+std::map<std::string, PuenteCompartido>& puentes() {
+    static auto* p = new std::map<std::string, PuenteCompartido>;
+    return *p;
+}
+
+void cerrar(const Reference<css::bridge::XBridge>& puente) {
+    if (!puente.is()) return;
+    try {
+        Reference<css::lang::XComponent>(puente, UNO_QUERY_THROW)->dispose();
+    } catch (const uno::Exception&) {
+    }
+}
+
+// The pipe's bridge, made when there is none alive; throws as UNO does.
+// Under mutexPuentes(): two connections to one pipe never make two.
+PuenteCompartido puenteDe(const std::string& tubo) {
+    auto& todos = puentes();
+    if (auto i = todos.find(tubo); i != todos.end()) {
+        if (!*i->second.caido) return i->second;
+        const PuenteCompartido muerto = i->second;
+        todos.erase(i);
+        cerrar(muerto.puente);
+    }
+    const Reference<uno::XComponentContext> local = contextoLocal();
+    const Reference<css::connection::XConnection> enlace =
+        css::connection::Connector::create(local)->connect(aOU("pipe,name=" + tubo));
+    PuenteCompartido p;
+    p.caido = std::make_shared<std::atomic<bool>>(false);
+    p.puente =
+        css::bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", enlace, nullptr);
+    try {
+        Reference<css::lang::XComponent>(p.puente, UNO_QUERY_THROW)
+            ->addEventListener(new OyenteCompartido(p.caido));
+        p.remoto.set(p.puente->getInstance("StarOffice.ComponentContext"), UNO_QUERY_THROW);
+        p.escritorio = css::frame::Desktop::create(p.remoto);
+    } catch (const uno::Exception&) {
+        p.escritorio.clear();
+        p.remoto.clear();
+        cerrar(p.puente);
+        throw;
+    }
+    todos[tubo] = p;
+    return p;
+}
+
+// Closes the pipe's bridge if it is still `puente` (or any, when empty).
+void olvidarPuente(const std::string& tubo, const Reference<css::bridge::XBridge>& puente) {
+    PuenteCompartido quitado;
+    {
+        std::lock_guard<std::mutex> l(mutexPuentes());
+        auto& todos = puentes();
+        const auto i = todos.find(tubo);
+        if (i == todos.end() || (puente.is() && i->second.puente != puente)) return;
+        quitado = i->second;
+        todos.erase(i);
+    }
+    quitado.escritorio.clear();
+    quitado.remoto.clear();
+    cerrar(quitado.puente);
+}
+
 bool ejecutable(const std::string& ruta) {
     return access(ruta.c_str(), X_OK) == 0;
 }
@@ -87,6 +182,7 @@ bool ConexionWriter::arrancarEnX11(const char* waylandDisplay, const char* displ
 }
 
 void ConexionWriter::despedir(const std::string& nombre) {
+    olvidarPuente(nombre, nullptr);
     tubo::quitarSocketMuerto(nombre);
     if (tubo::socket(nombre) == tubo::Socket::ninguno)
         tubo::olvidar(tubo::carpetaPrivada(), nombre);
@@ -128,47 +224,52 @@ bool ConexionWriter::conectar() {
     if (tubo::socket(tubo_) != tubo::Socket::propio) return false;
     ignorarTuberiaRota();
     try {
-        const Reference<uno::XComponentContext> local = contextoLocal();
-        const Reference<css::connection::XConnector> conector =
-            css::connection::Connector::create(local);
-        const Reference<css::connection::XConnection> enlace =
-            conector->connect(aOU("pipe,name=" + tubo_));
-        const Reference<css::bridge::XBridgeFactory2> fabrica =
-            css::bridge::BridgeFactory::create(local);
-        auto vigia = std::make_shared<Uno::Vigia>();
-        vigia->aviso = uno_->aviso;
-        const Reference<css::bridge::XBridge> puente =
-            fabrica->createBridge(OUString(), "urp", enlace, nullptr);
-        Reference<css::lang::XComponent>(puente, UNO_QUERY_THROW)
-            ->addEventListener(new OyentePuente(vigia));
-        const Reference<uno::XComponentContext> remoto(
-            puente->getInstance("StarOffice.ComponentContext"), UNO_QUERY_THROW);
-        const Reference<css::frame::XDesktop2> escritorio = css::frame::Desktop::create(remoto);
-        uno_->vigia = vigia;
-        uno_->puente = puente;
-        uno_->remoto = remoto;
-        uno_->escritorio = escritorio;
-        ++uno_->generacion;
-        qCDebug(registroWriter) << "conectado a LibreOffice por el tubo" << tubo_.c_str();
-        return true;
+        // A kept bridge may be found closed only now: then a new one.
+        for (int intento = 0; intento < 2; ++intento) {
+            PuenteCompartido p;
+            {
+                std::lock_guard<std::mutex> l(mutexPuentes());
+                p = puenteDe(tubo_);
+            }
+            auto vigia = std::make_shared<Uno::Vigia>();
+            vigia->aviso = uno_->aviso;
+            // Not the pupil's Writer going away, should it be closed already.
+            vigia->voluntario = true;
+            const Reference<css::lang::XEventListener> oyente = new OyentePuente(vigia);
+            Reference<css::lang::XComponent>(p.puente, UNO_QUERY_THROW)->addEventListener(oyente);
+            if (vigia->caido) continue;
+            vigia->voluntario = false;
+            uno_->vigia = vigia;
+            uno_->oyente = oyente;
+            uno_->puente = p.puente;
+            uno_->remoto = p.remoto;
+            uno_->escritorio = p.escritorio;
+            ++uno_->generacion;
+            qCDebug(registroWriter) << "conectado a LibreOffice por el tubo" << tubo_.c_str();
+            return true;
+        }
     } catch (const uno::Exception& e) {
         qCDebug(registroWriter) << "sin conexión por el tubo" << tubo_.c_str() << ":"
                                 << aStd(e.Message).c_str();
-        desconectar();
-        return false;
     }
+    desconectar();
+    return false;
 }
 
+// Leaves the bridge to the others on it: closing it here would leave them,
+// and the next connection, proxies that no longer work.
 void ConexionWriter::desconectar() {
     if (uno_->vigia) uno_->vigia->voluntario = true;
-    uno_->escritorio.clear();
-    uno_->remoto.clear();
-    if (uno_->puente.is()) {
+    if (uno_->puente.is() && uno_->oyente.is()) {
         try {
-            Reference<css::lang::XComponent>(uno_->puente, UNO_QUERY_THROW)->dispose();
+            Reference<css::lang::XComponent>(uno_->puente, UNO_QUERY_THROW)
+                ->removeEventListener(uno_->oyente);
         } catch (const uno::Exception&) {
         }
     }
+    uno_->oyente.clear();
+    uno_->escritorio.clear();
+    uno_->remoto.clear();
     uno_->puente.clear();
     uno_->vigia.reset();
 }
@@ -177,7 +278,11 @@ void ConexionWriter::darPorCaida() {
     if (uno_->vigia && !uno_->vigia->voluntario && !uno_->vigia->caido.exchange(true) &&
         uno_->vigia->aviso)
         uno_->vigia->aviso();
+    // A bridge that calls cannot cross is of no use to anybody: the next
+    // connection makes a new one.
+    const Reference<css::bridge::XBridge> puente = uno_->puente;
     desconectar();
+    olvidarPuente(tubo_, puente);
 }
 
 ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::milliseconds espera,

@@ -19,8 +19,9 @@ class ConexionWriter {
     // XWayland): in a Wayland session, so that its window can be brought to
     // the front and F11 is seen while it is in front.
     static bool arrancarEnX11(const char* waylandDisplay, const char* display);
-    // At the notebook's end: where no LibreOffice listens on the pipe any
-    // more, its dead socket and the kept name go.
+    // At the notebook's end: the process's bridge to the pipe closes and,
+    // where no LibreOffice listens on it any more, its dead socket and the
+    // kept name go.
     static void despedir(const std::string& tubo);
     // The soffice program, or "" when LibreOffice is not installed.
     static std::string programaSoffice();
@@ -43,6 +44,9 @@ class ConexionWriter {
     Resultado conectarOArrancar(std::chrono::milliseconds espera = std::chrono::seconds(20),
                                 const std::atomic<bool>* cancelado = nullptr);
     bool conectado() const;
+    // The bridge to LibreOffice stays for the process's other and later
+    // connections to the pipe; it closes when LibreOffice goes, when a call
+    // finds it dead (darPorCaida) or at despedir().
     void desconectar();
     // A call found the connection dead: as when it dies by itself (alCaer).
     void darPorCaida();

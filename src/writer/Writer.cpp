@@ -6,6 +6,7 @@
 
 #include <osl/file.hxx>
 
+#include "programa/Registro.h"
 #include "writer/uno.h"
 
 namespace renglero {
@@ -181,7 +182,14 @@ Writer::~Writer() {
     } catch (...) {
     }
     soltarDocumento();
+    soltarAplicacion();
+    estado_->canal->vivo = false;
+    conexion_->desconectar();
+}
+
+void Writer::soltarAplicacion() {
     Estado& e = *estado_;
+    // The bridge outlives this connection: what listens on it must go.
     if (conexion_->conectado() && e.generacionOyentes == conexion_->uno().generacion) {
         try {
             auto& u = conexion_->uno();
@@ -193,13 +201,13 @@ Writer::~Writer() {
         } catch (const uno::Exception&) {
         }
     }
-    e.canal->vivo = false;
     e.oyenteFin.clear();
     e.oyenteDocumentos.clear();
-    conexion_->desconectar();
+    e.generacionOyentes = -1;
 }
 
 void Writer::fallo(const std::string& que) {
+    qCDebug(registroWriter) << "falla una llamada a LibreOffice:" << que.c_str();
     Estado& e = *estado_;
     // The batch's layout lock dies with the document or the connection.
     e.lote.reset();
@@ -246,10 +254,10 @@ void Writer::conectarSiHaceFalta() {
 
 void Writer::adoptarConexion(std::unique_ptr<ConexionWriter> conexion) {
     soltarDocumento();
+    // The listeners go on the new connection.
+    soltarAplicacion();
     conexion_->desconectar();
     conexion_ = std::move(conexion);
-    // The listeners go on the new connection.
-    estado_->generacionOyentes = -1;
 }
 
 unsigned long Writer::ventanaDelDocumento() {
@@ -279,6 +287,7 @@ unsigned long Writer::ventanaDelDocumento() {
 
 bool Writer::reconectar() {
     soltarDocumento();
+    soltarAplicacion();
     conexion_->desconectar();
     return conexion_->conectar();
 }

@@ -105,6 +105,7 @@ class Writer : public Word, public ManejoDocumento {
     void engancharAplicacion();
     void engancharSeleccion();
     void soltarDocumento();
+    void soltarAplicacion();
 
     Poster poster_;
     bool arrancar_;

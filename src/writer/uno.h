@@ -126,9 +126,12 @@ struct ConexionWriter::Uno {
         std::function<void()> aviso; // set before the bridge exists
     };
     Reference<uno::XComponentContext> remoto;
+    // The pipe's bridge, shared with every other connection to it in the
+    // process (writer/ConexionWriter.cpp).
     Reference<css::bridge::XBridge> puente;
     Reference<css::frame::XDesktop2> escritorio;
     std::shared_ptr<Vigia> vigia;
+    Reference<css::lang::XEventListener> oyente; // this connection's, on the bridge
     std::function<void()> aviso;
     int generacion = 0; // counts the connections made
 };
