@@ -50,7 +50,7 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
 
 // Two connections at once, the first one going: the second goes on.
 TEST(WriterReconexion, LaSegundaConexionSigueCuandoLaPrimeraSeVa) {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 12; ++i) {
         ColaEventos cola1, cola2;
         auto primera = std::make_unique<Writer>(libreOffice().tubo(), cola1.poster(), false);
         primera->nuevoDocumento();
