@@ -10,6 +10,7 @@
 #include "grid/Cuadricula.h"
 #include "platform/Plataforma.h"
 #include "shell/Controles.h"
+#include "shell/anuncios.h"
 #include "word/Word.h"
 
 namespace renglero {
@@ -46,6 +47,8 @@ class Form1 {
     unsigned long version() const;
 
     Plataforma& plataforma;
+    // What a screen reader is told after each key, and the last text said.
+    Anuncios anuncios;
     // The word processor; null while none is connected.
     Word* word = nullptr;
 
