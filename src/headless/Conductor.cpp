@@ -240,22 +240,16 @@ bool Conductor::ejecutar(std::istream& guion) {
     return !guion.bad();
 }
 
-int ejecutarSinPantalla(int argc, char** argv, std::istream& entrada, std::ostream& salida) {
-    std::string documento = "propio";
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--documento") documento = argv[i + 1];
+int ejecutarSinPantalla(const Opciones& opciones, std::istream& entrada, std::ostream& salida) {
     std::optional<DocumentoConducido> elegido;
-    if (documento == "propio") {
-        elegido = documentoPropio();
-    } else if (documento == "writer") {
+    if (opciones.documento == Opciones::Documento::writer) {
         elegido = documentoWriter();
         if (!elegido) {
             std::cerr << "renglero: no se puede usar LibreOffice Writer\n";
             return 2;
         }
     } else {
-        std::cerr << "renglero: documento desconocido: " << documento << "\n";
-        return 2;
+        elegido = documentoPropio();
     }
     Conductor conductor(salida, std::move(*elegido));
     return conductor.ejecutar(entrada) ? 0 : 1;

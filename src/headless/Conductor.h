@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "headless/PlataformaGuionada.h"
+#include "programa/Opciones.h"
 #include "shell/Form1.h"
 #include "word/Word.h"
 
@@ -57,7 +58,8 @@ class Conductor {
     int anidamiento_ = 0;
 };
 
-// `renglero --headless [--documento propio|writer]`.
-int ejecutarSinPantalla(int argc, char** argv, std::istream& entrada, std::ostream& salida);
+// `renglero --headless [--documento propio|writer]`: the embedded document
+// unless Writer is asked for.
+int ejecutarSinPantalla(const Opciones& opciones, std::istream& entrada, std::ostream& salida);
 
 } // namespace renglero

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -96,8 +97,11 @@ void VentanaDocumento::seguirPagina() {
 
 bool VentanaDocumento::guardarComo() {
     if (!documento_.abierto()) return false;
+    // The user's documents folder (XDG), where the desktop has one.
+    QDir carpeta(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!carpeta.exists()) carpeta = QDir::home();
     QString ruta = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar el documento"),
-                                                QDir::home().filePath("Documento1.odt"),
+                                                carpeta.filePath("Documento1.odt"),
                                                 QStringLiteral("Documento de texto (*.odt)"));
     if (ruta.isEmpty()) return false;
     if (!ruta.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive)) ruta += QLatin1String(".odt");

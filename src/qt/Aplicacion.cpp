@@ -4,14 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
-#include <cstring>
 
+#include "programa/Idioma.h"
+#include "propio/DocumentoPropio.h"
+#include "propio/VentanaDocumento.h"
 #include "qt/ActivacionX11.h"
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
-#include "propio/DocumentoPropio.h"
-#include "propio/VentanaDocumento.h"
 
 #ifdef RENGLERO_CON_WRITER
 #include "writer/ConexionWriter.h"
@@ -44,6 +44,12 @@ bool writerDisponible() {
 #endif
 
 } // namespace
+
+void prepararAplicacion() {
+    QApplication::setApplicationName(QStringLiteral("Renglero"));
+    QApplication::setApplicationVersion(numeroVersion());
+    cargarTraduccionesQt();
+}
 
 CuadernoQt::CuadernoQt(Documento documento)
     : plataforma_(std::make_unique<PlataformaQt>()), form_(std::make_unique<Form1>(*plataforma_)),
@@ -122,16 +128,16 @@ void CuadernoQt::arrancar() {
     ventana_->sincronizar();
 }
 
-int ejecutarVentana(int argc, char** argv) {
+int ejecutarVentana(int& argc, char** argv, const Opciones& opciones) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Renglero"));
+    prepararAplicacion();
     CuadernoQt::Documento documento = CuadernoQt::Documento::automatico;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--documento") != 0) continue;
-        if (std::strcmp(argv[i + 1], "propio") == 0) documento = CuadernoQt::Documento::propio;
-        if (std::strcmp(argv[i + 1], "writer") == 0) documento = CuadernoQt::Documento::writer;
-    }
+    if (opciones.documento == Opciones::Documento::propio)
+        documento = CuadernoQt::Documento::propio;
+    if (opciones.documento == Opciones::Documento::writer)
+        documento = CuadernoQt::Documento::writer;
     CuadernoQt cuaderno(documento);
+    cuaderno.ponerZoom(opciones.zoom);
     cuaderno.arrancar();
     if (cuaderno.form().finalizado()) return 0;
     return app.exec();

@@ -1,6 +1,8 @@
 #pragma once
 #include <memory>
 
+#include "programa/Opciones.h"
+
 namespace renglero {
 
 class Form1;
@@ -33,6 +35,9 @@ class CuadernoQt {
     DocumentoPropio& documento() { return *documento_; }
     VentanaDocumento& ventanaDocumento() { return *ventanaDocumento_; }
     bool conWriter() const { return writer_ != nullptr; }
+    // The window's zoom step asked for on the command line (1: normal size).
+    void ponerZoom(int pasos) { zoom_ = pasos; }
+    int zoom() const { return zoom_; }
 
   private:
     void usarDocumentoPropio();
@@ -42,9 +47,14 @@ class CuadernoQt {
     std::unique_ptr<VentanaDocumento> ventanaDocumento_;
     std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
+    int zoom_ = kZoomMinimo;
 };
 
+// The application's name, version and Qt's Spanish texts; after the
+// QApplication exists.
+void prepararAplicacion();
+
 // Runs the notebook in its Qt window; returns the exit status.
-int ejecutarVentana(int argc, char** argv);
+int ejecutarVentana(int& argc, char** argv, const Opciones& opciones);
 
 } // namespace renglero

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "platform/CodigoPagina.h"
+#include "programa/Opciones.h"
 #include "qt/PlataformaQt.h"
 #include "shell/Form1.h"
 
@@ -74,6 +75,11 @@ AcercaDeQt::AcercaDeQt(Form1& form, QWidget* padre)
     boton->setObjectName(QStringLiteral("Command1"));
     boton->setDefault(true);
     capa->addWidget(texto);
+    // The version on a line of its own, under the notebook's text.
+    auto* version = new QLabel(QStringLiteral("Versión ") + numeroVersion(), this);
+    version->setObjectName(QStringLiteral("version"));
+    version->setAlignment(Qt::AlignCenter);
+    capa->addWidget(version);
     capa->addWidget(boton, 0, Qt::AlignHCenter);
     boton->installEventFilter(this);
     connect(boton, &QPushButton::clicked, this, &AcercaDeQt::pedirCierre);
