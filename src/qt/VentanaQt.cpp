@@ -16,6 +16,7 @@
 #include "platform/CodigoPagina.h"
 #include "programa/Opciones.h"
 #include "qt/PlataformaQt.h"
+#include "qt/accesible/Accesible.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -117,6 +118,7 @@ void AcercaDeQt::closeEvent(QCloseEvent* evento) {
 VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), form_(form),
       plataforma_(plataforma) {
+    instalarAccesibilidad();
     // The grid's fonts by the names the notebook gives them.
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
@@ -259,6 +261,7 @@ void VentanaQt::sincronizar() {
         versionPintada_ = form_.version();
         update();
     }
+    seguirAccesibilidad(*this);
 }
 
 // ---- Events -----------------------------------------------------------------

@@ -56,6 +56,7 @@ class VentanaQt : public QWidget {
     // Tells the form, if the desktop's active window changed.
     void informarActivacion();
 
+    const Form1& form() const { return form_; }
     int aPixeles(int twips) const;
     // A cell of `tabla` in the window's client pixels (empty when scrolled out).
     QRect rectCelda(int fila, int columna) const;
