@@ -1,4 +1,5 @@
 #include "grid/Cuadricula.h"
+#include "platform/Teclas.h"
 
 #include <algorithm>
 
@@ -187,29 +188,29 @@ bool Cuadricula::teclaPropia(int codigo) {
     int r = fila_, c = columna_;
     int pagina = std::max(filasQueCabenDesde(filaArriba_), 1);
     switch (codigo) {
-    case 37:
+    case kIzquierda:
         c = std::max(c - 1, 0);
         break;
-    case 38:
+    case kArriba:
         r = std::max(r - 1, 0);
         break;
-    case 39:
+    case kDerecha:
         c = std::min(c + 1, columnas_ - 1);
         break;
-    case 40:
+    case kAbajo:
         r = std::min(r + 1, filas_ - 1);
         break;
-    case 36:
+    case kInicio:
         c = 0;
         break;
-    case 35:
+    case kFin:
         c = columnas_ - 1;
         break;
-    case 33:
+    case kRePag:
         r = std::max(r - pagina, 0);
         filaArriba_ = std::max(filaArriba_ - pagina, 0);
         break;
-    case 34:
+    case kAvPag:
         r = std::min(r + pagina, filas_ - 1);
         filaArriba_ = std::min(filaArriba_ + pagina, filaArribaMaxima());
         break;

@@ -3,6 +3,7 @@
 // the Ctrl prefix; and the grid's cell events.
 #include <cctype>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 #include "shell/omitir.h"
 
@@ -38,7 +39,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
         if (c == '-' || c == '_') c = kRaya;
         if (c != kRaya && c != ' ' && c != 13) return;
     }
-    if (teclaAnterior == 17) {
+    if (teclaAnterior == kCtrl) {
         teclaAnterior = 0;
         quitalabel();
         aplicarLetraDeFormato(c);
@@ -64,7 +65,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
         if (c == '_') c = '-';
     }
     bool escribir = false;
-    if ((c == '-' && ultimaTecla != 109) || esDigito(c)) {
+    if ((c == '-' && ultimaTecla != kTecladoMenos) || esDigito(c)) {
         escribir = true;
     } else if (c == ',' && modoTexto == 0) {
         escribir = (operacion == "|" && tabla.Row() == 1) || !hayComaEnLaFila();
@@ -72,7 +73,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
     } else if (c == '*' && modoTexto == 1) {
         c = kPor;
         escribir = true;
-    } else if (c == ' ' || c == '=' || (c == '+' && ultimaTecla != 107)) {
+    } else if (c == ' ' || c == '=' || (c == '+' && ultimaTecla != kTecladoMas)) {
         escribir = true;
     } else if ((c == 'x' || c == 'X') && modoTexto == 0) {
         c = kPor;
@@ -182,7 +183,7 @@ void Form1::escribirCaracter(int caracter) {
 
 void Form1::tabla_EnterCell() {
     if (modoTexto == 1) {
-        if (ultimaTecla == 27 || ultimaTecla == 191 || Label6.Visible) return;
+        if (ultimaTecla == kEsc || ultimaTecla == kTeclaCedilla || Label6.Visible) return;
         seguirCursor();
         return;
     }

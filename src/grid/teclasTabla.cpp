@@ -1,5 +1,6 @@
 // The notebook grid's key-down and key-up handling: command keys, the
 // confirmation protocol, the Ctrl prefix, fractions, F6, F10 and Alt.
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 #include "shell/omitir.h"
 
@@ -7,71 +8,63 @@ namespace renglero {
 
 namespace {
 
-enum Tecla {
-    kRetroceso = 8,
-    kTab = 9,
-    kIntro = 13,
-    kCtrl = 17,
-    kAlt = 18,
-    kPausa = 19,
-    kEsc = 27,
-    kRePag = 33,
-    kAvPag = 34,
-    kFin = 35,
-    kInicio = 36,
-    kIns = 45,
-    kSupr = 46,
-    kLetraC = 67,
-    kLetraD = 68,
-    kLetraI = 73,
-    kLetraM = 77,
-    kLetraR = 82,
-    kLetraT = 84,
-    kTecladoPor = 106,
-    kTecladoMas = 107,
-    kTecladoMenos = 109,
-    kTecladoEntre = 111,
-    kF1 = 112,
-    kF2 = 113,
-    kF3 = 114,
-    kF4 = 115,
-    kF6 = 117,
-    kF7 = 118,
-    kF8 = 119,
-    kF9 = 120,
-    kF10 = 121
-};
-
 const std::string kConfirmarMismaTecla =
     "Pulsa la misma tecla para confirmar u otra tecla para anular la operación.";
+const std::string kNuevaOperacion = "Para hacer una nueva operación hay que borrar la tabla.";
 
-bool esTeclaDeOperacion(int k) {
-    return k == kTecladoMas || k == kTecladoMenos || k == kTecladoPor || k == kTecladoEntre ||
-           k == kLetraD || k == kLetraR;
+// The operation keys of Cuentas: the prompt that asks for the second press,
+// and the sign that `operacion` takes when the operation is laid out.
+struct TeclaDeOperacion {
+    int tecla;
+    const char* aviso;
+    const char* operacion;
+};
+
+constexpr TeclaDeOperacion kOperaciones[] = {
+    {kTecladoMas, "SUMAR", "+"},
+    {kTecladoMenos, "RESTAR", "_"},
+    {kTecladoPor, "MULTIPLICAR", "X"},
+    {kTecladoEntre, "DIVIDIR", "|"},
+    {teclaLetra('D'), "DESCOMPONER EN FACTORES", "D"},
+    {teclaLetra('R'), "RAIZ CUADRADA", "R"},
+};
+
+const TeclaDeOperacion* operacionDeTecla(int codigo) {
+    for (const TeclaDeOperacion& o : kOperaciones)
+        if (o.tecla == codigo) return &o;
+    return nullptr;
+}
+
+// A key that the laid-out operation uses for itself: keypad * writes "×" in
+// a square root, keypad + adds the partial products of a multiplication.
+bool esTeclaDeLaOperacion(int codigo, const std::string& operacion) {
+    return (codigo == kTecladoPor && operacion == "R") ||
+           (codigo == kTecladoMas && operacion == "X");
 }
 
 } // namespace
 
 void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     // 1. AltGr.
-    if (KeyCode == kAlt && Shift == 6) {
+    if (KeyCode == kAlt && Shift == kConAltGr) {
         saltarTecla = 1;
         return;
     }
     // 2. Collapsed: only F9 works.
     if (ventanaRecogida == 1 && KeyCode != kF9) return;
-    // 3. A key to discard: its key down and its own character.
+    // 3. A key to discard: its key down, and its character in the grid (the
+    // window's own character handler still sees it: M and Ç act, as H does).
     if (saltarTecla == 1) {
         saltarTecla = 0;
         teclaPendiente = KeyCode;
         if (KeyCode != kEsc && KeyCode != kTab && KeyCode != kF9 && KeyCode != kF8) {
             KeyCode = 0;
-            descartarCaracterPropio();
+            descartarCaracterEnControl();
             return;
         }
     }
     // 4. Ctrl chords do nothing in the grid, their character included.
-    if (Shift == 2 && KeyCode != kCtrl) {
+    if (Shift == kConCtrl && KeyCode != kCtrl) {
         KeyCode = 0;
         if (tieneCaracterPropio()) saltarTecla = 1;
     }
@@ -101,7 +94,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         return;
     }
     // 7. Ctrl prefix, then R: the radical entry.
-    if (KeyCode == kLetraR && modoTexto == 1 && teclaAnterior == 17) {
+    if (KeyCode == teclaLetra('R') && modoTexto == 1 && teclaAnterior == kCtrl) {
         Frame4.Visible = true;
         darFoco(Foco::texr);
         tabla.TabStop = false;
@@ -115,22 +108,15 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         return;
     }
     if (modoTexto == 1 && KeyCode == kTab) {
-        if (modoFraccion == 1) {
-            omitir<ErrorCuadricula>([&] {
-                if (tabla.Row() > filaFraccion)
-                    tabla.setRow(filaFraccion - 1);
-                else if (tabla.Row() < filaFraccion)
-                    tabla.setRow(filaFraccion + 1);
-            });
-            omitir<ErrorCuadricula>([&] { tabla.setCol(colFraccion); });
-        } else {
+        if (modoFraccion == 1)
+            alternarNumeradorDenominador();
+        else
             empezarFraccion();
-        }
         return;
     }
     // 9. T: the table manager.
-    if (KeyCode == kLetraT && !Frame1.Visible) {
-        if (modoTexto == 0 || teclaAnterior == 17) {
+    if (KeyCode == teclaLetra('T') && !Frame1.Visible) {
+        if (modoTexto == 0 || teclaAnterior == kCtrl) {
             quitalabel();
             vercuadrotablas();
             ultimaTecla = 0;
@@ -145,16 +131,9 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     // 11. F3: the about box.
     if (KeyCode == kF3) mostrarForm2();
     // 12. C: confirmation on or off (Cuentas).
-    if (KeyCode == kLetraC && !Frame1.Visible) {
+    if (KeyCode == teclaLetra('C') && !Frame1.Visible) {
         if (modoTexto == 1) return;
-        confirmar = -confirmar;
-        if (confirmar == 1) {
-            tituloBase = "Renglero  -  Confirmar: Sí";
-        } else {
-            tituloBase = "Renglero  -  Confirmar: No";
-            Mensa.Caption.clear();
-        }
-        ponerTitulo();
+        alternarConfirmar();
         KeyCode = 0;
     }
     // 13. The general part.
@@ -176,7 +155,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         return;
     }
     // 16. I draws a vertical line (Cuentas).
-    if (Mensa.Caption.empty() && KeyCode == kLetraI && modoTexto == 0) {
+    if (Mensa.Caption.empty() && KeyCode == teclaLetra('I') && modoTexto == 0) {
         tabla.setText("|");
         if (tabla.Row() < tabla.Rows() - 1) tabla.setRow(tabla.Row() + 1);
         Frame3.Visible = false;
@@ -193,17 +172,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         else
             insertar();
     }
-    if (KeyCode == kSupr) {
-        suprimir();
-        if (operacion == "|" && tabla.Row() == 1 && tabla.Col() < colDivisor) {
-            tabla.setRow(2);
-            suprimir();
-            tabla.setRow(3);
-            suprimir();
-            tabla.setRow(1);
-            colDivisor = colDivisor - 1;
-        }
-    }
+    if (KeyCode == kSupr) suprimirConDivision();
     // 19. Tab in Cuentas reverses the direction.
     if (KeyCode == kTab && modoTexto == 0) cambiarsentido();
     // 20. F7: another notebook.
@@ -219,50 +188,51 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         enviar();
         Timer2.Interval = 100;
     }
-    // 22. The confirmation protocol.
-    if (!(KeyCode != kPausa && confirmar == -1)) {
-        if (KeyCode != teclaPendiente && modoTexto == 0) {
-            Mensa.Caption.clear();
-            teclaPendiente = KeyCode;
-            std::string texto;
-            if (KeyCode == kF1) {
-                texto = "Grabar la línea activa de la tabla en la memoria.";
-                Pic1.Visible = true;
-                resaltar();
-            } else if (KeyCode == kF2) {
-                texto = "Pasar el contenido de la memoria a la línea activa de la tabla.";
-                Pic.Visible = true;
-                resaltar();
-            } else if (KeyCode == kEsc) {
-                texto = "BORRAR LA TABLA DE <RENGLERO>.";
-            } else if (esTeclaDeOperacion(KeyCode) && !operacion.empty()) {
-                mensaje("Para hacer una nueva operación hay que borrar la tabla.");
-            } else if (KeyCode == kTecladoMas) {
-                texto = "SUMAR";
-            } else if (KeyCode == kTecladoMenos) {
-                texto = "RESTAR";
-            } else if (KeyCode == kTecladoPor) {
-                texto = "MULTIPLICAR";
-            } else if (KeyCode == kTecladoEntre) {
-                texto = "DIVIDIR";
-            } else if (KeyCode == kLetraD) {
-                texto = "DESCOMPONER EN FACTORES";
-            } else if (KeyCode == kLetraR) {
-                texto = "RAIZ CUADRADA";
-            }
-            if (texto.empty()) {
-                teclaPendiente = 0;
-                Frame1.Visible = false;
-                Pic.Visible = false;
-                Pic1.Visible = false;
-                return;
-            }
-            Mensa.Caption = texto + "\r\r" + kConfirmarMismaTecla;
-            Frame1.Visible = true;
-            return;
-        }
+    // 22. The confirmation protocol: a first press asks.
+    if ((KeyCode == kPausa || confirmar != -1) && KeyCode != teclaPendiente && modoTexto == 0) {
+        pedirConfirmacion(KeyCode);
+        return;
     }
-    // 23. Execution.
+    // 23. Execution: confirmation off, the second press, or Texto.
+    ejecutarComando(KeyCode);
+}
+
+// Step 22 of the grid's keys: the first press of F1, F2, Esc or an operation
+// key shows its prompt and waits for the same key again; any other key
+// needs no confirmation.
+void Form1::pedirConfirmacion(int KeyCode) {
+    Mensa.Caption.clear();
+    teclaPendiente = KeyCode;
+    std::string texto;
+    const TeclaDeOperacion* op = operacionDeTecla(KeyCode);
+    if (KeyCode == kF1) {
+        texto = "Grabar la línea activa de la tabla en la memoria.";
+        Pic1.Visible = true;
+        resaltar();
+    } else if (KeyCode == kF2) {
+        texto = "Pasar el contenido de la memoria a la línea activa de la tabla.";
+        Pic.Visible = true;
+        resaltar();
+    } else if (KeyCode == kEsc) {
+        texto = "BORRAR LA TABLA DE <RENGLERO>.";
+    } else if (op != nullptr && operacion.empty()) {
+        texto = op->aviso;
+    } else if (op != nullptr && !esTeclaDeLaOperacion(KeyCode, operacion)) {
+        mensaje(kNuevaOperacion);
+    }
+    if (texto.empty()) {
+        teclaPendiente = 0;
+        Frame1.Visible = false;
+        Pic.Visible = false;
+        Pic1.Visible = false;
+        return;
+    }
+    Mensa.Caption = texto + "\r\r" + kConfirmarMismaTecla;
+    Frame1.Visible = true;
+}
+
+// Step 23 of the grid's keys: the command runs.
+void Form1::ejecutarComando(int KeyCode) {
     Frame1.Visible = false;
     Pic.Visible = false;
     Pic1.Visible = false;
@@ -279,34 +249,53 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         recuperarmemo1();
         if (modoTexto == 0) eliminarresalte();
         Mensa.Caption.clear();
-    } else if (modoTexto == 0 && esTeclaDeOperacion(KeyCode)) {
-        if (!operacion.empty()) {
+    } else if (const TeclaDeOperacion* op = operacionDeTecla(KeyCode); op && modoTexto == 0) {
+        if (operacion.empty()) {
+            operacion = op->operacion;
+            raya();
+        } else if (!esTeclaDeLaOperacion(KeyCode, operacion)) {
             // Without confirmation the refusal is said all the same.
-            mensaje("Para hacer una nueva operación hay que borrar la tabla.");
-            return;
+            mensaje(kNuevaOperacion);
         }
-        switch (KeyCode) {
-        case kTecladoMas:
-            operacion = "+";
-            break;
-        case kTecladoMenos:
-            operacion = "_";
-            break;
-        case kTecladoPor:
-            operacion = "X";
-            break;
-        case kTecladoEntre:
-            operacion = "|";
-            break;
-        case kLetraD:
-            operacion = "D";
-            break;
-        default:
-            operacion = "R";
-            break;
-        }
-        raya();
     }
+}
+
+// C in Cuentas: destructive commands ask for a second press, or stop asking.
+void Form1::alternarConfirmar() {
+    confirmar = -confirmar;
+    if (confirmar == 1) {
+        tituloBase = "Renglero  -  Confirmar: Sí";
+    } else {
+        tituloBase = "Renglero  -  Confirmar: No";
+        Mensa.Caption.clear();
+    }
+    ponerTitulo();
+}
+
+// Del; in a division, Del on the dividend left of the bar closes up the
+// dividend, its working rows and the bar together.
+void Form1::suprimirConDivision() {
+    suprimir();
+    if (operacion == "|" && tabla.Row() == 1 && tabla.Col() < colDivisor) {
+        tabla.setRow(2);
+        suprimir();
+        tabla.setRow(3);
+        suprimir();
+        tabla.setRow(1);
+        colDivisor = colDivisor - 1;
+    }
+}
+
+// Tab in a running fraction: between numerator and denominator, back to the
+// fraction's first column.
+void Form1::alternarNumeradorDenominador() {
+    omitir<ErrorCuadricula>([&] {
+        if (tabla.Row() > filaFraccion)
+            tabla.setRow(filaFraccion - 1);
+        else if (tabla.Row() < filaFraccion)
+            tabla.setRow(filaFraccion + 1);
+    });
+    omitir<ErrorCuadricula>([&] { tabla.setCol(colFraccion); });
 }
 
 // Tab in Texto with no fraction running: the bar under the cursor, the
@@ -355,7 +344,7 @@ void Form1::tabla_KeyUp(int& KeyCode, int Shift) {
         dejarCorrerEventos();
     } else if (ventanaRecogida == 0) {
         // 4. Expanded window.
-        if (Shift == 6) {
+        if (Shift == kConAltGr) {
             saltarTecla = 1;
             return;
         }
@@ -371,13 +360,13 @@ void Form1::tabla_KeyUp(int& KeyCode, int Shift) {
             return;
         }
         if (KeyCode == kCtrl && modoTexto == 1 && ctrlSoltadoSolo()) {
-            if (teclaAnterior == 17) {
+            if (teclaAnterior == kCtrl) {
                 quitalabel();
                 KeyCode = 0;
                 teclaAnterior = 0;
                 return;
             }
-            teclaAnterior = 17;
+            teclaAnterior = kCtrl;
             tabla1.Visible = false;
             Label6.Visible = true;
             Label9.Visible = true;
@@ -388,7 +377,7 @@ void Form1::tabla_KeyUp(int& KeyCode, int Shift) {
     } else {
         // 5. Collapsed: keys beep, but M and a Ctrl that belongs to Ctrl-M.
         const bool ctrlRecogida = KeyCode == kCtrl && Height == tabla.Top + margenVentana;
-        if (KeyCode != kLetraM && !ctrlRecogida) plataforma.pitar();
+        if (KeyCode != teclaLetra('M') && !ctrlRecogida) plataforma.pitar();
         return;
     }
     // 6. Paging keys released while a prompt shows.

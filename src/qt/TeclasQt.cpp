@@ -3,28 +3,27 @@
 #include <QKeyEvent>
 
 #include "platform/CodigoPagina.h"
+#include "platform/Teclas.h"
 
 namespace renglero {
 
 namespace {
 
-constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
-
 // Keys of the numeric keypad, told apart by Qt::KeypadModifier.
 int codigoTeclado(int tecla) {
-    if (tecla >= Qt::Key_0 && tecla <= Qt::Key_9) return 96 + (tecla - Qt::Key_0);
+    if (tecla >= Qt::Key_0 && tecla <= Qt::Key_9) return kTeclado0 + (tecla - Qt::Key_0);
     switch (tecla) {
     case Qt::Key_Asterisk:
-        return 106;
+        return kTecladoPor;
     case Qt::Key_Plus:
-        return 107;
+        return kTecladoMas;
     case Qt::Key_Minus:
-        return 109;
+        return kTecladoMenos;
     case Qt::Key_Period:
     case Qt::Key_Comma:
-        return 110;
+        return kTecladoComa;
     case Qt::Key_Slash:
-        return 111;
+        return kTecladoEntre;
     default:
         return 0;
     }
@@ -35,62 +34,62 @@ int codigoTeclado(int tecla) {
 int codigoPrincipal(int tecla) {
     if (tecla >= Qt::Key_A && tecla <= Qt::Key_Z) return tecla;
     if (tecla >= Qt::Key_0 && tecla <= Qt::Key_9) return tecla;
-    if (tecla >= Qt::Key_F1 && tecla <= Qt::Key_F12) return 112 + (tecla - Qt::Key_F1);
+    if (tecla >= Qt::Key_F1 && tecla <= Qt::Key_F12) return kF1 + (tecla - Qt::Key_F1);
     switch (tecla) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 13;
+        return kIntro;
     case Qt::Key_Escape:
-        return 27;
+        return kEsc;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return 9;
+        return kTab;
     case Qt::Key_Backspace:
-        return 8;
+        return kRetroceso;
     case Qt::Key_Space:
-        return 32;
+        return kEspacio;
     case Qt::Key_Insert:
-        return 45;
+        return kIns;
     case Qt::Key_Delete:
-        return 46;
+        return kSupr;
     case Qt::Key_Home:
-        return 36;
+        return kInicio;
     case Qt::Key_End:
-        return 35;
+        return kFin;
     case Qt::Key_PageUp:
-        return 33;
+        return kRePag;
     case Qt::Key_PageDown:
-        return 34;
+        return kAvPag;
     case Qt::Key_Left:
-        return 37;
+        return kIzquierda;
     case Qt::Key_Up:
-        return 38;
+        return kArriba;
     case Qt::Key_Right:
-        return 39;
+        return kDerecha;
     case Qt::Key_Down:
-        return 40;
+        return kAbajo;
     case Qt::Key_Pause:
-        return 19;
+        return kPausa;
     case Qt::Key_Clear:
-        return 12;
+        return kBorrarTeclado;
     case Qt::Key_Shift:
-        return 16;
+        return kMayusculas;
     case Qt::Key_Control:
-        return 17;
+        return kCtrl;
     case Qt::Key_Alt:
-        return 18;
+        return kAlt;
     case Qt::Key_CapsLock:
-        return 20;
+        return kBloqMayus;
     case Qt::Key_Print:
-        return 44;
+        return kImprPant;
     case Qt::Key_Meta:
-        return 91;
+        return kWindows;
     case Qt::Key_Menu:
-        return 93;
+        return kMenu;
     case Qt::Key_NumLock:
-        return 144;
+        return kBloqNum;
     case Qt::Key_ScrollLock:
-        return 145;
+        return kBloqDespl;
     // The digit row's shifted and AltGr signs.
     case Qt::Key_Equal:
         return '0';
@@ -119,43 +118,43 @@ int codigoPrincipal(int tecla) {
     // The punctuation keys.
     case Qt::Key_Comma:
     case Qt::Key_Semicolon:
-        return 188;
+        return kTeclaComa;
     case Qt::Key_Period:
     case Qt::Key_Colon:
-        return 190;
+        return kTeclaPunto;
     case Qt::Key_Minus:
     case Qt::Key_Underscore:
-        return 189;
+        return kTeclaMenos;
     case Qt::Key_Plus:
     case Qt::Key_Asterisk:
     case Qt::Key_BracketRight:
-        return 187;
+        return kTeclaMas;
     case Qt::Key_Ccedilla:
     case Qt::Key_BraceRight:
-        return 191;
+        return kTeclaCedilla;
     case Qt::Key_Ntilde:
-        return 192;
+        return kTeclaEnye;
     case Qt::Key_masculine:
     case Qt::Key_ordfeminine:
     case Qt::Key_Backslash:
-        return 220;
+        return kTeclaOrdinal;
     case Qt::Key_Apostrophe:
     case Qt::Key_Question:
-        return 219;
+        return kTeclaApostrofo;
     case Qt::Key_exclamdown:
     case Qt::Key_questiondown:
-        return 221;
+        return kTeclaExclamacion;
     case Qt::Key_Dead_Grave:
     case Qt::Key_Dead_Circumflex:
     case Qt::Key_BracketLeft:
-        return 186;
+        return kTeclaAcentoGrave;
     case Qt::Key_Dead_Acute:
     case Qt::Key_Dead_Diaeresis:
     case Qt::Key_BraceLeft:
-        return 222;
+        return kTeclaAcento;
     case Qt::Key_Less:
     case Qt::Key_Greater:
-        return 226;
+        return kTeclaMenor;
     default:
         return 0;
     }
@@ -163,11 +162,11 @@ int codigoPrincipal(int tecla) {
 
 int estadoShift(const QKeyEvent& e, int codigo, bool pulsada) {
     const Qt::KeyboardModifiers m = e.modifiers();
-    int shift = (m & Qt::ShiftModifier ? kShift : 0) | (m & Qt::ControlModifier ? kCtrl : 0) |
-                (m & Qt::AltModifier ? kAlt : 0);
+    int shift = (m & Qt::ShiftModifier ? kConMayusculas : 0) |
+                (m & Qt::ControlModifier ? kConCtrl : 0) | (m & Qt::AltModifier ? kConAlt : 0);
     // The modifier keys themselves: held after their press, gone after their
     // release, whatever the platform reports at that instant.
-    const int propio = codigo == 16 ? kShift : codigo == 17 ? kCtrl : codigo == 18 ? kAlt : 0;
+    const int propio = shiftDeModificador(codigo);
     return pulsada ? (shift | propio) : (shift & ~propio);
 }
 
@@ -177,29 +176,23 @@ int traducir(const QKeyEvent& e, bool pulsada, bool altGr, int& shift, int& cara
     if (e.modifiers() & Qt::KeypadModifier) codigo = codigoTeclado(tecla);
     if (codigo == 0) codigo = codigoPrincipal(tecla);
     shift = estadoShift(e, codigo, pulsada);
-    if (tecla == Qt::Key_Backtab) shift |= kShift;
+    if (tecla == Qt::Key_Backtab) shift |= kConMayusculas;
     caracter = -1;
     if (!pulsada) {
-        if (altGr) shift |= kCtrl | kAlt;
+        if (altGr) shift |= kConAltGr;
         return codigo;
     }
     if (altGr) {
         // AltGr is Ctrl+Alt to the notebook, but the key gives its sign.
-        shift |= kCtrl | kAlt;
-    } else if (shift & kCtrl) {
-        if (codigo >= 'A' && codigo <= 'Z')
-            caracter = codigo & 0x1F;
-        else if (codigo == 32)
-            caracter = 32;
-        else if (codigo == 13)
-            caracter = 10;
-        else if (codigo == 8)
-            caracter = 127;
+        shift |= kConAltGr;
+    } else if (shift & kConCtrl) {
+        caracter = caracterConCtrl(codigo);
         return codigo;
-    } else if (shift & kAlt) {
+    } else if (shift & kConAlt) {
         return codigo; // Alt chords give no character
     }
-    if (codigo == 8 || codigo == 9 || codigo == 13 || codigo == 27 || codigo == 32) {
+    if (codigo == kRetroceso || codigo == kTab || codigo == kIntro || codigo == kEsc ||
+        codigo == kEspacio) {
         caracter = codigo;
         return codigo;
     }
@@ -213,15 +206,11 @@ int traducir(const QKeyEvent& e, bool pulsada, bool altGr, int& shift, int& cara
 
 } // namespace
 
-int traducirTecla(const QKeyEvent& evento, int& shift, int& caracter) {
-    return traducir(evento, evento.type() != QEvent::KeyRelease, false, shift, caracter);
-}
-
 std::vector<AccionTecla> TraductorTeclas::pulsar(const QKeyEvent& e) {
     if (e.key() == Qt::Key_AltGr) {
         if (altGr_) return {};
         altGr_ = true;
-        return {{true, 17, kCtrl, -1}, {true, 18, kCtrl | kAlt, -1}};
+        return pulsarAltGr();
     }
     int shift = 0, caracter = -1;
     const int codigo = traducir(e, true, altGr_, shift, caracter);
@@ -235,7 +224,7 @@ std::vector<AccionTecla> TraductorTeclas::soltar(const QKeyEvent& e) {
     if (e.key() == Qt::Key_AltGr) {
         if (!altGr_) return {};
         altGr_ = false;
-        return {{false, 18, kCtrl, -1}, {false, 17, 0, -1}};
+        return soltarAltGr();
     }
     int shift = 0, caracter = -1;
     int codigo = traducir(e, false, altGr_, shift, caracter);
@@ -244,8 +233,7 @@ std::vector<AccionTecla> TraductorTeclas::soltar(const QKeyEvent& e) {
         codigo = it->second;
         pulsadas_.erase(it);
         // The modifier's own bit follows the code given at press time.
-        const int propio = codigo == 16 ? kShift : codigo == 17 ? kCtrl : codigo == 18 ? kAlt : 0;
-        shift &= ~propio;
+        shift &= ~shiftDeModificador(codigo);
     }
     if (codigo == 0) return {};
     return {{false, codigo, shift, -1}};

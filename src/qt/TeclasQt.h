@@ -5,22 +5,11 @@
 #include <map>
 #include <vector>
 
+#include "platform/Teclas.h"
+
 class QKeyEvent;
 
 namespace renglero {
-
-// One key down (with its character, -1 for none) or one key up.
-struct AccionTecla {
-    bool abajo;
-    int codigo;
-    int shift;
-    int caracter;
-    bool operator==(const AccionTecla&) const = default;
-};
-
-// The key code and character of one key event, without the press/release
-// bookkeeping: 0 when the key has no code of its own.
-int traducirTecla(const QKeyEvent& evento, int& shift, int& caracter);
 
 // Turns presses and releases into key downs and ups. A release is matched to
 // its press by the native scan code, so it reports the code the press gave

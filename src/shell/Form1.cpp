@@ -1,4 +1,5 @@
 #include "shell/Form1.h"
+#include "platform/Teclas.h"
 
 namespace renglero {
 
@@ -93,6 +94,15 @@ void Form1::descartarCaracterPropio() {
     }
 }
 
+void Form1::descartarCaracterEnControl() {
+    for (Evento& e : cola_) {
+        if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) {
+            e.soloVentana = true;
+            return;
+        }
+    }
+}
+
 bool Form1::tieneCaracterPropio() const {
     for (const Evento& e : cola_)
         if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) return true;
@@ -148,20 +158,20 @@ void Form1::entregar(Evento e) {
     case TipoEvento::abajo:
         // A Ctrl released with no other key in between is the Ctrl prefix;
         // the Ctrl of a chord is not.
-        ctrlSolo_ = codigo == 17;
+        ctrlSolo_ = codigo == kCtrl;
         Form_KeyDown(codigo, e.shift);
         if (codigo != 0 && !finalizado_) keyDownControl(destino, codigo, e.shift);
         break;
     case TipoEvento::caracter:
         Form_KeyPress(codigo);
-        if (codigo != 0 && !finalizado_) keyPressControl(destino, codigo);
+        if (codigo != 0 && !finalizado_ && !e.soloVentana) keyPressControl(destino, codigo);
         break;
     case TipoEvento::word:
         App_Event(static_cast<EventoWord>(codigo));
         break;
     case TipoEvento::arriba:
-        ctrlSoltadoSolo_ = codigo == 17 && ctrlSolo_;
-        if (codigo == 17) ctrlSolo_ = false;
+        ctrlSoltadoSolo_ = codigo == kCtrl && ctrlSolo_;
+        if (codigo == kCtrl) ctrlSolo_ = false;
         keyUpControl(destino, codigo, e.shift);
         break;
     }

@@ -177,7 +177,12 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    void pedirConfirmacion(int KeyCode);
+    void ejecutarComando(int KeyCode);
+    void alternarConfirmar();
+    void suprimirConDivision();
     void empezarFraccion();
+    void alternarNumeradorDenominador();
     void aplicarLetraDeFormato(int caracter);
     bool hayComaEnLaFila();
     bool insertarPerderiaCelda() const;
@@ -271,6 +276,9 @@ class Form1 {
     void postearCaracter(int caracter);
     // Drops the character of the key whose key down is being handled.
     void descartarCaracterPropio();
+    // The same, but only for the control: the window's own character
+    // handler still sees it (M and Ç act after a discarded key, as H does).
+    void descartarCaracterEnControl();
     // True when the key whose key down is being handled has a character queued.
     bool tieneCaracterPropio() const;
     void darFoco(Foco f);
@@ -288,7 +296,8 @@ class Form1 {
         int shift;
         bool conDestino; // false: goes to the focus at delivery
         Foco destino;
-        std::uint64_t tecla; // the key press it belongs to (0: posted)
+        std::uint64_t tecla;      // the key press it belongs to (0: posted)
+        bool soloVentana = false; // a character the control discards
     };
     void encolar(const Evento& e);
     void entregar(Evento e);

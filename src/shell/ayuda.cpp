@@ -1,6 +1,7 @@
 // The help screen, the clickable labels and the about box.
 #include <algorithm>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -9,15 +10,15 @@ void Form1::Ta_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     const int ultima = static_cast<int>(lineasAyuda().size()) - 1;
     const int visibles = std::max(1, Ta.Height / 240);
-    if (KeyCode >= 37 && KeyCode <= 40) {
-        if (KeyCode == 38) lineaAyuda = std::max(lineaAyuda - 1, 0);
-        if (KeyCode == 40) lineaAyuda = std::min(lineaAyuda + 1, ultima);
+    if (KeyCode >= kIzquierda && KeyCode <= kAbajo) {
+        if (KeyCode == kArriba) lineaAyuda = std::max(lineaAyuda - 1, 0);
+        if (KeyCode == kAbajo) lineaAyuda = std::min(lineaAyuda + 1, ultima);
         if (lineaAyuda < primeraLineaAyuda) primeraLineaAyuda = lineaAyuda;
         if (lineaAyuda >= primeraLineaAyuda + visibles)
             primeraLineaAyuda = lineaAyuda - visibles + 1;
         return;
     }
-    if (KeyCode == 73) {
+    if (KeyCode == teclaLetra('I')) {
         imprimirAyuda();
     } else {
         Ayuda.Visible = false;

@@ -2,6 +2,7 @@
 // position, grid size, help, collapsing and the mode switch.
 #include <cctype>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -9,19 +10,19 @@ namespace renglero {
 void Form1::Form_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     if (Frame4.Visible || Ayuda.Visible) return;
-    if (KeyCode == 123) moverformu();
-    if (KeyCode == 19 && Mensa.Caption.empty()) {
+    if (KeyCode == kF12) moverformu();
+    if (KeyCode == kPausa && Mensa.Caption.empty()) {
         tabla.TabStop = false;
         Mensa.Caption = textoSalir();
         Frame1.Visible = true;
         KeyCode = 0;
         return;
     }
-    if (KeyCode == 19 && Mensa.Caption == textoSalir()) {
+    if (KeyCode == kPausa && Mensa.Caption == textoSalir()) {
         finalizar();
         return;
     }
-    if (KeyCode != 19 && Mensa.Caption == textoSalir()) {
+    if (KeyCode != kPausa && Mensa.Caption == textoSalir()) {
         Mensa.Caption.clear();
         Frame1.Visible = false;
         saltarTecla = 1;
@@ -31,9 +32,10 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
         dejarCorrerEventos();
         saltarTecla = 0;
     }
-    if (KeyCode == 72 && !Frame1.Visible && !Frame2.Visible && (modoTexto == 0 || Label6.Visible))
+    if (KeyCode == teclaLetra('H') && !Frame1.Visible && !Frame2.Visible &&
+        (modoTexto == 0 || Label6.Visible))
         alternarTamano();
-    if (KeyCode == 116) {
+    if (KeyCode == kF5) {
         Ayuda.Visible = true;
         darFoco(Foco::Ta);
         saltarTecla = 1;
@@ -48,8 +50,8 @@ void Form1::Form_KeyPress(int& KeyAscii) {
     if (Frame4.Visible) return;
     const int letra = KeyAscii == 231 ? 199 : std::toupper(KeyAscii & 0xFF);
     if (letra == 'M' &&
-        (modoTexto == 0 || Frame2.Visible || teclaAnterior == 17 || ventanaRecogida == 1)) {
-        if (modoTexto == 1 && ventanaRecogida == 1) teclaAnterior = 17;
+        (modoTexto == 0 || Frame2.Visible || teclaAnterior == kCtrl || ventanaRecogida == 1)) {
+        if (modoTexto == 1 && ventanaRecogida == 1) teclaAnterior = kCtrl;
         recoger();
         dejarCorrerEventos();
         KeyAscii = 0;

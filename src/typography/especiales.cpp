@@ -2,6 +2,7 @@
 // the current cell into its special counterpart and back.
 #include <array>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -93,14 +94,14 @@ void Form1::tablae_KeyPress(int& KeyAscii) {
 
 void Form1::tablae_KeyUp(int& KeyCode, int Shift) {
     (void)Shift;
-    if (KeyCode == 117 && !Frame2.Visible && modoTexto == 1) {
+    if (KeyCode == kF6 && !Frame2.Visible && modoTexto == 1) {
         // hidden below
-    } else if (KeyCode == 13) {
+    } else if (KeyCode == kIntro) {
         if (!tablae.Text().empty()) {
             if (tablae.celda().CellFontName == "Symbol") fuenteSimbolo = 1;
             postearCaracter(static_cast<unsigned char>(tablae.Text()[0]));
         }
-    } else if (KeyCode == 17 || KeyCode == 18) {
+    } else if (KeyCode == kCtrl || KeyCode == kAlt) {
         saltarTecla = 1;
         enviarAlt();
     }

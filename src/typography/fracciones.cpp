@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -73,29 +74,29 @@ void Form1::texr_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     const int largo = static_cast<int>(texr.Caption.size());
     switch (KeyCode) {
-    case 37:
+    case kIzquierda:
         texrCaret = std::max(texrCaret - 1, 0);
         texrTodoSeleccionado = false;
         return;
-    case 39:
+    case kDerecha:
         texrCaret = std::min(texrCaret + 1, largo);
         texrTodoSeleccionado = false;
         return;
-    case 36:
+    case kInicio:
         texrCaret = 0;
         texrTodoSeleccionado = false;
         return;
-    case 35:
+    case kFin:
         texrCaret = largo;
         texrTodoSeleccionado = false;
         return;
-    case 27:
+    case kEsc:
         texr.Caption = "21";
         tabla.TabStop = true;
         Frame4.Visible = false;
         darFoco(Foco::tabla);
         return;
-    case 13:
+    case kIntro:
         break;
     default:
         return;

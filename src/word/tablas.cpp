@@ -2,6 +2,7 @@
 // tables of the document.
 #include <cctype>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 #include "shell/omitir.h"
 
@@ -79,41 +80,41 @@ void Form1::comandoTeclaTablas(int KeyCode) {
         });
     };
     switch (KeyCode) {
-    case 73:
+    case teclaLetra('I'):
         omitir<ErrorWord>([&] { w->igualarColumnas(); });
         dejarCorrerEventos();
         break;
-    case 40:
+    case kAbajo:
         omitir<ErrorWord>([&] {
             if (w->filaCelda() != w->filasTabla()) mover(w->columnasTabla());
         });
         break;
-    case 38:
+    case kArriba:
         omitir<ErrorWord>([&] {
             if (w->filaCelda() != 1) mover(-w->columnasTabla());
         });
         break;
-    case 39:
+    case kDerecha:
         omitir<ErrorWord>([&] {
             if (!(w->filaCelda() == w->filasTabla() && w->columnaCelda() == w->columnasTabla()))
                 mover(1);
         });
         break;
-    case 37:
+    case kIzquierda:
         omitir<ErrorWord>([&] {
             if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
         });
         break;
-    case 65:
+    case teclaLetra('A'):
         ajustaranchotabla();
         break;
-    case 34:
+    case kAvPag:
         anchoColumna(15);
         break;
-    case 33:
+    case kRePag:
         anchoColumna(-15);
         break;
-    case 67:
+    case teclaLetra('C'):
         Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
         if (Label4.Caption == kCuadriculaNo) {
             omitir<ErrorWord>([&] { w->formatoTabla(false); });

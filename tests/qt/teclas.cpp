@@ -133,3 +133,34 @@ TEST(TeclasQt, RepeticionAutomatica) {
     EXPECT_EQ(t.soltar(suelta(Qt::Key_5, Qt::NoModifier, 14)),
               std::vector<AccionTecla>{arriba(53, 0)});
 }
+
+// The window gives the same events as a script's token for the same keys.
+TEST(TeclasQt, LosMismosEventosQueElToken) {
+    auto teclasConCtrl = [](Qt::Key k, const QString& texto) {
+        TraductorTeclas t;
+        std::vector<AccionTecla> v = t.pulsar(pulsacion(Qt::Key_Control, Qt::ControlModifier));
+        for (const auto& a : t.pulsar(pulsacion(k, Qt::ControlModifier, texto)))
+            v.push_back(a);
+        for (const auto& a : t.soltar(suelta(k, Qt::ControlModifier)))
+            v.push_back(a);
+        for (const auto& a : t.soltar(suelta(Qt::Key_Control, Qt::ControlModifier)))
+            v.push_back(a);
+        return v;
+    };
+    auto token = [](std::string_view s) {
+        std::string error;
+        return accionesDeToken(s, error).value_or(std::vector<AccionTecla>{});
+    };
+    EXPECT_EQ(teclasConCtrl(Qt::Key_Return, "\r"), token("{Ctrl+Enter}"));
+    EXPECT_EQ(teclasConCtrl(Qt::Key_Space, " "), token("{Ctrl+Space}"));
+    EXPECT_EQ(teclasConCtrl(Qt::Key_Backspace, "\x7f"), token("{Ctrl+Backspace}"));
+    EXPECT_EQ(teclasConCtrl(Qt::Key_X, "\x18"), token("{Ctrl+X}"));
+    EXPECT_EQ(teclasConCtrl(Qt::Key_1, "1"), token("{Ctrl+1}"));
+    EXPECT_EQ(teclasConCtrl(Qt::Key_Home, ""), token("{Ctrl+Home}"));
+
+    TraductorTeclas t;
+    std::vector<AccionTecla> altGr = t.pulsar(pulsacion(Qt::Key_AltGr));
+    for (const auto& a : t.soltar(suelta(Qt::Key_AltGr)))
+        altGr.push_back(a);
+    EXPECT_EQ(altGr, token("{AltGr}"));
+}
