@@ -101,6 +101,9 @@ CuadernoQt::~CuadernoQt() {
 
 void CuadernoQt::arrancar() {
     form_->cargar();
+    // The zoom asked for, or the largest step that fits on this screen.
+    for (int pasos = zoom_; pasos > kZoomMinimo && !form_->ponerZoom(pasos); --pasos) {
+    }
     if (writer_ != nullptr) {
         // Without a Writer to work with (not installed, not answering), the
         // notebook goes on with its own document.

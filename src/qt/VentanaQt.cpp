@@ -18,6 +18,7 @@
 #include "qt/PlataformaQt.h"
 #include "qt/accesible/Accesible.h"
 #include "shell/Form1.h"
+#include "typography/contraste.h"
 
 namespace renglero {
 
@@ -55,6 +56,21 @@ QFont fuenteEtiqueta(bool negrita = false, int pixeles = 11) {
     f.setPixelSize(pixeles);
     f.setBold(negrita);
     return f;
+}
+
+// A zoomed window moved up and left as far as it needs to stay on its screen
+// with its frame (`marco`: what the frame adds to the width and height).
+QRect enPantalla(QRect r, QSize marco) {
+    const QScreen* pantalla = QGuiApplication::screenAt(r.center());
+    if (pantalla == nullptr) pantalla = QGuiApplication::primaryScreen();
+    if (pantalla == nullptr) return r;
+    const QRect libre =
+        pantalla->availableGeometry().adjusted(0, 0, -marco.width(), -marco.height());
+    r.moveRight(std::min(r.right(), libre.right()));
+    r.moveBottom(std::min(r.bottom(), libre.bottom()));
+    r.moveLeft(std::max(r.left(), libre.left()));
+    r.moveTop(std::max(r.top(), libre.top()));
+    return r;
 }
 
 const char* const kSignosOperar[4] = {"+", "-", "x", ":"};
@@ -163,6 +179,10 @@ int VentanaQt::aPixeles(int twips) const {
     return static_cast<int>(std::lround(twips * ppp / 1440.0));
 }
 
+double VentanaQt::escala() const {
+    return escalaZoom(form_.zoom);
+}
+
 QRect VentanaQt::rectEn(int izquierda, int arriba, int ancho, int alto) const {
     const int x0 = aPixeles(izquierda), y0 = aPixeles(arriba);
     return QRect(x0, y0, aPixeles(izquierda + ancho) - x0, aPixeles(arriba + alto) - y0);
@@ -229,9 +249,13 @@ void VentanaQt::sincronizar() {
         setWindowTitle(titulo);
     }
     // Height counts the title bar and frame; the client area is the rest.
-    const QRect geometria(aPixeles(form_.Left), aPixeles(form_.Top),
-                          std::max(aPixeles(form_.Width), 1),
-                          std::max(aPixeles(form_.Height - form_.margenVentana), 1));
+    const double z = escala();
+    QRect geometria(
+        aPixeles(form_.Left), aPixeles(form_.Top),
+        std::max<int>(std::lround(aPixeles(form_.Width) * z), 1),
+        std::max<int>(std::lround(aPixeles(form_.Height - form_.margenVentana) * z), 1));
+    if (z != 1.0)
+        geometria = enPantalla(geometria, frameGeometry().size() - QWidget::geometry().size());
     bool cambio = false;
     if (geometria != geometriaPuesta_) {
         geometriaPuesta_ = geometria;
@@ -243,8 +267,10 @@ void VentanaQt::sincronizar() {
     const bool tapado = form_.Ayuda.Visible || form_.Frame2.Visible;
     for (int i = 0; i < 4; ++i) {
         const Control& b = form_.operar[i];
-        botones_[i]->setGeometry(
-            rectEn(form_.Frame5.Left + b.Left, form_.Frame5.Top + b.Top, b.Width, b.Height));
+        const QRect r =
+            rectEn(form_.Frame5.Left + b.Left, form_.Frame5.Top + b.Top, b.Width, b.Height);
+        botones_[i]->setGeometry(QRectF(QPointF(r.topLeft()) * z, QSizeF(r.size()) * z).toRect());
+        botones_[i]->setFont(fuenteEtiqueta(true, static_cast<int>(std::lround(13 * z))));
         botones_[i]->setVisible(form_.Frame5.Visible && b.Visible && !tapado);
     }
 
@@ -313,7 +339,7 @@ void VentanaQt::keyReleaseEvent(QKeyEvent* evento) {
 }
 
 void VentanaQt::mousePressEvent(QMouseEvent* evento) {
-    const QPoint punto = evento->position().toPoint();
+    const QPoint punto = (evento->position() / escala()).toPoint();
     if (form_.Label1.Visible && rectControl(form_.Label1).contains(punto))
         form_.clicLabel1();
     else if (form_.Label2.Visible && rectControl(form_.Label2).contains(punto))
@@ -375,11 +401,13 @@ void VentanaQt::pintarCuadricula(QPainter& p, const Cuadricula& g, bool marcarAc
         }
     }
     if (marcarActual && !actual.isNull()) {
-        QPen marca(QColor(0, 0, 160));
-        marca.setWidth(2);
+        // In the scheme's own colour, standing out from the cell, thick.
+        QPen marca(aQColor(colorCursor(g)));
+        marca.setWidth(3);
+        marca.setJoinStyle(Qt::MiterJoin);
         p.setPen(marca);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(actual.adjusted(1, 1, -1, -1));
+        p.drawRect(actual.adjusted(2, 2, -2, -2));
     }
     p.restore();
 }
@@ -464,6 +492,7 @@ void VentanaQt::paintEvent(QPaintEvent*) {
     const Form1& f = form_;
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
+    p.scale(escala(), escala());
 
     // The status line and the labels of the top strip.
     const QFont normal = fuenteEtiqueta();

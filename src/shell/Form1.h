@@ -49,6 +49,11 @@ class Form1 {
     Plataforma& plataforma;
     // What a screen reader is told after each key, and the last text said.
     Anuncios anuncios;
+    // The window's zoom step, kZoomNormal to kZoomMayor; the desktop scales
+    // the window by it. False (and nothing changes) when the step does not
+    // exist or the window would not fit on the screen.
+    int zoom = kZoomNormal;
+    bool ponerZoom(int pasos);
     // The word processor; null while none is connected.
     Word* word = nullptr;
 

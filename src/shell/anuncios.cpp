@@ -3,16 +3,17 @@
 #include <algorithm>
 
 #include "grid/nombresCelda.h"
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
 
 namespace {
 
-// The chords of the screen reader's keys, Ctrl held (no Part uses them).
-constexpr int kTeclaOirColumna = 'O';
-constexpr int kTeclaRepetir = 'U';
-constexpr int kCtrl = 2;
+// The chords of the screen reader's and the zoom's keys, Ctrl held: Ctrl
+// chords do nothing else in the notebook.
+constexpr int kTeclaOirColumna = teclaLetra('O');
+constexpr int kTeclaRepetir = teclaLetra('U');
 
 bool esDigito(const std::string& t) {
     return t.size() == 1 && t[0] >= '0' && t[0] <= '9';
@@ -271,7 +272,21 @@ void Anuncios::anunciar(Form1& f, const std::string& texto) {
 }
 
 bool Anuncios::teclaPropia(Form1& f, int codigo, int shift) {
-    if (shift != kCtrl) return false;
+    if (shift != kConCtrl) return false;
+    if (codigo == kTeclaMas || codigo == kTecladoMas || codigo == kTeclaMenos ||
+        codigo == kTecladoMenos) {
+        const bool mas = codigo == kTeclaMas || codigo == kTecladoMas;
+        if (f.ponerZoom(f.zoom + (mas ? 1 : -1)))
+            anunciar(f, "Tamaño " + std::to_string(f.zoom) + " de " + std::to_string(kZoomMayor) +
+                            ".");
+        else if (!mas)
+            anunciar(f, "Renglero ya tiene su tamaño normal.");
+        else if (f.zoom == kZoomMayor)
+            anunciar(f, "Renglero ya tiene su tamaño mayor.");
+        else
+            anunciar(f, "Renglero no cabe más grande en la pantalla.");
+        return true;
+    }
     if (codigo == kTeclaOirColumna) {
         anunciar(f, leerColumna(f));
         return true;

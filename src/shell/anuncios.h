@@ -9,6 +9,13 @@ namespace renglero {
 
 class Form1;
 
+// The window's zoom steps: 1 is the normal size, each step a quarter more.
+inline constexpr int kZoomNormal = 1;
+inline constexpr int kZoomMayor = 4;
+inline constexpr double escalaZoom(int pasos) {
+    return 1.0 + (pasos - 1) / 4.0;
+}
+
 // The place value of a column `k` places left of the units column
 // ("unidades", "decenas", ...); right of the units, with a comma one place
 // right of them, the decimal places ("décimas", ...). Empty where there is none.

@@ -1,9 +1,11 @@
-// The names a screen reader gives the cells and the columns.
+// The names a screen reader gives the cells and the columns, and the
+// cursor a pupil with low vision must see.
 #include <gtest/gtest.h>
 
 #include "grid/Cuadricula.h"
 #include "grid/nombresCelda.h"
 #include "shell/anuncios.h"
+#include "typography/contraste.h"
 
 using namespace renglero;
 
@@ -54,4 +56,32 @@ TEST(NombreOrden, EnterosYDecimales) {
     EXPECT_EQ(nombreOrden(-3, true), "centésimas");
     EXPECT_EQ(nombreOrden(-4, true), "milésimas");
     EXPECT_EQ(nombreOrden(-2, false), "");
+}
+
+// ---- The cursor's colour ----------------------------------------------------
+
+TEST(Contraste, ExtremosYSimetria) {
+    EXPECT_NEAR(contraste(rgb(0, 0, 0), rgb(255, 255, 255)), 21.0, 0.01);
+    EXPECT_NEAR(contraste(rgb(64, 64, 64), rgb(64, 64, 64)), 1.0, 0.001);
+    EXPECT_DOUBLE_EQ(contraste(rgb(0, 0, 160), rgb(64, 64, 64)),
+                     contraste(rgb(64, 64, 64), rgb(0, 0, 160)));
+}
+
+TEST(Contraste, CursorVisibleEnLosDosEsquemas) {
+    Cuadricula g(3, 3, "Courier New", 14, true);
+    // Light scheme: black on white.
+    EXPECT_GE(contraste(colorCursor(g), g.CellBackColor()), kContrasteCursor);
+    // Dark scheme of F8: dark grey background, light text.
+    g.BackColor = rgb(64, 64, 64);
+    g.ForeColor = rgb(255, 255, 255);
+    EXPECT_EQ(colorCursor(g), rgb(255, 255, 255));
+    EXPECT_GE(contraste(colorCursor(g), g.CellBackColor()), kContrasteCursor);
+    // A cell with a background of its own (a highlighted line) counts.
+    g.setCellBackColor(rgb(255, 255, 255));
+    EXPECT_GE(contraste(colorCursor(g), g.CellBackColor()), kContrasteCursor);
+    // Text and background too close: the better of black and white.
+    g.ForeColor = rgb(120, 120, 120);
+    g.BackColor = rgb(128, 128, 128);
+    g.setCellBackColor(kColorDeLaCuadricula);
+    EXPECT_GE(contraste(colorCursor(g), g.CellBackColor()), kContrasteCursor);
 }

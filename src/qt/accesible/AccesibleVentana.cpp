@@ -203,7 +203,9 @@ const Form1& AccesibleVentana::form() const {
 
 QRect AccesibleVentana::enPantalla(const QRect& r) const {
     if (r.isNull()) return r;
-    return QRect(ventana().mapToGlobal(r.topLeft()), r.size());
+    const double z = ventana().escala();
+    return QRect(ventana().mapToGlobal((QPointF(r.topLeft()) * z).toPoint()),
+                 (QSizeF(r.size()) * z).toSize());
 }
 
 std::vector<QAccessibleInterface*> AccesibleVentana::hijos() const {
