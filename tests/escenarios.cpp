@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
+#include <stdlib.h>
 
 #include "headless/Conductor.h"
 
@@ -88,20 +88,47 @@ std::string diferencia(const json& real, const json& esperado, const std::string
     return "";
 }
 
+// A folder of this run's own, removed with it: runners started at once (the
+// same stems on two word processors) never share a file.
+class CarpetaPropia {
+  public:
+    CarpetaPropia() {
+        std::string plantilla = (fs::temp_directory_path() / "renglero-escenario-XXXXXX").string();
+        if (mkdtemp(plantilla.data())) ruta_ = plantilla;
+    }
+    ~CarpetaPropia() {
+        std::error_code e;
+        if (!ruta_.empty()) fs::remove_all(ruta_, e);
+    }
+    CarpetaPropia(const CarpetaPropia&) = delete;
+    CarpetaPropia& operator=(const CarpetaPropia&) = delete;
+    const fs::path& ruta() const { return ruta_; }
+
+  private:
+    fs::path ruta_;
+};
+
 std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
     std::string salida;
     if (const char* binario = std::getenv("RENGLERO_BINARIO")) {
-        const fs::path guion = fs::temp_directory_path() / (archivo.stem().string() + ".guion");
+        const CarpetaPropia carpeta;
+        EXPECT_FALSE(carpeta.ruta().empty()) << "no se pudo crear la carpeta temporal";
+        const fs::path guion = carpeta.ruta() / (archivo.stem().string() + ".guion");
         std::ofstream(guion) << e.guion;
         const char* documento = std::getenv("RENGLERO_DOCUMENTO");
         const std::string orden = std::string(binario) + " --headless" +
                                   (documento ? std::string(" --documento ") + documento : "") +
                                   " < '" + guion.string() + "'";
-        std::unique_ptr<FILE, int (*)(FILE*)> tubo(popen(orden.c_str(), "r"), pclose);
-        std::array<char, 4096> bloque{};
-        while (tubo && std::fgets(bloque.data(), bloque.size(), tubo.get()))
-            salida += bloque.data();
-        fs::remove(guion);
+        FILE* tubo = popen(orden.c_str(), "r");
+        EXPECT_NE(tubo, nullptr) << orden;
+        if (tubo) {
+            std::array<char, 4096> bloque{};
+            while (std::fgets(bloque.data(), bloque.size(), tubo))
+                salida += bloque.data();
+            // The driver ends with 0 whatever the script does: anything else
+            // is a crash.
+            EXPECT_EQ(pclose(tubo), 0) << orden;
+        }
     } else {
         std::ostringstream out;
         std::istringstream in(e.guion);

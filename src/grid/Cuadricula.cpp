@@ -90,11 +90,57 @@ void Cuadricula::setColSel(int c) {
     colSel_ = comprobarColumna(c);
 }
 
+int Cuadricula::altoTotal() const {
+    int alto = 0;
+    for (int a : altos_)
+        alto += a;
+    return alto;
+}
+
+int Cuadricula::anchoTotal() const {
+    int ancho = 0;
+    for (int a : anchos_)
+        ancho += a;
+    return ancho;
+}
+
+// A bar that one direction needs can make the other one needed too.
+bool Cuadricula::barraVertical() const {
+    if (ScrollBars != 3) return false;
+    const bool horizontalSola = anchoTotal() > Width;
+    return altoTotal() > Height - (horizontalSola ? kGrosorBarra : 0);
+}
+
+bool Cuadricula::barraHorizontal() const {
+    if (ScrollBars != 3) return false;
+    return anchoTotal() > Width - (barraVertical() ? kGrosorBarra : 0);
+}
+
+int Cuadricula::altoVisible() const {
+    return Height - (barraHorizontal() ? kGrosorBarra : 0);
+}
+
+int Cuadricula::anchoVisible() const {
+    return Width - (barraVertical() ? kGrosorBarra : 0);
+}
+
 int Cuadricula::filasQueCabenDesde(int arriba) const {
+    const int visible = altoVisible();
     int n = 0, alto = 0;
     for (int r = arriba; r < filas_; ++r) {
         alto += altos_[r];
-        if (alto > Height) break;
+        if (alto > visible) break;
+        ++n;
+    }
+    return n;
+}
+
+int Cuadricula::columnasVisibles() const {
+    const int visible = anchoVisible();
+    int n = 0, ancho = 0;
+    for (int c = colIzquierda_; c < columnas_; ++c) {
+        ancho += anchos_[c];
+        if (ancho > visible) break;
         ++n;
     }
     return n;
@@ -102,15 +148,17 @@ int Cuadricula::filasQueCabenDesde(int arriba) const {
 
 int Cuadricula::filaArribaMaxima() const {
     // The view scrolls no further than where the last row stands at the bottom.
+    const int visible = altoVisible();
     int alto = 0, arriba = filas_;
-    while (arriba > 0 && alto + altos_[arriba - 1] <= Height)
+    while (arriba > 0 && alto + altos_[arriba - 1] <= visible)
         alto += altos_[--arriba];
     return std::clamp(arriba, 0, std::max(filas_ - 1, 0));
 }
 
 int Cuadricula::colIzquierdaMaxima() const {
+    const int visible = anchoVisible();
     int ancho = 0, izquierda = columnas_;
-    while (izquierda > 0 && ancho + anchos_[izquierda - 1] <= Width)
+    while (izquierda > 0 && ancho + anchos_[izquierda - 1] <= visible)
         ancho += anchos_[--izquierda];
     return std::clamp(izquierda, 0, std::max(columnas_ - 1, 0));
 }
@@ -131,7 +179,7 @@ bool Cuadricula::RowIsVisible(int r) const {
     int alto = 0;
     for (int i = filaArriba_; i <= r; ++i)
         alto += altos_[i];
-    return alto <= Height;
+    return alto <= altoVisible();
 }
 
 bool Cuadricula::ColIsVisible(int c) const {
@@ -140,7 +188,7 @@ bool Cuadricula::ColIsVisible(int c) const {
     int ancho = 0;
     for (int i = colIzquierda_; i <= c; ++i)
         ancho += anchos_[i];
-    return ancho <= Width;
+    return ancho <= anchoVisible();
 }
 
 void Cuadricula::setRowHeight(int r, int alto) {

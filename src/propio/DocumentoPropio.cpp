@@ -6,6 +6,7 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <numeric>
@@ -783,9 +784,11 @@ void DocumentoPropio::escribir(const std::string& texto) {
 void DocumentoPropio::moverCursor(int caracteres) {
     cerrarLote();
     if (terminado_ || !abierto_) return;
+    // The least int has no positive counterpart; no document is that long.
+    const int cuantos = caracteres < 0 ? -std::max(caracteres, -INT_MAX) : caracteres;
     cursor_.movePosition(caracteres < 0 ? QTextCursor::PreviousCharacter
                                         : QTextCursor::NextCharacter,
-                         QTextCursor::MoveAnchor, std::abs(caracteres));
+                         QTextCursor::MoveAnchor, cuantos);
     expansion_.reset();
     seleccionTocada();
 }

@@ -40,10 +40,14 @@ class Form1 {
     void clicLabel2();
     void clicOperar(int indice);
     void clicCommand1();
+    // The pupil scrolled the notebook with its scroll bars: the view starts
+    // at that row and column; the cursor stays where it is.
+    void desplazarTabla(int fila, int columna);
     // The window is being closed from its system menu.
     void cerrarVentana();
     bool finalizado() const { return finalizado_; }
-    // Counts changes of anything shown, so a front end knows when to repaint.
+    // Changes whenever anything shown changes (grids, labels, panels, the
+    // caption, the focus), so a front end knows when to repaint.
     unsigned long version() const;
 
     Plataforma& plataforma;
@@ -156,6 +160,7 @@ class Form1 {
     void limpiezaWord();
     void tama();
     void moverformu();
+    void ponerFrame2();
     void comprobarancho();
     void ponercolu();
     // The column count of a Texto grid for the document's line width.
@@ -191,6 +196,7 @@ class Form1 {
     void aplicarLetraDeFormato(int caracter);
     bool hayComaEnLaFila();
     bool insertarPerderiaCelda() const;
+    bool suprimirPisariaCelda() const;
     void intro();
     void seguirCursor();
     void cambiardefila();
@@ -279,6 +285,9 @@ class Form1 {
     // A keystroke the notebook posts to itself; it goes to the control that
     // has the focus when it is delivered.
     void postearCaracter(int caracter);
+    // A whole keystroke the notebook posts to itself: key down, its
+    // character (none when negative) and key up.
+    void postearTecla(int codigo, int shift, int caracter);
     // Drops the character of the key whose key down is being handled.
     void descartarCaracterPropio();
     // The same, but only for the control: the window's own character
@@ -320,6 +329,8 @@ class Form1 {
     bool ctrlSolo_ = false;
     bool clase1_ = false;
     bool ctrlSoltadoSolo_ = false;
+    // True while the grid moves its cursor by its own keys (the pupil's move).
+    bool movimientoDeLaTabla_ = false;
     int profundidad_ = 0;
     unsigned long versionVentana_ = 0;
 };

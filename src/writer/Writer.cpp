@@ -41,9 +41,10 @@ OUString textoWriter(const std::string& texto) {
 }
 
 // Cursor moves take a 16-bit count.
-template <class Mover> void moverPorTramos(int n, Mover&& mover) {
+// The count is wide so that the least int can be negated.
+template <class Mover> void moverPorTramos(long long n, Mover&& mover) {
     while (n > 0) {
-        const int paso = std::min(n, 32767);
+        const int paso = static_cast<int>(std::min(n, 32767LL));
         if (!mover(static_cast<sal_Int16>(paso))) return;
         n -= paso;
     }
@@ -54,7 +55,8 @@ void irA(const Reference<css::text::XTextCursor>& c, int delta, bool extender) {
         if (delta == 0 && !extender) c->collapseToEnd();
         moverPorTramos(delta, [&](sal_Int16 p) { return c->goRight(p, extender); });
     } else {
-        moverPorTramos(-delta, [&](sal_Int16 p) { return c->goLeft(p, extender); });
+        moverPorTramos(-static_cast<long long>(delta),
+                       [&](sal_Int16 p) { return c->goLeft(p, extender); });
     }
 }
 
