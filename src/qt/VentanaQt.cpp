@@ -147,6 +147,7 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
         auto* b = new QToolButton(this);
         b->setText(QString::fromLatin1(kSignosOperar[i]));
         b->setToolTip(QString::fromLatin1(kAyudasOperar[i]));
+        b->setAccessibleName(QString::fromLatin1(kAyudasOperar[i]).trimmed());
         // The keyboard stays with the notebook window.
         b->setFocusPolicy(Qt::NoFocus);
         b->setFont(fuenteEtiqueta(true, 13));
