@@ -22,6 +22,6 @@ echo "== sin accesibilidad"
 echo "== con el puente AT-SPI y un cliente escuchando"
 coproc ESCUCHA { /usr/bin/python3 "$aqui/escuchar_atspi.py"; }
 read -r -t 20 listo <&"${ESCUCHA[0]}" || { echo "el cliente AT-SPI no arranca"; exit 1; }
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bench" --benchmark_filter=Con 2>&1 | grep -E "median|stddev"
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bench" --benchmark_filter=Con 2>&1 | grep -E "median|stddev|ERROR|rror"
 exec {ESCUCHA[1]}>&-
 wait "$ESCUCHA_PID" 2>/dev/null

@@ -6,6 +6,8 @@
 // with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and a listening AT-SPI client.
 #include <QAccessible>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -19,6 +21,16 @@ using namespace renglero;
 
 namespace {
 
+// The bridge comes up once its D-Bus connection answers.
+bool esperarPuente() {
+    QDeadlineTimer plazo(10000);
+    while (!QAccessible::isActive() && !plazo.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+    return QAccessible::isActive();
+}
+
 void pulsarYSoltar(QWidget& w, int tecla, const QString& texto,
                    Qt::KeyboardModifiers m = Qt::NoModifier) {
     QKeyEvent abajo(QEvent::KeyPress, tecla, m, texto);
@@ -28,6 +40,7 @@ void pulsarYSoltar(QWidget& w, int tecla, const QString& texto,
 }
 
 void teclaHastaPintada(benchmark::State& estado, bool accesible) {
+    if (accesible) esperarPuente();
     if (accesible != QAccessible::isActive()) {
         estado.SkipWithError(accesible ? "sin puente de accesibilidad: bench/accesible_x11.sh"
                                        : "la accesibilidad está encendida");
@@ -75,7 +88,7 @@ BENCHMARK(BM_TeclaHastaPintadaConAccesibilidad)
 // The layout of 125 + 37: the heaviest key, a whole grid renamed and an
 // announcement.
 void BM_SumaPreparadaConAccesibilidad(benchmark::State& estado) {
-    if (!QAccessible::isActive()) {
+    if (!esperarPuente()) {
         estado.SkipWithError("sin puente de accesibilidad: bench/accesible_x11.sh");
         return;
     }
