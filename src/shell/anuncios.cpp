@@ -183,12 +183,20 @@ Anuncios::Estado Anuncios::tomar(const Form1& f) {
 }
 
 void Anuncios::antes(const Form1& f) {
-    if (nivel_++ == 0) antes_ = tomar(f);
+    if (nivel_++ > 0) return;
+    antes_ = tomar(f);
+    teclas_.clear();
 }
 
-void Anuncios::despues(Form1& f, int codigo) {
+void Anuncios::despues(Form1& f, int ultima) {
+    // A key that arrives while another one lets pending events run is
+    // announced with it, as one change.
+    teclas_.push_back(ultima);
     if (nivel_ > 0 && --nivel_ > 0) return;
     if (f.finalizado()) return;
+    auto hubo = [this](int tecla) {
+        return std::find(teclas_.begin(), teclas_.end(), tecla) != teclas_.end();
+    };
     const Estado& a = antes_;
     const Estado d = tomar(f);
     std::string texto;
@@ -205,9 +213,9 @@ void Anuncios::despues(Form1& f, int codigo) {
 
     // A prompt shown, or taken away without its command.
     if (!d.mensa.empty() && d.mensa != a.mensa) {
-        teclaDelAviso_ = codigo;
+        teclaDelAviso_ = ultima;
         sumar(texto, sinSaltos(d.mensa));
-    } else if (d.mensa.empty() && !a.mensa.empty() && codigo != teclaDelAviso_) {
+    } else if (d.mensa.empty() && !a.mensa.empty() && !hubo(teclaDelAviso_)) {
         sumar(texto, "Operación anulada.");
     }
 
@@ -224,10 +232,10 @@ void Anuncios::despues(Form1& f, int codigo) {
         sumar(texto, nombreOperacion(d.operacion));
         sumar(texto, "Escribe " + que + " en la " + lugar(f) + ", " + direccion(d.sentido) + ".");
     } else if (!d.operacion.empty() && d.operacion == a.operacion && movido &&
-               (codigo == 13 || codigo == 107)) {
+               (hubo(kIntro) || hubo(kTecladoMas))) {
         std::string paso;
         if (d.operacion == "X")
-            paso = d.pasoMultiplicacion != a.pasoMultiplicacion || codigo == 107
+            paso = d.pasoMultiplicacion != a.pasoMultiplicacion || hubo(kTecladoMas)
                        ? "Suma de los productos parciales:"
                        : "Siguiente producto parcial:";
         else if (d.operacion == "|")
@@ -243,14 +251,14 @@ void Anuncios::despues(Form1& f, int codigo) {
         sumar(texto, paso + " " + lugar(f) + ", " + direccion(d.sentido) + ".");
     } else if (d.modoTexto == 0 && d.sentido != a.sentido && d.modoTexto == a.modoTexto) {
         sumar(texto, "Avance " + direccion(d.sentido) + ".");
-    } else if (codigo == 13 && d.fila != a.fila && d.mensa.empty()) {
+    } else if (hubo(kIntro) && d.fila != a.fila && d.mensa.empty()) {
         sumar(texto, "Línea nueva: " + lugar(f) + ".");
     }
 
     // The memory line.
-    if (codigo == 112 && d.memoria != a.memoria && d.mensa.empty())
+    if (hubo(kF1) && d.memoria != a.memoria && d.mensa.empty())
         sumar(texto, "Línea pasada a la memoria.");
-    if (codigo == 113 && d.filaActual != a.filaActual && d.mensa.empty())
+    if (hubo(kF2) && d.filaActual != a.filaActual && d.mensa.empty())
         sumar(texto, "Memoria pasada a la " + lugar(f) + ".");
 
     if (d.ayuda != a.ayuda)

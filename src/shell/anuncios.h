@@ -4,6 +4,7 @@
 // operation, a prompt and its cancellation, the mode, the direction), and the
 // current column read with its place values. The doors only pass the texts on.
 #include <string>
+#include <vector>
 
 namespace renglero {
 
@@ -26,7 +27,7 @@ class Anuncios {
     // Around each key or click that the doors deliver: what the pupil could
     // see before, and what changed after. Nested calls count as one.
     void antes(const Form1& f);
-    void despues(Form1& f, int codigo);
+    void despues(Form1& f, int tecla);
 
     // Says a text now and keeps it as the last one said.
     void anunciar(Form1& f, const std::string& texto);
@@ -64,6 +65,7 @@ class Anuncios {
 
     Estado antes_;
     int nivel_ = 0;
+    std::vector<int> teclas_; // the keys delivered since the outermost antes
     int teclaDelAviso_ = 0;
     std::string ultimo_;
 };

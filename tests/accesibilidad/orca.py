@@ -56,6 +56,8 @@ def principal(renglero, carpeta):
         if orca.poll() is not None:
             print("Orca no arranca (¿otra copia en marcha de este usuario?)")
             return 77
+        # Orca is ready once it has said so.
+        esperar(lambda: lineas(hablado), 30, "Orca hablando")
         e.arrancar([renglero, "--documento", "propio"],
                    {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
         esperar(lambda: aplicacion("renglero"), 30, "el cuaderno en AT-SPI")
@@ -65,7 +67,10 @@ def principal(renglero, carpeta):
         subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
         esperar(lambda: any("Renglero" in l for l in lineas(hablado)), 30,
                 "Orca diciendo la ventana")
-        e.teclas("1", "2", "5", "Return", "3", "7")
+        e.teclas("1", "2", "5", "Return")
+        esperar(lambda: any("Línea nueva" in l for l in lineas(hablado)), 20,
+                "Orca diciendo la línea nueva")
+        e.teclas("3", "7")
         esperar(lambda: any(l.strip() in ("7", "siete") for l in lineas(hablado)), 20,
                 "Orca diciendo el 7")
         # Orca's desktop layout keeps keypad + for itself; Orca+BackSpace

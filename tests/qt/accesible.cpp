@@ -58,6 +58,7 @@ TEST_F(Accesible, LaTablaTieneSusCeldasNombradasComoSeLeen) {
     EXPECT_EQ(tabla->columnCount(), 25);
     teclas(QStringLiteral("125"));
     QTest::keyClick(&ventana(), Qt::Key_Return);
+    EXPECT_EQ(form().anuncios.ultimo(), "Línea nueva: fila 3, columna 4.");
     teclas(QStringLiteral("37"));
     QTest::keyClick(&ventana(), Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(tabla->cellAt(1, 20)->text(QAccessible::Name), QStringLiteral("1"));

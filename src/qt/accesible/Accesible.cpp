@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/nombresCelda.h"
 #include "qt/VentanaQt.h"
 #include "qt/accesible/AccesibleTabla.h"
 #include "qt/accesible/AccesibleVentana.h"
@@ -67,8 +68,10 @@ void seguirTabla(AccesibleTabla& t, VistaTabla& vista) {
             std::string& visto = vista.textos[static_cast<std::size_t>(r) * columnas + c];
             const std::string& texto = g.celda(r, c).Text;
             if (texto == visto) continue;
+            // A blank that becomes an empty cell keeps its (empty) name.
+            const bool otroNombre = nombreHablado(texto) != nombreHablado(visto);
             visto = texto;
-            if (!otroTamano) enviar(t.celda(r, c), QAccessible::NameChanged);
+            if (!otroTamano && otroNombre) enviar(t.celda(r, c), QAccessible::NameChanged);
         }
     if (otroTamano && !primera) t.redimensionada();
     vista.filas = filas;
@@ -98,7 +101,7 @@ void seguirAccesibilidad(VentanaQt& v) {
     if (s.visibles.size() != controles.size()) s.visibles.assign(controles.size(), false);
     for (std::size_t i = 0; i < controles.size(); ++i) {
         AccesibleControl* c = controles[i];
-        if (c == &ventana->aviso()) continue;
+        if (ventana->esAviso(c)) continue;
         const bool visible = c->visible();
         const QString nombre = c->text(QAccessible::Name);
         if (visible != s.visibles[i]) {
@@ -130,7 +133,7 @@ void seguirAccesibilidad(VentanaQt& v) {
     // Said after the focus moved, so that the cell's own speech does not cut it.
     if (s.hayPendiente) {
         s.hayPendiente = false;
-        AccesibleControl& aviso = ventana->aviso();
+        AccesibleControl& aviso = ventana->siguienteAviso();
         aviso.nombreVisto = s.pendiente;
         enviar(&aviso, QAccessible::NameChanged);
         enviar(&aviso, QAccessible::ObjectShow);

@@ -1,6 +1,8 @@
 #include "qt/accesible/AccesibleVentana.h"
 
 #include <QToolButton>
+#include <algorithm>
+#include <iterator>
 
 #include "qt/VentanaQt.h"
 #include "qt/accesible/AccesibleTabla.h"
@@ -178,12 +180,13 @@ AccesibleVentana::AccesibleVentana(VentanaQt* v) : QAccessibleWidget(v, QAccessi
         ayuda_->agregarHijo(linea);
     }
     // What the notebook says; shown each time it says something.
-    aviso_ = control({QAccessible::Notification,
-                      [] { return true; },
-                      [this] { return aviso_->nombreVisto; },
-                      {},
-                      {},
-                      {}});
+    for (int i = 0; i < kAvisos; ++i)
+        avisos_[i] = control({QAccessible::Notification,
+                              [this, i] { return i == avisoActual_; },
+                              [this, i] { return avisos_[i]->nombreVisto; },
+                              {},
+                              {},
+                              {}});
 }
 
 AccesibleVentana::~AccesibleVentana() {
@@ -191,6 +194,15 @@ AccesibleVentana::~AccesibleVentana() {
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(c));
     for (AccesibleTabla* t : {tabla_, memoria_, paleta_})
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(t));
+}
+
+AccesibleControl& AccesibleVentana::siguienteAviso() {
+    avisoActual_ = (avisoActual_ + 1) % kAvisos;
+    return *avisos_[avisoActual_];
+}
+
+bool AccesibleVentana::esAviso(const AccesibleControl* c) const {
+    return std::find(std::begin(avisos_), std::end(avisos_), c) != std::end(avisos_);
 }
 
 VentanaQt& AccesibleVentana::ventana() const {
@@ -212,7 +224,7 @@ std::vector<QAccessibleInterface*> AccesibleVentana::hijos() const {
     const Form1& f = form();
     std::vector<QAccessibleInterface*> v;
     for (AccesibleControl* c : controles_) {
-        if (c == aviso_) continue;
+        if (esAviso(c)) continue;
         v.push_back(c);
         // The grids after the strip of labels above them.
         if (c == controles_[3]) {
@@ -227,7 +239,7 @@ std::vector<QAccessibleInterface*> AccesibleVentana::hijos() const {
             if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(b))
                 v.push_back(iface);
     }
-    v.push_back(aviso_);
+    v.insert(v.end(), std::begin(avisos_), std::end(avisos_));
     return v;
 }
 

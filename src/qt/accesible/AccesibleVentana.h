@@ -68,7 +68,11 @@ class AccesibleVentana : public QAccessibleWidget {
     AccesibleTabla& tabla() const { return *tabla_; }
     AccesibleTabla& memoria() const { return *memoria_; }
     AccesibleTabla& paleta() const { return *paleta_; }
-    AccesibleControl& aviso() const { return *aviso_; }
+    // The announcement said last, and the next one to say: a few in turn, so
+    // that a reader still speaking one is not handed the text of the next.
+    AccesibleControl& aviso() const { return *avisos_[avisoActual_]; }
+    AccesibleControl& siguienteAviso();
+    bool esAviso(const AccesibleControl* c) const;
     AccesibleControl& ayuda() const { return *ayuda_; }
     const std::vector<AccesibleControl*>& controles() const { return controles_; }
     // The object that has the keyboard focus inside the window, or null.
@@ -89,7 +93,9 @@ class AccesibleVentana : public QAccessibleWidget {
     AccesibleTabla* tabla_ = nullptr;
     AccesibleTabla* memoria_ = nullptr;
     AccesibleTabla* paleta_ = nullptr;
-    AccesibleControl* aviso_ = nullptr;
+    static constexpr int kAvisos = 8;
+    AccesibleControl* avisos_[kAvisos] = {};
+    int avisoActual_ = 0;
     AccesibleControl* ayuda_ = nullptr;
     std::vector<AccesibleControl*> controles_; // in the order of the reader
 };
