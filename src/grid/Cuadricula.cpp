@@ -2,6 +2,7 @@
 #include "platform/Teclas.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace renglero {
 
@@ -33,6 +34,7 @@ void Cuadricula::redimensionar(int filas, int columnas) {
     celdas_ = std::move(nuevas);
     altos_.resize(filas, altos_.empty() ? kAltoFilaInicial : altos_.back());
     anchos_.resize(columnas, anchos_.empty() ? kAnchoColumnaInicial : anchos_.back());
+    sumarMedidas();
     filas_ = filas;
     columnas_ = columnas;
     fila_ = std::clamp(fila_, 0, std::max(filas - 1, 0));
@@ -90,18 +92,9 @@ void Cuadricula::setColSel(int c) {
     colSel_ = comprobarColumna(c);
 }
 
-int Cuadricula::altoTotal() const {
-    int alto = 0;
-    for (int a : altos_)
-        alto += a;
-    return alto;
-}
-
-int Cuadricula::anchoTotal() const {
-    int ancho = 0;
-    for (int a : anchos_)
-        ancho += a;
-    return ancho;
+void Cuadricula::sumarMedidas() {
+    altoTotal_ = std::accumulate(altos_.begin(), altos_.end(), 0);
+    anchoTotal_ = std::accumulate(anchos_.begin(), anchos_.end(), 0);
 }
 
 // A bar that one direction needs can make the other one needed too.
@@ -193,21 +186,25 @@ bool Cuadricula::ColIsVisible(int c) const {
 
 void Cuadricula::setRowHeight(int r, int alto) {
     altos_.at(comprobarFila(r)) = alto;
+    sumarMedidas();
     ++version_;
 }
 
 void Cuadricula::setColWidth(int c, int ancho) {
     anchos_.at(comprobarColumna(c)) = ancho;
+    sumarMedidas();
     ++version_;
 }
 
 void Cuadricula::setTodasFilasAlto(int alto) {
     std::fill(altos_.begin(), altos_.end(), alto);
+    sumarMedidas();
     ++version_;
 }
 
 void Cuadricula::setTodasColumnasAncho(int ancho) {
     std::fill(anchos_.begin(), anchos_.end(), ancho);
+    sumarMedidas();
     ++version_;
 }
 

@@ -162,8 +162,9 @@ class Cuadricula {
     void moverA(int r, int c);
     void hacerVisible();
     int filasQueCabenDesde(int arriba) const;
-    int altoTotal() const;
-    int anchoTotal() const;
+    int altoTotal() const { return altoTotal_; }
+    int anchoTotal() const { return anchoTotal_; }
+    void sumarMedidas();
 
     template <class T, class V> void escribir(T Celda::*campo, const V& valor) {
         ++version_;
@@ -183,6 +184,8 @@ class Cuadricula {
     int filaArriba_ = 0, colIzquierda_ = 0;
     std::vector<Celda> celdas_;
     std::vector<int> altos_, anchos_;
+    // Their sums, kept with them: the scroll bars are asked on every move.
+    int altoTotal_ = 0, anchoTotal_ = 0;
     unsigned long version_ = 0;
 };
 

@@ -7,7 +7,7 @@
 #include "propio/DocumentoPropio.h"
 
 #ifdef RENGLERO_CON_WRITER
-#include "writer/LibreOfficePrueba.h"
+#include "writer/LibreOfficePrivado.h"
 #include "writer/Writer.h"
 #endif
 
@@ -43,7 +43,8 @@ class ColaDeEventos {
             std::lock_guard<std::mutex> cierre(mutex_);
             lote.swap(cola_);
         }
-        for (auto& f : lote) f();
+        for (auto& f : lote)
+            f();
     }
 
   private:
@@ -54,7 +55,7 @@ class ColaDeEventos {
 // A private headless LibreOffice, the Writer that drives it and the queue of
 // its events, kept together for as long as the driver runs.
 struct WriterConducido {
-    LibreOfficePrueba libreOffice;
+    LibreOfficePrivado libreOffice;
     ColaDeEventos cola;
     std::unique_ptr<Writer> writer;
 };
@@ -83,7 +84,9 @@ std::optional<DocumentoConducido> documentoWriter() {
 
 #else
 
-std::optional<DocumentoConducido> documentoWriter() { return std::nullopt; }
+std::optional<DocumentoConducido> documentoWriter() {
+    return std::nullopt;
+}
 
 #endif
 

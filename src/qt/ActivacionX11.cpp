@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "programa/Registro.h"
+
 #if __has_include(<X11/Xlib.h>) && __has_include(<xcb/xcb.h>)
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -69,6 +71,7 @@ bool pedirActivacion(Display* d, Window w) {
     XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
                &e);
     XFlush(d);
+    qCDebug(registroX11) << "activando la ventana" << Qt::hex << w;
     return true;
 }
 
@@ -84,13 +87,14 @@ bool activarVentanaX11(unsigned long idVentana) {
     // so that a window already gone is an answer and not an X error.
     auto w = static_cast<xcb_window_t>(idVentana);
     for (int nivel = 0; nivel < 16 && w != XCB_WINDOW_NONE; ++nivel) {
-        if (std::find(gestionadas.begin(), gestionadas.end(), w) != gestionadas.end())
-            return pedirActivacion(d, w);
+        // Asked first: the manager's list may still name a window just gone.
         xcb_query_tree_reply_t* arbol = xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr);
         if (arbol == nullptr) return false;
         const xcb_window_t padre = arbol->parent;
         const bool esRaiz = padre == arbol->root || padre == XCB_WINDOW_NONE;
         free(arbol);
+        if (std::find(gestionadas.begin(), gestionadas.end(), w) != gestionadas.end())
+            return pedirActivacion(d, w);
         if (esRaiz) break;
         w = padre;
     }
@@ -107,6 +111,7 @@ bool activarVentanaPorTitulo(const std::string& parte) {
         if (titulo.empty()) titulo = propiedad(d, w, XA_WM_NAME, XA_STRING);
         if (titulo.find(parte) != std::string::npos) return pedirActivacion(d, w);
     }
+    qCDebug(registroX11) << "ninguna ventana con" << parte.c_str() << "en el título";
     return false;
 }
 

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include "programa/Registro.h"
+
 #if __has_include(<X11/Xlib.h>) && __has_include(<xcb/xcb.h>)
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -60,6 +62,7 @@ void EstadoF11::tomar() {
         }
     }
     if (!tomada) {
+        qCDebug(registroX11) << "F11 ya lo tiene otro programa: solo dentro de la ventana";
         soltarTecla();
         return;
     }
@@ -68,6 +71,7 @@ void EstadoF11::tomar() {
         retardoRepeticion_ = retardo + intervalo + 100;
     QCoreApplication::instance()->installNativeEventFilter(this);
     global_ = true;
+    qCDebug(registroX11) << "F11 se lee del teclado de X11, también fuera de la ventana";
 #endif
 }
 

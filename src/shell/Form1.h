@@ -187,6 +187,8 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    bool borrarEnTexto(int& KeyCode);
+    bool teclaDeTexto(int& KeyCode);
     void pedirConfirmacion(int KeyCode);
     void ejecutarComando(int KeyCode);
     void alternarConfirmar();
@@ -259,8 +261,21 @@ class Form1 {
     void borrarCelda();
     void ajustaranchotabla();
     void marcarCelda(bool marcada);
-    // The word processor, or an ErrorWord when none is connected.
+    // The word processor, or an ErrorWord when none is connected (of kind
+    // arrancando while it is still being joined or started).
     Word& procesador();
+    // The door joins or starts the word processor away from the window's
+    // thread: until it tells the outcome, the notebook works without it.
+    void esperarProcesador();
+    // It answered.
+    void procesadorListo(Word& w);
+    // None answered: the notebook goes on with `sustituto`, after saying so
+    // where the word processor is not installed.
+    void procesadorAusente(Word& sustituto, bool noInstalado);
+    bool procesadorArrancando() const { return word == nullptr && arrancandoProcesador_; }
+    // Tells the pupil that the word processor is still starting, if it is.
+    bool avisarSiArranca();
+    void avisarArranque();
     // A word processor's application event, queued to run between the
     // window's own events.
     enum class EventoWord {
@@ -328,6 +343,7 @@ class Form1 {
     bool primeraActivacionHecha_ = false;
     bool ctrlSolo_ = false;
     bool clase1_ = false;
+    bool arrancandoProcesador_ = false;
     bool ctrlSoltadoSolo_ = false;
     // True while the grid moves its cursor by its own keys (the pupil's move).
     bool movimientoDeLaTabla_ = false;

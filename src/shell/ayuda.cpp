@@ -48,7 +48,7 @@ void Form1::clicLabel1() {
     if (modoTexto != 0 || finalizado_) return;
     // The keystroke M: its key down cancels a prompt that shows, its
     // character collapses or opens the window.
-    postearTecla('M', 1, 'M');
+    postearTecla(teclaLetra('M'), kConMayusculas, 'M');
     bombear();
 }
 

@@ -7,39 +7,22 @@
 set -u
 renglero="$1"
 capturas="${2:-.}"
+source "$(dirname "$0")/escritorio.sh"
 for orden in Xvfb openbox xdotool xprop import; do
   command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
 done
 mkdir -p "$capturas"
 
-pantalla=":$((90 + RANDOM % 100))"
-Xvfb "$pantalla" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pid_x=$!
-trap 'kill $pid_app $pid_wm $pid_x 2>/dev/null; wait 2>/dev/null' EXIT
-pid_app=0 pid_wm=0
-export DISPLAY="$pantalla"
-for _ in $(seq 50); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pid_wm=$!
-sleep 0.5
-"$renglero" --documento propio >/dev/null 2>&1 &
-pid_app=$!
+escritorio_arrancar || { echo "FALLO: no arranca el escritorio"; exit 1; }
+escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
 
-esperar_ventana() {
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 fallo() { echo "FALLO: $*"; exit 1; }
-
-cuaderno=$(esperar_ventana '^Renglero  -') || fallo "no aparece la ventana del cuaderno"
-documento=$(esperar_ventana '^Documento1 - Renglero$') || fallo "no aparece la ventana del documento"
-sleep 1
-
+activa_es() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 alto() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, g, "x"); print g[2] }'; }
+alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
+alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }
+alto_es() { [ "$(alto "$1")" -eq "$2" ]; }
 encima() {
   # The stacking order, bottom to top: the notebook must come after the document.
   pila=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d'#' -f2)
@@ -51,36 +34,39 @@ encima() {
   done
   [ "$pos_c" -gt "$pos_d" ]
 }
+# F11 counts again only 0.5 s after its last press.
+ultimo_f11=0
+f11() {
+  local falta=$(((ultimo_f11 + 600000000 - $(date +%s%N)) / 1000000))
+  [ "$falta" -gt 0 ] && sleep "$(printf '0.%03d' "$falta")"
+  xdotool keydown F11
+  xdotool keyup F11
+  ultimo_f11=$(date +%s%N)
+}
 
+esperar 20 ventana '^Renglero  -' || fallo "no aparece la ventana del cuaderno"
+cuaderno=$(ventana '^Renglero  -')
+esperar 20 ventana '^Documento1 - Renglero$' || fallo "no aparece la ventana del documento"
+documento=$(ventana '^Documento1 - Renglero$')
+esperar 5 activa_es "$cuaderno" || fallo "el cuaderno no está activo al empezar"
+esperar 5 alto_mayor "$cuaderno" 150 || fallo "el cuaderno no está abierto al empezar"
 alto_abierto=$(alto "$cuaderno")
-encima || fallo "el cuaderno no está encima del documento al empezar"
+esperar 5 encima || fallo "el cuaderno no está encima del documento al empezar"
 
 # The document in front: the notebook stays above it and shows its top strip.
 xdotool windowactivate --sync "$documento"
-sleep 0.6
+esperar 3 alto_menor "$cuaderno" $((alto_abierto / 4)) ||
+  fallo "el cuaderno no se recoge con el documento delante ($(alto "$cuaderno") de $alto_abierto)"
 encima || fallo "el cuaderno no sigue encima con el documento delante"
-alto_recogido=$(alto "$cuaderno")
-[ "$alto_recogido" -lt $((alto_abierto / 4)) ] ||
-  fallo "el cuaderno no se recoge con el documento delante ($alto_recogido de $alto_abierto)"
 import -window root "$capturas/recogido.png"
 
 # F11 pressed while the document has the focus brings the notebook back.
-xdotool keydown F11; sleep 0.15; xdotool keyup F11
-for _ in $(seq 30); do
-  [ "$(xdotool getactivewindow)" = "$cuaderno" ] && break
-  sleep 0.1
-done
-[ "$(xdotool getactivewindow)" = "$cuaderno" ] || fallo "F11 en el documento no trae el cuaderno"
-sleep 0.5
-[ "$(alto "$cuaderno")" -eq "$alto_abierto" ] || fallo "el cuaderno no se abre al volver"
+f11
+esperar 3 activa_es "$cuaderno" || fallo "F11 en el documento no trae el cuaderno"
+esperar 3 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre al volver"
 import -window root "$capturas/abierto.png"
 
 # And F11 again goes back to the document.
-sleep 0.6
-xdotool keydown F11; sleep 0.15; xdotool keyup F11
-for _ in $(seq 30); do
-  [ "$(xdotool getactivewindow)" = "$documento" ] && break
-  sleep 0.1
-done
-[ "$(xdotool getactivewindow)" = "$documento" ] || fallo "F11 en el cuaderno no lleva al documento"
+f11
+esperar 3 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
 echo "1 passed, 0 failed"
