@@ -58,6 +58,9 @@ class Form1 {
     // exist or the window would not fit on the screen.
     int zoom = kZoomNormal;
     bool ponerZoom(int pasos);
+    // A window that grew (Texto mode, the tall grid) steps its zoom down
+    // until it fits on the screen again; true when the step changed.
+    bool ajustarZoom();
     // The word processor; null while none is connected.
     Word* word = nullptr;
 

@@ -206,6 +206,9 @@ void Anuncios::despues(Form1& f, int ultima) {
     else if (d.filas != a.filas || d.cols != a.cols)
         sumar(texto, "Tabla de " + std::to_string(d.filas) + " filas y " + std::to_string(d.cols) +
                          " columnas.");
+    if ((d.filas != a.filas || d.cols != a.cols) && f.ajustarZoom())
+        sumar(texto, "Tamaño " + std::to_string(f.zoom) + " de " + std::to_string(kZoomMayor) +
+                         ", para caber en la pantalla.");
     if (d.confirmar != a.confirmar && a.confirmar != 0)
         sumar(texto, d.confirmar == 1 ? "Confirmar: Sí." : "Confirmar: No.");
     if (d.recogida != a.recogida)

@@ -7,14 +7,28 @@
 
 namespace renglero {
 
+namespace {
+
+bool cabe(const Form1& f, int pasos) {
+    const double escala = escalaZoom(pasos);
+    return std::lround(f.Width * escala) <= f.plataforma.anchoPantalla() &&
+           std::lround(f.Height * escala) <= f.plataforma.altoPantalla();
+}
+
+} // namespace
+
 bool Form1::ponerZoom(int pasos) {
     if (pasos < kZoomNormal || pasos > kZoomMayor) return false;
-    const double escala = escalaZoom(pasos);
-    if (pasos > zoom && (std::lround(Width * escala) > plataforma.anchoPantalla() ||
-                         std::lround(Height * escala) > plataforma.altoPantalla()))
-        return false;
+    if (pasos > zoom && !cabe(*this, pasos)) return false;
     zoom = pasos;
     return true;
+}
+
+bool Form1::ajustarZoom() {
+    const int antes = zoom;
+    while (zoom > kZoomNormal && !cabe(*this, zoom))
+        --zoom;
+    return zoom != antes;
 }
 
 } // namespace renglero
