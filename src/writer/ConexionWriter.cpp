@@ -237,7 +237,10 @@ bool ConexionWriter::conectar() {
             vigia->voluntario = true;
             const Reference<css::lang::XEventListener> oyente = new OyentePuente(vigia);
             Reference<css::lang::XComponent>(p.puente, UNO_QUERY_THROW)->addEventListener(oyente);
-            if (vigia->caido) continue;
+            if (vigia->caido) {
+                olvidarPuente(tubo_, p.puente);
+                continue;
+            }
             vigia->voluntario = false;
             uno_->vigia = vigia;
             uno_->oyente = oyente;
