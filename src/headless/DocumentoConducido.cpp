@@ -43,7 +43,8 @@ class ColaDeEventos {
             std::lock_guard<std::mutex> cierre(mutex_);
             lote.swap(cola_);
         }
-        for (auto& f : lote) f();
+        for (auto& f : lote)
+            f();
     }
 
   private:
@@ -83,7 +84,9 @@ std::optional<DocumentoConducido> documentoWriter() {
 
 #else
 
-std::optional<DocumentoConducido> documentoWriter() { return std::nullopt; }
+std::optional<DocumentoConducido> documentoWriter() {
+    return std::nullopt;
+}
 
 #endif
 
