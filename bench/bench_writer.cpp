@@ -13,14 +13,14 @@
 #include <sstream>
 
 #include "headless/Conductor.h"
-#include "writer/LibreOfficePrueba.h"
+#include "writer/LibreOfficePrivado.h"
 #include "writer/Writer.h"
 
 using namespace renglero;
 
 namespace {
 
-LibreOfficePrueba* libreOffice = nullptr;
+LibreOfficePrivado* libreOffice = nullptr;
 
 // Writer's events wait here until the driver lets pending events run.
 class Cola {
@@ -58,10 +58,12 @@ class SinBloque : public Word {
     void insertarTexto(const std::string& t) override { w_.insertarTexto(t); }
     void fuenteSeleccion(const std::string& n) override { w_.fuenteSeleccion(n); }
     void formatear(int desde, int largo, Atributo a, Color c) override {
-        if (caracterACaracter_)
-            w_.formatearCaracterACaracter(desde, largo, a, c);
-        else
+        if (!caracterACaracter_) {
             w_.formatear(desde, largo, a, c);
+            return;
+        }
+        for (int k = desde; k < desde + largo; ++k)
+            w_.formatear(k, 1, a, c);
     }
     void contraerSeleccion(bool alInicio) override { w_.contraerSeleccion(alInicio); }
     void finIgualAInicio() override { w_.finIgualAInicio(); }
@@ -226,7 +228,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication aplicacion(argc, argv);
     benchmark::Initialize(&argc, argv);
-    LibreOfficePrueba lo;
+    LibreOfficePrivado lo;
     if (!lo.arrancar()) {
         std::fprintf(stderr, "LibreOffice did not start\n");
         return 1;

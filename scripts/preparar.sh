@@ -10,10 +10,11 @@ paquetes=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
   libzip-dev libx11-dev
-  xvfb openbox xdotool x11-utils imagemagick
+  xvfb openbox xdotool x11-utils imagemagick jq
   libreoffice-writer libreoffice-gtk3 libreoffice-dev
   qt6-translations-l10n xdg-user-dirs
   desktop-file-utils appstream dpkg-dev file
+  weston xwayland qt6-wayland
   dbus dbus-x11 at-spi2-core python3-pyatspi qt6-gtk-platformtheme
   orca clang-format
 )

@@ -2,6 +2,7 @@
 #include "platform/Teclas.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace renglero {
 
@@ -33,6 +34,7 @@ void Cuadricula::redimensionar(int filas, int columnas) {
     celdas_ = std::move(nuevas);
     altos_.resize(filas, altos_.empty() ? kAltoFilaInicial : altos_.back());
     anchos_.resize(columnas, anchos_.empty() ? kAnchoColumnaInicial : anchos_.back());
+    sumarMedidas();
     filas_ = filas;
     columnas_ = columnas;
     fila_ = std::clamp(fila_, 0, std::max(filas - 1, 0));
@@ -90,11 +92,48 @@ void Cuadricula::setColSel(int c) {
     colSel_ = comprobarColumna(c);
 }
 
+void Cuadricula::sumarMedidas() {
+    altoTotal_ = std::accumulate(altos_.begin(), altos_.end(), 0);
+    anchoTotal_ = std::accumulate(anchos_.begin(), anchos_.end(), 0);
+}
+
+// A bar that one direction needs can make the other one needed too.
+bool Cuadricula::barraVertical() const {
+    if (ScrollBars != 3) return false;
+    const bool horizontalSola = anchoTotal() > Width;
+    return altoTotal() > Height - (horizontalSola ? kGrosorBarra : 0);
+}
+
+bool Cuadricula::barraHorizontal() const {
+    if (ScrollBars != 3) return false;
+    return anchoTotal() > Width - (barraVertical() ? kGrosorBarra : 0);
+}
+
+int Cuadricula::altoVisible() const {
+    return Height - (barraHorizontal() ? kGrosorBarra : 0);
+}
+
+int Cuadricula::anchoVisible() const {
+    return Width - (barraVertical() ? kGrosorBarra : 0);
+}
+
 int Cuadricula::filasQueCabenDesde(int arriba) const {
+    const int visible = altoVisible();
     int n = 0, alto = 0;
     for (int r = arriba; r < filas_; ++r) {
         alto += altos_[r];
-        if (alto > Height) break;
+        if (alto > visible) break;
+        ++n;
+    }
+    return n;
+}
+
+int Cuadricula::columnasVisibles() const {
+    const int visible = anchoVisible();
+    int n = 0, ancho = 0;
+    for (int c = colIzquierda_; c < columnas_; ++c) {
+        ancho += anchos_[c];
+        if (ancho > visible) break;
         ++n;
     }
     return n;
@@ -102,15 +141,17 @@ int Cuadricula::filasQueCabenDesde(int arriba) const {
 
 int Cuadricula::filaArribaMaxima() const {
     // The view scrolls no further than where the last row stands at the bottom.
+    const int visible = altoVisible();
     int alto = 0, arriba = filas_;
-    while (arriba > 0 && alto + altos_[arriba - 1] <= Height)
+    while (arriba > 0 && alto + altos_[arriba - 1] <= visible)
         alto += altos_[--arriba];
     return std::clamp(arriba, 0, std::max(filas_ - 1, 0));
 }
 
 int Cuadricula::colIzquierdaMaxima() const {
+    const int visible = anchoVisible();
     int ancho = 0, izquierda = columnas_;
-    while (izquierda > 0 && ancho + anchos_[izquierda - 1] <= Width)
+    while (izquierda > 0 && ancho + anchos_[izquierda - 1] <= visible)
         ancho += anchos_[--izquierda];
     return std::clamp(izquierda, 0, std::max(columnas_ - 1, 0));
 }
@@ -131,7 +172,7 @@ bool Cuadricula::RowIsVisible(int r) const {
     int alto = 0;
     for (int i = filaArriba_; i <= r; ++i)
         alto += altos_[i];
-    return alto <= Height;
+    return alto <= altoVisible();
 }
 
 bool Cuadricula::ColIsVisible(int c) const {
@@ -140,26 +181,30 @@ bool Cuadricula::ColIsVisible(int c) const {
     int ancho = 0;
     for (int i = colIzquierda_; i <= c; ++i)
         ancho += anchos_[i];
-    return ancho <= Width;
+    return ancho <= anchoVisible();
 }
 
 void Cuadricula::setRowHeight(int r, int alto) {
     altos_.at(comprobarFila(r)) = alto;
+    sumarMedidas();
     ++version_;
 }
 
 void Cuadricula::setColWidth(int c, int ancho) {
     anchos_.at(comprobarColumna(c)) = ancho;
+    sumarMedidas();
     ++version_;
 }
 
 void Cuadricula::setTodasFilasAlto(int alto) {
     std::fill(altos_.begin(), altos_.end(), alto);
+    sumarMedidas();
     ++version_;
 }
 
 void Cuadricula::setTodasColumnasAncho(int ancho) {
     std::fill(anchos_.begin(), anchos_.end(), ancho);
+    sumarMedidas();
     ++version_;
 }
 

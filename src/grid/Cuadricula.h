@@ -19,6 +19,9 @@ class ErrorCuadricula : public std::out_of_range {
     using std::out_of_range::out_of_range;
 };
 
+// The thickness of a scroll bar, in twips (17 pixels at 96 DPI).
+constexpr int kGrosorBarra = 255;
+
 // A cell colour that follows the grid's own BackColor or ForeColor.
 constexpr Color kColorDeLaCuadricula = 0xFF000000;
 
@@ -64,6 +67,19 @@ class Cuadricula {
     void setLeftCol(int c);
     bool RowIsVisible(int r) const;
     bool ColIsVisible(int c) const;
+    // The scroll bars shown: with ScrollBars 3, each one where the cells do
+    // not fit across it; they take their thickness from the cells' area.
+    bool barraVertical() const;
+    bool barraHorizontal() const;
+    // The cells' area, without the scroll bars (twips).
+    int altoVisible() const;
+    int anchoVisible() const;
+    // How far the view scrolls: the last row and column the view can start at.
+    int filaArribaMaxima() const;
+    int colIzquierdaMaxima() const;
+    // Rows and columns wholly shown from the current top row and left column.
+    int filasVisibles() const { return filasQueCabenDesde(filaArriba_); }
+    int columnasVisibles() const;
 
     bool Redraw = true;
     int FillStyle = 0;
@@ -145,9 +161,10 @@ class Cuadricula {
     void redimensionar(int filas, int columnas);
     void moverA(int r, int c);
     void hacerVisible();
-    int filaArribaMaxima() const;
-    int colIzquierdaMaxima() const;
     int filasQueCabenDesde(int arriba) const;
+    int altoTotal() const { return altoTotal_; }
+    int anchoTotal() const { return anchoTotal_; }
+    void sumarMedidas();
 
     template <class T, class V> void escribir(T Celda::*campo, const V& valor) {
         ++version_;
@@ -167,6 +184,8 @@ class Cuadricula {
     int filaArriba_ = 0, colIzquierda_ = 0;
     std::vector<Celda> celdas_;
     std::vector<int> altos_, anchos_;
+    // Their sums, kept with them: the scroll bars are asked on every move.
+    int altoTotal_ = 0, anchoTotal_ = 0;
     unsigned long version_ = 0;
 };
 

@@ -176,7 +176,25 @@ void Form1::insertar() {
     tabla.Redraw = true;
 }
 
+// Whether Del in the radicand of a square root would move the bar over a
+// figure written just left of it in the rows below.
+bool Form1::suprimirPisariaCelda() const {
+    if (operacion != "R" || tabla.Row() != 1 || tabla.Col() >= colRaiz || colRaiz < 1 ||
+        colRaiz >= tabla.Cols())
+        return false;
+    for (int r = 2; r < tabla.Rows(); ++r) {
+        const std::string& t = tabla.TextMatrix(r, colRaiz - 1);
+        if (t != kBlanco && !t.empty()) return true;
+    }
+    return false;
+}
+
 void Form1::suprimir() {
+    // As Ins where it would lose a cell: a beep, and nothing changes.
+    if (suprimirPisariaCelda()) {
+        plataforma.pitar();
+        return;
+    }
     tabla.ScrollBars = 0;
     tabla.Redraw = false;
     const int fila = tabla.Row(), c0 = tabla.Col();

@@ -88,12 +88,21 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
     if (escribir) intentar([&] { escribirCaracter(c); });
 }
 
-// The comma check of Cuentas: a second comma in a row is refused.
+// The comma check of Cuentas: a second comma in a row is refused. The bar
+// of a square root splits each row into two numbers (the radicand and the
+// root, a subtraction and a side calculation): only the cursor's side counts.
 bool Form1::hayComaEnLaFila() {
     tabla.Redraw = false;
     const int recordada = tabla.Col();
+    int desde = 0, hasta = tabla.Cols() - 1;
+    if (operacion == "R" && colRaiz > 0 && colRaiz < tabla.Cols()) {
+        if (recordada > colRaiz)
+            desde = colRaiz + 1;
+        else
+            hasta = colRaiz - 1;
+    }
     bool hay = false;
-    for (int col = 0; col < tabla.Cols() && !hay; ++col) {
+    for (int col = desde; col <= hasta && !hay; ++col) {
         tabla.setCol(col);
         hay = tabla.Text() == ",";
     }
@@ -245,12 +254,15 @@ void Form1::tabla_LeaveCell() {
 
 void Form1::tabla_RowColChange() {
     ponercolu();
-    if (!Frame2.Visible) {
+    // While the table manager is open the pupil cannot move the notebook's
+    // cursor; the notebook's own procedures (a layout laid out from its
+    // button, a grid rebuilt for a new line width) move it freely, or they
+    // would blank and write the grid from a cursor that does not move.
+    if (!Frame2.Visible || !movimientoDeLaTabla_) {
         filaGuardada = tabla.Row();
         colGuardada = tabla.Col();
         return;
     }
-    // The notebook's cursor holds still while the table manager is open.
     if (tabla.Row() != filaGuardada) tabla.setRow(filaGuardada);
     if (tabla.Col() != colGuardada) tabla.setCol(colGuardada);
 }

@@ -2,6 +2,7 @@
 // it) and the highlight of the active line while F1 or F2 waits.
 #include <algorithm>
 
+#include "platform/Teclas.h"
 #include "shell/Form1.h"
 
 namespace renglero {
@@ -64,8 +65,8 @@ void Form1::resaltar() {
     const int recordada = tabla.Col();
     for (int c = 0; c < tabla.Cols(); ++c) {
         tabla.setCol(c);
-        tabla.setCellBackColor(colorPaleta(teclaPendiente == 112 ? 3 : 8));
-        if (teclaPendiente == 112) tabla.setCellForeColor(colorPaleta(15));
+        tabla.setCellBackColor(colorPaleta(teclaPendiente == kF1 ? 3 : 8));
+        if (teclaPendiente == kF1) tabla.setCellForeColor(colorPaleta(15));
     }
     tabla.setCol(recordada);
     tabla.Redraw = true;

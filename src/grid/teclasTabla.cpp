@@ -69,51 +69,15 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
         if (tieneCaracterPropio()) saltarTecla = 1;
     }
     // 5. Texto: clearing the notebook asks first, whatever `confirmar` says.
-    if (modoTexto == 1 && !Label6.Visible) {
-        if (Frame1.Visible) {
-            if (KeyCode != kEsc) {
-                Mensa.Caption.clear();
-                Frame1.Visible = false;
-                KeyCode = 0;
-                // The cancelling key types nothing, and the next key is discarded.
-                descartarCaracterPropio();
-                saltarTecla = 1;
-                return;
-            }
-            borrar();
-        } else if (KeyCode == kEsc) {
-            borrar();
-            KeyCode = 0;
-            return;
-        }
-    }
+    if (modoTexto == 1 && !Label6.Visible && borrarEnTexto(KeyCode)) return;
     // 6. F8.
     if (KeyCode == kF8) {
         ponercolor();
         KeyCode = 0;
         return;
     }
-    // 7. Ctrl prefix, then R: the radical entry.
-    if (KeyCode == teclaLetra('R') && modoTexto == 1 && teclaAnterior == kCtrl) {
-        Frame4.Visible = true;
-        darFoco(Foco::texr);
-        tabla.TabStop = false;
-        KeyCode = 0;
-        return;
-    }
-    // 8. F4 and Tab in Texto: the fraction bar and fractions.
-    if (modoTexto == 1 && KeyCode == kF4) {
-        KeyCode = 0;
-        postearCaracter(151);
-        return;
-    }
-    if (modoTexto == 1 && KeyCode == kTab) {
-        if (modoFraccion == 1)
-            alternarNumeradorDenominador();
-        else
-            empezarFraccion();
-        return;
-    }
+    // 7. and 8. Texto: the radical entry, the fraction bar and fractions.
+    if (modoTexto == 1 && teclaDeTexto(KeyCode)) return;
     // 9. T: the table manager.
     if (KeyCode == teclaLetra('T') && !Frame1.Visible) {
         if (modoTexto == 0 || teclaAnterior == kCtrl) {
@@ -195,6 +159,57 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     }
     // 23. Execution: confirmation off, the second press, or Texto.
     ejecutarComando(KeyCode);
+}
+
+// Step 5 of the grid's keys, in Texto with no format selection pending: Esc
+// asks to clear the notebook, Esc again clears it (and the key goes on), any
+// other key cancels the request. True when the key ends there.
+bool Form1::borrarEnTexto(int& KeyCode) {
+    if (Frame1.Visible) {
+        if (KeyCode != kEsc) {
+            Mensa.Caption.clear();
+            Frame1.Visible = false;
+            KeyCode = 0;
+            // The cancelling key types nothing, and the next key is discarded.
+            descartarCaracterPropio();
+            saltarTecla = 1;
+            return true;
+        }
+        borrar();
+    } else if (KeyCode == kEsc) {
+        borrar();
+        KeyCode = 0;
+        return true;
+    }
+    return false;
+}
+
+// Steps 7 and 8 of the grid's keys, in Texto: Ctrl then R opens the radical
+// entry, F4 types a fraction bar stroke, Tab starts a fraction or moves
+// within it. True when the key was one of them.
+bool Form1::teclaDeTexto(int& KeyCode) {
+    // 7. Ctrl prefix, then R: the radical entry.
+    if (KeyCode == teclaLetra('R') && teclaAnterior == kCtrl) {
+        Frame4.Visible = true;
+        darFoco(Foco::texr);
+        tabla.TabStop = false;
+        KeyCode = 0;
+        return true;
+    }
+    // 8. F4 and Tab in Texto: the fraction bar and fractions.
+    if (KeyCode == kF4) {
+        KeyCode = 0;
+        postearCaracter(151);
+        return true;
+    }
+    if (KeyCode == kTab) {
+        if (modoFraccion == 1)
+            alternarNumeradorDenominador();
+        else
+            empezarFraccion();
+        return true;
+    }
+    return false;
 }
 
 // Step 22 of the grid's keys: the first press of F1, F2, Esc or an operation

@@ -79,17 +79,31 @@ void Conductor::esperar(long ms) {
 }
 
 void Conductor::clic(const std::string& nombre) {
-    if (nombre == "Label1")
+    if (nombre == "Label1") {
         form_.clicLabel1();
-    else if (nombre == "Label2")
+    } else if (nombre == "Label2") {
         form_.clicLabel2();
-    else if (nombre == "Command1")
-        form_.clicCommand1();
-    else if (nombre.size() == 7 && nombre.rfind("operar", 0) == 0 && nombre[6] >= '0' &&
-             nombre[6] <= '3')
-        form_.clicOperar(nombre[6] - '0');
-    else
+    } else if (nombre == "Command1") {
+        // The about box's button exists only while the box is shown.
+        if (!form_.Form2.Visible)
+            error("Command1 no está a la vista");
+        else
+            form_.clicCommand1();
+    } else if (nombre.size() == 7 && nombre.rfind("operar", 0) == 0 && nombre[6] >= '0' &&
+               nombre[6] <= '3') {
+        // As the window shows them: in their frame, not under the help, and
+        // not in the part of the grid that a collapsed window hides.
+        const int i = nombre[6] - '0';
+        const bool aLaVista =
+            form_.Frame5.Visible && form_.operar[i].Visible && !form_.Ayuda.Visible &&
+            form_.Frame5.Top + form_.operar[i].Top < form_.Height - form_.margenVentana;
+        if (!aLaVista)
+            error(nombre + " no está a la vista");
+        else
+            form_.clicOperar(i);
+    } else {
         error("control desconocido: " + nombre);
+    }
 }
 
 void Conductor::entregarEventosDocumento() {
@@ -128,8 +142,10 @@ void Conductor::ordenDocumento(const std::vector<std::string>& args, const std::
             doc->salir();
         } else if (orden == "move" && args.size() == 2) {
             doc->moverCursor(std::stoi(args[1]));
-        } else if (orden == "save" && args.size() == 2) {
-            if (!doc->guardar(args[1])) error("no se pudo guardar el documento en " + args[1]);
+        } else if (orden == "save" && args.size() >= 2) {
+            // The path is the rest of the line, spaces included.
+            const std::string ruta = recortar(linea.substr(linea.find("save") + 4));
+            if (!doc->guardar(ruta)) error("no se pudo guardar el documento en " + ruta);
         } else {
             error("orden de documento desconocida: " + orden);
         }

@@ -7,7 +7,7 @@
 #include "propio/DocumentoPropio.h"
 
 #ifdef RENGLERO_CON_WRITER
-#include "writer/LibreOfficePrueba.h"
+#include "writer/LibreOfficePrivado.h"
 #include "writer/Writer.h"
 #endif
 
@@ -55,7 +55,7 @@ class ColaDeEventos {
 // A private headless LibreOffice, the Writer that drives it and the queue of
 // its events, kept together for as long as the driver runs.
 struct WriterConducido {
-    LibreOfficePrueba libreOffice;
+    LibreOfficePrivado libreOffice;
     ColaDeEventos cola;
     std::unique_ptr<Writer> writer;
 };

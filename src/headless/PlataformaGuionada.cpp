@@ -1,5 +1,6 @@
 #include "headless/PlataformaGuionada.h"
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "shell/Form1.h"
@@ -63,7 +64,8 @@ void PlataformaGuionada::pitar() {
 }
 
 double PlataformaGuionada::horaDelDia() const {
-    return 8 * 3600.0 + reloj_ / 1000.0;
+    // Seconds since midnight: the clock goes round past 24:00:00.
+    return std::fmod(8 * 3600.0 + static_cast<double>(reloj_) / 1000.0, 24 * 3600.0);
 }
 
 int PlataformaGuionada::estadoF11() {

@@ -55,6 +55,8 @@ std::string volcado(const Form1& f) {
     j["cols"] = f.tabla.Cols();
     j["row"] = f.tabla.Row();
     j["col"] = f.tabla.Col();
+    j["toprow"] = f.tabla.TopRow();
+    j["leftcol"] = f.tabla.LeftCol();
     j["sentido"] = f.sentido;
     j["operacion"] = f.operacion;
     j["mensa"] = f.Mensa.Caption;

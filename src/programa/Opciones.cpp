@@ -67,7 +67,7 @@ Opciones leerOpciones(const QStringList& argumentos) {
     if (!analizador.parse(argumentos)) {
         const QStringList desconocidas = analizador.unknownOptionNames();
         if (!desconocidas.isEmpty()) {
-            const QString nombre = desconocidas.first();
+            const QString& nombre = desconocidas.first();
             return fallo(
                 QStringLiteral("opción desconocida: %1%2")
                     .arg(nombre.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), nombre));

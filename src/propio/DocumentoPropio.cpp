@@ -6,6 +6,7 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <numeric>
@@ -681,6 +682,43 @@ void DocumentoPropio::sombrearPrimeraCelda(int textura) {
     formateando_ = false;
 }
 
+void DocumentoPropio::marcarCelda() {
+    // One cell carries the mark at a time.
+    desmarcarCelda();
+    const QTextTableCell celda = primeraCelda();
+    const QTextTableCellFormat antes = celda.format().toTableCellFormat();
+    Marca m;
+    m.celda = celda.firstCursorPosition();
+    if (antes.hasProperty(QTextFormat::BackgroundBrush)) m.fondo = antes.background();
+    m.textura = antes.property(kPropiedadTextura);
+    sombrearPrimeraCelda(200);
+    marca_ = std::move(m);
+}
+
+void DocumentoPropio::desmarcarCelda() {
+    if (!marca_) return;
+    const Marca m = std::move(*marca_);
+    marca_.reset();
+    // The cell may be gone, with its table or the document's text.
+    if (!abierto_ || m.celda.isNull() || m.celda.document() != doc_) return;
+    QTextTable* t = m.celda.currentTable();
+    if (t == nullptr) return;
+    QTextTableCell celda = t->cellAt(m.celda);
+    if (!celda.isValid()) return;
+    QTextTableCellFormat f = celda.format().toTableCellFormat();
+    if (m.fondo)
+        f.setBackground(*m.fondo);
+    else
+        f.clearBackground();
+    if (m.textura.isValid())
+        f.setProperty(kPropiedadTextura, m.textura);
+    else
+        f.clearProperty(kPropiedadTextura);
+    formateando_ = true;
+    celda.setFormat(f);
+    formateando_ = false;
+}
+
 float DocumentoPropio::anchoColumna() {
     QTextTable* t = nullptr;
     const QTextTableCell celda = primeraCelda(&t);
@@ -783,9 +821,11 @@ void DocumentoPropio::escribir(const std::string& texto) {
 void DocumentoPropio::moverCursor(int caracteres) {
     cerrarLote();
     if (terminado_ || !abierto_) return;
+    // The least int has no positive counterpart; no document is that long.
+    const int cuantos = caracteres < 0 ? -std::max(caracteres, -INT_MAX) : caracteres;
     cursor_.movePosition(caracteres < 0 ? QTextCursor::PreviousCharacter
                                         : QTextCursor::NextCharacter,
-                         QTextCursor::MoveAnchor, std::abs(caracteres));
+                         QTextCursor::MoveAnchor, cuantos);
     expansion_.reset();
     seleccionTocada();
 }

@@ -4,6 +4,7 @@
 // so it also runs in the headless driver (QGuiApplication, any platform);
 // its window (VentanaDocumento) shows the same document and shares the
 // same cursor.
+#include <QBrush>
 #include <QObject>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -60,6 +61,8 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
     void borrarCeldasSeleccionadas() override;
     void vaciarPrimeraCelda() override;
     void sombrearPrimeraCelda(int textura) override;
+    void marcarCelda() override;
+    void desmarcarCelda() override;
     float anchoColumna() override;
     void fijarAnchoColumna(float puntos) override;
     void ajustarAVentana() override;
@@ -137,6 +140,14 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
 
     QTextDocument* doc_;
     QTextCursor cursor_;
+    // The cell that carries the mark (a cursor follows it through edits) and
+    // the shading it had before.
+    struct Marca {
+        QTextCursor celda;
+        std::optional<QBrush> fondo;
+        QVariant textura;
+    };
+    std::optional<Marca> marca_;
     EventosWord eventos_;
     std::vector<Evento> pendientes_;
     bool entregaPedida_ = false;

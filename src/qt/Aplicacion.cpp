@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QScreen>
+#include <QTimer>
 
 #include "programa/Idioma.h"
 #include "propio/DocumentoPropio.h"
@@ -15,12 +17,47 @@
 
 #ifdef RENGLERO_CON_WRITER
 #include "writer/ConexionWriter.h"
+#include "writer/TuboWriter.h"
 #include "writer/Writer.h"
 #endif
 
 namespace renglero {
 
 namespace {
+
+const char* const kSinX11 =
+    "No se puede traer al frente la ventana de LibreOffice Writer: F11 no funcionará desde "
+    "Writer. Cierra LibreOffice Writer y ábrelo de nuevo en XWayland, por ejemplo con la orden "
+    "\"GDK_BACKEND=x11 soffice --writer\", o deja que lo abra el cuaderno.";
+
+// Runs `f` once, right after the watched widget's first paint: loading
+// LibreOffice's libraries on another thread meanwhile would hold up Qt's own
+// (the dynamic loader has one lock), and the window would come late.
+class TrasPintar : public QObject {
+  public:
+    explicit TrasPintar(std::function<void()> f) : f_(std::move(f)) {}
+    void lanzar() {
+        if (!f_) return;
+        auto f = std::move(f_);
+        f_ = nullptr;
+        f();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && f_) QTimer::singleShot(0, this, [this] { lanzar(); });
+        return false;
+    }
+
+  private:
+    std::function<void()> f_;
+};
+
+// A desktop to show windows on.
+bool hayEscritorio() {
+    return (qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) &&
+           QGuiApplication::platformName() != QStringLiteral("offscreen");
+}
 
 #ifdef RENGLERO_CON_WRITER
 // Whether the installed LibreOffice can show windows: a build without any
@@ -32,14 +69,17 @@ bool libreOfficeConVentanas() {
     return !programa.entryList({QStringLiteral("libvclplug_*")}, QDir::Files).isEmpty();
 }
 
-// Writer where one listens on the notebook's pipe, or where a LibreOffice
-// with windows is installed and there is a desktop to show them on.
-bool writerDisponible() {
-    if (ConexionWriter(ConexionWriter::tuboPorDefecto()).conectar()) return true;
-    const bool escritorio =
-        qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    return escritorio && QGuiApplication::platformName() != QStringLiteral("offscreen") &&
-           libreOfficeConVentanas();
+// Writer where one listens on the pupil's pipe (its socket is there: the
+// thread that joins it finds out whether it answers), or on a desktop where
+// a LibreOffice with windows is installed, or where none is installed at
+// all, which the pupil is then told.
+bool writerDisponible(const std::string& tubo) {
+    if (tubo::socket(tubo) == tubo::Socket::propio) return true;
+    return hayEscritorio() && (!ConexionWriter::instalado() || libreOfficeConVentanas());
+}
+
+Writer& comoWriter(const std::unique_ptr<Word>& w) {
+    return static_cast<Writer&>(*w);
 }
 #endif
 
@@ -48,23 +88,29 @@ bool writerDisponible() {
 void prepararAplicacion() {
     QApplication::setApplicationName(QStringLiteral("Renglero"));
     QApplication::setApplicationVersion(numeroVersion());
+    // The menu entry's name; X11's window class is "Renglero", as the entry says.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RENGLERO_ID));
     cargarTraduccionesQt();
 }
 
 CuadernoQt::CuadernoQt(Documento documento)
     : plataforma_(std::make_unique<PlataformaQt>()), form_(std::make_unique<Form1>(*plataforma_)),
-      ventana_(std::make_unique<VentanaQt>(*form_, *plataforma_)) {
+      ventana_(std::make_unique<VentanaQt>(*form_, *plataforma_)),
+      buzon_(std::make_shared<Buzon>()), receptor_(std::make_unique<QObject>()) {
+    buzon_->receptor = receptor_.get();
 #ifdef RENGLERO_CON_WRITER
-    if (documento == Documento::writer ||
-        (documento == Documento::automatico && writerDisponible())) {
-        // Writer's events come on UNO's threads: they run on the window's.
-        writer_ =
-            std::make_unique<Writer>(ConexionWriter::tuboPorDefecto(), [](std::function<void()> f) {
+    if (documento == Documento::writer || documento == Documento::automatico) {
+        tubo_ = ConexionWriter::tuboPorDefecto();
+        if (documento == Documento::writer || writerDisponible(tubo_)) {
+            // Writer's events come on UNO's threads: they run on the window's.
+            writer_ = std::make_unique<Writer>(tubo_, [](std::function<void()> f) {
                 QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
             });
-        form_->word = writer_.get();
-        plataforma_->alActivarWord = [] { activarVentanaPorTitulo("LibreOffice Writer"); };
-        return;
+            form_->esperarProcesador();
+            esperandoWriter_ = true;
+            plataforma_->alActivarWord = [this] { traerWriter(); };
+            return;
+        }
     }
 #else
     (void)documento;
@@ -93,31 +139,86 @@ void CuadernoQt::usarDocumentoPropio() {
 }
 
 CuadernoQt::~CuadernoQt() {
+    // A late outcome of the thread that joins Writer finds nobody.
+    {
+        std::lock_guard<std::mutex> cierre(buzon_->mutex);
+        buzon_->receptor = nullptr;
+    }
+    cancelarWriter_ = true;
+    if (hiloWriter_.joinable()) hiloWriter_.join();
+    receptor_.reset();
     // The windows go first: they still talk to the form while they close.
     ventana_.reset();
     ventanaDocumento_.reset();
     form_.reset();
+#ifdef RENGLERO_CON_WRITER
+    writer_.reset();
+    // Where Writer has gone, what it left of the pipe goes too.
+    if (!tubo_.empty()) ConexionWriter::despedir(tubo_);
+#endif
+}
+
+void CuadernoQt::empezarWriter() {
+#ifdef RENGLERO_CON_WRITER
+    hiloWriter_ = std::thread([this, buzon = buzon_, tubo = tubo_] {
+        auto conexion = std::make_shared<std::unique_ptr<ConexionWriter>>(
+            std::make_unique<ConexionWriter>(tubo));
+        const ConexionWriter::Resultado r =
+            (*conexion)->conectarOArrancar(std::chrono::seconds(20), &cancelarWriter_);
+        std::lock_guard<std::mutex> cierre(buzon->mutex);
+        if (buzon->receptor == nullptr) return;
+        QMetaObject::invokeMethod(
+            buzon->receptor,
+            [this, r, conexion] {
+                esperandoWriter_ = false;
+                if (r == ConexionWriter::Resultado::conectado) {
+                    comoWriter(writer_).adoptarConexion(std::move(*conexion));
+                    form_->procesadorListo(*writer_);
+                } else {
+                    // Without a Writer to work with (not installed, not
+                    // answering), the notebook goes on with its own document.
+                    writer_.reset();
+                    usarDocumentoPropio();
+                    form_->procesadorAusente(*documento_,
+                                             r == ConexionWriter::Resultado::noInstalado);
+                }
+                ventana_->sincronizar();
+            },
+            Qt::QueuedConnection);
+    });
+#endif
+}
+
+// Writer's current document to the front: its own window, found through
+// its frame; by the title only where that fails.
+void CuadernoQt::traerWriter() {
+#ifdef RENGLERO_CON_WRITER
+    if (writer_ == nullptr || esperandoWriter_) return;
+    const unsigned long id = comoWriter(writer_).ventanaDelDocumento();
+    if (id != 0 && activarVentanaX11(id)) return;
+    if (activarVentanaPorTitulo("LibreOffice Writer")) return;
+    bool hayDocumento = true;
+    try {
+        writer_->pagina();
+    } catch (const ErrorWord&) {
+        hayDocumento = false;
+    }
+    if (hayDocumento) avisarSinX11();
+#endif
+}
+
+// Said once: a Writer without an X11 window (running on Wayland) cannot be
+// brought to the front, nor does F11 reach the notebook from it.
+void CuadernoQt::avisarSinX11() {
+    if (avisadoSinX11_ || QGuiApplication::platformName() != QStringLiteral("xcb")) return;
+    avisadoSinX11_ = true;
+    // Not inside the timer tick that asked: the message box waits for the pupil.
+    QMetaObject::invokeMethod(
+        receptor_.get(), [this] { form_->mensaje(kSinX11); }, Qt::QueuedConnection);
 }
 
 void CuadernoQt::arrancar() {
     form_->cargar();
-    if (writer_ != nullptr) {
-        // Without a Writer to work with (not installed, not answering), the
-        // notebook goes on with its own document.
-        bool enMarcha = true;
-        try {
-            writer_->pagina();
-        } catch (const ErrorWord& e) {
-            // Running with no document yet is running.
-            enMarcha = e.tipo() == ErrorWord::Tipo::sinDocumento;
-        }
-        if (!enMarcha) {
-            form_->word = nullptr;
-            writer_.reset();
-            usarDocumentoPropio();
-            form_->comprobarword();
-        }
-    }
     ventana_->sincronizar();
     ventana_->show();
     ventana_->raise();
@@ -126,6 +227,13 @@ void CuadernoQt::arrancar() {
     form_->activar(Ventana::notebook);
     ventana_->setFocus();
     ventana_->sincronizar();
+    if (esperandoWriter_) {
+        auto* tras = new TrasPintar([this] { empezarWriter(); });
+        tras->setParent(receptor_.get());
+        ventana_->installEventFilter(tras);
+        // Where nothing is painted soon, it starts all the same.
+        QTimer::singleShot(300, tras, [tras] { tras->lanzar(); });
+    }
 }
 
 int ejecutarVentana(int& argc, char** argv, const Opciones& opciones) {

@@ -1,5 +1,11 @@
 #pragma once
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class QObject;
 
 #include "programa/Opciones.h"
 
@@ -26,8 +32,13 @@ class CuadernoQt {
     CuadernoQt(const CuadernoQt&) = delete;
     CuadernoQt& operator=(const CuadernoQt&) = delete;
 
-    // Creation and load, the window shown, then its first activation.
+    // Creation and load, the window shown, then its first activation. Writer
+    // is joined or started meanwhile on a thread of its own; the outcome
+    // arrives through the event loop (Writer, or the embedded document when
+    // none answers).
     void arrancar();
+    // True while Writer is still being joined or started.
+    bool esperandoWriter() const { return esperandoWriter_; }
 
     PlataformaQt& plataforma() { return *plataforma_; }
     Form1& form() { return *form_; }
@@ -41,6 +52,9 @@ class CuadernoQt {
 
   private:
     void usarDocumentoPropio();
+    void empezarWriter();
+    void traerWriter();
+    void avisarSinX11();
     std::unique_ptr<PlataformaQt> plataforma_;
     std::unique_ptr<Form1> form_;
     std::unique_ptr<DocumentoPropio> documento_;
@@ -48,6 +62,20 @@ class CuadernoQt {
     std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
     int zoom_ = kZoomMinimo;
+    // Where the thread that joins Writer hands its outcome over: the
+    // receiver lives on the window's thread and goes before the thread is
+    // joined, so a late outcome is dropped.
+    struct Buzon {
+        std::mutex mutex;
+        QObject* receptor = nullptr;
+    };
+    std::shared_ptr<Buzon> buzon_;
+    std::unique_ptr<QObject> receptor_;
+    std::atomic<bool> cancelarWriter_{false};
+    std::thread hiloWriter_;
+    bool esperandoWriter_ = false;
+    bool avisadoSinX11_ = false;
+    std::string tubo_;
 };
 
 // The application's name, version and Qt's Spanish texts; after the

@@ -42,8 +42,6 @@ QString nombreServidor() {
 
 } // namespace
 
-// ---- F11 ------------------------------------------------------------------
-
 // ---- The desktop ----------------------------------------------------------
 
 PlataformaQt::PlataformaQt() = default;
@@ -83,6 +81,8 @@ Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& tit
         break;
     }
     caja.setDefaultButton(primero);
+    // The grid the message speaks of is shown as it stands.
+    if (ventana_ != nullptr) ventana_->sincronizar();
     caja.exec();
     const bool afirmativa = caja.clickedButton() == primero;
     switch (botones) {
@@ -101,6 +101,9 @@ void PlataformaQt::pitar() {
 }
 
 void PlataformaQt::procesarEventos() {
+    // The pass repaints what the form shows now (a label a long command
+    // just put up), before it runs what is queued.
+    if (ventana_ != nullptr) ventana_->sincronizar();
     QCoreApplication::processEvents();
 }
 
@@ -129,8 +132,14 @@ double PlataformaQt::horaDelDia() const {
 }
 
 Ventana PlataformaQt::ventanaActiva() const {
-    const QWidget* activa = QApplication::activeWindow();
     if (ventana_ == nullptr) return Ventana::other;
+    const QWidget* activa = QApplication::activeWindow();
+    if (activa == nullptr) {
+        // A dialog that the desktop shows in its own native window (a file
+        // or print dialog) is no Qt window, but it is still ours.
+        const QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal->testAttribute(Qt::WA_DontShowOnScreen)) activa = modal;
+    }
     return ventana_->ventanaDe(activa);
 }
 

@@ -15,9 +15,6 @@ namespace renglero {
 
 class VentanaQt;
 
-// F11 as the notebook's own window sees it: "pressed since the last poll"
-// and "held". A desktop-wide source can replace this one class later.
-
 class PlataformaQt : public Plataforma {
   public:
     // Answers message boxes instead of showing them (for tests).

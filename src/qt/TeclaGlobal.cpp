@@ -1,11 +1,16 @@
 #include "qt/TeclaGlobal.h"
 
+#include <QByteArray>
+#include <QCoreApplication>
 #include <QGuiApplication>
 
-#if __has_include(<X11/Xlib.h>)
+#include "programa/Registro.h"
+
+#if __has_include(<X11/Xlib.h>) && __has_include(<xcb/xcb.h>)
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
+#include <xcb/xcb.h>
 #define RENGLERO_X11 1
 #endif
 
@@ -14,60 +19,116 @@ namespace renglero {
 namespace {
 
 #ifdef RENGLERO_X11
-Display* pantallaX11() {
-    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                                   : nullptr;
-    return x11 != nullptr ? x11->display() : nullptr;
+QNativeInterface::QX11Application* x11() {
+    return qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                              : nullptr;
 }
-#endif
 
-// Whether F11 is down on the desktop's keyboard; nullopt where it cannot be read.
-int leerF11Global() {
-#ifdef RENGLERO_X11
-    Display* d = pantallaX11();
-    if (d == nullptr) return -1;
-    const KeyCode codigo = XKeysymToKeycode(d, XK_F11);
-    if (codigo == 0) return -1;
-    char teclas[32] = {};
-    XQueryKeymap(d, teclas);
-    return (teclas[codigo / 8] >> (codigo % 8)) & 1;
-#else
-    return -1;
+// The grab is made for each state of the lock keys, which X counts as
+// modifiers: NumLock (Mod2) and CapsLock (Lock).
+constexpr std::uint16_t kBloqueos[] = {0, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK,
+                                       XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK};
 #endif
-}
 
 } // namespace
 
 EstadoF11::EstadoF11() {
-    global_ = leerF11Global() >= 0;
-    if (global_) {
-        // A tap is shorter than Timer2's period: sample it more often.
-        muestreo_.setInterval(20);
-        QObject::connect(&muestreo_, &QTimer::timeout, [this] { muestrear(); });
-        muestreo_.start();
+    tomar();
+}
+
+EstadoF11::~EstadoF11() {
+    soltarTecla();
+}
+
+void EstadoF11::tomar() {
+#ifdef RENGLERO_X11
+    auto* nativa = x11();
+    Display* d = nativa != nullptr ? nativa->display() : nullptr;
+    xcb_connection_t* c = nativa != nullptr ? nativa->connection() : nullptr;
+    if (d == nullptr || c == nullptr) return;
+    codigo_ = XKeysymToKeycode(d, XK_F11);
+    if (codigo_ == 0) return;
+    raiz_ = static_cast<std::uint32_t>(DefaultRootWindow(d));
+    // Another program holding F11 already (another copy of the notebook)
+    // leaves this one with the presses its own windows see.
+    bool tomada = true;
+    for (std::uint16_t bloqueo : kBloqueos) {
+        const xcb_void_cookie_t galleta =
+            xcb_grab_key_checked(c, 0, raiz_, bloqueo, static_cast<xcb_keycode_t>(codigo_),
+                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        if (xcb_generic_error_t* error = xcb_request_check(c, galleta)) {
+            free(error);
+            tomada = false;
+        }
     }
+    if (!tomada) {
+        qCDebug(registroX11) << "F11 ya lo tiene otro programa: solo dentro de la ventana";
+        soltarTecla();
+        return;
+    }
+    unsigned int retardo = 0, intervalo = 0;
+    if (XkbGetAutoRepeatRate(d, XkbUseCoreKbd, &retardo, &intervalo))
+        retardoRepeticion_ = retardo + intervalo + 100;
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    global_ = true;
+    qCDebug(registroX11) << "F11 se lee del teclado de X11, también fuera de la ventana";
+#endif
 }
 
-void EstadoF11::muestrear() {
-    const int abajo = leerF11Global();
-    if (abajo < 0) return;
-    if (abajo == 1 && !abajoGlobal_) pulsadaDesdeLectura_ = true;
-    abajoGlobal_ = abajo == 1;
+void EstadoF11::soltarTecla() {
+#ifdef RENGLERO_X11
+    if (codigo_ == 0 || raiz_ == 0) return;
+    if (QCoreApplication::instance() != nullptr)
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    auto* nativa = x11();
+    xcb_connection_t* c = nativa != nullptr ? nativa->connection() : nullptr;
+    if (c != nullptr) {
+        for (std::uint16_t bloqueo : kBloqueos)
+            xcb_ungrab_key(c, static_cast<xcb_keycode_t>(codigo_), raiz_, bloqueo);
+        xcb_flush(c);
+    }
+    global_ = false;
+    raiz_ = 0;
+#endif
 }
 
-void EstadoF11::pulsada() {
-    pulsadaDesdeLectura_ = true;
+bool EstadoF11::nativeEventFilter(const QByteArray& tipo, void* mensaje, qintptr*) {
+#ifdef RENGLERO_X11
+    if (!global_ || tipo != QByteArrayLiteral("xcb_generic_event_t")) return false;
+    const auto* evento = static_cast<const xcb_generic_event_t*>(mensaje);
+    const int clase = evento->response_type & ~0x80;
+    if (clase != XCB_KEY_PRESS && clase != XCB_KEY_RELEASE) return false;
+    // Press and release share one layout.
+    const auto* tecla = static_cast<const xcb_key_press_event_t*>(mensaje);
+    if (tecla->detail != codigo_ || tecla->event != raiz_) return false;
+    if (clase == XCB_KEY_PRESS)
+        pulsada(tecla->time);
+    else
+        soltada(tecla->time);
+    return true;
+#else
+    (void)tipo;
+    (void)mensaje;
+    return false;
+#endif
+}
+
+void EstadoF11::pulsada(std::uint32_t instante) {
+    // While held, the keyboard repeats the press; a press long after the
+    // last one is new, even if its release was lost on the way.
+    const bool repeticion = abajo_ && instante - ultimoEvento_ < retardoRepeticion_;
+    if (!repeticion) pulsadaDesdeLectura_ = true;
     abajo_ = true;
+    ultimoEvento_ = instante;
 }
 
-void EstadoF11::soltada() {
+void EstadoF11::soltada(std::uint32_t instante) {
     abajo_ = false;
+    ultimoEvento_ = instante;
 }
 
 int EstadoF11::leer() {
-    if (global_) muestrear();
-    const bool abajo = abajo_ || abajoGlobal_;
-    const int estado = pulsadaDesdeLectura_ ? 0x8001 : (abajo ? 0x8000 : 0);
+    const int estado = pulsadaDesdeLectura_ ? 0x8001 : (abajo_ ? 0x8000 : 0);
     pulsadaDesdeLectura_ = false;
     return estado;
 }

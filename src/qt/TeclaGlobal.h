@@ -1,30 +1,47 @@
 #pragma once
-// F11 read from the whole desktop's keyboard, so that it works while the
-// document or another program has the focus. On X11 the key state is
-// sampled often and a press latched until it is read; elsewhere only the
-// presses that reach the notebook's own windows count.
-#include <QTimer>
+// F11 belongs to the notebook on the whole desktop. On X11 the key is
+// grabbed on the root window (in every state of NumLock and CapsLock), so
+// no other program receives it, and every press is recorded from the grab's
+// own events: a tap shorter than Timer2's period is still seen at its next
+// poll. Elsewhere only the presses that reach the notebook's windows count.
+#include <QAbstractNativeEventFilter>
+#include <cstdint>
 
 namespace renglero {
 
-class EstadoF11 {
+class EstadoF11 : public QAbstractNativeEventFilter {
   public:
+    // Grabs F11 where the desktop is X11; ungrabs it when destroyed.
     EstadoF11();
-    // Presses and releases seen by the notebook's own windows.
-    void pulsada();
-    void soltada();
-    // 0x8001 once after a press, 0x8000 while held, 0 otherwise.
+    ~EstadoF11() override;
+    EstadoF11(const EstadoF11&) = delete;
+    EstadoF11& operator=(const EstadoF11&) = delete;
+
+    // A press or a release, with its time in milliseconds (the X server's
+    // clock, or any clock that only goes forward).
+    void pulsada(std::uint32_t instante);
+    void soltada(std::uint32_t instante);
+    // 0x8001 once after a fresh press, 0x8000 while held, 0 otherwise.
     int leer();
+    // Whether F11 is taken from the whole desktop.
     bool global() const { return global_; }
+    // A press that comes while the key is held, sooner than this after the
+    // previous one, is the keyboard's repeat and not a new press.
+    void fijarRetardoRepeticion(std::uint32_t ms) { retardoRepeticion_ = ms; }
+
+    bool nativeEventFilter(const QByteArray& tipo, void* mensaje, qintptr* resultado) override;
 
   private:
-    void muestrear();
+    void tomar();
+    void soltarTecla();
 
-    QTimer muestreo_;
     bool global_ = false;
+    unsigned int codigo_ = 0; // F11's keycode on the X server
+    std::uint32_t raiz_ = 0;  // the root window holding the grab
     bool pulsadaDesdeLectura_ = false;
     bool abajo_ = false;
-    bool abajoGlobal_ = false;
+    std::uint32_t ultimoEvento_ = 0;
+    std::uint32_t retardoRepeticion_ = 700;
 };
 
 } // namespace renglero

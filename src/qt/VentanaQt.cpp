@@ -1,5 +1,6 @@
 #include "qt/VentanaQt.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -138,6 +140,22 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
         });
         botones_[i] = b;
     }
+    // The notebook's scroll bars: the grid's view in step, the pupil's click
+    // scrolls it.
+    barraV_ = new QScrollBar(Qt::Vertical, this);
+    barraH_ = new QScrollBar(Qt::Horizontal, this);
+    for (QScrollBar* b : {barraV_, barraH_}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->hide();
+    }
+    connect(barraV_, &QScrollBar::valueChanged, this, [this](int fila) {
+        form_.desplazarTabla(fila, form_.tabla.LeftCol());
+        sincronizar();
+    });
+    connect(barraH_, &QScrollBar::valueChanged, this, [this](int columna) {
+        form_.desplazarTabla(form_.tabla.TopRow(), columna);
+        sincronizar();
+    });
     connect(&timer1_, &QTimer::timeout, this, [this] {
         form_.tickTimer1();
         sincronizar();
@@ -147,6 +165,10 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
         sincronizar();
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { informarActivacion(); });
+    // Whatever the form handled last (a word processor's event queued on the
+    // loop, a tick, a key) is painted before the loop waits again.
+    if (auto* bucle = QAbstractEventDispatcher::instance(thread()))
+        connect(bucle, &QAbstractEventDispatcher::aboutToBlock, this, &VentanaQt::sincronizar);
     plataforma_.conectar(this);
 }
 
@@ -179,16 +201,20 @@ QRect VentanaQt::rectCelda(int fila, int columna) const {
         y += g.RowHeight(r);
     for (int c = g.LeftCol(); c < columna; ++c)
         x += g.ColWidth(c);
-    if (y >= g.Height || x >= g.Width) return {};
+    if (y >= g.altoVisible() || x >= g.anchoVisible()) return {};
     const QRect celda = rectEn(g.Left + x, g.Top + y, g.ColWidth(columna), g.RowHeight(fila));
-    return celda.intersected(rectEn(g.Left, g.Top, g.Width, g.Height));
+    return celda.intersected(rectEn(g.Left, g.Top, g.anchoVisible(), g.altoVisible()));
 }
 
 Ventana VentanaQt::ventanaDe(const QWidget* ventana) const {
     if (ventana == nullptr) return Ventana::other;
-    if (ventana == this) return Ventana::notebook;
     if (acercaDe_ != nullptr && ventana == acercaDe_.data()) return Ventana::about;
-    if (documento_ != nullptr && ventana == documento_) return Ventana::word;
+    // A message box or dialog belongs to the window that opened it: the
+    // notebook's keep the notebook in front, the document's the document.
+    for (const QWidget* w = ventana; w != nullptr; w = w->parentWidget()) {
+        if (w == this) return Ventana::notebook;
+        if (documento_ != nullptr && w == documento_) return Ventana::word;
+    }
     return Ventana::other;
 }
 
@@ -238,13 +264,16 @@ void VentanaQt::sincronizar() {
         cambio = true;
     }
 
-    const bool tapado = form_.Ayuda.Visible || form_.Frame2.Visible;
+    // The table manager leaves the buttons beside it; the help covers them.
+    const bool tapado = form_.Ayuda.Visible;
     for (int i = 0; i < 4; ++i) {
         const Control& b = form_.operar[i];
         botones_[i]->setGeometry(
             rectEn(form_.Frame5.Left + b.Left, form_.Frame5.Top + b.Top, b.Width, b.Height));
         botones_[i]->setVisible(form_.Frame5.Visible && b.Visible && !tapado);
     }
+
+    sincronizarBarras();
 
     if (acercaDe_ != nullptr && !form_.Form2.Visible) {
         AcercaDeQt* d = acercaDe_;
@@ -258,6 +287,45 @@ void VentanaQt::sincronizar() {
     if (redibujar && (cambio || form_.version() != versionPintada_)) {
         versionPintada_ = form_.version();
         update();
+    }
+}
+
+void VentanaQt::sincronizarBarras() {
+    const Cuadricula& g = form_.tabla;
+    const Form1& f = form_;
+    // A panel laid over the grid hides the bar it covers, as it hides the cells.
+    auto tapada = [&f](const QRect& barra) {
+        for (const Control* panel : {&f.Ayuda, &f.Frame1, &f.Frame2, &f.Frame4})
+            if (panel->Visible &&
+                barra.intersects(QRect(panel->Left, panel->Top, panel->Width, panel->Height)))
+                return true;
+        return false;
+    };
+    struct Barra {
+        QScrollBar* barra;
+        bool mostrada;
+        QRect twips;
+        int maximo, pagina, valor;
+    };
+    const Barra barras[2] = {
+        {barraV_, g.barraVertical(),
+         QRect(g.Left + g.Width - kGrosorBarra, g.Top, kGrosorBarra, g.altoVisible()),
+         g.filaArribaMaxima(), g.filasVisibles(), g.TopRow()},
+        {barraH_, g.barraHorizontal(),
+         QRect(g.Left, g.Top + g.Height - kGrosorBarra, g.anchoVisible(), kGrosorBarra),
+         g.colIzquierdaMaxima(), g.columnasVisibles(), g.LeftCol()}};
+    for (const Barra& b : barras) {
+        const bool visible = g.Visible && b.mostrada && !tapada(b.twips);
+        if (visible) {
+            const QSignalBlocker silencio(b.barra);
+            b.barra->setGeometry(
+                rectEn(b.twips.x(), b.twips.y(), b.twips.width(), b.twips.height()));
+            b.barra->setRange(0, std::max(b.maximo, 0));
+            b.barra->setPageStep(std::max(b.pagina, 1));
+            b.barra->setSingleStep(1);
+            b.barra->setValue(b.valor);
+        }
+        if (b.barra->isVisible() != visible) b.barra->setVisible(visible);
     }
 }
 
@@ -298,13 +366,15 @@ void VentanaQt::entregar(const std::vector<AccionTecla>& acciones) {
 }
 
 void VentanaQt::keyPressEvent(QKeyEvent* evento) {
-    if (evento->key() == Qt::Key_F11) plataforma_.f11().pulsada();
+    if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat())
+        plataforma_.f11().pulsada(static_cast<std::uint32_t>(evento->timestamp()));
     entregar(traductor_.pulsar(*evento));
     evento->accept();
 }
 
 void VentanaQt::keyReleaseEvent(QKeyEvent* evento) {
-    if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat()) plataforma_.f11().soltada();
+    if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat())
+        plataforma_.f11().soltada(static_cast<std::uint32_t>(evento->timestamp()));
     entregar(traductor_.soltar(*evento));
     evento->accept();
 }
@@ -330,16 +400,18 @@ void VentanaQt::closeEvent(QCloseEvent* evento) {
 
 void VentanaQt::pintarCuadricula(QPainter& p, const Cuadricula& g, bool marcarActual,
                                  bool legible) {
-    const QRect area = rectEn(g.Left, g.Top, g.Width, g.Height);
+    // The cells' area leaves room for the scroll bars, which are widgets of their own.
+    const QRect area = rectEn(g.Left, g.Top, g.anchoVisible(), g.altoVisible());
+    p.fillRect(rectEn(g.Left, g.Top, g.Width, g.Height), palette().color(QPalette::Window));
     p.save();
     p.setClipRect(area);
     p.fillRect(area, aQColor(g.BackColor));
     const QColor lineas = aQColor(g.GridColor);
     QRect actual;
     int y = 0;
-    for (int r = g.TopRow(); r < g.Rows() && y < g.Height; y += g.RowHeight(r), ++r) {
+    for (int r = g.TopRow(); r < g.Rows() && y < g.altoVisible(); y += g.RowHeight(r), ++r) {
         int x = 0;
-        for (int c = g.LeftCol(); c < g.Cols() && x < g.Width; x += g.ColWidth(c), ++c) {
+        for (int c = g.LeftCol(); c < g.Cols() && x < g.anchoVisible(); x += g.ColWidth(c), ++c) {
             const QRect celda = rectEn(g.Left + x, g.Top + y, g.ColWidth(c), g.RowHeight(r));
             const Celda& cel = g.celda(r, c);
             const QColor fondo = aQColor(g.colorFondo(r, c));
@@ -400,7 +472,7 @@ QRect VentanaQt::pintarMarco(QPainter& p, const Control& marco) {
     p.drawRect(r.adjusted(0, 0, -1, -1));
     if (marco.Caption.empty()) return r;
     // A captioned frame keeps a strip for its caption above its children.
-    const QRect tira(r.left(), r.top(), r.width(), 16);
+    const QRect tira(r.left(), r.top(), r.width(), aPixeles(kAltoTituloMarco));
     p.fillRect(tira.adjusted(1, 1, -1, 0), palette().color(QPalette::Highlight));
     p.setPen(palette().color(QPalette::HighlightedText));
     p.setFont(fuenteEtiqueta(true));
@@ -521,7 +593,12 @@ void VentanaQt::paintEvent(QPaintEvent*) {
     }
     if (f.Frame2.Visible) {
         const QRect r = pintarMarco(p, f.Frame2);
-        pintarEtiqueta(p, f.Lt, r.topLeft(), normal, Qt::AlignLeft | Qt::AlignTop, false);
+        // The instructions shrink to the lines they have where the frame is short.
+        const int lineasLt =
+            static_cast<int>(std::count(f.Lt.Caption.begin(), f.Lt.Caption.end(), '\n')) + 1;
+        const int pixelesLt = std::clamp(rectControl(f.Lt).height() * 4 / (lineasLt * 5), 6, 11);
+        pintarEtiqueta(p, f.Lt, r.topLeft(), fuenteEtiqueta(false, pixelesLt),
+                       Qt::AlignLeft | Qt::AlignTop, false);
         pintarEtiqueta(p, f.Label4, r.topLeft(), fuenteEtiqueta(true),
                        Qt::AlignLeft | Qt::AlignVCenter, false);
         pintarEtiqueta(p, f.Label8, r.topLeft(), normal, Qt::AlignLeft | Qt::AlignTop, false);

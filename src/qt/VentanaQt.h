@@ -10,6 +10,7 @@
 #include "platform/Plataforma.h"
 #include "qt/TeclasQt.h"
 
+class QScrollBar;
 class QToolButton;
 class QWindow;
 
@@ -62,6 +63,9 @@ class VentanaQt : public QWidget {
     QRect rectControl(const Control& c) const;
     AcercaDeQt* acercaDe() const { return acercaDe_; }
     QToolButton* botonOperar(int i) const { return botones_[i]; }
+    // The notebook's scroll bars (shown in Texto mode).
+    QScrollBar* barraVertical() const { return barraV_; }
+    QScrollBar* barraHorizontal() const { return barraH_; }
     QTimer& timer1() { return timer1_; }
     QTimer& timer2() { return timer2_; }
     // Paint events finished so far.
@@ -79,6 +83,7 @@ class VentanaQt : public QWidget {
   private:
     void entregar(const std::vector<AccionTecla>& acciones);
     void seguirTemporizador(QTimer& timer, int intervalo, int& actual);
+    void sincronizarBarras();
     QRect rectEn(int izquierda, int arriba, int ancho, int alto) const;
     void pintarCuadricula(QPainter& p, const Cuadricula& g, bool marcarActual, bool legible);
     void pintarEtiqueta(QPainter& p, const Control& c, QPoint origen, const QFont& fuente,
@@ -93,6 +98,8 @@ class VentanaQt : public QWidget {
     QTimer timer1_, timer2_;
     int intervalo1_ = 0, intervalo2_ = 0;
     QToolButton* botones_[4] = {};
+    QScrollBar* barraV_ = nullptr;
+    QScrollBar* barraH_ = nullptr;
     QPointer<AcercaDeQt> acercaDe_;
     QRect geometriaPuesta_;
     QString tituloPuesto_;

@@ -11,6 +11,10 @@ struct Control {
     bool TabStop = true;
 };
 
+// The strip a captioned frame keeps for its caption above its children, in
+// twips; the children's tops count from below it.
+constexpr int kAltoTituloMarco = 240;
+
 struct Temporizador {
     int Interval = 0; // milliseconds; 0 = stopped
 };

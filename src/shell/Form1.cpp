@@ -1,6 +1,8 @@
 #include "shell/Form1.h"
 #include "platform/Teclas.h"
 
+#include <functional>
+
 namespace renglero {
 
 const char* nombreFoco(Foco f) {
@@ -36,8 +38,38 @@ void Form1::conectarEventosTabla() {
     tablae.LeaveCell = [this] { tablae.setCellBackColor(colorPaleta(2)); };
 }
 
+namespace {
+
+// Mixes one value into a running fingerprint.
+void mezclar(std::size_t& huella, std::size_t valor) {
+    huella ^= valor + 0x9e3779b97f4a7c15ULL + (huella << 6) + (huella >> 2);
+}
+
+void mezclar(std::size_t& huella, const Control& c) {
+    mezclar(huella, std::hash<std::string>{}(c.Caption));
+    mezclar(huella, c.Visible ? 1 : 2);
+    for (int n : {c.Left, c.Top, c.Width, c.Height})
+        mezclar(huella, static_cast<std::size_t>(n));
+}
+
+} // namespace
+
+// A label or panel can change after the last event began (the end of F9
+// hides its label), so the controls count by what they show, not by when.
 unsigned long Form1::version() const {
-    return versionVentana_ + tabla.version() + tabla1.version() + tablae.version();
+    std::size_t huella = std::hash<std::string>{}(Caption);
+    for (const Control* c :
+         {&Label1,    &Label2,    &Label3,    &Label4,  &Label5,  &Label6, &Label7,
+          &Label8,    &Label9,    &Label10,   &Label11, &Label12, &Mensa,  &mensa2,
+          &Lt,        &Lab,       &Frame1,    &Frame2,  &Frame3,  &Frame4, &Frame5,
+          &Ayuda,     &Ta,        &Teta,      &texr,    &Pic,     &Pic1,   &operar[0],
+          &operar[1], &operar[2], &operar[3], &Form2,   &Command1})
+        mezclar(huella, *c);
+    for (int n : {Left, Top, Width, Height, static_cast<int>(foco), texrCaret,
+                  texrTodoSeleccionado ? 1 : 0, lineaAyuda, primeraLineaAyuda})
+        mezclar(huella, static_cast<std::size_t>(n));
+    return versionVentana_ + tabla.version() + tabla1.version() + tablae.version() +
+           static_cast<unsigned long>(huella);
 }
 
 Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones) {
@@ -76,6 +108,13 @@ void Form1::dejarCorrerEventos() {
 
 void Form1::postearCaracter(int caracter) {
     encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, 0});
+}
+
+void Form1::postearTecla(int codigo, int shift, int caracter) {
+    const std::uint64_t id = ++ultimaTeclaId_;
+    encolar({TipoEvento::abajo, codigo, shift, false, Foco::tabla, id});
+    if (caracter >= 0) encolar({TipoEvento::caracter, caracter, 0, false, Foco::tabla, id});
+    encolar({TipoEvento::arriba, codigo, shift, false, Foco::tabla, 0});
 }
 
 void Form1::eventoWord(EventoWord e) {
@@ -174,7 +213,11 @@ void Form1::keyDownControl(Foco f, int& codigo, int shift) {
     switch (f) {
     case Foco::tabla:
         tabla_KeyDown(codigo, shift);
-        if (codigo != 0 && foco == Foco::tabla) tabla.teclaPropia(codigo);
+        if (codigo != 0 && foco == Foco::tabla) {
+            movimientoDeLaTabla_ = true;
+            tabla.teclaPropia(codigo);
+            movimientoDeLaTabla_ = false;
+        }
         break;
     case Foco::Ta:
         Ta_KeyDown(codigo, shift);

@@ -39,10 +39,14 @@ class Form1 {
     void clicLabel2();
     void clicOperar(int indice);
     void clicCommand1();
+    // The pupil scrolled the notebook with its scroll bars: the view starts
+    // at that row and column; the cursor stays where it is.
+    void desplazarTabla(int fila, int columna);
     // The window is being closed from its system menu.
     void cerrarVentana();
     bool finalizado() const { return finalizado_; }
-    // Counts changes of anything shown, so a front end knows when to repaint.
+    // Changes whenever anything shown changes (grids, labels, panels, the
+    // caption, the focus), so a front end knows when to repaint.
     unsigned long version() const;
 
     Plataforma& plataforma;
@@ -148,6 +152,7 @@ class Form1 {
     void limpiezaWord();
     void tama();
     void moverformu();
+    void ponerFrame2();
     void comprobarancho();
     void ponercolu();
     // The column count of a Texto grid for the document's line width.
@@ -174,6 +179,8 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    bool borrarEnTexto(int& KeyCode);
+    bool teclaDeTexto(int& KeyCode);
     void pedirConfirmacion(int KeyCode);
     void ejecutarComando(int KeyCode);
     void alternarConfirmar();
@@ -183,6 +190,7 @@ class Form1 {
     void aplicarLetraDeFormato(int caracter);
     bool hayComaEnLaFila();
     bool insertarPerderiaCelda() const;
+    bool suprimirPisariaCelda() const;
     void intro();
     void seguirCursor();
     void cambiardefila();
@@ -245,8 +253,21 @@ class Form1 {
     void borrarCelda();
     void ajustaranchotabla();
     void marcarCelda(bool marcada);
-    // The word processor, or an ErrorWord when none is connected.
+    // The word processor, or an ErrorWord when none is connected (of kind
+    // arrancando while it is still being joined or started).
     Word& procesador();
+    // The door joins or starts the word processor away from the window's
+    // thread: until it tells the outcome, the notebook works without it.
+    void esperarProcesador();
+    // It answered.
+    void procesadorListo(Word& w);
+    // None answered: the notebook goes on with `sustituto`, after saying so
+    // where the word processor is not installed.
+    void procesadorAusente(Word& sustituto, bool noInstalado);
+    bool procesadorArrancando() const { return word == nullptr && arrancandoProcesador_; }
+    // Tells the pupil that the word processor is still starting, if it is.
+    bool avisarSiArranca();
+    void avisarArranque();
     // A word processor's application event, queued to run between the
     // window's own events.
     enum class EventoWord {
@@ -271,6 +292,9 @@ class Form1 {
     // A keystroke the notebook posts to itself; it goes to the control that
     // has the focus when it is delivered.
     void postearCaracter(int caracter);
+    // A whole keystroke the notebook posts to itself: key down, its
+    // character (none when negative) and key up.
+    void postearTecla(int codigo, int shift, int caracter);
     // Drops the character of the key whose key down is being handled.
     void descartarCaracterPropio();
     // The same, but only for the control: the window's own character
@@ -311,7 +335,10 @@ class Form1 {
     bool primeraActivacionHecha_ = false;
     bool ctrlSolo_ = false;
     bool clase1_ = false;
+    bool arrancandoProcesador_ = false;
     bool ctrlSoltadoSolo_ = false;
+    // True while the grid moves its cursor by its own keys (the pupil's move).
+    bool movimientoDeLaTabla_ = false;
     int profundidad_ = 0;
     unsigned long versionVentana_ = 0;
 };

@@ -43,7 +43,7 @@ void disenoInicial(Form1& f) {
     f.Label11 = {true, "", 120, 960, 5000, 480, false};
     f.Mensa = {true, "", 120, 240, 5160, 1000, false};
     f.Frame1 = {false, "", 800, 2000, 5400, 1300, false};
-    f.Frame2 = {false, "", 0, 0, 7130, 4380, false};
+    f.Frame2 = {false, "Manejar Tablas en el documento de Word", 0, 570, 7130, 4020, false};
     f.Frame3 = {true, "", 390, 1740, 5600, 2100, false};
     f.mensa2 = {true, "", 120, 120, 5360, 1860, false};
     f.Frame4 = {false, "Radicales", 0, 0, 7130, 1500, false};

@@ -1,4 +1,5 @@
-// The help screen, the clickable labels and the about box.
+// The help screen, what the mouse does on the window (the clickable labels,
+// the notebook's scroll bars) and the about box.
 #include <algorithm>
 
 #include "platform/Teclas.h"
@@ -45,7 +46,9 @@ void Form1::imprimirAyuda() {
 
 void Form1::clicLabel1() {
     if (modoTexto != 0 || finalizado_) return;
-    postearCaracter('M');
+    // The keystroke M: its key down cancels a prompt that shows, its
+    // character collapses or opens the window.
+    postearTecla(teclaLetra('M'), kConMayusculas, 'M');
     bombear();
 }
 
@@ -69,6 +72,12 @@ void Form1::cerrarForm2() {
 
 void Form1::clicCommand1() {
     cerrarForm2();
+}
+
+void Form1::desplazarTabla(int fila, int columna) {
+    if (finalizado_ || tabla.ScrollBars == 0 || tabla.Rows() == 0 || tabla.Cols() == 0) return;
+    tabla.setTopRow(std::clamp(fila, 0, tabla.Rows() - 1));
+    tabla.setLeftCol(std::clamp(columna, 0, tabla.Cols() - 1));
 }
 
 } // namespace renglero

@@ -77,7 +77,7 @@ void Form1::tama() {
     Frame4.Top = tabla1.Top - Frame4.Height;
     Frame4.Left = 0;
     Frame4.Width = Width;
-    Frame2.Width = Width;
+    ponerFrame2();
     tabla.HighLight = 0;
     Form_Resize();
     dejarCorrerEventos();
@@ -98,6 +98,21 @@ void Form1::tama() {
     altoNormal = Height;
     tabla.HighLight = 1;
     ventanaRecogida = 0;
+}
+
+// The table manager lies over the grid: below the status line, which it
+// changes while it is open, and below the operation buttons, which stay
+// beside it. Its keys' legend keeps to its bottom edge; the instructions
+// take the rest.
+void Form1::ponerFrame2() {
+    Frame2.Left = 0;
+    Frame2.Top = tabla.Top + (modoTexto == 0 ? Frame5.Height : 0);
+    Frame2.Width = Width;
+    Frame2.Height = std::max(Height - margenVentana - Frame2.Top, 0);
+    const int interior = Frame2.Height - kAltoTituloMarco;
+    Label8.Top = std::max(interior - Label8.Height - 60, 0);
+    Label4.Top = Label8.Top;
+    Lt.Height = std::max(Label4.Top - 60 - Lt.Top, 0);
 }
 
 void Form1::moverformu() {
@@ -132,6 +147,7 @@ void Form1::comprobarancho() {
         tabla.setCols(columnas < 1 ? 58 : columnas);
         tabla.setRows(50);
         tabla1.setCols(tabla.Cols());
+        tabla1.Clear();
         tabla.Clear();
         tabla.setTodasFilasAlto(340);
         tabla.setTodasColumnasAncho(360);
@@ -183,6 +199,8 @@ void Form1::Timer2_Timer() {
     ventanaActiva = activaAhora();
     if (ventanaActiva != ultimaVentana) {
         Height = ventanaActiva < 1 ? tabla.Top + margenVentana : altoNormal;
+        // The flag follows the look: an open window takes keys, a strip beeps.
+        ventanaRecogida = ventanaActiva < 1 ? 1 : 0;
         if (Top != kArribaIzquierda) Top = plataforma.altoPantalla() - Height - 500;
         if (ventanaActiva > 0) comprobarancho();
     }

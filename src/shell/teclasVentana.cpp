@@ -59,14 +59,16 @@ void Form1::Form_KeyPress(int& KeyAscii) {
     } else if (letra == 199 && !Frame2.Visible && saltarTecla != 1) {
         if (Label6.Visible) postearCaracter(17);
         KeyAscii = 0;
-        ventanaRecogida = 0;
         acotar();
         dejarCorrerEventos();
         if (colIzquierda != 195) {
+            // The window stays as it looks: a collapsed one stays collapsed.
             mensaje("Para alternar entre los modos <Cuentas / Texto>, la tabla de <Renglero> tiene "
                     "que estar vacía.");
             return;
         }
+        // The switch lays the window out open again (tama).
+        ventanaRecogida = 0;
         alternarModo();
     }
 }
@@ -87,7 +89,9 @@ void Form1::alternarTamano() {
             tabla.setRows(13);
             tabla.setCols(25);
         }
+        // A memory line of the old width would write past the new row's end.
         tabla1.setCols(tabla.Cols());
+        tabla1.Clear();
     }
     tama();
     dejarCorrerEventos();

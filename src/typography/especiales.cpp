@@ -55,7 +55,7 @@ constexpr std::array<Regla, 13> kReglasNormales = {{
 }};
 
 // Any other font: back to the normal sign.
-constexpr std::array<Regla, 13> kReglasSimbolo = {{
+constexpr std::array<Regla, 14> kReglasSimbolo = {{
     {177, '+', false},
     {163, '<', false},
     {179, '>', false},
@@ -69,6 +69,7 @@ constexpr std::array<Regla, 13> kReglasSimbolo = {{
     {173, 161, false},
     {174, '?', false},
     {175, '!', false},
+    {182, '6', false},
 }};
 
 bool esLetra(int c) {
@@ -133,7 +134,7 @@ void Form1::especiales() {
     const bool normal = fuente == "Courier New";
     // A letter keeps itself and changes font.
     const Regla letra{c, c, normal};
-    if (regla == nullptr) regla = buscar(normal ? kReglasNormales : kReglasSimbolo);
+    if (regla == nullptr) regla = normal ? buscar(kReglasNormales) : buscar(kReglasSimbolo);
     if (regla == nullptr && esLetra(c)) regla = &letra;
     if (regla == nullptr) return;
     tabla.setText(std::string(1, static_cast<char>(regla->hacia)));

@@ -132,6 +132,9 @@ void Form1::raizcuadrada() {
         mensaje(e - s < 0 ? "La casilla final tiene que ser posterior a la casilla inicial."
                           : "El radical no se puede dibujar. Selecciona un radical más largo o "
                             "con menos líneas de capacidad.");
+        // No radical is being drawn: a height left set would keep every later
+        // format from covering its block.
+        lineasRaiz = 0;
         return;
     }
     const int w = e - s - 2;

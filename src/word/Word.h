@@ -16,7 +16,9 @@ namespace renglero {
 
 class ErrorWord : public std::runtime_error {
   public:
-    enum class Tipo { sinDocumento, otro };
+    // arrancando: the word processor is still being joined or started and
+    // cannot be asked yet.
+    enum class Tipo { sinDocumento, otro, arrancando };
     ErrorWord(Tipo tipo, const std::string& que) : std::runtime_error(que), tipo_(tipo) {}
     Tipo tipo() const { return tipo_; }
 
@@ -141,7 +143,14 @@ class Word {
     virtual void borrarCeldasSeleccionadas() = 0;
     virtual void vaciarPrimeraCelda() = 0;
     virtual void sombrearPrimeraCelda(int textura) = 0; // 0 or 200 (20 %)
-    virtual float anchoColumna() = 0;                   // points
+    // The cell mark. marcarCelda shades the first cell of the selection (the
+    // mark leaves any other cell first); desmarcarCelda takes it off the cell
+    // that carries it, wherever the selection has gone since (the pupil's
+    // click, keys, another program, another document in front). By default
+    // both shade the selection's first cell, as the texture calls do.
+    virtual void marcarCelda() { sombrearPrimeraCelda(200); }
+    virtual void desmarcarCelda() { sombrearPrimeraCelda(0); }
+    virtual float anchoColumna() = 0; // points
     virtual void fijarAnchoColumna(float puntos) = 0;
     virtual void ajustarAVentana() = 0;
 

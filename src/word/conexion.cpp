@@ -7,23 +7,60 @@ namespace renglero {
 
 namespace {
 
-// A word processor step whose failure is skipped.
+const char* const kNoInstalado = "No se encuentra la aplicación soffice. Posiblemente el programa "
+                                 "LibreOffice Writer no está instalado.";
+const char* const kArrancando = "LibreOffice Writer todavía se está iniciando. Inténtalo de "
+                                "nuevo dentro de un momento.";
+
 } // namespace
 
 Word& Form1::procesador() {
-    if (word == nullptr) throw ErrorWord(ErrorWord::Tipo::otro, "sin procesador de textos");
+    if (word == nullptr) {
+        if (arrancandoProcesador_)
+            throw ErrorWord(ErrorWord::Tipo::arrancando, "el procesador de textos se inicia");
+        throw ErrorWord(ErrorWord::Tipo::otro, "sin procesador de textos");
+    }
     return *word;
 }
 
 void Form1::comprobarword() {
-    if (word == nullptr) return; // the door brings no word processor
+    if (word == nullptr) return; // none yet, or the door brings none
     try {
         procesador().mostrarAplicacion();
         dejarCorrerEventos();
-    } catch (const ErrorWord&) {
-        mensaje("No se encuentra la aplicación winword.exe. Posiblemente el programa Microsoft "
-                "Word no está instalado.");
+    } catch (const ErrorWord& e) {
+        if (e.tipo() != ErrorWord::Tipo::arrancando) mensaje(kNoInstalado);
     }
+}
+
+// The word processor is joined or started away from the window's thread, so
+// that the window is there at once; meanwhile its calls fail as "starting".
+void Form1::esperarProcesador() {
+    word = nullptr;
+    arrancandoProcesador_ = true;
+}
+
+void Form1::procesadorListo(Word& w) {
+    arrancandoProcesador_ = false;
+    word = &w;
+    comprobarword();
+}
+
+void Form1::procesadorAusente(Word& sustituto, bool noInstalado) {
+    arrancandoProcesador_ = false;
+    word = &sustituto;
+    if (noInstalado) mensaje(kNoInstalado);
+    comprobarword();
+}
+
+bool Form1::avisarSiArranca() {
+    if (!procesadorArrancando()) return false;
+    avisarArranque();
+    return true;
+}
+
+void Form1::avisarArranque() {
+    mensaje(kArrancando);
 }
 
 bool Form1::engancharClase1() {
@@ -49,6 +86,8 @@ void Form1::App_Event(EventoWord e) {
     switch (e) {
     case EventoWord::antesDeCerrar:
     case EventoWord::cambioDeDocumento:
+        // The mark stays with the document it was put on.
+        omitir<ErrorWord>([&] { marcarCelda(false); });
         ultimoDocumento = 1;
         break;
     case EventoWord::documentoAbierto:
@@ -87,15 +126,17 @@ void Form1::mirarcuadricula() {
     }
 }
 
-// The mark on the first cell of the document's selection: 20 % shading.
+// The mark on the first cell of the document's selection: 20 % shading. It
+// comes off the cell that carries it, wherever the selection is now.
 void Form1::marcarCelda(bool marcada) {
-    procesador().sombrearPrimeraCelda(marcada ? 200 : 0);
+    if (marcada)
+        procesador().marcarCelda();
+    else
+        procesador().desmarcarCelda();
 }
 
 void Form1::limpiezaWord() {
-    omitir<ErrorWord>([&] {
-        if (procesador().enTabla()) marcarCelda(false);
-    });
+    omitir<ErrorWord>([&] { marcarCelda(false); });
 }
 
 void Form1::enviarAlt() {

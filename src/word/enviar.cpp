@@ -63,6 +63,7 @@ void Form1::enviar() {
         }
     } catch (const ErrorWord& e) {
         if (e.tipo() == ErrorWord::Tipo::sinDocumento) mensaje(kNoHayDocumento);
+        if (e.tipo() == ErrorWord::Tipo::arrancando) avisarArranque();
     }
     plataforma.punteroOcupado(false);
     if (sinRepintar) tabla.Redraw = true;

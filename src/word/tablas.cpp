@@ -1,6 +1,7 @@
 // The table manager: a panel of the notebook whose keys insert and edit the
 // tables of the document.
 #include <cctype>
+#include <cstring>
 
 #include "platform/Teclas.h"
 #include "shell/Form1.h"
@@ -58,7 +59,30 @@ void Form1::Teta_KeyPress(int& KeyAscii) {
     comandoCaracterTablas(caracter);
 }
 
+namespace {
+
+// The manager's keys that act on the document.
+bool actuaEnDocumento(int KeyCode) {
+    switch (KeyCode) {
+    case 73:
+    case 40:
+    case 38:
+    case 39:
+    case 37:
+    case 65:
+    case 34:
+    case 33:
+    case 67:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void Form1::comandoTeclaTablas(int KeyCode) {
+    if (actuaEnDocumento(KeyCode) && avisarSiArranca()) return;
     Word* w = word;
     if (w == nullptr) return;
     auto mover = [&](int celdas) {
@@ -130,7 +154,12 @@ void Form1::comandoTeclaTablas(int KeyCode) {
 }
 
 void Form1::comandoCaracterTablas(int KeyAscii) {
-    switch (std::toupper(KeyAscii & 0xFF)) {
+    const int letra = std::toupper(KeyAscii & 0xFF);
+    if (std::strchr("EBFQLW", letra) != nullptr && letra != 0 && avisarSiArranca()) {
+        Timer2.Interval = 100;
+        return;
+    }
+    switch (letra) {
     case 'E':
         eliminarTabla();
         break;
@@ -212,8 +241,11 @@ void Form1::insertartabla() {
         w.mostrarLineasDeTabla();
         enTablaWord = 0;
         marcarCelda(true);
-    } catch (const ErrorWord&) {
-        mensaje("No hay documento de Word abierto para insertar la Tabla.");
+    } catch (const ErrorWord& e) {
+        if (e.tipo() == ErrorWord::Tipo::arrancando)
+            avisarArranque();
+        else
+            mensaje("No hay documento de Word abierto para insertar la Tabla.");
         enTablaWord = 0;
     }
 }

@@ -5,20 +5,21 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <mutex>
-#include <pwd.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 #include <cppuhelper/bootstrap.hxx>
 
+#include "programa/Registro.h"
+#include "writer/TuboWriter.h"
 #include "writer/uno.h"
 
 namespace renglero {
 
 namespace {
 
-const char* const kProgramaLibreOffice = "/usr/lib/libreoffice/program";
+const char* const kProgramaLibreOffice = RENGLERO_LO_PROGRAMA;
 
 // The process's own UNO context: made once, kept to the end (disposing it
 // while proxies are still alive is what crashes clients at exit).
@@ -51,6 +52,8 @@ class OyentePuente : public cppu::WeakImplHelper1<css::lang::XEventListener> {
         : vigia_(std::move(vigia)) {}
     void SAL_CALL disposing(const css::lang::EventObject&) override {
         if (vigia_->caido.exchange(true)) return;
+        qCDebug(registroWriter) << "el puente con LibreOffice se ha cerrado; voluntario:"
+                                << vigia_->voluntario.load();
         if (!vigia_->voluntario && vigia_->aviso) vigia_->aviso();
     }
 
@@ -75,12 +78,18 @@ int puntosDeCodigo(const OUString& s) {
 }
 
 std::string ConexionWriter::tuboPorDefecto() {
-    std::string usuario;
-    if (const passwd* pw = getpwuid(getuid())) usuario = pw->pw_name;
-    if (usuario.empty())
-        if (const char* u = std::getenv("USER")) usuario = u;
-    if (usuario.empty()) usuario = std::to_string(getuid());
-    return "renglero-" + usuario;
+    return tubo::nombreGuardado(tubo::carpetaPrivada());
+}
+
+bool ConexionWriter::arrancarEnX11(const char* waylandDisplay, const char* display) {
+    return waylandDisplay != nullptr && waylandDisplay[0] != '\0' && display != nullptr &&
+           display[0] != '\0';
+}
+
+void ConexionWriter::despedir(const std::string& nombre) {
+    tubo::quitarSocketMuerto(nombre);
+    if (tubo::socket(nombre) == tubo::Socket::ninguno)
+        tubo::olvidar(tubo::carpetaPrivada(), nombre);
 }
 
 std::string ConexionWriter::programaSoffice() {
@@ -115,6 +124,8 @@ bool ConexionWriter::conectado() const {
 bool ConexionWriter::conectar() {
     if (conectado()) return true;
     desconectar();
+    // Another user's socket, or a link to one, is never connected to.
+    if (tubo::socket(tubo_) != tubo::Socket::propio) return false;
     ignorarTuberiaRota();
     try {
         const Reference<uno::XComponentContext> local = contextoLocal();
@@ -138,8 +149,11 @@ bool ConexionWriter::conectar() {
         uno_->remoto = remoto;
         uno_->escritorio = escritorio;
         ++uno_->generacion;
+        qCDebug(registroWriter) << "conectado a LibreOffice por el tubo" << tubo_.c_str();
         return true;
-    } catch (const uno::Exception&) {
+    } catch (const uno::Exception& e) {
+        qCDebug(registroWriter) << "sin conexión por el tubo" << tubo_.c_str() << ":"
+                                << aStd(e.Message).c_str();
         desconectar();
         return false;
     }
@@ -166,10 +180,23 @@ void ConexionWriter::darPorCaida() {
     desconectar();
 }
 
-ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::milliseconds espera) {
+ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::milliseconds espera,
+                                                            const std::atomic<bool>* cancelado) {
     if (conectar()) return Resultado::conectado;
     const std::string programa = programaSoffice();
-    if (programa.empty()) return Resultado::noInstalado;
+    if (programa.empty()) {
+        qCDebug(registroWriter) << "no hay soffice en PATH ni en" << kProgramaLibreOffice;
+        return Resultado::noInstalado;
+    }
+    // Something of another user's holds the name: LibreOffice could not
+    // listen there, and nothing there is ours to talk to.
+    if (tubo::socket(tubo_) == tubo::Socket::ajeno) {
+        qCDebug(registroWriter) << "el tubo" << tubo_.c_str() << "no es de este usuario";
+        return Resultado::sinRespuesta;
+    }
+    tubo::quitarSocketMuerto(tubo_);
+    const bool enX11 = arrancarEnX11(std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
+    qCDebug(registroWriter) << "arrancando" << programa.c_str() << "con el tubo" << tubo_.c_str();
     // A LibreOffice already running takes the accept over from this one.
     const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
     const char* argv[] = {programa.c_str(), "--writer",      "--norestore", "--nologo",
@@ -187,6 +214,7 @@ ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::millise
                 dup2(nulo, 1);
                 dup2(nulo, 2);
             }
+            if (enX11) setenv("GDK_BACKEND", "x11", 1);
             execv(argv[0], const_cast<char* const*>(argv));
             _exit(127);
         }
@@ -196,9 +224,11 @@ ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::millise
     }
     const auto limite = std::chrono::steady_clock::now() + espera;
     while (std::chrono::steady_clock::now() < limite) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (cancelado != nullptr && *cancelado) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (conectar()) return Resultado::conectado;
     }
+    qCDebug(registroWriter) << "LibreOffice no responde tras" << espera.count() << "ms";
     return Resultado::sinRespuesta;
 }
 

@@ -2,6 +2,7 @@
 // The road to a LibreOffice that listens on a named pipe: connecting to it,
 // starting it when none answers, and noticing when it goes away. No UNO
 // types here, so that the doors can include it without LibreOffice's SDK.
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -11,8 +12,16 @@ namespace renglero {
 
 class ConexionWriter {
   public:
-    // "renglero-" and the user's name: one LibreOffice per pupil.
+    // The pupil's pipe: one LibreOffice per pupil, on a name that no other
+    // local user can guess or take (writer/TuboWriter.h).
     static std::string tuboPorDefecto();
+    // Whether LibreOffice, started by the notebook, must run on X11 (through
+    // XWayland): in a Wayland session, so that its window can be brought to
+    // the front and F11 is seen while it is in front.
+    static bool arrancarEnX11(const char* waylandDisplay, const char* display);
+    // At the notebook's end: where no LibreOffice listens on the pipe any
+    // more, its dead socket and the kept name go.
+    static void despedir(const std::string& tubo);
     // The soffice program, or "" when LibreOffice is not installed.
     static std::string programaSoffice();
     static bool instalado() { return !programaSoffice().empty(); }
@@ -24,12 +33,15 @@ class ConexionWriter {
 
     const std::string& tubo() const { return tubo_; }
 
-    // Joins a LibreOffice that listens on the pipe; false when none answers.
+    // Joins a LibreOffice that listens on the pipe; false when none answers
+    // or the pipe's socket is not this user's own.
     bool conectar();
     enum class Resultado { conectado, noInstalado, sinRespuesta };
     // Joins one, or starts LibreOffice Writer listening on the pipe,
-    // minimized and without taking the focus, and waits until it answers.
-    Resultado conectarOArrancar(std::chrono::milliseconds espera = std::chrono::seconds(20));
+    // minimized and without taking the focus, and waits until it answers
+    // (or until *cancelado). A socket that is not this user's is never used.
+    Resultado conectarOArrancar(std::chrono::milliseconds espera = std::chrono::seconds(20),
+                                const std::atomic<bool>* cancelado = nullptr);
     bool conectado() const;
     void desconectar();
     // A call found the connection dead: as when it dies by itself (alCaer).

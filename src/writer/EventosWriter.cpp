@@ -1,6 +1,7 @@
 // Writer's events: document, window, selection, quitting. The listeners run
 // on UNO's threads and only hand each event to the poster; the handlers run
 // later on the notebook's thread.
+#include "programa/Registro.h"
 #include "writer/uno.h"
 
 namespace renglero {
@@ -35,6 +36,7 @@ class OyenteDocumentos : public cppu::WeakImplHelper1<css::document::XDocumentEv
     void SAL_CALL documentEventOccured(const css::document::DocumentEvent& ev) override {
         const OUString nombre = ev.EventName;
         const Reference<uno::XInterface> fuente = ev.Source;
+        qCDebug(registroEventos) << "documento:" << aStd(nombre).c_str();
         if (nombre == "OnNew" || nombre == "OnLoad") {
             canal_->enviar([fuente](CanalEventos& c) {
                 if (!esDocumentoDeTexto(fuente)) return;
@@ -70,7 +72,10 @@ class OyenteFin : public cppu::WeakImplHelper1<css::frame::XTerminateListener> {
   public:
     explicit OyenteFin(std::shared_ptr<CanalEventos> canal) : canal_(std::move(canal)) {}
     void SAL_CALL queryTermination(const css::lang::EventObject&) override {}
-    void SAL_CALL notifyTermination(const css::lang::EventObject&) override { canal_->salir(); }
+    void SAL_CALL notifyTermination(const css::lang::EventObject&) override {
+        qCDebug(registroEventos) << "LibreOffice termina";
+        canal_->salir();
+    }
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 
   private:
@@ -83,6 +88,7 @@ class OyenteSeleccion : public cppu::WeakImplHelper1<css::view::XSelectionChange
     void SAL_CALL selectionChanged(const css::lang::EventObject&) override {
         // Several moves before the notebook looks make one event.
         if (canal_->seleccionPendiente.exchange(true)) return;
+        qCDebug(registroEventos) << "selección cambiada";
         canal_->enviar([](CanalEventos& c) {
             c.seleccionPendiente = false;
             CanalEventos::disparar(c.eventos.cambioDeSeleccion);
@@ -98,9 +104,11 @@ class OyenteVentana : public cppu::WeakImplHelper1<css::awt::XTopWindowListener>
   public:
     explicit OyenteVentana(std::shared_ptr<CanalEventos> canal) : canal_(std::move(canal)) {}
     void SAL_CALL windowActivated(const css::lang::EventObject&) override {
+        qCDebug(registroEventos) << "ventana de Writer activada";
         canal_->enviar([](CanalEventos& c) { CanalEventos::disparar(c.eventos.ventanaActivada); });
     }
     void SAL_CALL windowDeactivated(const css::lang::EventObject&) override {
+        qCDebug(registroEventos) << "ventana de Writer desactivada";
         canal_->enviar(
             [](CanalEventos& c) { CanalEventos::disparar(c.eventos.ventanaDesactivada); });
     }

@@ -505,6 +505,35 @@ void Writer::sombrearPrimeraCelda(int textura) {
     });
 }
 
+void Writer::marcarCelda() {
+    // One cell carries the mark at a time.
+    desmarcarCelda();
+    TABLA({
+        const Reference<css::text::XTextTable> t = o.tabla();
+        const Reference<css::beans::XPropertySet> p(o.celda(t, o.primeraCelda(t)), UNO_QUERY_THROW);
+        Estado::Marca m;
+        m.celda = p;
+        // What the cell had: the pupil's own shading comes back with the mark.
+        m.color = p->getPropertyValue("BackColor");
+        m.transparente = p->getPropertyValue("BackTransparent");
+        p->setPropertyValue("BackColor", uno::Any(kGrisMarca));
+        p->setPropertyValue("BackTransparent", uno::Any(false));
+        estado_->marca = std::move(m);
+    });
+}
+
+void Writer::desmarcarCelda() {
+    if (!estado_->marca) return;
+    const Estado::Marca m = std::move(*estado_->marca);
+    estado_->marca.reset();
+    try {
+        m.celda->setPropertyValue("BackColor", m.color);
+        m.celda->setPropertyValue("BackTransparent", m.transparente);
+    } catch (const uno::Exception&) {
+        // The cell, its table or its document is gone, and the mark with it.
+    }
+}
+
 float Writer::anchoColumna() {
     return TABLA({
         const Reference<css::text::XTextTable> t = o.tabla();

@@ -41,9 +41,10 @@ OUString textoWriter(const std::string& texto) {
 }
 
 // Cursor moves take a 16-bit count.
-template <class Mover> void moverPorTramos(int n, Mover&& mover) {
+// The count is wide so that the least int can be negated.
+template <class Mover> void moverPorTramos(long long n, Mover&& mover) {
     while (n > 0) {
-        const int paso = std::min(n, 32767);
+        const int paso = static_cast<int>(std::min(n, 32767LL));
         if (!mover(static_cast<sal_Int16>(paso))) return;
         n -= paso;
     }
@@ -54,7 +55,8 @@ void irA(const Reference<css::text::XTextCursor>& c, int delta, bool extender) {
         if (delta == 0 && !extender) c->collapseToEnd();
         moverPorTramos(delta, [&](sal_Int16 p) { return c->goRight(p, extender); });
     } else {
-        moverPorTramos(-delta, [&](sal_Int16 p) { return c->goLeft(p, extender); });
+        moverPorTramos(-static_cast<long long>(delta),
+                       [&](sal_Int16 p) { return c->goLeft(p, extender); });
     }
 }
 
@@ -223,9 +225,11 @@ void Writer::fallo(const std::string& que) {
         }
     }
     if (!vivo) {
+        // Writer gone (killed, crashed) in the middle of a call: the
+        // document is out of reach, and the pupil is told so at once.
         soltarDocumento();
         conexion_->darPorCaida();
-        throw errorOtro("LibreOffice no responde: " + que);
+        throw errorSinDocumento("LibreOffice no responde: " + que);
     }
     if (!hayDocumento) {
         soltarDocumento();
@@ -238,6 +242,39 @@ void Writer::conectarSiHaceFalta() {
     if (conexion_->conectado()) return;
     soltarDocumento();
     if (!conexion_->conectar()) throw errorSinDocumento("LibreOffice no está en marcha.");
+}
+
+void Writer::adoptarConexion(std::unique_ptr<ConexionWriter> conexion) {
+    soltarDocumento();
+    conexion_->desconectar();
+    conexion_ = std::move(conexion);
+    // The listeners go on the new connection.
+    estado_->generacionOyentes = -1;
+}
+
+unsigned long Writer::ventanaDelDocumento() {
+    try {
+        return proteger([&]() -> unsigned long {
+            terminarLote();
+            documento();
+            const Reference<css::frame::XFrame> marco = estado_->controlador->getFrame();
+            if (!marco.is()) return 0;
+            const Reference<css::awt::XSystemDependentWindowPeer> par(marco->getContainerWindow(),
+                                                                      UNO_QUERY);
+            if (!par.is()) return 0;
+            // LibreOffice does not check the process id it is given.
+            const uno::Any asa = par->getWindowHandle(uno::Sequence<sal_Int8>(16),
+                                                      css::lang::SystemDependent::SYSTEM_XWINDOW);
+            css::awt::SystemDependentXWindow x;
+            if (!(asa >>= x)) return 0;
+            // An X11 window id has 29 bits; on Wayland the same field holds
+            // a pointer to the window's surface.
+            if (x.WindowHandle <= 0 || x.WindowHandle > 0x1FFFFFFF) return 0;
+            return static_cast<unsigned long>(x.WindowHandle);
+        });
+    } catch (const ErrorWord&) {
+        return 0;
+    }
 }
 
 bool Writer::reconectar() {
@@ -254,7 +291,18 @@ void Writer::documento() {
         soltarDocumento();
         engancharAplicacion();
     }
-    Reference<css::text::XTextDocument> actual(u.escritorio->getCurrentComponent(), UNO_QUERY);
+    // The document the pupil last had in front, as Writer's events tell it
+    // (a new, opened or activated one): the desktop's current component
+    // lags behind a new document's window for a moment.
+    Reference<css::text::XTextDocument> actual(e.canal->modeloActivo, UNO_QUERY);
+    if (actual.is() && !(actual == e.modelo && e.vista.is())) {
+        try {
+            if (!actual->getCurrentController().is()) actual.clear();
+        } catch (const css::lang::DisposedException&) {
+            actual.clear();
+        }
+    }
+    if (!actual.is()) actual.set(u.escritorio->getCurrentComponent(), UNO_QUERY);
     if (!actual.is() && e.modelo.is()) {
         // Without a window in front (headless) the last one worked on stays.
         try {
@@ -414,25 +462,6 @@ void Writer::formatear(int desde, int largo, Atributo atributo, Color color) {
     });
 }
 
-void Writer::formatearCaracterACaracter(int desde, int largo, Atributo atributo, Color color) {
-    proteger([&] {
-        terminarLote();
-        documento();
-        Estado& e = *estado_;
-        const Propiedades p = propiedadesDe(atributo, color);
-        for (int k = desde; k < desde + largo; ++k) {
-            // As a caller without runs would: find character k, set one attribute.
-            const Reference<css::text::XTextCursor> c =
-                e.vista->getText()->createTextCursorByRange(e.vista->getStart());
-            irA(c, k - 1, false);
-            irA(c, 1, true);
-            for (sal_Int32 i = 0; i < p.nombres.getLength(); ++i)
-                Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
-                    ->setPropertyValue(p.nombres[i], p.valores[i]);
-        }
-    });
-}
-
 void Writer::contraerSeleccion(bool alInicio) {
     proteger([&] {
         terminarLote();
@@ -517,6 +546,8 @@ void Writer::cerrarDocumento() {
             terminarLote();
             documento();
             const Reference<css::util::XCloseable> cerrable(estado_->modelo, UNO_QUERY_THROW);
+            if (estado_->canal->modeloActivo == estado_->modelo)
+                estado_->canal->modeloActivo.clear();
             soltarDocumento();
             cerrable->close(true);
         });
@@ -566,6 +597,8 @@ void Writer::nuevoDocumento() {
                 lista({uno::Any(OUString("Times New Roman")), uno::Any(12.0f)}));
             soltarDocumento();
             Estado& e = *estado_;
+            // The new one is in front, before Writer's events tell it.
+            e.canal->modeloActivo = nuevo;
             e.modelo = nuevo;
             e.controlador = nuevo->getCurrentController();
             e.vista = Reference<css::text::XTextViewCursorSupplier>(e.controlador, UNO_QUERY_THROW)

@@ -32,6 +32,13 @@ class Writer : public Word, public ManejoDocumento {
     Writer& operator=(const Writer&) = delete;
 
     ConexionWriter& conexion() { return *conexion_; }
+    // Takes over a connection to the same pipe made elsewhere (on another
+    // thread, so that the notebook's window did not wait for it).
+    void adoptarConexion(std::unique_ptr<ConexionWriter> conexion);
+    // The X11 window of the current document's frame (the document that the
+    // pupil last had in front, the one F9 writes into); 0 when there is none
+    // or it is no X11 window (a Writer running on Wayland).
+    unsigned long ventanaDelDocumento();
     // Joins the LibreOffice on the pipe again after it went away.
     bool reconectar();
     // The last connection attempt found no soffice to start.
@@ -67,6 +74,8 @@ class Writer : public Word, public ManejoDocumento {
     void borrarCeldasSeleccionadas() override;
     void vaciarPrimeraCelda() override;
     void sombrearPrimeraCelda(int textura) override;
+    void marcarCelda() override;
+    void desmarcarCelda() override;
     float anchoColumna() override;
     void fijarAnchoColumna(float puntos) override;
     void ajustarAVentana() override;
@@ -82,10 +91,6 @@ class Writer : public Word, public ManejoDocumento {
     void nuevoDocumento() override;
     void salir() override;
     bool guardar(const std::string& ruta) override;
-
-    // The same as formatear, the slow way: one call per attribute per
-    // character (for the benchmark's comparison only).
-    void formatearCaracterACaracter(int desde, int largo, Atributo atributo, Color color = 0);
 
     // The UNO side (writer/uno.h).
     struct Estado;

@@ -14,6 +14,8 @@
 #include <com/sun/star/awt/FontStrikeout.hpp>
 #include <com/sun/star/awt/FontUnderline.hpp>
 #include <com/sun/star/awt/FontWeight.hpp>
+#include <com/sun/star/awt/SystemDependentXWindow.hpp>
+#include <com/sun/star/awt/XSystemDependentWindowPeer.hpp>
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XTopWindowListener.hpp>
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
@@ -39,6 +41,7 @@
 #include <com/sun/star/frame/XTerminateListener.hpp>
 #include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/SystemDependent.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -193,6 +196,13 @@ struct Writer::Estado {
         CeldaNombre vista; // where the view cursor stood after it
     };
     std::optional<Expansion> expansion;
+
+    // The cell that carries the mark, in whichever document, and what it had.
+    struct Marca {
+        Reference<css::beans::XPropertySet> celda;
+        uno::Any color, transparente;
+    };
+    std::optional<Marca> marca;
 
     // The column widths that the notebook gave each table, in points: Writer
     // keeps them in coarser units, and they read back as given while the

@@ -1,8 +1,17 @@
-// Long random key scripts in both modes: whatever the pupil presses, the
-// notebook neither crashes nor ends, its cursor stays inside the grid and
-// every cell holds exactly one character.
+// Long random scripts in both modes: keys, clicks on what the window shows,
+// the document's page width changing under the notebook (both answers), the
+// table manager and every layout worked with Enter. Whatever the pupil does,
+// the notebook neither crashes nor ends, its cursor stays inside the grid,
+// every cell holds exactly one character and every row is as wide as Cols.
+//
+// RENGLERO_ROBUSTEZ_TECLAS sets the keys of each seed's run (4000 by
+// default), RENGLERO_ROBUSTEZ_SEMILLAS the seeds of each mode (4 by default):
+// a long local run is, say, 8 seeds of 150000 keys.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
@@ -31,94 +40,188 @@ const std::vector<std::string> kTeclas = {
     "{KP*}",    "{KP/}",    "{KP5}",       "{Ctrl}",     "{Ctrl}",  "{Alt}",       "{AltGr}",
     "{Ctrl+C}", "{Ctrl+X}", "{Ctrl+Home}", "{Char:151}", "{+Ctrl}", "{-Ctrl}"};
 
-// Key scripts that a pupil uses on purpose, to reach the deeper states.
-const std::vector<std::string> kFrases = {"keys 1 2 5 {Enter} 3 7 {KP+}",
-                                          "keys 7 5 {Enter} 3 {KP/}",
-                                          "keys 1 2 5 {Enter} 2 3 {KP*}",
-                                          "keys 3 6 0 D",
-                                          "keys 2 , 2 5 R",
-                                          "keys 9 {Enter} 7 {KP-}",
-                                          "keys {Ctrl} {Right} {Right} n",
-                                          "keys {Tab} 1 2 {Tab} 4 {Enter}",
-                                          "keys {Ctrl} {Right} R",
-                                          "answer Yes",
-                                          "answer OK",
-                                          "wait 600",
-                                          "activate word\nwait 300\nactivate notebook",
-                                          "activate other\nactivate notebook",
-                                          "keys {F11}\nwait 200\nkeys {F11}\nwait 700",
-                                          "click Label1",
-                                          "click Label2",
-                                          "click operar2",
-                                          "keys {Pause} 5",
-                                          "keys {F6} {Right} {Enter}",
-                                          "keys {Esc} {Esc}"};
+// What a pupil does on purpose, to reach the deeper states: every layout
+// worked a few steps with Enter, the table manager, a format block, a
+// fraction, a radical, the palette, the memory line, the confirmation switch.
+const std::vector<std::string> kFrases = {
+    "keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1",
+    "keys 9 {Enter} 7 {KP-} 2",
+    "keys 7 5 {Enter} 3 {KP/} 2 {Enter} 1 5 {Enter} 2 5 {Enter}",
+    "keys 1 2 5 {Enter} 2 3 {KP*} 5 7 3 {Enter} 0 5 2 {Enter} 2 {KP+} 5",
+    "keys 3 6 0 D 2 {Enter} 1 8 0 {Enter} 2 {Enter} 9 0 {Enter}",
+    "keys 2 , 2 5 R 1 , 5 {Enter} 1 {Enter} 2 5 {Enter} 2 5 {Enter} {KP*} 5",
+    "keys 2 2 5 R 1 {Enter} 1 {Enter} 2 5 {Up} {Left} {Left} {Left} {Left} {Del} {Ins}",
+    "keys 4 , 5 {Enter} 1 , 2 5 {Enter} 3 {KP+}",
+    "keys 8 {Enter} 9",
+    "keys C",
+    "keys {Ctrl} {Right} {Right} n",
+    "keys {Ctrl} {Right} {Right} {Right} {Right} R 3 2 {Enter}",
+    "keys {Ctrl} {Right} R 2 1 {Enter}",
+    "keys {Tab} 1 2 {Tab} 4 {Enter}",
+    "keys T",
+    "keys {Ctrl} T",
+    "keys T 2 3 {Enter} {Right} {Down} F L A C {PgDn} {Esc}",
+    "keys {F1} {Down} {F2}",
+    "keys h",
+    "keys {Ctrl} h",
+    "answer Yes",
+    "answer OK",
+    "wait 600",
+    "activate word\nwait 300\nactivate notebook",
+    "activate other\nactivate notebook",
+    "keys {F11}\nwait 200\nkeys {F11}\nwait 700",
+    "keys {Pause} 5",
+    "keys {Pause}\nclick Label1\nkeys {Left}",
+    "keys {F6} {Right} {Enter}",
+    "keys {Esc} {Esc}",
+    "keys {F3}\nclick Command1"};
 
-void comprobar(const std::string& linea, int semilla, int paso) {
+// The document's line width changes under the notebook; it asks on coming back.
+std::string cambioDePagina(std::mt19937& azar) {
+    static const char* const margenes[] = {"70.9", "90", "60", "100", "120", "40"};
+    std::string m = margenes[azar() % 6];
+    return "doc page 595.3 " + m + " " + m + "\nactivate word\nwait 100\nactivate notebook\n" +
+           (azar() % 2 ? "answer Yes" : "answer No") + "\nwait 100";
+}
+
+// A click on something the window shows.
+std::string clic(std::mt19937& azar, const Form1& f) {
+    switch (azar() % 4) {
+    case 0:
+        return "click Label1";
+    case 1:
+        return "click Label2";
+    case 2:
+        return f.Form2.Visible ? "click Command1" : "click Label1";
+    default:
+        return f.Frame5.Visible ? "click operar" + std::to_string(azar() % 4) : "click Label2";
+    }
+}
+
+// The keys a script line feeds.
+long teclasDe(const std::string& orden) {
+    long n = 0;
+    std::istringstream lineas(orden);
+    for (std::string l; std::getline(lineas, l);) {
+        std::istringstream in(l);
+        std::string palabra;
+        in >> palabra;
+        if (palabra != "keys") continue;
+        while (in >> palabra)
+            ++n;
+    }
+    return n;
+}
+
+long entero(const char* variable, long porDefecto) {
+    const char* v = std::getenv(variable);
+    if (v == nullptr || *v == '\0') return porDefecto;
+    const long n = std::strtol(v, nullptr, 10);
+    return n > 0 ? n : porDefecto;
+}
+
+void comprobarVolcado(const std::string& linea, int semilla, long teclas) {
     const auto j = nlohmann::json::parse(linea);
     const int filas = j["rows"], cols = j["cols"], fila = j["row"], col = j["col"];
-    ASSERT_GE(fila, 0) << "semilla " << semilla << " paso " << paso;
-    ASSERT_LT(fila, filas) << "semilla " << semilla << " paso " << paso;
-    ASSERT_GE(col, 0) << "semilla " << semilla << " paso " << paso;
-    ASSERT_LT(col, cols) << "semilla " << semilla << " paso " << paso;
+    ASSERT_GE(fila, 0) << "semilla " << semilla << " tecla " << teclas;
+    ASSERT_LT(fila, filas) << "semilla " << semilla << " tecla " << teclas;
+    ASSERT_GE(col, 0) << "semilla " << semilla << " tecla " << teclas;
+    ASSERT_LT(col, cols) << "semilla " << semilla << " tecla " << teclas;
     ASSERT_EQ(static_cast<int>(j["tabla"].size()), filas);
     for (const auto& texto : j["tabla"])
         ASSERT_EQ(static_cast<int>(decodificarUtf8(texto.get<std::string>()).size()), cols)
-            << "semilla " << semilla << " paso " << paso << ": \"" << texto << "\"";
+            << "semilla " << semilla << " tecla " << teclas << ": \"" << texto << "\"";
 }
 
-void recorrer(int semilla, int pasos, bool empezarEnTexto) {
+// Runs one seed until it has fed `teclas` keys; returns the keys fed.
+long recorrer(int semilla, long teclas, bool empezarEnTexto) {
     std::mt19937 azar(static_cast<unsigned>(semilla));
     std::ostringstream salida;
     Conductor conductor(salida);
+    const Form1& f = conductor.form();
     if (empezarEnTexto) conductor.linea("keys ç");
-    int enLaTabla = 0;
-    for (int paso = 0; paso < pasos; ++paso) {
+    long hechas = 0, pasos = 0, enLaTabla = 0;
+    while (hechas < teclas) {
         std::string orden;
-        if (azar() % 12 == 0) {
+        const unsigned suerte = azar() % 40;
+        if (f.foco == Foco::Teta && suerte < 10) {
+            // The manager takes every key but its own; the pupil closes it in time.
+            orden = "keys {Esc}";
+        } else if (suerte < 3) {
             orden = kFrases[azar() % kFrases.size()];
+        } else if (suerte == 3) {
+            orden = clic(azar, f);
+        } else if (suerte == 4 && azar() % 4 == 0) {
+            orden = cambioDePagina(azar);
         } else {
             orden = "keys";
-            for (int i = 0; i < 8; ++i) {
-                std::string t = kTeclas[azar() % kTeclas.size()];
-                orden += " " + t;
-            }
+            for (int i = 0; i < 8; ++i)
+                orden += " " + kTeclas[azar() % kTeclas.size()];
         }
         std::istringstream lineas(orden);
         for (std::string l; std::getline(lineas, l);)
             conductor.linea(l);
-        if (conductor.form().ventanaActual != Ventana::notebook)
-            conductor.linea("activate notebook");
-        if (conductor.form().foco == Foco::tabla) ++enLaTabla;
-        ASSERT_FALSE(conductor.terminado()) << "semilla " << semilla << ": " << orden;
-        for (int r = 0; r < conductor.form().tabla.Rows(); ++r)
-            for (int c = 0; c < conductor.form().tabla.Cols(); ++c)
-                ASSERT_EQ(conductor.form().tabla.TextMatrix(r, c).size(), 1U)
-                    << "semilla " << semilla << " celda " << r << "," << c << " tras " << orden;
-        if (paso % 25 == 0) {
+        hechas += teclasDe(orden);
+        ++pasos;
+        if (f.ventanaActual != Ventana::notebook) conductor.linea("activate notebook");
+        if (f.foco == Foco::tabla) ++enLaTabla;
+        if (conductor.terminado()) {
+            ADD_FAILURE() << "semilla " << semilla << ": el cuaderno terminó tras " << orden;
+            return hechas;
+        }
+        const Cuadricula& t = f.tabla;
+        if (t.Row() < 0 || t.Row() >= t.Rows() || t.Col() < 0 || t.Col() >= t.Cols()) {
+            ADD_FAILURE() << "semilla " << semilla << ": cursor (" << t.Row() << ", " << t.Col()
+                          << ") fuera de la tabla tras " << orden;
+            return hechas;
+        }
+        for (int r = 0; r < t.Rows(); ++r)
+            for (int c = 0; c < t.Cols(); ++c)
+                if (t.TextMatrix(r, c).size() != 1U) {
+                    ADD_FAILURE() << "semilla " << semilla << " celda " << r << "," << c
+                                  << " con \"" << t.TextMatrix(r, c) << "\" tras " << orden;
+                    return hechas;
+                }
+        if (pasos % 25 == 0) {
             salida.str("");
             conductor.linea("dump");
             std::string ultima, l;
             std::istringstream in(salida.str());
             while (std::getline(in, l))
                 if (l.rfind("{\"mode\"", 0) == 0) ultima = l;
-            ASSERT_FALSE(ultima.empty());
-            comprobar(ultima, semilla, paso);
+            if (ultima.empty()) {
+                ADD_FAILURE() << "semilla " << semilla << ": dump sin salida";
+                return hechas;
+            }
+            comprobarVolcado(ultima, semilla, hechas);
+            if (::testing::Test::HasFatalFailure()) return hechas;
         }
     }
     // The keys must have reached the grid for a good part of the run (panels
     // such as the table manager take them for a while), or it proves little.
     EXPECT_GT(enLaTabla, pasos / 3) << "semilla " << semilla;
+    return hechas;
+}
+
+void recorrerSemillas(int primera, bool enTexto) {
+    const long teclas = entero("RENGLERO_ROBUSTEZ_TECLAS", 4000);
+    const long semillas = entero("RENGLERO_ROBUSTEZ_SEMILLAS", 4);
+    const auto inicio = std::chrono::steady_clock::now();
+    long total = 0;
+    for (int s = primera; s < primera + semillas; ++s)
+        total += recorrer(s, teclas, enTexto);
+    const std::chrono::duration<double> segundos = std::chrono::steady_clock::now() - inicio;
+    std::cout << "[ robustez ] " << (enTexto ? "Texto" : "Cuentas") << ": " << total
+              << " teclas, semillas " << primera << " a " << primera + semillas - 1 << ", "
+              << segundos.count() << " s\n";
 }
 
 TEST(Robustez, CuentasConTeclasAlAzar) {
-    for (int semilla = 1; semilla <= 4; ++semilla)
-        recorrer(semilla, 500, false);
+    recorrerSemillas(1, false);
 }
 
 TEST(Robustez, TextoConTeclasAlAzar) {
-    for (int semilla = 11; semilla <= 14; ++semilla)
-        recorrer(semilla, 500, true);
+    recorrerSemillas(1001, true);
 }
 
 } // namespace

@@ -18,11 +18,12 @@ struct Resultado {
     std::string salida, errores;
 };
 
-Resultado ejecutar(const std::string& argumentos) {
+// `entorno`: VARIABLE=valor pairs for the program's environment.
+Resultado ejecutar(const std::string& argumentos, const std::string& entorno = "") {
     const std::filesystem::path errores =
         std::filesystem::temp_directory_path() / ("renglero_opciones_" + std::to_string(getpid()));
-    const std::string orden = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                              std::string(RENGLERO_EJECUTABLE) + "' " + argumentos + " 2>'" +
+    const std::string orden = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + entorno +
+                              " '" + std::string(RENGLERO_EJECUTABLE) + "' " + argumentos + " 2>'" +
                               errores.string() + "' </dev/null";
     Resultado r;
     FILE* tubo = popen(orden.c_str(), "r");
@@ -92,3 +93,21 @@ TEST(Ejecutable, ElConductorAceptaLasOpcionesDeLaVentana) {
     EXPECT_EQ(r.codigo, 0);
     EXPECT_EQ(r.salida, "");
 }
+
+#ifdef RENGLERO_CON_WRITER
+TEST(Ejecutable, QT_LOGGING_RULESEnciendeLosMensajesDeLaConexionConWriter) {
+    // The driver's own LibreOffice, with a home of its own.
+    const std::filesystem::path casa =
+        std::filesystem::temp_directory_path() / ("renglero_registro_" + std::to_string(getpid()));
+    std::filesystem::create_directories(casa);
+    std::filesystem::permissions(casa, std::filesystem::perms::owner_all);
+    const Resultado r = ejecutar("--headless --documento writer",
+                                 "HOME='" + casa.string() + "' XDG_RUNTIME_DIR='" + casa.string() +
+                                     "' QT_LOGGING_RULES='renglero.*.debug=true'");
+    std::filesystem::remove_all(casa);
+    EXPECT_EQ(r.codigo, 0) << r.errores;
+    EXPECT_NE(r.errores.find("renglero.writer: conectado a LibreOffice por el tubo"),
+              std::string::npos)
+        << r.errores;
+}
+#endif

@@ -163,4 +163,14 @@ TEST(TeclasQt, LosMismosEventosQueElToken) {
     for (const auto& a : t.soltar(suelta(Qt::Key_AltGr)))
         altGr.push_back(a);
     EXPECT_EQ(altGr, token("{AltGr}"));
+
+    // Ctrl and Alt tapped alone, as the platform may report them.
+    std::vector<AccionTecla> ctrl = t.pulsar(pulsacion(Qt::Key_Control));
+    for (const auto& a : t.soltar(suelta(Qt::Key_Control, Qt::ControlModifier)))
+        ctrl.push_back(a);
+    EXPECT_EQ(ctrl, token("{Ctrl}"));
+    std::vector<AccionTecla> alt = t.pulsar(pulsacion(Qt::Key_Alt, Qt::AltModifier));
+    for (const auto& a : t.soltar(suelta(Qt::Key_Alt)))
+        alt.push_back(a);
+    EXPECT_EQ(alt, token("{Alt}"));
 }

@@ -321,7 +321,7 @@ TEST_F(BloqueWriter, DocumentoCerradoPorOtro) {
 }
 
 TEST(WriterSinLibreOffice, MatadoDuranteLosBloques) {
-    LibreOfficePrueba lo;
+    LibreOfficePrivado lo;
     ASSERT_TRUE(lo.arrancar());
     ColaEventos cola;
     Writer w(lo.tubo(), cola.poster(), false);

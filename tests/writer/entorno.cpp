@@ -6,12 +6,12 @@ namespace renglero::prueba {
 
 namespace {
 
-LibreOfficePrueba* compartido = nullptr;
+LibreOfficePrivado* compartido = nullptr;
 
 class EntornoLibreOffice : public ::testing::Environment {
   public:
     void SetUp() override {
-        compartido = new LibreOfficePrueba();
+        compartido = new LibreOfficePrivado();
         const auto t0 = std::chrono::steady_clock::now();
         ASSERT_TRUE(compartido->arrancar()) << "LibreOffice did not start";
         std::printf("LibreOffice %d up in %.1f s on pipe %s\n", compartido->pid(),
@@ -26,7 +26,7 @@ class EntornoLibreOffice : public ::testing::Environment {
 
 } // namespace
 
-LibreOfficePrueba& libreOffice() {
+LibreOfficePrivado& libreOffice() {
     return *compartido;
 }
 

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "writer/LibreOfficePrueba.h"
+#include "writer/LibreOfficePrivado.h"
 #include "writer/Writer.h"
 
 namespace renglero::prueba {
@@ -68,7 +68,7 @@ class ColaEventos {
 };
 
 // The program's LibreOffice, started once.
-LibreOfficePrueba& libreOffice();
+LibreOfficePrivado& libreOffice();
 
 class ConWriter : public ::testing::Test {
   protected:

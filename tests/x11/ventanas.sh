@@ -7,34 +7,22 @@
 set -u
 renglero="$1"
 capturas="${2:-.}"
+source "$(dirname "$0")/escritorio.sh"
 for orden in Xvfb openbox xdotool xprop import; do
   command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
 done
 mkdir -p "$capturas"
-source "$(dirname "${BASH_SOURCE[0]}")/pantalla.sh"
+
+escritorio_arrancar || { echo "FALLO: no arranca el escritorio"; exit 1; }
+escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
+
+ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 fallo() { echo "FALLO: $*"; exit 1; }
-
-pid_app=0 pid_wm=0 pid_xvfb=0
-trap 'kill $pid_app $pid_wm $pid_xvfb 2>/dev/null; wait 2>/dev/null' EXIT
-arrancar_xvfb || fallo "Xvfb no arranca"
-# Openbox runs its start-up command once it manages the screen.
-listo="$(mktemp -u /tmp/renglero-openbox-XXXXXX)"
-openbox --sm-disable --startup "touch $listo" >/dev/null 2>&1 &
-pid_wm=$!
-esperar 20 test -e "$listo" || fallo "el gestor de ventanas no arranca"
-rm -f "$listo"
-"$renglero" --documento propio >/dev/null 2>&1 &
-pid_app=$!
-
-ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-hay_ventana() { [ -n "$(ventana "$1")" ]; }
-esperar 20 hay_ventana '^Renglero  -' || fallo "no aparece la ventana del cuaderno"
-esperar 20 hay_ventana '^Documento1 - Renglero$' || fallo "no aparece la ventana del documento"
-cuaderno=$(ventana '^Renglero  -')
-documento=$(ventana '^Documento1 - Renglero$')
-
+activa_es() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 alto() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, g, "x"); print g[2] }'; }
-activa() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
+alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }
+alto_es() { [ "$(alto "$1")" -eq "$2" ]; }
 encima() {
   # The stacking order, bottom to top: the notebook must come after the document.
   pila=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d'#' -f2)
@@ -46,30 +34,33 @@ encima() {
   done
   [ "$pos_c" -gt "$pos_d" ]
 }
-# F11 held down until ORDEN holds (the notebook samples the key's global
-# state), then released; the server does not repeat keys.
-f11_hasta() {
+# F11 counts again only 0.5 s after its last press.
+ultimo_f11=0
+f11() {
+  local falta=$(((ultimo_f11 + 600000000 - $(date +%s%N)) / 1000000))
+  [ "$falta" -gt 0 ] && sleep "$(printf '0.%03d' "$falta")"
   xdotool keydown F11
-  esperar 5 "$@"
-  local r=$?
   xdotool keyup F11
-  return $r
+  ultimo_f11=$(date +%s%N)
 }
 
-# At start the notebook is in front, open, above the document.
-arriba_y_activo() { activa "$cuaderno" && encima; }
-esperar 10 arriba_y_activo || fallo "el cuaderno no está delante y encima del documento al empezar"
+esperar 20 ventana '^Renglero  -' || fallo "no aparece la ventana del cuaderno"
+cuaderno=$(ventana '^Renglero  -')
+esperar 20 ventana '^Documento1 - Renglero$' || fallo "no aparece la ventana del documento"
+documento=$(ventana '^Documento1 - Renglero$')
+esperar 5 activa_es "$cuaderno" || fallo "el cuaderno no está activo al empezar"
+esperar 5 alto_mayor "$cuaderno" 150 || fallo "el cuaderno no está abierto al empezar"
 alto_abierto=$(alto "$cuaderno")
+esperar 5 encima || fallo "el cuaderno no está encima del documento al empezar"
 
 # The document in front: the notebook stays above it and shows its top strip.
 # The notebook notices a change of the active window at its next Timer2 tick;
 # one that comes before its first tick goes unnoticed, so until it collapses
 # the notebook is clicked and then the document again.
-recogido() { [ "$(alto "$cuaderno")" -lt $((alto_abierto / 4)) ]; }
 delante_y_recogido() {
   xdotool windowactivate --sync "$cuaderno" 2>/dev/null
   xdotool windowactivate --sync "$documento" 2>/dev/null
-  esperar 1 recogido
+  esperar 1 alto_menor "$cuaderno" $((alto_abierto / 4))
 }
 esperar 10 delante_y_recogido ||
   fallo "el cuaderno no se recoge con el documento delante ($(alto "$cuaderno") de $alto_abierto)"
@@ -77,15 +68,12 @@ encima || fallo "el cuaderno no sigue encima con el documento delante"
 import -window root "$capturas/recogido.png"
 
 # F11 pressed while the document has the focus brings the notebook back.
-f11_hasta activa "$cuaderno" || fallo "F11 en el documento no trae el cuaderno"
-desde_f11=${EPOCHREALTIME/./}
-abierto() { [ "$(alto "$cuaderno")" -eq "$alto_abierto" ]; }
-esperar 5 abierto || fallo "el cuaderno no se abre al volver"
+f11
+esperar 3 activa_es "$cuaderno" || fallo "F11 en el documento no trae el cuaderno"
+esperar 3 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre al volver"
 import -window root "$capturas/abierto.png"
 
-# And F11 again goes back to the document, once the half second in which the
-# notebook ignores a second F11 has passed.
-pasado_medio_segundo() { ((${EPOCHREALTIME/./} - desde_f11 > 600000)); }
-esperar 5 pasado_medio_segundo
-f11_hasta activa "$documento" || fallo "F11 en el cuaderno no lleva al documento"
+# And F11 again goes back to the document.
+f11
+esperar 3 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
 echo "1 passed, 0 failed"

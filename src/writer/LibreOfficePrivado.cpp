@@ -1,4 +1,4 @@
-#include "writer/LibreOfficePrueba.h"
+#include "writer/LibreOfficePrivado.h"
 
 #include <cerrno>
 #include <csignal>
@@ -17,19 +17,19 @@ namespace renglero {
 
 namespace {
 // soffice.bin itself, not the script: the process id is then LibreOffice's.
-const char* const kBinario = "/usr/lib/libreoffice/program/soffice.bin";
+const char* const kBinario = RENGLERO_LO_PROGRAMA "/soffice.bin";
 // LibreOffice asks to be started again after setting up a new profile.
 constexpr int kReiniciar = 81;
 } // namespace
 
-LibreOfficePrueba::LibreOfficePrueba() {
+LibreOfficePrivado::LibreOfficePrivado() {
     char plantilla[] = "/tmp/renglero-lo-XXXXXX";
     if (const char* d = mkdtemp(plantilla)) perfil_ = d;
     tubo_ = "renglero-prueba-" + std::to_string(getpid()) + "-" +
             std::filesystem::path(perfil_).filename().string();
 }
 
-LibreOfficePrueba::~LibreOfficePrueba() {
+LibreOfficePrivado::~LibreOfficePrivado() {
     detener();
     std::error_code e;
     if (!perfil_.empty()) std::filesystem::remove_all(perfil_, e);
@@ -37,7 +37,7 @@ LibreOfficePrueba::~LibreOfficePrueba() {
     std::filesystem::remove("/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + tubo_, e);
 }
 
-bool LibreOfficePrueba::lanzar() {
+bool LibreOfficePrivado::lanzar() {
     const std::string perfil = "-env:UserInstallation=file://" + perfil_;
     const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
     std::vector<const char*> argv = {
@@ -61,7 +61,7 @@ bool LibreOfficePrueba::lanzar() {
     return true;
 }
 
-bool LibreOfficePrueba::arrancar(std::chrono::milliseconds espera) {
+bool LibreOfficePrivado::arrancar(std::chrono::milliseconds espera) {
     if (perfil_.empty() || access(kBinario, X_OK) != 0) return false;
     if (!lanzar()) return false;
     ConexionWriter prueba(tubo_);
@@ -84,7 +84,7 @@ bool LibreOfficePrueba::arrancar(std::chrono::milliseconds espera) {
     return false;
 }
 
-bool LibreOfficePrueba::esperarFin(std::chrono::milliseconds espera) {
+bool LibreOfficePrivado::esperarFin(std::chrono::milliseconds espera) {
     const auto limite = std::chrono::steady_clock::now() + espera;
     do {
         const pid_t r = waitpid(pid_, nullptr, WNOHANG);
@@ -97,7 +97,7 @@ bool LibreOfficePrueba::esperarFin(std::chrono::milliseconds espera) {
     return false;
 }
 
-bool LibreOfficePrueba::enMarcha() {
+bool LibreOfficePrivado::enMarcha() {
     if (pid_ <= 0) return false;
     const pid_t r = waitpid(pid_, nullptr, WNOHANG);
     if (r == pid_ || (r < 0 && errno == ECHILD)) {
@@ -107,7 +107,7 @@ bool LibreOfficePrueba::enMarcha() {
     return true;
 }
 
-void LibreOfficePrueba::detener() {
+void LibreOfficePrivado::detener() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
     if (esperarFin(std::chrono::seconds(5))) return;
@@ -115,7 +115,7 @@ void LibreOfficePrueba::detener() {
     esperarFin(std::chrono::seconds(5));
 }
 
-void LibreOfficePrueba::matar() {
+void LibreOfficePrivado::matar() {
     if (pid_ <= 0) return;
     kill(pid_, SIGKILL);
     esperarFin(std::chrono::seconds(5));

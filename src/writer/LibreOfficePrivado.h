@@ -1,19 +1,20 @@
 #pragma once
-// A headless LibreOffice of one's own, for tests and benchmarks: a private
-// profile folder and a private pipe, started and stopped by its process id.
-// It dies with the thread that started it, should the test program crash.
+// A headless LibreOffice of one's own, without windows: a private profile
+// folder and a private pipe, started and stopped by its process id. The
+// headless driver works with one, and so do the tests and benchmarks. It
+// dies with the thread that started it, should its program crash.
 #include <chrono>
 #include <string>
 #include <sys/types.h>
 
 namespace renglero {
 
-class LibreOfficePrueba {
+class LibreOfficePrivado {
   public:
-    LibreOfficePrueba();
-    ~LibreOfficePrueba(); // detener()
-    LibreOfficePrueba(const LibreOfficePrueba&) = delete;
-    LibreOfficePrueba& operator=(const LibreOfficePrueba&) = delete;
+    LibreOfficePrivado();
+    ~LibreOfficePrivado(); // detener()
+    LibreOfficePrivado(const LibreOfficePrivado&) = delete;
+    LibreOfficePrivado& operator=(const LibreOfficePrivado&) = delete;
 
     // Starts it and waits until its pipe answers; false when it does not.
     bool arrancar(std::chrono::milliseconds espera = std::chrono::seconds(90));

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# A Wayland session with XWayland (Weston on its X11 backend, inside Xvfb),
+# where Qt would take its Wayland platform: the notebook runs on X11 all the
+# same, its window an XWayland client, F11 read from X11's keyboard.
+# Usage: wayland.sh RENGLERO
+set -u
+renglero="$1"
+for orden in Xvfb weston Xwayland xdotool; do
+  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
+done
+# Without Qt's Wayland platform Qt would fall back to X11 by itself.
+ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
+  { echo "falta qt6-wayland"; exit 77; }
+
+sesion=$(mktemp -d)
+chmod 700 "$sesion"
+pid_x="" pid_w="" pid_app=""
+terminar() {
+  for p in $pid_app $pid_w $pid_x; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$sesion"
+}
+trap terminar EXIT
+fallo() {
+  echo "FALLO: $*"
+  echo "--- weston"; cat "$sesion/weston.log" 2>/dev/null | tail -20
+  echo "--- renglero"; cat "$sesion/renglero.err" 2>/dev/null | tail -20
+  exit 1
+}
+# Polls a condition every 0.1 s until a deadline of $1 seconds.
+esperar() {
+  local limite=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -ge $limite ] && return 1
+    sleep 0.1
+  done
+}
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "$!")
+read -r pid_x <&3
+read -r -t 30 numero <&3 || fallo "Xvfb no arranca"
+
+socket="renglero-$$"
+DISPLAY=":$numero" XDG_RUNTIME_DIR="$sesion" weston --backend=x11-backend.so --use-pixman \
+  --xwayland --socket="$socket" --idle-time=0 --log="$sesion/weston.log" >/dev/null 2>&1 &
+pid_w=$!
+esperar 30 grep -q 'xserver listening on display' "$sesion/weston.log" ||
+  fallo "Weston no ofrece XWayland"
+xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$sesion/weston.log" | head -1)
+
+# A Plasma-like session: Qt 6 would choose Wayland here.
+env -u QT_QPA_PLATFORM -u GNOME_DESKTOP_SESSION_ID HOME="$sesion" XDG_RUNTIME_DIR="$sesion" \
+  WAYLAND_DISPLAY="$socket" DISPLAY="$xwayland" XDG_SESSION_TYPE=wayland \
+  XDG_CURRENT_DESKTOP=KDE QT_LOGGING_RULES="renglero.x11.debug=true" \
+  "$renglero" --documento propio >/dev/null 2>"$sesion/renglero.err" &
+pid_app=$!
+
+ventana() { DISPLAY="$xwayland" xdotool search --name '^Renglero  -' >/dev/null 2>&1; }
+esperar 60 ventana || fallo "la ventana del cuaderno no está en XWayland ($xwayland)"
+kill -0 "$pid_app" 2>/dev/null || fallo "el cuaderno ha terminado"
+grep -q 'renglero.x11: F11 se lee del teclado de X11' "$sesion/renglero.err" ||
+  fallo "F11 no se lee de X11"
+echo "el cuaderno va por XWayland en $xwayland"

@@ -1,0 +1,96 @@
+// The notebook's own message boxes and dialogs are not another program in
+// front: while one is shown the notebook stays open at its full size. The
+// embedded document's dialogs belong to the document.
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "propio/VentanaDocumento.h"
+#include "qt/Aplicacion.h"
+#include "qt/PlataformaQt.h"
+#include "qt/VentanaQt.h"
+#include "shell/Form1.h"
+
+using namespace renglero;
+
+namespace {
+
+class Dialogos : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cuaderno.arrancar();
+        QApplication::processEvents();
+    }
+
+    Form1& form() { return cuaderno.form(); }
+    VentanaQt& ventana() { return cuaderno.ventana(); }
+
+    static void correrBucle(int ms) {
+        QEventLoop bucle;
+        QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
+        bucle.exec();
+    }
+
+    CuadernoQt cuaderno;
+};
+
+} // namespace
+
+TEST_F(Dialogos, UnMensajeDelCuadernoNoLoRecoge) {
+    // A laid-out sum and keypad + again: the notebook says why not, with a
+    // real message box (nobody answers for the pupil here).
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_5, Qt::Key_Return, Qt::Key_3, Qt::Key_7})
+        QTest::keyClick(&ventana(), k);
+    QTest::keyClick(&ventana(), Qt::Key_Plus, Qt::KeypadModifier);
+    ASSERT_EQ(form().operacion, "+");
+    const int alto = ventana().height();
+    const int altoForm = form().Height;
+
+    QString texto;
+    Ventana activa = Ventana::other;
+    int altoDurante = 0, altoFormDurante = 0;
+    QTimer::singleShot(400, [&] {
+        // Timer2 has ticked a few times under the box by now.
+        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (caja == nullptr) return;
+        texto = caja->text();
+        activa = cuaderno.plataforma().ventanaActiva();
+        altoDurante = ventana().height();
+        altoFormDurante = form().Height;
+        caja->button(QMessageBox::Ok) != nullptr ? caja->button(QMessageBox::Ok)->click()
+                                                 : caja->buttons().first()->click();
+    });
+    QTest::keyClick(&ventana(), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(texto.toStdString(), "Para hacer una nueva operación hay que borrar la tabla.");
+    EXPECT_EQ(activa, Ventana::notebook);
+    EXPECT_EQ(altoFormDurante, altoForm);
+    EXPECT_EQ(altoDurante, alto);
+    // Nor did the notebook think it was left and came back.
+    EXPECT_EQ(form().ventanaActual, Ventana::notebook);
+}
+
+TEST_F(Dialogos, ElDialogoDeArchivosDelDocumentoEsDelDocumento) {
+    QFileDialog dialogo(&cuaderno.ventanaDocumento(), QStringLiteral("Guardar el documento"));
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.show();
+    dialogo.activateWindow();
+    correrBucle(50);
+    ASSERT_EQ(QApplication::activeWindow(), &dialogo);
+    EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::word);
+    dialogo.close();
+}
+
+TEST_F(Dialogos, UnaVentanaAjenaSigueSiendoOtra) {
+    QWidget ajena;
+    ajena.show();
+    ajena.activateWindow();
+    correrBucle(50);
+    ASSERT_EQ(QApplication::activeWindow(), &ajena);
+    EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::other);
+}

@@ -1,0 +1,75 @@
+# A desktop of one's own for the X11 tests and benchmarks, to be sourced:
+# Xvfb on a display number it picks itself (pantalla.sh), openbox on it, and a
+# private HOME and XDG_RUNTIME_DIR (mode 0700), so that LibreOffice's profile
+# and the notebook's pipe are nobody else's. Everything started here is
+# stopped by its process id at exit; nothing waits on a fixed sleep.
+#
+#   escritorio_arrancar        sets DISPLAY, HOME, XDG_RUNTIME_DIR, ESCRITORIO
+#   esperar SEGUNDOS ORDEN...  (pantalla.sh) polls ORDEN until it succeeds
+#   escritorio_lanzar ORDEN... starts a program, stopped at exit with all
+#                              it started (LibreOffice too)
+#   escritorio_recoger PID     a process to stop at exit
+#   escritorio_detener         stops them all (also run at exit)
+
+source "$(dirname "${BASH_SOURCE[0]}")/pantalla.sh"
+
+ESCRITORIO=""
+ESCRITORIO_PIDS=()
+
+escritorio_recoger() {
+  ESCRITORIO_PIDS+=("$1")
+}
+
+# Starts a program on this desktop and keeps it for the end; what it starts
+# in turn (LibreOffice, which the notebook starts and never waits for) is
+# found later by a mark in its environment, which children inherit.
+escritorio_lanzar() {
+  ESCRITORIO_PROGRAMA="$ESCRITORIO" "$@" &
+  escritorio_recoger $!
+}
+
+escritorio_procesos_propios() {
+  local p
+  for p in /proc/[0-9]*; do
+    { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qx "ESCRITORIO_PROGRAMA=$ESCRITORIO" &&
+      echo "${p#/proc/}"
+  done
+}
+
+escritorio_sin_procesos() { [ -z "$(escritorio_procesos_propios)" ]; }
+
+escritorio_detener() {
+  local pid propios
+  for ((i = ${#ESCRITORIO_PIDS[@]} - 1; i >= 0; i--)); do
+    kill "${ESCRITORIO_PIDS[$i]}" 2>/dev/null
+  done
+  if [ -n "$ESCRITORIO" ]; then
+    propios=$(escritorio_procesos_propios)
+    [ -n "$propios" ] && kill $propios 2>/dev/null
+    esperar 5 escritorio_sin_procesos
+    propios=$(escritorio_procesos_propios)
+    [ -n "$propios" ] && kill -9 $propios 2>/dev/null
+  fi
+  for pid in "${ESCRITORIO_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null
+  done
+  ESCRITORIO_PIDS=()
+  [ -n "$ESCRITORIO" ] && rm -rf "$ESCRITORIO"
+  ESCRITORIO=""
+}
+
+escritorio_arrancar() {
+  ESCRITORIO=$(mktemp -d /tmp/renglero-escritorio.XXXXXX) || return 1
+  mkdir -p "$ESCRITORIO/casa" "$ESCRITORIO/ejecucion"
+  chmod 0700 "$ESCRITORIO/casa" "$ESCRITORIO/ejecucion"
+  export HOME="$ESCRITORIO/casa"
+  export XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion"
+  export XDG_CONFIG_HOME="$HOME/.config"
+  trap escritorio_detener EXIT
+  arrancar_xvfb || return 1
+  escritorio_recoger "$pid_xvfb"
+  openbox >"$ESCRITORIO/openbox.log" 2>&1 &
+  escritorio_recoger $!
+  # The window manager is up once it has named itself on the root window.
+  esperar 20 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+}

@@ -1,0 +1,74 @@
+// Reads the document of the LibreOffice Writer that the notebook uses (the
+// one on its own pipe, in this environment) and prints it as one JSON line:
+// the X11 tests check with it what the pupil's keys put into Writer.
+//
+//   leer_writer                       the document as JSON
+//   leer_writer --esperar-parrafos N  says "listo" once connected, then
+//                                     waits until the document has N
+//                                     paragraphs and prints that instant
+//                                     (ns since the epoch, as date +%s%N)
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <nlohmann/json.hpp>
+
+#include "writer/ConexionWriter.h"
+#include "writer/Writer.h"
+
+using namespace renglero;
+
+namespace {
+
+int imprimir(const DocumentoLeido& d) {
+    nlohmann::json j;
+    j["abierto"] = d.abierto;
+    j["parrafos"] = nlohmann::json::array();
+    for (const ParrafoLeido& p : d.parrafos)
+        j["parrafos"].push_back(p.texto);
+    j["tablas"] = nlohmann::json::array();
+    for (const TablaLeida& t : d.tablas) {
+        nlohmann::json s = nlohmann::json::array();
+        for (const auto& [fila, columna] : t.sombreadas)
+            s.push_back({fila, columna});
+        j["tablas"].push_back(
+            {{"filas", t.filas}, {"columnas", t.columnas}, {"sombreadas", s}, {"texto", t.texto}});
+    }
+    j["parrafoCursor"] = d.parrafoCursor;
+    j["tablaCursor"] = d.tablaCursor ? nlohmann::json(*d.tablaCursor) : nlohmann::json();
+    std::printf("%s\n", j.dump().c_str());
+    return 0;
+}
+
+int esperarParrafos(Writer& writer, std::size_t n) {
+    std::printf("listo\n");
+    std::fflush(stdout);
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < limite) {
+        if (writer.leer().parrafos.size() >= n) {
+            const auto ahora = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("%lld\n",
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(ahora).count()));
+            return 0;
+        }
+    }
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Writer's events are of no interest here: they are dropped.
+    Writer writer(
+        ConexionWriter::tuboPorDefecto(), [](std::function<void()>) {}, false);
+    try {
+        const DocumentoLeido d = writer.leer();
+        if (argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0)
+            return esperarParrafos(writer, std::strtoul(argv[2], nullptr, 10));
+        return imprimir(d);
+    } catch (const ErrorWord& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
