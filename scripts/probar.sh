@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the sources, builds, and runs every test,
-# once: a test that fails has found a fault.
+# once: a test that fails has found a fault. Only the Writer tests get a
+# second run (tests/writer/dos_intentos.sh says why).
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$raiz/scripts/preparar.sh"
