@@ -32,13 +32,19 @@ arranques() {
   for _ in $(seq "$n"); do
     $antes
     inicio=$(date +%s%N)
-    ESCRITORIO_PROGRAMA="$ESCRITORIO" "$renglero" --documento "$documento" >/dev/null 2>&1 &
+    ESCRITORIO_PROGRAMA="$ESCRITORIO" "$renglero" --documento "$documento" \
+      >"$ESCRITORIO/renglero.log" 2>&1 &
     pid=$!
     # Polled every 20 ms: the figure is no finer. A program that ended
     # stops the wait at once.
     esperar 60 visible_o_terminado
     fin=$(date +%s%N)
-    ventana_visible || { echo "la ventana no aparece"; kill "$pid" 2>/dev/null; return 1; }
+    if ! ventana_visible; then
+      kill "$pid" 2>/dev/null
+      wait "$pid"
+      echo "la ventana no aparece (el programa termina con $?: $(tail -3 "$ESCRITORIO/renglero.log"))"
+      return 1
+    fi
     kill "$pid"
     wait "$pid" 2>/dev/null
     tiempos+=($(((fin - inicio) / 1000000)))

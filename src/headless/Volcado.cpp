@@ -61,6 +61,7 @@ std::string volcado(const Form1& f) {
     j["operacion"] = f.operacion;
     j["mensa"] = f.Mensa.Caption;
     j["focus"] = nombreFoco(f.foco);
+    j["anuncio"] = f.anuncios.ultimo();
     j["active"] = nombreVentana(f.ventanaActual);
     j["window"] = {f.Left, f.Top, f.Width, f.Height};
     j["grid"] = {f.tabla.Left, f.tabla.Top, f.tabla.Width, f.tabla.Height};

@@ -203,9 +203,11 @@ void Form1::ponerraya() {
 void Form1::clicOperar(int indice) {
     if (finalizado() || indice < 0 || indice > 3) return;
     static const char* const operaciones[4] = {"+", "_", "X", "|"};
+    anuncios.antes(*this);
     operacion = operaciones[indice];
     raya();
     darFoco(Foco::tabla);
+    anuncios.despues(*this, 0);
 }
 
 void Form1::colocaroperadores() {

@@ -59,6 +59,8 @@ class Plataforma {
     virtual void mostrarAcercaDe() = 0;
     // The program ends at once.
     virtual void terminar() = 0;
+    // Tells a screen reader what just happened (a short Spanish sentence).
+    virtual void anunciar(const std::string& /*texto*/) {}
 };
 
 } // namespace renglero

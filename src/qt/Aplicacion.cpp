@@ -219,6 +219,9 @@ void CuadernoQt::avisarSinX11() {
 
 void CuadernoQt::arrancar() {
     form_->cargar();
+    // The zoom asked for, or the largest step that fits on this screen.
+    for (int pasos = zoom_; pasos > kZoomMinimo && !form_->ponerZoom(pasos); --pasos) {
+    }
     ventana_->sincronizar();
     ventana_->show();
     ventana_->raise();

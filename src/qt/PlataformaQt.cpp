@@ -1,5 +1,7 @@
 #include "qt/PlataformaQt.h"
 
+#include "qt/accesible/Accesible.h"
+
 #include <QApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -15,6 +17,7 @@
 #include <cmath>
 
 #include "qt/VentanaQt.h"
+#include "qt/accesible/Accesible.h"
 
 namespace renglero {
 
@@ -238,6 +241,10 @@ void PlataformaQt::mostrarAcercaDe() {
 void PlataformaQt::terminar() {
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
+}
+
+void PlataformaQt::anunciar(const std::string& texto) {
+    if (ventana_ != nullptr) anunciarAccesible(*ventana_, QString::fromStdString(texto));
 }
 
 } // namespace renglero

@@ -55,6 +55,7 @@ class PlataformaQt : public Plataforma {
     Color colorTituloSistema() const override;
     void mostrarAcercaDe() override;
     void terminar() override;
+    void anunciar(const std::string& texto) override;
 
   private:
     VentanaQt* ventana_ = nullptr;

@@ -18,7 +18,9 @@
 #include "platform/CodigoPagina.h"
 #include "programa/Opciones.h"
 #include "qt/PlataformaQt.h"
+#include "qt/accesible/Accesible.h"
 #include "shell/Form1.h"
+#include "typography/contraste.h"
 
 namespace renglero {
 
@@ -56,6 +58,21 @@ QFont fuenteEtiqueta(bool negrita = false, int pixeles = 11) {
     f.setPixelSize(pixeles);
     f.setBold(negrita);
     return f;
+}
+
+// A zoomed window moved up and left as far as it needs to stay on its screen
+// with its frame (`marco`: what the frame adds to the width and height).
+QRect enPantalla(QRect r, QSize marco) {
+    const QScreen* pantalla = QGuiApplication::screenAt(r.center());
+    if (pantalla == nullptr) pantalla = QGuiApplication::primaryScreen();
+    if (pantalla == nullptr) return r;
+    const QRect libre =
+        pantalla->availableGeometry().adjusted(0, 0, -marco.width(), -marco.height());
+    r.moveRight(std::min(r.right(), libre.right()));
+    r.moveBottom(std::min(r.bottom(), libre.bottom()));
+    r.moveLeft(std::max(r.left(), libre.left()));
+    r.moveTop(std::max(r.top(), libre.top()));
+    return r;
 }
 
 const char* const kSignosOperar[4] = {"+", "-", "x", ":"};
@@ -119,6 +136,7 @@ void AcercaDeQt::closeEvent(QCloseEvent* evento) {
 VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint), form_(form),
       plataforma_(plataforma) {
+    instalarAccesibilidad();
     // The grid's fonts by the names the notebook gives them.
     QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
@@ -129,6 +147,7 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
         auto* b = new QToolButton(this);
         b->setText(QString::fromLatin1(kSignosOperar[i]));
         b->setToolTip(QString::fromLatin1(kAyudasOperar[i]));
+        b->setAccessibleName(QString::fromLatin1(kAyudasOperar[i]).trimmed());
         // The keyboard stays with the notebook window.
         b->setFocusPolicy(Qt::NoFocus);
         b->setFont(fuenteEtiqueta(true, 13));
@@ -181,6 +200,10 @@ int VentanaQt::aPixeles(int twips) const {
     const QScreen* pantalla = QGuiApplication::primaryScreen();
     const double ppp = pantalla != nullptr ? pantalla->logicalDotsPerInchX() : 96.0;
     return static_cast<int>(std::lround(twips * ppp / 1440.0));
+}
+
+double VentanaQt::escala() const {
+    return escalaZoom(form_.zoom);
 }
 
 QRect VentanaQt::rectEn(int izquierda, int arriba, int ancho, int alto) const {
@@ -253,9 +276,13 @@ void VentanaQt::sincronizar() {
         setWindowTitle(titulo);
     }
     // Height counts the title bar and frame; the client area is the rest.
-    const QRect geometria(aPixeles(form_.Left), aPixeles(form_.Top),
-                          std::max(aPixeles(form_.Width), 1),
-                          std::max(aPixeles(form_.Height - form_.margenVentana), 1));
+    const double z = escala();
+    QRect geometria(
+        aPixeles(form_.Left), aPixeles(form_.Top),
+        std::max<int>(std::lround(aPixeles(form_.Width) * z), 1),
+        std::max<int>(std::lround(aPixeles(form_.Height - form_.margenVentana) * z), 1));
+    if (z != 1.0)
+        geometria = enPantalla(geometria, frameGeometry().size() - QWidget::geometry().size());
     bool cambio = false;
     if (geometria != geometriaPuesta_) {
         geometriaPuesta_ = geometria;
@@ -268,8 +295,10 @@ void VentanaQt::sincronizar() {
     const bool tapado = form_.Ayuda.Visible;
     for (int i = 0; i < 4; ++i) {
         const Control& b = form_.operar[i];
-        botones_[i]->setGeometry(
-            rectEn(form_.Frame5.Left + b.Left, form_.Frame5.Top + b.Top, b.Width, b.Height));
+        const QRect r =
+            rectEn(form_.Frame5.Left + b.Left, form_.Frame5.Top + b.Top, b.Width, b.Height);
+        botones_[i]->setGeometry(QRectF(QPointF(r.topLeft()) * z, QSizeF(r.size()) * z).toRect());
+        botones_[i]->setFont(fuenteEtiqueta(true, static_cast<int>(std::lround(13 * z))));
         botones_[i]->setVisible(form_.Frame5.Visible && b.Visible && !tapado);
     }
 
@@ -288,6 +317,7 @@ void VentanaQt::sincronizar() {
         versionPintada_ = form_.version();
         update();
     }
+    seguirAccesibilidad(*this);
 }
 
 void VentanaQt::sincronizarBarras() {
@@ -380,7 +410,7 @@ void VentanaQt::keyReleaseEvent(QKeyEvent* evento) {
 }
 
 void VentanaQt::mousePressEvent(QMouseEvent* evento) {
-    const QPoint punto = evento->position().toPoint();
+    const QPoint punto = (evento->position() / escala()).toPoint();
     if (form_.Label1.Visible && rectControl(form_.Label1).contains(punto))
         form_.clicLabel1();
     else if (form_.Label2.Visible && rectControl(form_.Label2).contains(punto))
@@ -444,11 +474,13 @@ void VentanaQt::pintarCuadricula(QPainter& p, const Cuadricula& g, bool marcarAc
         }
     }
     if (marcarActual && !actual.isNull()) {
-        QPen marca(QColor(0, 0, 160));
-        marca.setWidth(2);
+        // In the scheme's own colour, standing out from the cell, thick.
+        QPen marca(aQColor(colorCursor(g)));
+        marca.setWidth(3);
+        marca.setJoinStyle(Qt::MiterJoin);
         p.setPen(marca);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(actual.adjusted(1, 1, -1, -1));
+        p.drawRect(actual.adjusted(2, 2, -2, -2));
     }
     p.restore();
 }
@@ -533,6 +565,7 @@ void VentanaQt::paintEvent(QPaintEvent*) {
     const Form1& f = form_;
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Window));
+    p.scale(escala(), escala());
 
     // The status line and the labels of the top strip.
     const QFont normal = fuenteEtiqueta();

@@ -156,16 +156,24 @@ void Form1::pulsarTecla(int codigo, int shift, int caracter) {
         return;
     }
     if (ventanaActual != Ventana::notebook) return;
+    if (anuncios.teclaPropia(*this, codigo, shift)) {
+        ctrlSolo_ = false; // the Ctrl of a chord is no Ctrl tap
+        return;
+    }
+    anuncios.antes(*this);
     const std::uint64_t id = ++ultimaTeclaId_;
     encolar({TipoEvento::abajo, codigo, shift, true, foco, id});
     if (caracter >= 0) encolar({TipoEvento::caracter, caracter, 0, true, foco, id});
     bombear();
+    anuncios.despues(*this, codigo);
 }
 
 void Form1::soltarTecla(int codigo, int shift) {
     if (finalizado_ || ventanaActual != Ventana::notebook) return;
+    anuncios.antes(*this);
     encolar({TipoEvento::arriba, codigo, shift, false, Foco::tabla, 0});
     bombear();
+    anuncios.despues(*this, 0);
 }
 
 void Form1::teclearCaracter(int caracter) {

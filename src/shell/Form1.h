@@ -10,6 +10,7 @@
 #include "grid/Cuadricula.h"
 #include "platform/Plataforma.h"
 #include "shell/Controles.h"
+#include "shell/anuncios.h"
 #include "word/Word.h"
 
 namespace renglero {
@@ -50,6 +51,16 @@ class Form1 {
     unsigned long version() const;
 
     Plataforma& plataforma;
+    // What a screen reader is told after each key, and the last text said.
+    Anuncios anuncios;
+    // The window's zoom step, kZoomNormal to kZoomMayor; the desktop scales
+    // the window by it. False (and nothing changes) when the step does not
+    // exist or the window would not fit on the screen.
+    int zoom = kZoomNormal;
+    bool ponerZoom(int pasos);
+    // A window that grew (Texto mode, the tall grid) steps its zoom down
+    // until it fits on the screen again; true when the step changed.
+    bool ajustarZoom();
     // The word processor; null while none is connected.
     Word* word = nullptr;
 

@@ -64,15 +64,15 @@ namespace {
 // The manager's keys that act on the document.
 bool actuaEnDocumento(int KeyCode) {
     switch (KeyCode) {
-    case 73:
-    case 40:
-    case 38:
-    case 39:
-    case 37:
-    case 65:
-    case 34:
-    case 33:
-    case 67:
+    case teclaLetra('I'):
+    case kAbajo:
+    case kArriba:
+    case kDerecha:
+    case kIzquierda:
+    case teclaLetra('A'):
+    case kAvPag:
+    case kRePag:
+    case teclaLetra('C'):
         return true;
     default:
         return false;

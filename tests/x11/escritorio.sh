@@ -54,6 +54,10 @@ escritorio_detener() {
     wait "$pid" 2>/dev/null
   done
   ESCRITORIO_PIDS=()
+  # A LibreOffice killed leaves the socket of the pipe named there behind.
+  if [ -n "$ESCRITORIO" ] && [ -f "$ESCRITORIO/ejecucion/renglero/tubo" ]; then
+    rm -f "/tmp/OSL_PIPE_$(id -u)_$(head -n 1 "$ESCRITORIO/ejecucion/renglero/tubo")"
+  fi
   [ -n "$ESCRITORIO" ] && rm -rf "$ESCRITORIO"
   ESCRITORIO=""
 }

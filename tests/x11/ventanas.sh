@@ -55,25 +55,26 @@ esperar 5 encima || fallo "el cuaderno no está encima del documento al empezar"
 
 # The document in front: the notebook stays above it and shows its top strip.
 # The notebook notices a change of the active window at its next Timer2 tick;
-# one that comes before its first tick goes unnoticed, so until it collapses
-# the notebook is clicked and then the document again.
+# one that comes before its first tick goes unnoticed (the document may even
+# be in front already), so until it collapses the notebook is clicked and
+# then the document again.
 delante_y_recogido() {
   xdotool windowactivate --sync "$cuaderno" 2>/dev/null
   xdotool windowactivate --sync "$documento" 2>/dev/null
   esperar 1 alto_menor "$cuaderno" $((alto_abierto / 4))
 }
 esperar 10 delante_y_recogido ||
-  fallo "el cuaderno no se recoge con el documento delante ($(alto "$cuaderno") de $alto_abierto)"
+  fallo "el cuaderno no se recoge con el documento delante ($(alto "$cuaderno") de $alto_abierto; delante: $(xdotool getactivewindow getwindowname))"
 encima || fallo "el cuaderno no sigue encima con el documento delante"
 import -window root "$capturas/recogido.png"
 
 # F11 pressed while the document has the focus brings the notebook back.
 f11
-esperar 3 activa_es "$cuaderno" || fallo "F11 en el documento no trae el cuaderno"
-esperar 3 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre al volver"
+esperar 8 activa_es "$cuaderno" || fallo "F11 en el documento no trae el cuaderno"
+esperar 8 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre al volver"
 import -window root "$capturas/abierto.png"
 
 # And F11 again goes back to the document.
 f11
-esperar 3 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
+esperar 8 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
 echo "1 passed, 0 failed"

@@ -68,15 +68,16 @@ f11() {
 diferencia() {
   compare -metric AE -fuzz 10% "$1" "$2" "${3:-null:}" 2>&1 | cut -d' ' -f1 | cut -d. -f1
 }
-# Writer above the notebook's strip once it has settled (its toolbars follow
-# the cursor a moment later): two looks in a row that differ by no more than
-# the cursor's blink.
+# Writer's page and sidebar, under its toolbars and ruler (which follow the
+# cursor's place, and late) and above the notebook's strip, once settled:
+# two looks in a row that differ by no more than the cursor's blink.
 captura_writer() {
   local previa="$ESCRITORIO/previa.png" limite=$(($(date +%s%N) + 8000000000))
-  import -window root -crop "1280x${corte}+0+0" +repage "$previa"
+  local zona="1280x$((corte - 150))+0+150"
+  import -window root -crop "$zona" +repage "$previa"
   while [ "$(date +%s%N)" -lt "$limite" ]; do
     sleep 0.3
-    import -window root -crop "1280x${corte}+0+0" +repage "$1"
+    import -window root -crop "$zona" +repage "$1"
     [ "$(diferencia "$previa" "$1")" -lt 300 ] && return 0
     cp "$1" "$previa"
   done

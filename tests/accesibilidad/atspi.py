@@ -1,0 +1,110 @@
+"""The notebook through AT-SPI, as a screen reader sees it: the grid is a table
+of 13 x 25 named cells, the cursor's cell takes the focus, the notebook
+announces what it laid out, and prompts, message boxes and the help lines are
+readable. Usage: atspi.py RENGLERO LOG"""
+import subprocess
+import sys
+
+import pyatspi
+
+from sesion import Escritorio, Fallo, aplicacion, buscar, esperar
+
+
+def principal(renglero, registro):
+    e = Escritorio(registro)
+    try:
+        e.arrancar([renglero, "--documento", "propio"],
+                   {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
+        app = esperar(lambda: aplicacion("renglero"), 30, "la aplicación en AT-SPI")
+        marco = esperar(lambda: buscar(app, lambda o: o.getRoleName() == "frame" and
+                                       o.name.startswith("Renglero  -")), 30,
+                        "la ventana del cuaderno")
+        tabla = esperar(lambda: buscar(marco, lambda o: o.getRoleName() == "table" and
+                                       o.name == "Cuaderno"), 10, "la tabla Cuaderno")
+        t = tabla.queryTable()
+        if (t.nRows, t.nColumns) != (13, 25):
+            raise Fallo("la tabla tiene %d x %d celdas" % (t.nRows, t.nColumns))
+
+        def nombre(fila, col):
+            return t.getAccessibleAt(fila, col).name
+
+        # The keys go to the notebook's window.
+        ventana = esperar(lambda: subprocess.run(
+            ["xdotool", "search", "--name", "^Renglero  -"], capture_output=True,
+            text=True).stdout.split(), 20, "la ventana X del cuaderno")[0]
+        subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
+
+        e.teclas("1", "2", "5")
+        esperar(lambda: [nombre(1, c) for c in (3, 4, 5)] == ["1", "2", "5"], 10,
+                "los nombres de las celdas tras 1 2 5")
+        if nombre(1, 6) != "":
+            raise Fallo("una celda en blanco tiene nombre: %r" % nombre(1, 6))
+
+        antes = len(e.eventos)
+        e.teclas("Return", "3", "7", "KP_Add")
+
+        def en_resultado():
+            for ev in e.eventos[antes:]:
+                if ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1 and \
+                        ev.get("celda") == (4, 22):
+                    return True
+            return False
+        esperar(en_resultado, 10, "el foco en la fila 4, columna 22")
+        esperar(lambda: any(ev["rol"] == "notification" and "Suma preparada" in ev["nombre"]
+                            for ev in e.eventos[antes:]), 10, "el anuncio de la suma")
+        celda = t.getAccessibleAt(4, 22)
+        if not celda.getState().contains(pyatspi.STATE_FOCUSED):
+            raise Fallo("la celda del primer resultado no tiene el foco")
+        if [nombre(3, c) for c in range(18, 24)] != ["raya"] * 6 or nombre(2, 18) != "más":
+            raise Fallo("los signos de la suma no se nombran como se leen")
+
+        # A prompt of the notebook: C (confirm), then Esc asks.
+        e.teclas("c", "Escape")
+        aviso = esperar(lambda: buscar(marco, lambda o: o.getRoleName() == "alert" and
+                                       o.name.startswith("BORRAR LA TABLA")), 10,
+                        "el aviso de borrar")
+        if "Pulsa la misma tecla para confirmar" not in aviso.name:
+            raise Fallo("el aviso no se lee entero: %r" % aviso.name)
+        e.teclas("Left")
+        esperar(lambda: any(ev["rol"] == "notification" and ev["nombre"] == "Operación anulada."
+                            for ev in e.eventos), 10, "el anuncio de la anulación")
+
+        # A message box: H with a written grid.
+        e.teclas("h")
+        caja = esperar(lambda: buscar(app, lambda o: o.getRoleName() in ("label", "static") and
+                                      o.name.startswith("Para cambiar el tamaño de <Renglero>"),
+                                      8), 10, "la caja de mensaje")
+        e.teclas("Return")
+        esperar(lambda: buscar(app, lambda o: o.getRoleName() in ("label", "static") and
+                               o.name.startswith("Para cambiar el tamaño"), 8) is None, 10,
+                "la caja cerrada")
+        # Without a window manager nobody gives the focus back.
+        subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
+
+        # The help, one line an item.
+        e.teclas("F5")
+        lista = esperar(lambda: buscar(marco, lambda o: o.getRoleName() == "list" and
+                                       o.name == "Ayuda" and
+                                       o.getState().contains(pyatspi.STATE_SHOWING)), 10,
+                        "la lista de la Ayuda")
+        lineas = [lista[i].name for i in range(lista.childCount)]
+        if lineas[0] != "[ Esc ] = Borrar la tabla del <Renglero>." or \
+                "Fin de la Ayuda." not in lineas or \
+                not any(l.startswith("[ Ctrl+O ] = Oír la columna") for l in lineas):
+            raise Fallo("las líneas de la Ayuda: %r" % lineas[:3])
+        esperar(lambda: any(ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1 and
+                            ev["rol"] == "list item" for ev in e.eventos), 10,
+                "el foco en una línea de la Ayuda")
+        e.teclas("Escape")
+        print("bien: %d eventos" % len(e.eventos))
+        return 0
+    finally:
+        e.cerrar()
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(principal(sys.argv[1], sys.argv[2]))
+    except Fallo as f:
+        print("FALLO:", f)
+        sys.exit(1)

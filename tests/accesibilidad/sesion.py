@@ -1,0 +1,140 @@
+"""A private desktop for the accessibility tests: Xvfb (display number read
+through -displayfd), the notebook started on it, keys typed with xdotool,
+and an AT-SPI listener that keeps every event in a log. Runs inside a D-Bus
+session of its own (dbus-run-session), where the AT-SPI bus starts on demand."""
+import os
+import select
+import subprocess
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+
+class Fallo(Exception):
+    pass
+
+
+def esperar(condicion, segundos, que):
+    """Pumps AT-SPI events until `condicion()` holds; fails after `segundos`."""
+    fin = time.monotonic() + segundos
+    contexto = GLib.MainContext.default()
+    while True:
+        while contexto.pending():
+            contexto.iteration(False)
+        valor = condicion()
+        if valor:
+            return valor
+        if time.monotonic() > fin:
+            raise Fallo("no llegó a tiempo: " + que)
+        contexto.iteration(False)
+        time.sleep(0.02)
+
+
+class Escritorio:
+    def __init__(self, registro):
+        self.procesos = []
+        self.registro = open(registro, "w", encoding="utf-8")
+        self.eventos = []
+        lectura, escritura = os.pipe()
+        x = subprocess.Popen(["Xvfb", "-displayfd", str(escritura), "-screen", "0",
+                              "1280x800x24", "-nolisten", "tcp"], pass_fds=(escritura,),
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(escritura)
+        self.procesos.append(x)
+        numero = b""
+        fin = time.monotonic() + 20
+        while not numero.endswith(b"\n"):
+            restante = fin - time.monotonic()
+            if restante <= 0 or not select.select([lectura], [], [], restante)[0]:
+                raise Fallo("Xvfb no dio su número de pantalla")
+            trozo = os.read(lectura, 16)
+            if not trozo:
+                raise Fallo("Xvfb terminó al empezar")
+            numero += trozo
+        os.close(lectura)
+        os.environ["DISPLAY"] = ":" + numero.decode().strip()
+        self.escuchar()
+
+    def escuchar(self):
+        for tipo in ("object:state-changed:focused", "object:state-changed:showing",
+                     "object:property-change:accessible-name", "object:children-changed",
+                     "window:activate", "focus:"):
+            pyatspi.Registry.registerEventListener(self.anotar, tipo)
+
+    def anotar(self, evento):
+        try:
+            fuente = evento.source
+            rol = fuente.getRoleName() if fuente else ""
+            nombre = fuente.name if fuente else ""
+        except Exception:  # an object gone meanwhile
+            rol, nombre = "?", "?"
+        linea = {"tipo": evento.type, "d1": evento.detail1, "rol": rol, "nombre": nombre,
+                 "dato": evento.any_data if isinstance(evento.any_data, str) else ""}
+        posicion = posicion_celda(evento.source) if rol == "table cell" else None
+        if posicion:
+            linea["celda"] = posicion
+        self.eventos.append(linea)
+        self.registro.write(repr(linea) + "\n")
+        self.registro.flush()
+
+    def arrancar(self, orden, entorno=None):
+        env = dict(os.environ)
+        env.update(entorno or {})
+        p = subprocess.Popen(orden, env=env, stdout=subprocess.DEVNULL,
+                             stderr=open(self.registro.name + ".err", "a"))
+        self.procesos.append(p)
+        return p
+
+    def teclas(self, *nombres):
+        subprocess.run(["xdotool", "key", "--delay", "30", *nombres], check=True)
+
+    def cerrar(self):
+        for p in reversed(self.procesos):
+            if p.poll() is None:
+                p.terminate()
+        for p in reversed(self.procesos):
+            try:
+                p.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                p.kill()
+        self.registro.close()
+
+
+def posicion_celda(celda):
+    try:
+        tabla = celda.parent.queryTable()
+        i = celda.getIndexInParent()
+        return (tabla.getRowAtIndex(i), tabla.getColumnAtIndex(i))
+    except Exception:
+        return None
+
+
+def buscar(raiz, prueba, profundidad=6):
+    """The first object under `raiz` (breadth first) for which `prueba` holds."""
+    nivel = [raiz]
+    for _ in range(profundidad):
+        siguiente = []
+        for o in nivel:
+            try:
+                if o is not raiz and prueba(o):
+                    return o
+                if o.getRoleName() == "table":
+                    continue  # its cells are asked for one by one
+                siguiente.extend(o[i] for i in range(o.childCount))
+            except Exception:
+                pass
+        nivel = siguiente
+    return None
+
+
+def aplicacion(nombre):
+    escritorio = pyatspi.Registry.getDesktop(0)
+    for i in range(escritorio.childCount):
+        app = escritorio[i]
+        try:
+            if app is not None and nombre in (app.name or "").lower():
+                return app
+        except Exception:
+            pass
+    return None
