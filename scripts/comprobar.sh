@@ -20,10 +20,14 @@ fi
 # The doors and the program around them may include toolkits; nothing else.
 puertas='^(src/(qt|headless|propio|writer|programa)/|src/main\.cpp$|tests/|bench/)'
 cabeceras='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]((Q|Qt)[A-Za-z]*|X11/|com/sun/star/|cppu/|cppuhelper/|rtl/|osl/|sal/|uno/|(qt|headless|propio|writer|programa)/)'
+fuera=0
 while IFS= read -r archivo; do
   if [[ ! "$archivo" =~ $puertas ]] && grep -EHn "$cabeceras" "$archivo" >&2; then
-    fallos=1
+    fuera=1
   fi
 done < <(printf '%s\n' "${fuentes[@]}")
-((fallos == 0)) || echo "Una cabecera de puerta fuera de las puertas (arriba)." >&2
+if ((fuera)); then
+  echo "Una cabecera de puerta fuera de las puertas (arriba)." >&2
+  fallos=1
+fi
 exit "$fallos"
