@@ -39,6 +39,9 @@ arranques() {
     # stops the wait at once.
     esperar 60 visible_o_terminado
     fin=$(date +%s%N)
+    # Each run lives a moment, as a pupil's does: the next start is not
+    # measured while LibreOffice still drops a connection cut halfway.
+    sleep 1
     if ! ventana_visible; then
       kill "$pid" 2>/dev/null
       wait "$pid"
@@ -57,26 +60,13 @@ if [ -z "$leer_writer" ]; then exit 0; fi
 
 # Writer not running: each start has to bring it up (it is stopped before).
 echo "arranque hasta la ventana visible, Writer sin arrancar: $(arranques writer 5 parar_writer)"
-# Writer listening: the last start left it running.
-esperar 60 leer_responde || { echo "Writer no responde"; exit 1; }
-echo "arranque hasta la ventana visible, Writer escuchando: $(arranques writer "$veces" :)"
-
-# ---- F9 of a full Texto page into the windowed Writer ------------------------
-# On a Writer of its own, started by the notebook as a pupil's would be.
-parar_writer
-escritorio_lanzar "$renglero" --documento writer >/dev/null 2>&1
-esperar 60 ventana_visible
-cuaderno=$(xdotool search --onlyvisible --name '^Renglero  -' | head -1)
-esperar 30 leer_responde
-# Writer's window may come up in front a moment later: the keys are the
-# notebook's only once it is there and the notebook is active again.
+# LibreOffice's window may come up in front a moment after it answers.
 writer_visible() { xdotool search --onlyvisible --name ' - LibreOffice Writer$' >/dev/null 2>&1; }
 cuaderno_activo() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$cuaderno" ]; }
-esperar 30 writer_visible
-# The focus settles (the same window active for a second) before the
-# notebook takes it.
+# The focus has settled: the same window active for a second (from the
+# first look on).
 activa_antes=""
-quieta_desde=$(date +%s%N)
+quieta_desde=0
 foco_quieto() {
   local ahora
   ahora=$(xdotool getactivewindow 2>/dev/null)
@@ -86,7 +76,25 @@ foco_quieto() {
   fi
   [ $(($(date +%s%N) - quieta_desde)) -gt 1000000000 ]
 }
+# Writer listening: the last start left it running; it is measured once
+# LibreOffice has settled (its window up, the focus still).
+esperar 60 leer_responde || { echo "Writer no responde"; exit 1; }
+esperar 30 writer_visible
+activa_antes=""
 esperar 15 foco_quieto
+echo "arranque hasta la ventana visible, Writer escuchando: $(arranques writer "$veces" :)"
+
+# ---- F9 of a full Texto page into the windowed Writer ------------------------
+# On a Writer of its own, started by the notebook as a pupil's would be.
+parar_writer
+escritorio_lanzar "$renglero" --documento writer >/dev/null 2>&1
+esperar 60 ventana_visible
+cuaderno=$(xdotool search --onlyvisible --name '^Renglero  -' | head -1)
+esperar 30 leer_responde
+esperar 30 writer_visible
+activa_antes=""
+esperar 15 foco_quieto
+# The keys are the notebook's once it is active again.
 xdotool windowactivate --sync "$cuaderno" 2>/dev/null
 esperar 5 cuaderno_activo || { echo "el cuaderno no se activa"; exit 1; }
 # Texto mode; the first row typed, then copied through the memory line to

@@ -52,6 +52,19 @@ esperar 5 activa_es "$cuaderno" || fallo "el cuaderno no está activo al empezar
 esperar 5 alto_mayor "$cuaderno" 150 || fallo "el cuaderno no está abierto al empezar"
 alto_abierto=$(alto "$cuaderno")
 esperar 5 encima || fallo "el cuaderno no está encima del documento al empezar"
+# Timer2 follows the active window by its changes: it must have seen the
+# notebook active (a few of its 100 ms ticks) before the document comes in
+# front, or it has no change to follow.
+activo_desde=0
+cuaderno_asentado() {
+  if ! activa_es "$cuaderno"; then
+    activo_desde=0
+    return 1
+  fi
+  [ "$activo_desde" -gt 0 ] || activo_desde=$(date +%s%N)
+  [ $(($(date +%s%N) - activo_desde)) -gt 400000000 ]
+}
+esperar 5 cuaderno_asentado || fallo "el cuaderno no sigue activo al empezar"
 
 # The document in front: the notebook stays above it and shows its top strip.
 # The notebook notices a change of the active window at its next Timer2 tick;
