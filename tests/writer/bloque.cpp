@@ -1,6 +1,7 @@
 // F9's whole block in one insertion: the document must read back as the run
 // by run way leaves it, and the failures must be the same.
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -291,17 +292,22 @@ TEST_F(BloqueWriter, LaSeleccionAbarcaElBloque) {
 }
 
 TEST_F(BloqueWriter, NoDejaArchivosTemporales) {
-    auto contar = [] {
-        int n = 0;
-        for (const auto& e :
-             std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
-            if (e.path().filename().string().rfind("renglero-bloque-", 0) == 0) ++n;
-        return n;
-    };
-    const int antes = contar();
+    // A temporary folder of its own: another run beside this one leaves and
+    // takes files in the common one meanwhile.
+    char carpeta[] = "/tmp/renglero-temporales-XXXXXX";
+    ASSERT_NE(mkdtemp(carpeta), nullptr);
+    const char* previa = std::getenv("TMPDIR");
+    const std::string anterior = previa != nullptr ? previa : "";
+    setenv("TMPDIR", carpeta, 1);
     const Bloque b = bloqueCompleto();
     w->insertarBloque(b.texto, "Courier New", b.formatos);
-    EXPECT_EQ(contar(), antes);
+    if (previa != nullptr)
+        setenv("TMPDIR", anterior.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    EXPECT_EQ(w->leer().parrafos.size(), 6u);
+    EXPECT_TRUE(std::filesystem::is_empty(carpeta));
+    std::filesystem::remove_all(carpeta);
 }
 
 TEST_F(BloqueWriter, DocumentoCerradoPorOtro) {
