@@ -7,8 +7,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QThread>
 #include <QKeyEvent>
+#include <QThread>
 #include <benchmark/benchmark.h>
 #include <memory>
 

@@ -12,24 +12,13 @@
 #include <QTextTable>
 #include <QXmlStreamWriter>
 #include <algorithm>
-#include <zip.h>
+#include <string_view>
+
+#include "word/PaqueteOdt.h"
 
 namespace renglero {
 
 namespace {
-
-const char* const kTipoOdt = "application/vnd.oasis.opendocument.text";
-
-const char* const kEspaciosDeNombres =
-    " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
-    " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
-    " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
-    " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
-    " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
-    " xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\""
-    " xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\""
-    " xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
-    " office:version=\"1.2\"";
 
 QString pt(double v) {
     return QString::number(v, 'f', 2) + QStringLiteral("pt");
@@ -342,7 +331,7 @@ class Escritor {
         declararFuentes(w);
         QByteArray x = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                          "<office:document-content");
-        x += kEspaciosDeNombres;
+        x += kEspaciosDeNombresOdt;
         x += '>';
         x += fuentes;
         x += "<office:automatic-styles>" + bytesEstilos_ + "</office:automatic-styles>";
@@ -393,7 +382,7 @@ class Escritor {
         w.writeEndElement();
         QByteArray x = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                          "<office:document-styles");
-        x += kEspaciosDeNombres;
+        x += kEspaciosDeNombresOdt;
         x += '>' + cuerpo + "</office:document-styles>\n";
         return x;
     }
@@ -412,27 +401,10 @@ class Escritor {
     bool trasEspacio_ = true;
 };
 
-QByteArray manifiesto() {
-    return QByteArrayLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<manifest:manifest "
-        "xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
-        "manifest:version=\"1.2\">\n"
-        " <manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\" "
-        "manifest:media-type=\"application/vnd.oasis.opendocument.text\"/>\n"
-        " <manifest:file-entry manifest:full-path=\"content.xml\" "
-        "manifest:media-type=\"text/xml\"/>\n"
-        " <manifest:file-entry manifest:full-path=\"styles.xml\" "
-        "manifest:media-type=\"text/xml\"/>\n"
-        " <manifest:file-entry manifest:full-path=\"meta.xml\" "
-        "manifest:media-type=\"text/xml\"/>\n"
-        "</manifest:manifest>\n");
-}
-
 QByteArray metadatos() {
     QByteArray x = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                      "<office:document-meta");
-    x += kEspaciosDeNombres;
+    x += kEspaciosDeNombresOdt;
     x += "><office:meta><meta:generator>Renglero</meta:generator></office:meta>"
          "</office:document-meta>\n";
     return x;
@@ -450,41 +422,18 @@ PartesOdt componerOdt(const QTextDocument& documento, const PaginaOdt& pagina,
 bool guardarOdt(const QTextDocument& documento, const PaginaOdt& pagina, double unidadesPorPunto,
                 const QString& ruta, QString* error) {
     const PartesOdt partes = componerOdt(documento, pagina, unidadesPorPunto);
-    const QByteArray tipo(kTipoOdt), manif = manifiesto(), meta = metadatos();
-    int codigo = 0;
-    zip_t* z = zip_open(QFile::encodeName(ruta).constData(), ZIP_CREATE | ZIP_TRUNCATE, &codigo);
-    if (!z) {
-        if (error) *error = QStringLiteral("No se puede crear el archivo (%1).").arg(codigo);
-        return false;
-    }
-    // The type goes first and uncompressed, so that it can be read at a
-    // fixed offset; the buffers live until zip_close.
-    const struct {
-        const char* nombre;
-        const QByteArray* datos;
-        bool comprimir;
-    } entradas[] = {{"mimetype", &tipo, false},
-                    {"META-INF/manifest.xml", &manif, true},
-                    {"meta.xml", &meta, true},
-                    {"styles.xml", &partes.estilos, true},
-                    {"content.xml", &partes.contenido, true}};
-    for (const auto& e : entradas) {
-        zip_source_t* fuente = zip_source_buffer(z, e.datos->constData(), e.datos->size(), 0);
-        const zip_int64_t i = fuente ? zip_file_add(z, e.nombre, fuente, ZIP_FL_OVERWRITE) : -1;
-        if (i < 0 ||
-            zip_set_file_compression(z, i, e.comprimir ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) < 0) {
-            if (fuente && i < 0) zip_source_free(fuente);
-            if (error) *error = QString::fromUtf8(zip_strerror(z));
-            zip_discard(z);
-            return false;
-        }
-    }
-    if (zip_close(z) < 0) {
-        if (error) *error = QString::fromUtf8(zip_strerror(z));
-        zip_discard(z);
-        return false;
-    }
-    return true;
+    const QByteArray meta = metadatos();
+    auto vista = [](const QByteArray& b) {
+        return std::string_view(b.constData(), static_cast<std::size_t>(b.size()));
+    };
+    std::string porque;
+    const bool hecho = escribirPaqueteOdt(QFile::encodeName(ruta).toStdString(),
+                                          {{"meta.xml", vista(meta)},
+                                           {"styles.xml", vista(partes.estilos)},
+                                           {"content.xml", vista(partes.contenido)}},
+                                          &porque);
+    if (!hecho && error) *error = QString::fromStdString(porque);
+    return hecho;
 }
 
 } // namespace renglero

@@ -43,12 +43,12 @@ EstadoF11::~EstadoF11() {
 void EstadoF11::tomar() {
 #ifdef RENGLERO_X11
     auto* nativa = x11();
-    Display* d = nativa != nullptr ? nativa->display() : nullptr;
+    Display* pantalla = nativa != nullptr ? nativa->display() : nullptr;
     xcb_connection_t* c = nativa != nullptr ? nativa->connection() : nullptr;
-    if (d == nullptr || c == nullptr) return;
-    codigo_ = XKeysymToKeycode(d, XK_F11);
+    if (pantalla == nullptr || c == nullptr) return;
+    codigo_ = XKeysymToKeycode(pantalla, XK_F11);
     if (codigo_ == 0) return;
-    raiz_ = static_cast<std::uint32_t>(DefaultRootWindow(d));
+    raiz_ = static_cast<std::uint32_t>(DefaultRootWindow(pantalla));
     // Another program holding F11 already (another copy of the notebook)
     // leaves this one with the presses its own windows see.
     bool tomada = true;
@@ -67,7 +67,7 @@ void EstadoF11::tomar() {
         return;
     }
     unsigned int retardo = 0, intervalo = 0;
-    if (XkbGetAutoRepeatRate(d, XkbUseCoreKbd, &retardo, &intervalo))
+    if (XkbGetAutoRepeatRate(pantalla, XkbUseCoreKbd, &retardo, &intervalo))
         retardoRepeticion_ = retardo + intervalo + 100;
     QCoreApplication::instance()->installNativeEventFilter(this);
     global_ = true;

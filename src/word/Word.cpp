@@ -44,7 +44,8 @@ void Word::insertarBloque(const std::string& texto, const std::string& fuente,
         if (f.cursiva) sumar(Atributo::cursiva, k, 0);
         if (f.color) sumar(Atributo::color, k, *f.color);
     }
-    for (int a = 0; a < kAtributos; ++a) cerrar(a);
+    for (int a = 0; a < kAtributos; ++a)
+        cerrar(a);
 }
 
 } // namespace renglero

@@ -6,62 +6,25 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <string_view>
 #include <tuple>
 #include <unistd.h>
-#include <zip.h>
 
 #include <com/sun/star/document/XDocumentInsertable.hpp>
 #include <osl/file.hxx>
 
+#include "platform/CodigoPagina.h"
+#include "word/PaqueteOdt.h"
 #include "writer/uno.h"
 
 namespace renglero {
 
 namespace {
 
-// One code point of UTF-8 from position i (advanced past it).
-std::string puntoSiguiente(const std::string& s, std::size_t& i) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    std::size_t n = 1;
-    if (c >= 0xF0)
-        n = 4;
-    else if (c >= 0xE0)
-        n = 3;
-    else if (c >= 0xC0)
-        n = 2;
-    n = std::min(n, s.size() - i);
-    std::string r = s.substr(i, n);
-    i += n;
-    return r;
-}
-
-void escaparXml(std::string& salida, const std::string& s) {
-    for (const char c : s) {
-        switch (c) {
-        case '&':
-            salida += "&amp;";
-            break;
-        case '<':
-            salida += "&lt;";
-            break;
-        case '>':
-            salida += "&gt;";
-            break;
-        case '"':
-            salida += "&quot;";
-            break;
-        default:
-            salida += c;
-        }
-    }
-}
-
 // The text properties of one run, with the values that formatear sets: the
 // automatic raise and 58 % height read back as escapement 14000 / -14000.
 std::string propiedadesTexto(const FormatoCaracter& f, const std::string& fuente) {
     std::string p = " fo:font-family=\"";
-    escaparXml(p, f.simbolo ? std::string("Symbol") : fuente);
+    anadirEscapadoXml(p, f.simbolo ? std::string("Symbol") : fuente);
     p += '"';
     if (f.superindice)
         p += " style:text-position=\"super 58%\"";
@@ -104,7 +67,7 @@ std::string bloqueOdf(const std::string& texto, const std::string& fuente,
     std::map<ClaveFormato, std::string> estilos;
     std::string cuerpo;
     std::string estiloP = " text:style-name=\"";
-    escaparXml(estiloP, estiloParrafo);
+    anadirEscapadoXml(estiloP, estiloParrafo);
     estiloP += '"';
     auto abrirParrafo = [&] { cuerpo += "<text:p" + estiloP + ">"; };
     abrirParrafo();
@@ -115,15 +78,13 @@ std::string bloqueOdf(const std::string& texto, const std::string& fuente,
         spanAbierto = false;
     };
     const FormatoCaracter llano;
-    std::size_t k = 0; // the character's number, from 0
-    for (std::size_t i = 0; i < texto.size(); ++k) {
-        const std::string punto = puntoSiguiente(texto, i);
-        if (punto == "\r" || punto == "\n") {
+    const std::u32string puntos = decodificarUtf8(texto);
+    // k, the character's number from 0, counts code points.
+    for (std::size_t k = 0; k < puntos.size(); ++k) {
+        const char32_t punto = puntos[k];
+        if (punto == U'\r' || punto == U'\n') {
             // "\r\n" is one break and takes the place of two characters.
-            if (punto == "\r" && i < texto.size() && texto[i] == '\n') {
-                ++i;
-                ++k;
-            }
+            if (punto == U'\r' && k + 1 < puntos.size() && puntos[k + 1] == U'\n') ++k;
             cerrarSpan();
             cuerpo += "</text:p>";
             abrirParrafo();
@@ -138,26 +99,21 @@ std::string bloqueOdf(const std::string& texto, const std::string& fuente,
             spanAbierto = true;
             actual = f;
         }
-        if (punto == " ")
+        if (punto == U' ')
             cuerpo += "<text:s/>";
-        else if (punto == "\t")
+        else if (punto == U'\t')
             cuerpo += "<text:tab/>";
-        else if (punto == "\v")
+        else if (punto == U'\v')
             cuerpo += "<text:line-break/>";
-        else if (static_cast<unsigned char>(punto[0]) >= 0x20)
-            escaparXml(cuerpo, punto);
+        else if (punto >= 0x20)
+            anadirEscapadoXml(cuerpo, utf8(punto));
     }
     cerrarSpan();
     cuerpo += "</text:p>";
 
-    std::string odf = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<office:document-content"
-                      " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
-                      " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
-                      " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
-                      " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
-                      " office:version=\"1.3\">"
-                      "<office:automatic-styles>";
+    std::string odf = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-content";
+    odf += kEspaciosDeNombresOdt;
+    odf += "><office:automatic-styles>";
     for (const auto& [clave, nombre] : estilos)
         odf += "<style:style style:name=\"" + nombre +
                "\" style:family=\"text\"><style:text-properties" +
@@ -167,16 +123,6 @@ std::string bloqueOdf(const std::string& texto, const std::string& fuente,
     odf += "</office:text></office:body></office:document-content>\n";
     return odf;
 }
-
-const char* const kManifiesto =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\""
-    " manifest:version=\"1.3\">"
-    "<manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.3\""
-    " manifest:media-type=\"application/vnd.oasis.opendocument.text\"/>"
-    "<manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>"
-    "</manifest:manifest>\n";
-const char* const kTipo = "application/vnd.oasis.opendocument.text";
 
 // The block as a private temporary .odt that goes when the call ends,
 // whatever happens. Writer inserts a packaged document at a cursor; the
@@ -190,29 +136,7 @@ class ArchivoTemporal {
         if (fd < 0) throw fallo();
         ::close(fd);
         ruta_ = plantilla;
-        int codigo = 0;
-        zip_t* z = ::zip_open(ruta_.c_str(), ZIP_TRUNCATE, &codigo);
-        if (!z) throw fallo();
-        // The mimetype first and stored, as the package format wants; the
-        // buffers live until zip_close.
-        const std::pair<const char*, std::string_view> entradas[] = {
-            {"mimetype", kTipo},
-            {"content.xml", contenido},
-            {"META-INF/manifest.xml", kManifiesto}};
-        for (const auto& [nombre, datos] : entradas) {
-            zip_source_t* fuente = ::zip_source_buffer(z, datos.data(), datos.size(), 0);
-            const zip_int64_t i = fuente ? ::zip_file_add(z, nombre, fuente, ZIP_FL_OVERWRITE) : -1;
-            if (fuente && i < 0) ::zip_source_free(fuente);
-            if (i < 0 ||
-                ::zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0) < 0) {
-                ::zip_discard(z);
-                throw fallo();
-            }
-        }
-        if (::zip_close(z) < 0) {
-            ::zip_discard(z);
-            throw fallo();
-        }
+        if (!escribirPaqueteOdt(ruta_, {{"content.xml", contenido}})) throw fallo();
     }
     ~ArchivoTemporal() {
         std::error_code e;

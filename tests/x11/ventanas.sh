@@ -67,13 +67,16 @@ cuaderno_asentado() {
 esperar 5 cuaderno_asentado || fallo "el cuaderno no sigue activo al empezar"
 
 # The document in front: the notebook stays above it and shows its top strip.
-# (Asked again while the notebook's start-up may still take the focus back.)
-documento_delante() {
-  activa_es "$documento" || xdotool windowactivate --sync "$documento" 2>/dev/null
-  activa_es "$documento"
+# The notebook notices a change of the active window at its next Timer2 tick;
+# one that comes before its first tick goes unnoticed (the document may even
+# be in front already), so until it collapses the notebook is clicked and
+# then the document again.
+delante_y_recogido() {
+  xdotool windowactivate --sync "$cuaderno" 2>/dev/null
+  xdotool windowactivate --sync "$documento" 2>/dev/null
+  esperar 1 alto_menor "$cuaderno" $((alto_abierto / 4))
 }
-esperar 8 documento_delante || fallo "el documento no se pone delante"
-esperar 8 alto_menor "$cuaderno" $((alto_abierto / 4)) ||
+esperar 10 delante_y_recogido ||
   fallo "el cuaderno no se recoge con el documento delante ($(alto "$cuaderno") de $alto_abierto; delante: $(xdotool getactivewindow getwindowname))"
 encima || fallo "el cuaderno no sigue encima con el documento delante"
 import -window root "$capturas/recogido.png"
