@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "ConCuaderno.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
@@ -14,16 +15,8 @@ using namespace renglero;
 
 namespace {
 
-class CuentasEnLaVentana : public ::testing::Test {
+class CuentasEnLaVentana : public prueba::ConCuaderno {
   protected:
-    void SetUp() override {
-        cuaderno.plataforma().contestarCon([](const std::string&, const std::string&, Botones b) {
-            return b == Botones::YesNo ? Respuesta::No : Respuesta::OK;
-        });
-        cuaderno.arrancar();
-        QApplication::processEvents();
-    }
-
     // Types a script: digits, Enter ('\n'), Left ('<') and the keypad's
     // operation keys ('/', '*', '+').
     void teclear(const std::string& teclas) {
@@ -60,8 +53,6 @@ class CuentasEnLaVentana : public ::testing::Test {
             texto.pop_back();
         return texto;
     }
-
-    CuadernoQt cuaderno;
 };
 
 TEST_F(CuentasEnLaVentana, UnaDivisionEnteraComoEnElPapel) {

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "ConCuaderno.h"
 #include "programa/Opciones.h"
 #include "propio/VentanaDocumento.h"
 #include "qt/Aplicacion.h"
@@ -26,18 +27,7 @@ using namespace renglero;
 
 namespace {
 
-class Espanol : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        cuaderno.plataforma().contestarCon([](const std::string&, const std::string&, Botones b) {
-            return b == Botones::YesNo ? Respuesta::No : Respuesta::OK;
-        });
-        cuaderno.arrancar();
-        QApplication::processEvents();
-    }
-
-    CuadernoQt cuaderno;
-};
+class Espanol : public prueba::ConCuaderno {};
 
 QStringList textos(const QList<QAction*>& acciones) {
     QStringList t;

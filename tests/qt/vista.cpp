@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "ConCuaderno.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
@@ -18,16 +19,8 @@ using namespace renglero;
 
 namespace {
 
-class VistaDeLaVentana : public ::testing::Test {
+class VistaDeLaVentana : public prueba::ConCuaderno {
   protected:
-    void SetUp() override {
-        cuaderno.plataforma().contestarCon([](const std::string&, const std::string&, Botones b) {
-            return b == Botones::YesNo ? Respuesta::No : Respuesta::OK;
-        });
-        cuaderno.arrancar();
-        QApplication::processEvents();
-    }
-
     Form1& form() { return cuaderno.form(); }
     VentanaQt& ventana() { return cuaderno.ventana(); }
     void tecla(Qt::Key k) { QTest::keyClick(&ventana(), k); }
@@ -40,8 +33,6 @@ class VistaDeLaVentana : public ::testing::Test {
                 if (imagen.pixelColor(x, y) == color) ++n;
         return n;
     }
-
-    CuadernoQt cuaderno;
 };
 
 TEST_F(VistaDeLaVentana, EnCuentasNoHayBarras) {
