@@ -117,6 +117,17 @@ int Cuadricula::anchoVisible() const {
     return Width - (barraVertical() ? kGrosorBarra : 0);
 }
 
+bool Cuadricula::origenEnVista(int fila, int columna, int& x, int& y) const {
+    if (fila < TopRow() || columna < LeftCol() || fila >= Rows() || columna >= Cols()) return false;
+    y = 0;
+    x = 0;
+    for (int r = TopRow(); r < fila; ++r)
+        y += RowHeight(r);
+    for (int c = LeftCol(); c < columna; ++c)
+        x += ColWidth(c);
+    return y < altoVisible() && x < anchoVisible();
+}
+
 int Cuadricula::filasQueCabenDesde(int arriba) const {
     const int visible = altoVisible();
     int n = 0, alto = 0;

@@ -74,6 +74,9 @@ class Cuadricula {
     // The cells' area, without the scroll bars (twips).
     int altoVisible() const;
     int anchoVisible() const;
+    // Where a cell starts inside the cells' area, in twips from the view's
+    // first row and column; false for a cell scrolled out of the view.
+    bool origenEnVista(int fila, int columna, int& x, int& y) const;
     // How far the view scrolls: the last row and column the view can start at.
     int filaArribaMaxima() const;
     int colIzquierdaMaxima() const;

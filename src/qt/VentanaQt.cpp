@@ -217,14 +217,8 @@ QRect VentanaQt::rectControl(const Control& c) const {
 
 QRect VentanaQt::rectCelda(int fila, int columna) const {
     const Cuadricula& g = form_.tabla;
-    if (fila < g.TopRow() || columna < g.LeftCol() || fila >= g.Rows() || columna >= g.Cols())
-        return {};
-    int y = 0, x = 0;
-    for (int r = g.TopRow(); r < fila; ++r)
-        y += g.RowHeight(r);
-    for (int c = g.LeftCol(); c < columna; ++c)
-        x += g.ColWidth(c);
-    if (y >= g.altoVisible() || x >= g.anchoVisible()) return {};
+    int x = 0, y = 0;
+    if (!g.origenEnVista(fila, columna, x, y)) return {};
     const QRect celda = rectEn(g.Left + x, g.Top + y, g.ColWidth(columna), g.RowHeight(fila));
     return celda.intersected(rectEn(g.Left, g.Top, g.anchoVisible(), g.altoVisible()));
 }

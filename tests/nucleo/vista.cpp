@@ -135,6 +135,23 @@ TEST_F(Barras, DesplazarConLasBarrasNoMueveElCursor) {
     EXPECT_EQ(f.tabla.LeftCol(), 0);
 }
 
+TEST_F(Barras, UnaCeldaSeSituaDesdeLaPrimeraFilaYColumnaDeLaVista) {
+    conductor.linea("keys ç");
+    f.desplazarTabla(20, 7);
+    int x = -1, y = -1;
+    ASSERT_TRUE(f.tabla.origenEnVista(20, 7, x, y));
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    ASSERT_TRUE(f.tabla.origenEnVista(22, 10, x, y));
+    EXPECT_EQ(x, 3 * 360);
+    EXPECT_EQ(y, 2 * 340);
+    // Scrolled out above or left, or under a bar: not in the view.
+    EXPECT_FALSE(f.tabla.origenEnVista(19, 7, x, y));
+    EXPECT_FALSE(f.tabla.origenEnVista(20, 6, x, y));
+    EXPECT_FALSE(f.tabla.origenEnVista(20 + f.tabla.filasVisibles() + 1, 7, x, y));
+    EXPECT_FALSE(f.tabla.origenEnVista(50, 7, x, y));
+}
+
 TEST_F(Barras, EnCuentasLaVistaNoSeDesplaza) {
     f.desplazarTabla(3, 3);
     EXPECT_EQ(f.tabla.TopRow(), 0);

@@ -128,14 +128,8 @@ QRect AccesibleTabla::rect() const {
 QRect AccesibleTabla::rectCelda(int fila, int columna) const {
     const Cuadricula& g = cuadricula_;
     const VentanaQt& v = ventana_.ventana();
-    if (fila < g.TopRow() || columna < g.LeftCol() || fila >= g.Rows() || columna >= g.Cols())
-        return {};
-    int y = 0, x = 0;
-    for (int r = g.TopRow(); r < fila; ++r)
-        y += g.RowHeight(r);
-    for (int c = g.LeftCol(); c < columna; ++c)
-        x += g.ColWidth(c);
-    if (y >= g.Height || x >= g.Width) return {};
+    int x = 0, y = 0;
+    if (!g.origenEnVista(fila, columna, x, y)) return {};
     const int x0 = v.aPixeles(g.Left + x), y0 = v.aPixeles(g.Top + y);
     return QRect(x0, y0, v.aPixeles(g.Left + x + g.ColWidth(columna)) - x0,
                  v.aPixeles(g.Top + y + g.RowHeight(fila)) - y0);
