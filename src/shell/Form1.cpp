@@ -121,7 +121,7 @@ void Form1::eventoWord(EventoWord e) {
     encolar({TipoEvento::word, static_cast<int>(e), 0, false, Foco::tabla, 0});
     // Between the window's events it runs now; inside a handler it waits for
     // the next "let pending events run".
-    if (profundidad_ == 0) bombear();
+    if (profundidad_ == 0) turnoDePuerta([&] { bombear(); });
 }
 
 void Form1::descartarCaracterPropio() {
@@ -148,7 +148,61 @@ bool Form1::tieneCaracterPropio() const {
     return false;
 }
 
+// The doors call in from the window's event loop, and a handler that lets
+// pending events run lets the door call in again: a key typed meanwhile
+// would be handled inside the one before it, ahead of the rest of that
+// key's work. It is held instead and handled once the event in hand is done.
+template <class Accion> void Form1::turnoDePuerta(Accion accion) {
+    struct Turno {
+        int& n;
+        explicit Turno(int& p) : n(++p) {}
+        ~Turno() { --n; }
+    };
+    {
+        const Turno turno(turnos_);
+        accion();
+    }
+    while (turnos_ == 0 && !retenidas_.empty()) {
+        const TeclaRetenida t = retenidas_.front();
+        retenidas_.pop_front();
+        if (finalizado_) continue;
+        const Turno turno(turnos_);
+        switch (t.tipo) {
+        case TeclaRetenida::Tipo::pulsar:
+            pulsarTeclaAhora(t.codigo, t.shift, t.caracter);
+            break;
+        case TeclaRetenida::Tipo::soltar:
+            soltarTeclaAhora(t.codigo, t.shift);
+            break;
+        case TeclaRetenida::Tipo::caracter:
+            teclearCaracterAhora(t.caracter);
+            break;
+        }
+    }
+}
+
+bool Form1::retener(const TeclaRetenida& t) {
+    if (turnos_ == 0) return false;
+    retenidas_.push_back(t);
+    return true;
+}
+
 void Form1::pulsarTecla(int codigo, int shift, int caracter) {
+    if (finalizado_ || retener({TeclaRetenida::Tipo::pulsar, codigo, shift, caracter})) return;
+    turnoDePuerta([&] { pulsarTeclaAhora(codigo, shift, caracter); });
+}
+
+void Form1::soltarTecla(int codigo, int shift) {
+    if (finalizado_ || retener({TeclaRetenida::Tipo::soltar, codigo, shift, -1})) return;
+    turnoDePuerta([&] { soltarTeclaAhora(codigo, shift); });
+}
+
+void Form1::teclearCaracter(int caracter) {
+    if (finalizado_ || retener({TeclaRetenida::Tipo::caracter, 0, 0, caracter})) return;
+    turnoDePuerta([&] { teclearCaracterAhora(caracter); });
+}
+
+void Form1::pulsarTeclaAhora(int codigo, int shift, int caracter) {
     if (finalizado_) return;
     if (ventanaActual == Ventana::about) {
         // A key on the about box's only button closes it.
@@ -168,7 +222,7 @@ void Form1::pulsarTecla(int codigo, int shift, int caracter) {
     anuncios.despues(*this, codigo);
 }
 
-void Form1::soltarTecla(int codigo, int shift) {
+void Form1::soltarTeclaAhora(int codigo, int shift) {
     if (finalizado_ || ventanaActual != Ventana::notebook) return;
     anuncios.antes(*this);
     encolar({TipoEvento::arriba, codigo, shift, false, Foco::tabla, 0});
@@ -176,7 +230,7 @@ void Form1::soltarTecla(int codigo, int shift) {
     anuncios.despues(*this, 0);
 }
 
-void Form1::teclearCaracter(int caracter) {
+void Form1::teclearCaracterAhora(int caracter) {
     if (finalizado_ || ventanaActual != Ventana::notebook) return;
     encolar({TipoEvento::caracter, caracter, 0, true, foco, ++ultimaTeclaId_});
     bombear();
@@ -287,16 +341,18 @@ void Form1::activar(Ventana ventana) {
     Ventana antes = ventanaActual;
     ventanaActual = ventana;
     ++versionVentana_;
-    if (antes == Ventana::about && ventana != Ventana::about && Form2.Visible) cerrarForm2();
-    if (ventana == Ventana::notebook && antes != Ventana::notebook) Form_Activate();
+    turnoDePuerta([&] {
+        if (antes == Ventana::about && ventana != Ventana::about && Form2.Visible) cerrarForm2();
+        if (ventana == Ventana::notebook && antes != Ventana::notebook) Form_Activate();
+    });
 }
 
 void Form1::tickTimer1() {
-    if (!finalizado_ && Timer1.Interval > 0) Timer1_Timer();
+    if (!finalizado_ && Timer1.Interval > 0) turnoDePuerta([&] { Timer1_Timer(); });
 }
 
 void Form1::tickTimer2() {
-    if (!finalizado_ && Timer2.Interval > 0) Timer2_Timer();
+    if (!finalizado_ && Timer2.Interval > 0) turnoDePuerta([&] { Timer2_Timer(); });
 }
 
 } // namespace renglero

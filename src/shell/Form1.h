@@ -334,12 +334,29 @@ class Form1 {
     void encolar(const Evento& e);
     void entregar(Evento e);
     void bombear();
+    // A key from the door that came in while the door's previous event was
+    // still being handled (its handler let pending events run): it waits,
+    // in order, until that event is done, as it would have with no pass.
+    struct TeclaRetenida {
+        enum class Tipo { pulsar, soltar, caracter } tipo;
+        int codigo;
+        int shift;
+        int caracter;
+    };
+    // Runs one event from the door; the keys held meanwhile follow it.
+    template <class Accion> void turnoDePuerta(Accion accion);
+    bool retener(const TeclaRetenida& t);
+    void pulsarTeclaAhora(int codigo, int shift, int caracter);
+    void soltarTeclaAhora(int codigo, int shift);
+    void teclearCaracterAhora(int caracter);
     void keyDownControl(Foco f, int& codigo, int shift);
     void keyPressControl(Foco f, int& caracter);
     void keyUpControl(Foco f, int& codigo, int shift);
     void conectarEventosTabla();
 
     std::deque<Evento> cola_;
+    std::deque<TeclaRetenida> retenidas_;
+    int turnos_ = 0;
     std::uint64_t ultimaTeclaId_ = 0;
     std::uint64_t teclaEnCurso_ = 0;
     bool finalizado_ = false;
