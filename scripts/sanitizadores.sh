@@ -10,6 +10,7 @@ cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRENGLERO_SANITI
 cmake --build "$build" -j "$(nproc)" --target pruebas_nucleo escenarios
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$raiz/tests/sanitizadores.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
 "$build/tests/pruebas_nucleo" --gtest_brief=1
 "$build/tests/escenarios" --gtest_brief=1
