@@ -14,4 +14,9 @@ cd "$(dirname "$0")" || exit 1
 export HOME="$2/casa_orca" XDG_RUNTIME_DIR="$2/xdg_orca" XDG_CONFIG_HOME="$2/casa_orca/.config"
 rm -rf "$HOME" "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-exec dbus-run-session -- /usr/bin/python3 orca.py "$1" "$2"
+dbus-run-session -- /usr/bin/python3 orca.py "$1" "$2"
+estado=$?
+# Orca spawns its speech server, which outlives it: stopped here by its own
+# socket's path, which no other run shares.
+pkill -f -- "$XDG_RUNTIME_DIR/speech-dispatcher/" 2>/dev/null
+exit "$estado"
