@@ -162,8 +162,7 @@ void Writer::insertarBloque(const std::string& texto, const std::string& fuente,
         documento();
         Estado& e = *estado_;
         // Goes after the selection, as insertarTexto does.
-        const Reference<css::text::XTextRange> fin = e.vista->getEnd();
-        const Reference<css::text::XTextCursor> c = fin->getText()->createTextCursorByRange(fin);
+        const Reference<css::text::XTextCursor> c = e.cursorTrasSeleccion();
         OUString estilo;
         Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
             ->getPropertyValue("ParaStyleName") >>= estilo;

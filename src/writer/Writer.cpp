@@ -411,6 +411,15 @@ void Writer::suscribir(EventosWord eventos) {
 
 // ---- selection and text ---------------------------------------------------
 
+Reference<css::text::XTextCursor> Writer::Estado::cursorSobreSeleccion() const {
+    return vista->getText()->createTextCursorByRange(vista.get());
+}
+
+Reference<css::text::XTextCursor> Writer::Estado::cursorTrasSeleccion() const {
+    const Reference<css::text::XTextRange> fin = vista->getEnd();
+    return fin->getText()->createTextCursorByRange(fin);
+}
+
 std::string Writer::textoPrimerParrafo() {
     return proteger([&] {
         terminarLote();
@@ -431,8 +440,7 @@ void Writer::insertarTexto(const std::string& texto) {
         documento();
         Estado& e = *estado_;
         // Goes after the selection: nothing the pupil wrote is replaced.
-        const Reference<css::text::XTextRange> fin = e.vista->getEnd();
-        const Reference<css::text::XTextCursor> c = fin->getText()->createTextCursorByRange(fin);
+        const Reference<css::text::XTextCursor> c = e.cursorTrasSeleccion();
         // One call for the whole block; the cursor then spans the new text.
         c->setString(textoWriter(texto));
         Reference<css::view::XSelectionSupplier>(e.controlador, UNO_QUERY_THROW)
@@ -446,8 +454,7 @@ void Writer::fuenteSeleccion(const std::string& nombre) {
         terminarLote();
         documento();
         Estado& e = *estado_;
-        const Reference<css::text::XTextCursor> c =
-            e.vista->getText()->createTextCursorByRange(e.vista.get());
+        const Reference<css::text::XTextCursor> c = e.cursorSobreSeleccion();
         Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
             ->setPropertyValue("CharFontName", uno::Any(aOU(nombre)));
         if (!c->isCollapsed()) restaurarParrafosVacios(c, nombres({"CharFontName"}));
@@ -527,8 +534,7 @@ void Writer::escribir(const std::string& texto) {
             documento();
             Estado& e = *estado_;
             // Typing replaces the selection and leaves the cursor after it.
-            const Reference<css::text::XTextCursor> c =
-                e.vista->getText()->createTextCursorByRange(e.vista.get());
+            const Reference<css::text::XTextCursor> c = e.cursorSobreSeleccion();
             c->setString(textoWriter(texto));
             e.vista->gotoRange(c->getEnd(), false);
             e.expansion.reset();

@@ -211,6 +211,10 @@ struct Writer::Estado {
     // keeps them in coarser units, and they read back as given while the
     // table still has them (within half a point).
     std::map<OUString, std::vector<double>> anchosDados;
+    // A text cursor over the view's selection, and one collapsed after it.
+    Reference<css::text::XTextCursor> cursorSobreSeleccion() const;
+    Reference<css::text::XTextCursor> cursorTrasSeleccion() const;
+
     std::vector<double> anchos(const Reference<css::text::XTextTable>& t);
     void fijarAnchos(const Reference<css::text::XTextTable>& t, std::vector<double> anchos,
                      bool ajustada);
