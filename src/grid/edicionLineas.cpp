@@ -47,6 +47,13 @@ void Form1::cambiardefila() {
     terminarFraccion();
 }
 
+// While a fraction is written its two prompts stand where the format bar was.
+void Form1::indicacionesFraccion(bool visibles) {
+    Label5.Visible = visibles;
+    Label7.Visible = visibles;
+    tabla1.Visible = !visibles;
+}
+
 // Finishes a fraction: the bar cut to the longer of numerator and
 // denominator, both centred over it, the cursor after the bar.
 void Form1::terminarFraccion() {
@@ -103,9 +110,7 @@ void Form1::terminarFraccion() {
     } catch (const ErrorCuadricula&) {
         fuenteSimbolo = 0;
     }
-    Label7.Visible = false;
-    Label5.Visible = false;
-    tabla1.Visible = true;
+    indicacionesFraccion(false);
     modoFraccion = 0;
     colFraccion = 0;
     filaFraccion = 0;
@@ -245,9 +250,7 @@ void Form1::borrar() {
     modoFraccion = 0;
     finBarra = 0;
     tablaIntacta = 1;
-    Label5.Visible = false;
-    Label7.Visible = false;
-    tabla1.Visible = true;
+    indicacionesFraccion(false);
     largoMultiplicando = 0;
     largoMultiplicador = 0;
     pasoMultiplicacion = 0;

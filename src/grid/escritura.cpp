@@ -27,14 +27,7 @@ void Form1::tabla_KeyPress(int& KeyAscii) {
     auto intentar = [this](auto&& f) {
         if (!omitir<ErrorCuadricula>(f)) fucero();
     };
-    if (ventanaRecogida == 1) {
-        plataforma.pitar();
-        return;
-    }
-    if (saltarTecla == 1) {
-        saltarTecla = 0;
-        return;
-    }
+    if (caracterDescartado()) return;
     if (modoFraccion == 1 && tabla.Row() == filaFraccion) {
         if (c == '-' || c == '_') c = kRaya;
         if (c != kRaya && c != ' ' && c != 13) return;

@@ -329,9 +329,7 @@ void Form1::empezarFraccion() {
     filaFraccion = tabla.Row();
     modoFraccion = 1;
     omitir<ErrorCuadricula>([&] { tabla.setRow(tabla.Row() - 1); });
-    Label5.Visible = true;
-    Label7.Visible = true;
-    tabla1.Visible = false;
+    indicacionesFraccion(true);
 }
 
 void Form1::tabla_KeyUp(int& KeyCode, int Shift) {

@@ -156,6 +156,7 @@ class Form1 {
     void Form_Resize();
     void Form_KeyDown(int& KeyCode, int Shift);
     void Form_KeyPress(int& KeyAscii);
+    bool caracterDescartado();
     void alternarTamano();
     void recoger();
     void alternarModo();
@@ -206,6 +207,7 @@ class Form1 {
     void seguirCursor();
     void cambiardefila();
     void terminarFraccion();
+    void indicacionesFraccion(bool visibles);
     void moverCelda(int fila, int desde, int hacia, bool primerCaracter);
     void blanquearCelda();
     void lineaSuperiorRaiz();

@@ -106,4 +106,18 @@ void Form1::recoger() {
     ventanaRecogida = Height == alturaRecogida ? 1 : 0;
 }
 
+// A character typed into the collapsed window only beeps; the character of a
+// key that a window command already handled is dropped, once.
+bool Form1::caracterDescartado() {
+    if (ventanaRecogida == 1) {
+        plataforma.pitar();
+        return true;
+    }
+    if (saltarTecla == 1) {
+        saltarTecla = 0;
+        return true;
+    }
+    return false;
+}
+
 } // namespace renglero

@@ -46,14 +46,7 @@ void Form1::Teta_KeyDown(int& KeyCode, int Shift) {
 void Form1::Teta_KeyPress(int& KeyAscii) {
     const int caracter = KeyAscii;
     KeyAscii = 0; // the character never reaches the box by itself
-    if (ventanaRecogida == 1) {
-        plataforma.pitar();
-        return;
-    }
-    if (saltarTecla == 1) {
-        saltarTecla = 0;
-        return;
-    }
+    if (caracterDescartado()) return;
     Timer2.Interval = 0;
     dejarCorrerEventos();
     comandoCaracterTablas(caracter);
