@@ -5,17 +5,13 @@
 // bench/accesible_x11.sh runs this on Xvfb in a D-Bus session of its own,
 // with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and a listening AT-SPI client.
 #include <QAccessible>
-#include <QApplication>
 #include <QDeadlineTimer>
-#include <QKeyEvent>
 #include <QThread>
 #include <benchmark/benchmark.h>
-#include <memory>
 
-#include "qt/Aplicacion.h"
-#include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
+#include "ventana_bench.h"
 
 using namespace renglero;
 
@@ -31,14 +27,6 @@ bool esperarPuente() {
     return QAccessible::isActive();
 }
 
-void pulsarYSoltar(QWidget& w, int tecla, const QString& texto,
-                   Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QKeyEvent abajo(QEvent::KeyPress, tecla, m, texto);
-    QKeyEvent arriba(QEvent::KeyRelease, tecla, m, texto);
-    QApplication::sendEvent(&w, &abajo);
-    QApplication::sendEvent(&w, &arriba);
-}
-
 void teclaHastaPintada(benchmark::State& estado, bool accesible) {
     if (accesible) esperarPuente();
     if (accesible != QAccessible::isActive()) {
@@ -47,25 +35,9 @@ void teclaHastaPintada(benchmark::State& estado, bool accesible) {
         return;
     }
     CuadernoQt cuaderno(CuadernoQt::Documento::propio);
-    cuaderno.plataforma().contestarCon([](const std::string&, const std::string&, Botones b) {
-        return b == Botones::YesNo ? Respuesta::No : Respuesta::OK;
-    });
+    contestarSinPreguntar(cuaderno);
     cuaderno.arrancar();
-    VentanaQt& v = cuaderno.ventana();
-    QApplication::processEvents();
-    int tecleadas = 0;
-    for (auto _ : estado) {
-        const int digito = tecleadas % 10;
-        pulsarYSoltar(v, Qt::Key_0 + digito, QString::number(digito));
-        v.repaint();
-        if (++tecleadas % 12 == 0) {
-            estado.PauseTiming();
-            pulsarYSoltar(v, Qt::Key_Escape, QStringLiteral("\x1b"));
-            v.repaint();
-            QApplication::processEvents();
-            estado.ResumeTiming();
-        }
-    }
+    teclearHastaPintar(estado, cuaderno.ventana());
 }
 
 void BM_TeclaHastaPintadaSinAccesibilidad(benchmark::State& estado) {
@@ -121,13 +93,3 @@ BENCHMARK(BM_SumaPreparadaConAccesibilidad)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

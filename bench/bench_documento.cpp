@@ -147,12 +147,3 @@ BENCHMARK(F9CadaCaracterDistintoConVentana)
     ->Repetitions(9)
     ->ReportAggregatesOnly();
 BENCHMARK(TeclaDeTabla)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacion(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "cuadricula_formateada.h"
 #include "headless/Conductor.h"
 
 using namespace renglero;
@@ -66,18 +67,7 @@ BENCHMARK(acotarTextoLleno)->Arg(0)->Arg(1)->Repetitions(5)->ReportAggregatesOnl
 void envioTextoLleno(benchmark::State& estado) {
     CuadernoLleno cuaderno;
     Form1& f = cuaderno.f;
-    Cuadricula& t = f.tabla;
-    for (int r = 0; r < t.Rows(); ++r) {
-        for (int c = 0; c < t.Cols(); ++c) {
-            t.setRow(r);
-            t.setCol(c);
-            t.setCellFontBold(true);
-            t.setCellFontItalic((c / 3) % 2 == 0);
-            t.setCellFontUnderline((c / 5) % 2 == 0);
-            if (c % 7 == 0) t.setCellForeColor(colorPaleta(12));
-            if (c % 11 == 0) t.setCellAlignment(2);
-        }
-    }
+    formatearCadaCelda(f.tabla);
     int parrafos = 0;
     for (auto _ : estado) {
         estado.PauseTiming();

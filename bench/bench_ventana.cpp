@@ -1,14 +1,11 @@
 // The Qt window's speed on the offscreen platform: a key event to the
 // repainted grid, and start-up to the first painted window.
-#include <QApplication>
-#include <QKeyEvent>
 #include <benchmark/benchmark.h>
 #include <memory>
 
-#include "qt/Aplicacion.h"
-#include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
+#include "ventana_bench.h"
 
 using namespace renglero;
 
@@ -16,40 +13,16 @@ namespace {
 
 std::unique_ptr<CuadernoQt> nuevoCuaderno() {
     auto c = std::make_unique<CuadernoQt>();
-    // A message box would wait for a click that never comes.
-    c->plataforma().contestarCon([](const std::string&, const std::string&, Botones b) {
-        return b == Botones::YesNo ? Respuesta::No : Respuesta::OK;
-    });
+    contestarSinPreguntar(*c);
     return c;
 }
 
-void pulsarYSoltar(QWidget& w, int tecla, const QString& texto) {
-    QKeyEvent abajo(QEvent::KeyPress, tecla, Qt::NoModifier, texto);
-    QKeyEvent arriba(QEvent::KeyRelease, tecla, Qt::NoModifier, texto);
-    QApplication::sendEvent(&w, &abajo);
-    QApplication::sendEvent(&w, &arriba);
-}
-
-// One typed digit: the key event through the window into the notebook, then
-// the window repainted at once.
+// A typed digit to the repainted grid.
 void BM_TeclaHastaCuadriculaPintada(benchmark::State& estado) {
     auto cuaderno = nuevoCuaderno();
     cuaderno->arrancar();
     VentanaQt& v = cuaderno->ventana();
-    QApplication::processEvents();
-    int tecleadas = 0;
-    for (auto _ : estado) {
-        const int digito = tecleadas % 10;
-        pulsarYSoltar(v, Qt::Key_0 + digito, QString::number(digito));
-        v.repaint();
-        if (++tecleadas % 12 == 0) {
-            // A fresh row before the cursor runs off the grid.
-            estado.PauseTiming();
-            pulsarYSoltar(v, Qt::Key_Escape, QStringLiteral("\x1b"));
-            v.repaint();
-            estado.ResumeTiming();
-        }
-    }
+    teclearHastaPintar(estado, v);
     estado.counters["pintados"] = static_cast<double>(v.pintados());
 }
 BENCHMARK(BM_TeclaHastaCuadriculaPintada)
@@ -80,13 +53,3 @@ BENCHMARK(BM_ArranqueHastaPrimerPintado)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <sstream>
 
+#include "cuadricula_formateada.h"
 #include "headless/Conductor.h"
 #include "writer/LibreOfficePrivado.h"
 #include "writer/Writer.h"
@@ -122,16 +123,9 @@ struct CuadernoWriter {
         conductor->linea("keys ç");
         Cuadricula& t = f.tabla;
         for (int r = 0; r < t.Rows(); ++r)
-            for (int c = 0; c < t.Cols(); ++c) {
+            for (int c = 0; c < t.Cols(); ++c)
                 t.setTextMatrix(r, c, std::string(1, static_cast<char>('a' + (r + c) % 26)));
-                t.setRow(r);
-                t.setCol(c);
-                t.setCellFontBold(true);
-                t.setCellFontItalic((c / 3) % 2 == 0);
-                t.setCellFontUnderline((c / 5) % 2 == 0);
-                if (c % 7 == 0) t.setCellForeColor(colorPaleta(12));
-                if (c % 11 == 0) t.setCellAlignment(2);
-            }
+        formatearCadaCelda(t);
     }
     ~CuadernoWriter() { writer.cerrarDocumento(); }
 };
