@@ -8,6 +8,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "ConCuaderno.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
@@ -18,16 +19,8 @@ using namespace renglero;
 
 namespace {
 
-class Accesible : public ::testing::Test {
+class Accesible : public prueba::ConCuaderno {
   protected:
-    void SetUp() override {
-        cuaderno.plataforma().contestarCon(
-            [](const std::string&, const std::string&, Botones) { return Respuesta::OK; });
-        cuaderno.arrancar();
-        QApplication::processEvents();
-    }
-    VentanaQt& ventana() { return cuaderno.ventana(); }
-    Form1& form() { return cuaderno.form(); }
     QAccessibleInterface* raiz() { return QAccessible::queryAccessibleInterface(&ventana()); }
     QAccessibleInterface* hijo(QAccessible::Role rol, const QString& nombre) {
         QAccessibleInterface* r = raiz();
@@ -41,7 +34,6 @@ class Accesible : public ::testing::Test {
         for (QChar c : texto)
             QTest::keyClick(&ventana(), c.toLatin1());
     }
-    CuadernoQt cuaderno{CuadernoQt::Documento::propio};
 };
 
 TEST_F(Accesible, LaVentanaEsUnMarcoConSuTitulo) {

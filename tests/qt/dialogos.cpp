@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "ConCuaderno.h"
 #include "propio/VentanaDocumento.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
@@ -21,23 +22,10 @@ using namespace renglero;
 
 namespace {
 
-class Dialogos : public ::testing::Test {
+// The boxes here are the real ones, answered by the tests.
+class Dialogos : public prueba::ConCuaderno {
   protected:
-    void SetUp() override {
-        cuaderno.arrancar();
-        QApplication::processEvents();
-    }
-
-    Form1& form() { return cuaderno.form(); }
-    VentanaQt& ventana() { return cuaderno.ventana(); }
-
-    static void correrBucle(int ms) {
-        QEventLoop bucle;
-        QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
-        bucle.exec();
-    }
-
-    CuadernoQt cuaderno;
+    void contestar() override {}
 };
 
 } // namespace

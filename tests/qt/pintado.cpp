@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "ConCuaderno.h"
 #include "propio/DocumentoPropio.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
@@ -32,25 +33,8 @@ class DocumentoLento : public DocumentoPropio {
     }
 };
 
-class Pintado : public ::testing::Test {
+class Pintado : public prueba::ConCuaderno {
   protected:
-    void SetUp() override {
-        cuaderno.plataforma().contestarCon(
-            [](const std::string&, const std::string&, Botones) { return Respuesta::OK; });
-        cuaderno.arrancar();
-        QApplication::processEvents();
-    }
-
-    Form1& form() { return cuaderno.form(); }
-    VentanaQt& ventana() { return cuaderno.ventana(); }
-
-    // Lets the event loop run (and wait) as the program's own loop does.
-    static void correrBucle(int ms) {
-        QEventLoop bucle;
-        QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
-        bucle.exec();
-    }
-
     // What the window last put on the screen (not a fresh rendering).
     QImage enPantalla() {
         return QGuiApplication::primaryScreen()
@@ -63,8 +47,6 @@ class Pintado : public ::testing::Test {
     QImage comoEsAhora() {
         return ventana().grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
-
-    CuadernoQt cuaderno;
 };
 
 } // namespace

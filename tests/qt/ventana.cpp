@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ConCuaderno.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
@@ -27,9 +28,15 @@ int aPx(int twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-class VentanaReal : public ::testing::Test {
+class VentanaReal : public prueba::ConCuaderno {
   protected:
     void SetUp() override {
+        ConCuaderno::SetUp();
+        // What start-up said (no word processor here) is not under test.
+        mensajes.clear();
+    }
+
+    void contestar() override {
         cuaderno.plataforma().contestarCon(
             [this](const std::string& texto, const std::string&, Botones b) {
                 mensajes.push_back(texto);
@@ -37,14 +44,7 @@ class VentanaReal : public ::testing::Test {
                        : b == Botones::OK  ? Respuesta::OK
                                            : Respuesta::Cancel;
             });
-        cuaderno.arrancar();
-        QApplication::processEvents();
-        // What start-up said (no word processor here) is not under test.
-        mensajes.clear();
     }
-
-    Form1& form() { return cuaderno.form(); }
-    VentanaQt& ventana() { return cuaderno.ventana(); }
 
     void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(&ventana(), k, m);
@@ -60,7 +60,6 @@ class VentanaReal : public ::testing::Test {
         return n;
     }
 
-    CuadernoQt cuaderno;
     std::vector<std::string> mensajes;
 };
 

@@ -21,8 +21,6 @@ namespace {
 
 class VistaDeLaVentana : public prueba::ConCuaderno {
   protected:
-    Form1& form() { return cuaderno.form(); }
-    VentanaQt& ventana() { return cuaderno.ventana(); }
     void tecla(Qt::Key k) { QTest::keyClick(&ventana(), k); }
 
     // Pixels of a region that have this colour.
