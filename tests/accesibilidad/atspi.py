@@ -3,16 +3,14 @@ of 13 x 25 named cells, the cursor's cell takes the focus, the notebook
 announces what it laid out, and prompts, message boxes and the help lines are
 readable. Usage: atspi.py RENGLERO LOG"""
 import subprocess
-import sys
 
 import pyatspi
 
-from sesion import Escritorio, Fallo, aplicacion, buscar, esperar
+from sesion import Escritorio, Fallo, aplicacion, buscar, correr, esperar
 
 
 def principal(renglero, registro):
-    e = Escritorio(registro)
-    try:
+    with Escritorio(registro) as e:
         e.arrancar([renglero, "--documento", "propio"],
                    {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
         app = esperar(lambda: aplicacion("renglero"), 30, "la aplicación en AT-SPI")
@@ -98,13 +96,7 @@ def principal(renglero, registro):
         e.teclas("Escape")
         print("bien: %d eventos" % len(e.eventos))
         return 0
-    finally:
-        e.cerrar()
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(principal(sys.argv[1], sys.argv[2]))
-    except Fallo as f:
-        print("FALLO:", f)
-        sys.exit(1)
+    correr(principal)

@@ -5,9 +5,8 @@ would speak are left in the log folder and printed.
 Usage: orca.py RENGLERO CARPETA"""
 import os
 import subprocess
-import sys
 
-from sesion import Escritorio, Fallo, aplicacion, esperar
+from sesion import Escritorio, aplicacion, correr, esperar
 
 MODULO = """GenericExecuteSynth "printf '%s\\\\n' \\'$DATA\\' >> {archivo}"
 GenericLanguage "es" "es" "utf-8"
@@ -48,8 +47,7 @@ def lineas(hablado):
 
 def principal(renglero, carpeta):
     hablado = preparar(carpeta)
-    e = Escritorio(os.path.join(carpeta, "eventos_orca.log"))
-    try:
+    with Escritorio(os.path.join(carpeta, "eventos_orca.log")) as e:
         # Never --replace: it kills every Orca of this user, not only ours.
         orca = e.arrancar(["orca"])
         esperar(lambda: aplicacion("orca") or orca.poll() is not None, 60, "Orca en AT-SPI")
@@ -86,13 +84,7 @@ def principal(renglero, carpeta):
         for l in lineas(hablado):
             print(l)
         return 0 if orca.poll() is None else 1
-    finally:
-        e.cerrar()
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(principal(sys.argv[1], sys.argv[2]))
-    except Fallo as f:
-        print("FALLO:", f)
-        sys.exit(1)
+    correr(principal)

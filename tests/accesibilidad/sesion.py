@@ -5,6 +5,7 @@ session of its own (dbus-run-session), where the AT-SPI bus starts on demand."""
 import os
 import select
 import subprocess
+import sys
 import time
 
 import pyatspi
@@ -89,6 +90,12 @@ class Escritorio:
     def teclas(self, *nombres):
         subprocess.run(["xdotool", "key", "--delay", "30", *nombres], check=True)
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *excepcion):
+        self.cerrar()
+
     def cerrar(self):
         for p in reversed(self.procesos):
             if p.poll() is None:
@@ -138,3 +145,13 @@ def aplicacion(nombre):
         except Exception:
             pass
     return None
+
+
+def correr(principal):
+    """A test's command line: principal(*arguments) gives the exit code; a
+    Fallo is said and fails."""
+    try:
+        sys.exit(principal(*sys.argv[1:]))
+    except Fallo as f:
+        print("FALLO:", f)
+        sys.exit(1)
