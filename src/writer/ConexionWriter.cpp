@@ -182,10 +182,14 @@ bool ConexionWriter::arrancarEnX11(const char* waylandDisplay, const char* displ
 }
 
 void ConexionWriter::despedir(const std::string& nombre) {
-    olvidarPuente(nombre, nullptr);
+    cerrarPuente(nombre);
     tubo::quitarSocketMuerto(nombre);
     if (tubo::socket(nombre) == tubo::Socket::ninguno)
         tubo::olvidar(tubo::carpetaPrivada(), nombre);
+}
+
+void ConexionWriter::cerrarPuente(const std::string& nombre) {
+    olvidarPuente(nombre, nullptr);
 }
 
 std::string ConexionWriter::programaSoffice() {

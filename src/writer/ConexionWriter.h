@@ -23,6 +23,9 @@ class ConexionWriter {
     // where no LibreOffice listens on it any more, its dead socket and the
     // kept name go.
     static void despedir(const std::string& tubo);
+    // Only the bridge: a process that ends must close it first, or UNO's
+    // threads still use it while the process is torn down.
+    static void cerrarPuente(const std::string& tubo);
     // The soffice program, or "" when LibreOffice is not installed.
     static std::string programaSoffice();
     static bool instalado() { return !programaSoffice().empty(); }

@@ -183,7 +183,11 @@ Writer::~Writer() {
     }
     soltarDocumento();
     soltarAplicacion();
+    // The listeners share the canal and LibreOffice may release them later,
+    // on one of UNO's threads: what the canal holds of LibreOffice goes now.
     estado_->canal->vivo = false;
+    estado_->canal->modeloActivo.clear();
+    estado_->canal->cerrado.clear();
     conexion_->desconectar();
 }
 

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "writer/ConexionWriter.h"
 #include "writer/Writer.h"
@@ -56,12 +57,10 @@ int esperarParrafos(Writer& writer, std::size_t n) {
     return 1;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int leer(const std::string& tubo, int argc, char** argv) {
     // Writer's events are of no interest here: they are dropped.
     Writer writer(
-        ConexionWriter::tuboPorDefecto(), [](std::function<void()>) {}, false);
+        tubo, [](std::function<void()>) {}, false);
     try {
         const DocumentoLeido d = writer.leer();
         if (argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0)
@@ -71,4 +70,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string tubo = ConexionWriter::tuboPorDefecto();
+    const int resultado = leer(tubo, argc, argv);
+    // The name is the notebook's to keep or forget; the bridge is ours.
+    ConexionWriter::cerrarPuente(tubo);
+    return resultado;
 }
