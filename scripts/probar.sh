@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the sources, builds, and runs every test,
-# once: a test that fails has found a fault. The core's tests also run
-# under the sanitizers, in a second build folder.
+# once: a test that fails has found a fault. The whole suite also runs on a
+# build with the sanitizers, in a second build folder.
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$raiz/scripts/preparar.sh"
