@@ -260,6 +260,7 @@ class Form1 {
     void insertarfila();
     void agregarATabla(bool columna);
     void insertarcolumna();
+    void quitarDeTabla(bool columna, const char* pregunta);
     void eliminarfila();
     void eliminarcolumna();
     void eliminarTabla();

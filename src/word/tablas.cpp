@@ -282,37 +282,34 @@ void Form1::insertarcolumna() {
     agregarATabla(true);
 }
 
-void Form1::eliminarcolumna() {
-    if (mensaje("¿Quieres eliminar la columna de la Tabla de Word en la que se encuentra el "
-                "cursor?",
-                "Borrar el contenido de la Celda", Botones::YesNo) != Respuesta::Yes)
+// The row or the column of the table where the cursor stands goes, once
+// the pupil says yes; a table without a column fits the window again.
+void Form1::quitarDeTabla(bool columna, const char* pregunta) {
+    if (mensaje(pregunta, "Borrar el contenido de la Celda", Botones::YesNo) != Respuesta::Yes)
         return;
     try {
         marcarCelda(false);
-        procesador().expandir(Unidad::columna);
+        procesador().expandir(columna ? Unidad::columna : Unidad::fila);
         dejarCorrerEventos();
         procesador().borrarCeldasSeleccionadas();
         marcarCelda(true);
-        ajustaranchotabla();
-        dejarCorrerEventos();
+        if (columna) {
+            ajustaranchotabla();
+            dejarCorrerEventos();
+        }
     } catch (const ErrorWord&) {
         mensaje(kNoEstaSobreTabla);
     }
 }
 
+void Form1::eliminarcolumna() {
+    quitarDeTabla(true, "¿Quieres eliminar la columna de la Tabla de Word en la que se encuentra "
+                        "el cursor?");
+}
+
 void Form1::eliminarfila() {
-    if (mensaje("¿Quieres eliminar la fila de la Tabla de Word en la que se encuentra el cursor?",
-                "Borrar el contenido de la Celda", Botones::YesNo) != Respuesta::Yes)
-        return;
-    try {
-        marcarCelda(false);
-        procesador().expandir(Unidad::fila);
-        dejarCorrerEventos();
-        procesador().borrarCeldasSeleccionadas();
-        marcarCelda(true);
-    } catch (const ErrorWord&) {
-        mensaje(kNoEstaSobreTabla);
-    }
+    quitarDeTabla(
+        false, "¿Quieres eliminar la fila de la Tabla de Word en la que se encuentra el cursor?");
 }
 
 void Form1::eliminarTabla() {
