@@ -1,6 +1,7 @@
 #include "qt/TeclasQt.h"
 
 #include <QKeyEvent>
+#include <cstddef>
 
 #include "platform/CodigoPagina.h"
 #include "platform/Teclas.h"
@@ -9,155 +10,111 @@ namespace renglero {
 
 namespace {
 
-// Keys of the numeric keypad, told apart by Qt::KeypadModifier.
-int codigoTeclado(int tecla) {
-    if (tecla >= Qt::Key_0 && tecla <= Qt::Key_9) return kTeclado0 + (tecla - Qt::Key_0);
-    switch (tecla) {
-    case Qt::Key_Asterisk:
-        return kTecladoPor;
-    case Qt::Key_Plus:
-        return kTecladoMas;
-    case Qt::Key_Minus:
-        return kTecladoMenos;
-    case Qt::Key_Period:
-    case Qt::Key_Comma:
-        return kTecladoComa;
-    case Qt::Key_Slash:
-        return kTecladoEntre;
-    default:
-        return 0;
-    }
+// A Qt key and the Windows virtual-key code that the notebook knows it by.
+struct Equivalencia {
+    int qt;
+    int codigo;
+};
+
+template <std::size_t N> int buscar(const Equivalencia (&tabla)[N], int tecla) {
+    for (const Equivalencia& e : tabla)
+        if (e.qt == tecla) return e.codigo;
+    return 0;
 }
 
-// Keys of the main keyboard. Qt names the sign a key gives, so the shifted
-// and AltGr signs map back to the key that gives them on a Spanish keyboard.
+// The numeric keypad's keys, told apart by Qt::KeypadModifier.
+constexpr Equivalencia kTeclado[] = {
+    {Qt::Key_Asterisk, kTecladoPor}, {Qt::Key_Plus, kTecladoMas},   {Qt::Key_Minus, kTecladoMenos},
+    {Qt::Key_Period, kTecladoComa},  {Qt::Key_Comma, kTecladoComa}, {Qt::Key_Slash, kTecladoEntre},
+};
+
+// The main keyboard's keys. Qt names the sign a key gives, so the shifted and
+// AltGr signs map back to the key that gives them on a Spanish keyboard.
+constexpr Equivalencia kPrincipal[] = {
+    {Qt::Key_Return, kIntro},
+    {Qt::Key_Enter, kIntro},
+    {Qt::Key_Escape, kEsc},
+    {Qt::Key_Tab, kTab},
+    {Qt::Key_Backtab, kTab},
+    {Qt::Key_Backspace, kRetroceso},
+    {Qt::Key_Space, kEspacio},
+    {Qt::Key_Insert, kIns},
+    {Qt::Key_Delete, kSupr},
+    {Qt::Key_Home, kInicio},
+    {Qt::Key_End, kFin},
+    {Qt::Key_PageUp, kRePag},
+    {Qt::Key_PageDown, kAvPag},
+    {Qt::Key_Left, kIzquierda},
+    {Qt::Key_Up, kArriba},
+    {Qt::Key_Right, kDerecha},
+    {Qt::Key_Down, kAbajo},
+    {Qt::Key_Pause, kPausa},
+    {Qt::Key_Clear, kBorrarTeclado},
+    {Qt::Key_Shift, kMayusculas},
+    {Qt::Key_Control, kCtrl},
+    {Qt::Key_Alt, kAlt},
+    {Qt::Key_CapsLock, kBloqMayus},
+    {Qt::Key_Print, kImprPant},
+    {Qt::Key_Meta, kWindows},
+    {Qt::Key_Menu, kMenu},
+    {Qt::Key_NumLock, kBloqNum},
+    {Qt::Key_ScrollLock, kBloqDespl},
+    // The digit row's shifted and AltGr signs.
+    {Qt::Key_Equal, '0'},
+    {Qt::Key_Exclam, '1'},
+    {Qt::Key_Bar, '1'},
+    {Qt::Key_QuoteDbl, '2'},
+    {Qt::Key_At, '2'},
+    {Qt::Key_periodcentered, '3'},
+    {Qt::Key_NumberSign, '3'},
+    {Qt::Key_Dollar, '4'},
+    {Qt::Key_AsciiTilde, '4'},
+    {Qt::Key_Percent, '5'},
+    {Qt::Key_Ampersand, '6'},
+    {Qt::Key_notsign, '6'},
+    {Qt::Key_Slash, '7'},
+    {Qt::Key_ParenLeft, '8'},
+    {Qt::Key_ParenRight, '9'},
+    // The punctuation keys.
+    {Qt::Key_Comma, kTeclaComa},
+    {Qt::Key_Semicolon, kTeclaComa},
+    {Qt::Key_Period, kTeclaPunto},
+    {Qt::Key_Colon, kTeclaPunto},
+    {Qt::Key_Minus, kTeclaMenos},
+    {Qt::Key_Underscore, kTeclaMenos},
+    {Qt::Key_Plus, kTeclaMas},
+    {Qt::Key_Asterisk, kTeclaMas},
+    {Qt::Key_BracketRight, kTeclaMas},
+    {Qt::Key_Ccedilla, kTeclaCedilla},
+    {Qt::Key_BraceRight, kTeclaCedilla},
+    {Qt::Key_Ntilde, kTeclaEnye},
+    {Qt::Key_masculine, kTeclaOrdinal},
+    {Qt::Key_ordfeminine, kTeclaOrdinal},
+    {Qt::Key_Backslash, kTeclaOrdinal},
+    {Qt::Key_Apostrophe, kTeclaApostrofo},
+    {Qt::Key_Question, kTeclaApostrofo},
+    {Qt::Key_exclamdown, kTeclaExclamacion},
+    {Qt::Key_questiondown, kTeclaExclamacion},
+    {Qt::Key_Dead_Grave, kTeclaAcentoGrave},
+    {Qt::Key_Dead_Circumflex, kTeclaAcentoGrave},
+    {Qt::Key_BracketLeft, kTeclaAcentoGrave},
+    {Qt::Key_Dead_Acute, kTeclaAcento},
+    {Qt::Key_Dead_Diaeresis, kTeclaAcento},
+    {Qt::Key_BraceLeft, kTeclaAcento},
+    {Qt::Key_Less, kTeclaMenor},
+    {Qt::Key_Greater, kTeclaMenor},
+};
+
+int codigoTeclado(int tecla) {
+    if (tecla >= Qt::Key_0 && tecla <= Qt::Key_9) return kTeclado0 + (tecla - Qt::Key_0);
+    return buscar(kTeclado, tecla);
+}
+
 int codigoPrincipal(int tecla) {
     if (tecla >= Qt::Key_A && tecla <= Qt::Key_Z) return tecla;
     if (tecla >= Qt::Key_0 && tecla <= Qt::Key_9) return tecla;
     if (tecla >= Qt::Key_F1 && tecla <= Qt::Key_F12) return kF1 + (tecla - Qt::Key_F1);
-    switch (tecla) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return kIntro;
-    case Qt::Key_Escape:
-        return kEsc;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return kTab;
-    case Qt::Key_Backspace:
-        return kRetroceso;
-    case Qt::Key_Space:
-        return kEspacio;
-    case Qt::Key_Insert:
-        return kIns;
-    case Qt::Key_Delete:
-        return kSupr;
-    case Qt::Key_Home:
-        return kInicio;
-    case Qt::Key_End:
-        return kFin;
-    case Qt::Key_PageUp:
-        return kRePag;
-    case Qt::Key_PageDown:
-        return kAvPag;
-    case Qt::Key_Left:
-        return kIzquierda;
-    case Qt::Key_Up:
-        return kArriba;
-    case Qt::Key_Right:
-        return kDerecha;
-    case Qt::Key_Down:
-        return kAbajo;
-    case Qt::Key_Pause:
-        return kPausa;
-    case Qt::Key_Clear:
-        return kBorrarTeclado;
-    case Qt::Key_Shift:
-        return kMayusculas;
-    case Qt::Key_Control:
-        return kCtrl;
-    case Qt::Key_Alt:
-        return kAlt;
-    case Qt::Key_CapsLock:
-        return kBloqMayus;
-    case Qt::Key_Print:
-        return kImprPant;
-    case Qt::Key_Meta:
-        return kWindows;
-    case Qt::Key_Menu:
-        return kMenu;
-    case Qt::Key_NumLock:
-        return kBloqNum;
-    case Qt::Key_ScrollLock:
-        return kBloqDespl;
-    // The digit row's shifted and AltGr signs.
-    case Qt::Key_Equal:
-        return '0';
-    case Qt::Key_Exclam:
-    case Qt::Key_Bar:
-        return '1';
-    case Qt::Key_QuoteDbl:
-    case Qt::Key_At:
-        return '2';
-    case Qt::Key_periodcentered:
-    case Qt::Key_NumberSign:
-        return '3';
-    case Qt::Key_Dollar:
-    case Qt::Key_AsciiTilde:
-        return '4';
-    case Qt::Key_Percent:
-    case Qt::Key_Ampersand:
-    case Qt::Key_notsign:
-        return '6';
-    case Qt::Key_Slash:
-        return '7';
-    case Qt::Key_ParenLeft:
-        return '8';
-    case Qt::Key_ParenRight:
-        return '9';
-    // The punctuation keys.
-    case Qt::Key_Comma:
-    case Qt::Key_Semicolon:
-        return kTeclaComa;
-    case Qt::Key_Period:
-    case Qt::Key_Colon:
-        return kTeclaPunto;
-    case Qt::Key_Minus:
-    case Qt::Key_Underscore:
-        return kTeclaMenos;
-    case Qt::Key_Plus:
-    case Qt::Key_Asterisk:
-    case Qt::Key_BracketRight:
-        return kTeclaMas;
-    case Qt::Key_Ccedilla:
-    case Qt::Key_BraceRight:
-        return kTeclaCedilla;
-    case Qt::Key_Ntilde:
-        return kTeclaEnye;
-    case Qt::Key_masculine:
-    case Qt::Key_ordfeminine:
-    case Qt::Key_Backslash:
-        return kTeclaOrdinal;
-    case Qt::Key_Apostrophe:
-    case Qt::Key_Question:
-        return kTeclaApostrofo;
-    case Qt::Key_exclamdown:
-    case Qt::Key_questiondown:
-        return kTeclaExclamacion;
-    case Qt::Key_Dead_Grave:
-    case Qt::Key_Dead_Circumflex:
-    case Qt::Key_BracketLeft:
-        return kTeclaAcentoGrave;
-    case Qt::Key_Dead_Acute:
-    case Qt::Key_Dead_Diaeresis:
-    case Qt::Key_BraceLeft:
-        return kTeclaAcento;
-    case Qt::Key_Less:
-    case Qt::Key_Greater:
-        return kTeclaMenor;
-    default:
-        return 0;
-    }
+    return buscar(kPrincipal, tecla);
 }
 
 int estadoShift(const QKeyEvent& e, int codigo, bool pulsada) {

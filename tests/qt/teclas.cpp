@@ -174,3 +174,67 @@ TEST(TeclasQt, LosMismosEventosQueElToken) {
         alt.push_back(a);
     EXPECT_EQ(alt, token("{Alt}"));
 }
+
+// Every sign of a Spanish keyboard, plain, with Shift and with AltGr, is
+// reported as the key that gives it: Qt names the sign, the notebook the key.
+TEST(TeclasQt, CadaSignoDelTecladoEspanolEsSuTecla) {
+    struct Signo {
+        int tecla;
+        Qt::KeyboardModifiers modificadores;
+        int codigo;
+    };
+    const auto shift = Qt::ShiftModifier;
+    const auto altGr = Qt::ControlModifier | Qt::AltModifier;
+    const Signo signos[] = {
+        {Qt::Key_masculine, {}, kTeclaOrdinal},
+        {Qt::Key_ordfeminine, shift, kTeclaOrdinal},
+        {Qt::Key_Backslash, altGr, kTeclaOrdinal},
+        {Qt::Key_Exclam, shift, '1'},
+        {Qt::Key_Bar, altGr, '1'},
+        {Qt::Key_QuoteDbl, shift, '2'},
+        {Qt::Key_At, altGr, '2'},
+        {Qt::Key_periodcentered, shift, '3'},
+        {Qt::Key_NumberSign, altGr, '3'},
+        {Qt::Key_Dollar, shift, '4'},
+        {Qt::Key_AsciiTilde, altGr, '4'},
+        {Qt::Key_Percent, shift, '5'},
+        {Qt::Key_Ampersand, shift, '6'},
+        {Qt::Key_notsign, altGr, '6'},
+        {Qt::Key_Slash, shift, '7'},
+        {Qt::Key_ParenLeft, shift, '8'},
+        {Qt::Key_ParenRight, shift, '9'},
+        {Qt::Key_Equal, shift, '0'},
+        {Qt::Key_Apostrophe, {}, kTeclaApostrofo},
+        {Qt::Key_Question, shift, kTeclaApostrofo},
+        {Qt::Key_exclamdown, {}, kTeclaExclamacion},
+        {Qt::Key_questiondown, shift, kTeclaExclamacion},
+        {Qt::Key_Dead_Grave, {}, kTeclaAcentoGrave},
+        {Qt::Key_Dead_Circumflex, shift, kTeclaAcentoGrave},
+        {Qt::Key_BracketLeft, altGr, kTeclaAcentoGrave},
+        {Qt::Key_Plus, {}, kTeclaMas},
+        {Qt::Key_Asterisk, shift, kTeclaMas},
+        {Qt::Key_BracketRight, altGr, kTeclaMas},
+        {Qt::Key_Dead_Acute, {}, kTeclaAcento},
+        {Qt::Key_Dead_Diaeresis, shift, kTeclaAcento},
+        {Qt::Key_BraceLeft, altGr, kTeclaAcento},
+        {Qt::Key_Ccedilla, {}, kTeclaCedilla},
+        {Qt::Key_Ccedilla, shift, kTeclaCedilla},
+        {Qt::Key_BraceRight, altGr, kTeclaCedilla},
+        {Qt::Key_Ntilde, {}, kTeclaEnye},
+        {Qt::Key_Ntilde, shift, kTeclaEnye},
+        {Qt::Key_Less, {}, kTeclaMenor},
+        {Qt::Key_Greater, shift, kTeclaMenor},
+        {Qt::Key_Comma, {}, kTeclaComa},
+        {Qt::Key_Semicolon, shift, kTeclaComa},
+        {Qt::Key_Period, {}, kTeclaPunto},
+        {Qt::Key_Colon, shift, kTeclaPunto},
+        {Qt::Key_Minus, {}, kTeclaMenos},
+        {Qt::Key_Underscore, shift, kTeclaMenos},
+    };
+    for (const Signo& s : signos) {
+        TraductorTeclas t;
+        const std::vector<AccionTecla> acciones = t.pulsar(pulsacion(s.tecla, s.modificadores));
+        ASSERT_FALSE(acciones.empty()) << "tecla Qt " << std::hex << s.tecla;
+        EXPECT_EQ(acciones.back().codigo, s.codigo) << "tecla Qt " << std::hex << s.tecla;
+    }
+}
