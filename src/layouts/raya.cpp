@@ -200,8 +200,8 @@ void Form1::ponerraya() {
 }
 
 // The option buttons of Frame5: + - x :
-void Form1::clicOperar(int indice) {
-    if (finalizado() || indice < 0 || indice > 3) return;
+void Form1::clicOperarAhora(int indice) {
+    if (indice < 0 || indice > 3) return;
     static const char* const operaciones[4] = {"+", "_", "X", "|"};
     anuncios.antes(*this);
     operacion = operaciones[indice];

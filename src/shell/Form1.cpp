@@ -163,43 +163,53 @@ template <class Accion> void Form1::turnoDePuerta(Accion accion) {
         accion();
     }
     while (turnos_ == 0 && !retenidas_.empty()) {
-        const TeclaRetenida t = retenidas_.front();
+        const std::function<void()> retenida = std::move(retenidas_.front());
         retenidas_.pop_front();
         if (finalizado_) continue;
         const Turno turno(turnos_);
-        switch (t.tipo) {
-        case TeclaRetenida::Tipo::pulsar:
-            pulsarTeclaAhora(t.codigo, t.shift, t.caracter);
-            break;
-        case TeclaRetenida::Tipo::soltar:
-            soltarTeclaAhora(t.codigo, t.shift);
-            break;
-        case TeclaRetenida::Tipo::caracter:
-            teclearCaracterAhora(t.caracter);
-            break;
-        }
+        retenida();
     }
 }
 
-bool Form1::retener(const TeclaRetenida& t) {
-    if (turnos_ == 0) return false;
-    retenidas_.push_back(t);
-    return true;
+void Form1::porLaPuerta(std::function<void()> accion) {
+    if (finalizado_) return;
+    if (turnos_ > 0) {
+        retenidas_.push_back(std::move(accion));
+        return;
+    }
+    turnoDePuerta(accion);
 }
 
 void Form1::pulsarTecla(int codigo, int shift, int caracter) {
-    if (finalizado_ || retener({TeclaRetenida::Tipo::pulsar, codigo, shift, caracter})) return;
-    turnoDePuerta([&] { pulsarTeclaAhora(codigo, shift, caracter); });
+    porLaPuerta([=, this] { pulsarTeclaAhora(codigo, shift, caracter); });
 }
 
 void Form1::soltarTecla(int codigo, int shift) {
-    if (finalizado_ || retener({TeclaRetenida::Tipo::soltar, codigo, shift, -1})) return;
-    turnoDePuerta([&] { soltarTeclaAhora(codigo, shift); });
+    porLaPuerta([=, this] { soltarTeclaAhora(codigo, shift); });
 }
 
 void Form1::teclearCaracter(int caracter) {
-    if (finalizado_ || retener({TeclaRetenida::Tipo::caracter, 0, 0, caracter})) return;
-    turnoDePuerta([&] { teclearCaracterAhora(caracter); });
+    porLaPuerta([=, this] { teclearCaracterAhora(caracter); });
+}
+
+void Form1::clicLabel1() {
+    porLaPuerta([this] { clicLabel1Ahora(); });
+}
+
+void Form1::clicLabel2() {
+    porLaPuerta([this] { recoger(); });
+}
+
+void Form1::clicOperar(int indice) {
+    porLaPuerta([=, this] { clicOperarAhora(indice); });
+}
+
+void Form1::clicCommand1() {
+    porLaPuerta([this] { cerrarForm2(); });
+}
+
+void Form1::desplazarTabla(int fila, int columna) {
+    porLaPuerta([=, this] { desplazarTablaAhora(fila, columna); });
 }
 
 void Form1::pulsarTeclaAhora(int codigo, int shift, int caracter) {

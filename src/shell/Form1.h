@@ -4,6 +4,7 @@
 // procedures are defined in the folder of their subsystem.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -337,18 +338,16 @@ class Form1 {
     void encolar(const Evento& e);
     void entregar(Evento e);
     void bombear();
-    // A key from the door that came in while the door's previous event was
-    // still being handled (its handler let pending events run): it waits,
-    // in order, until that event is done, as it would have with no pass.
-    struct TeclaRetenida {
-        enum class Tipo { pulsar, soltar, caracter } tipo;
-        int codigo;
-        int shift;
-        int caracter;
-    };
-    // Runs one event from the door; the keys held meanwhile follow it.
+    // Runs one event from the door; what was held meanwhile follows it.
     template <class Accion> void turnoDePuerta(Accion accion);
-    bool retener(const TeclaRetenida& t);
+    // A key or a click from the door that comes in while the door's previous
+    // event is still being handled (its handler let pending events run)
+    // waits, in order, until that event is done, as it would have with no
+    // pass; otherwise it runs now.
+    void porLaPuerta(std::function<void()> accion);
+    void clicLabel1Ahora();
+    void clicOperarAhora(int indice);
+    void desplazarTablaAhora(int fila, int columna);
     void pulsarTeclaAhora(int codigo, int shift, int caracter);
     void soltarTeclaAhora(int codigo, int shift);
     void teclearCaracterAhora(int caracter);
@@ -358,7 +357,7 @@ class Form1 {
     void conectarEventosTabla();
 
     std::deque<Evento> cola_;
-    std::deque<TeclaRetenida> retenidas_;
+    std::deque<std::function<void()>> retenidas_;
     int turnos_ = 0;
     std::uint64_t ultimaTeclaId_ = 0;
     std::uint64_t teclaEnCurso_ = 0;

@@ -44,16 +44,12 @@ void Form1::imprimirAyuda() {
         mensaje("No hay ninguna impresora instalada. No se ha impreso la Ayuda.");
 }
 
-void Form1::clicLabel1() {
-    if (modoTexto != 0 || finalizado_) return;
+void Form1::clicLabel1Ahora() {
+    if (modoTexto != 0) return;
     // The keystroke M: its key down cancels a prompt that shows, its
     // character collapses or opens the window.
     postearTecla(teclaLetra('M'), kConMayusculas, 'M');
     bombear();
-}
-
-void Form1::clicLabel2() {
-    if (!finalizado_) recoger();
 }
 
 void Form1::mostrarForm2() {
@@ -70,12 +66,8 @@ void Form1::cerrarForm2() {
     if (ventanaActual == Ventana::about) plataforma.activarVentana(Caption);
 }
 
-void Form1::clicCommand1() {
-    cerrarForm2();
-}
-
-void Form1::desplazarTabla(int fila, int columna) {
-    if (finalizado_ || tabla.ScrollBars == 0 || tabla.Rows() == 0 || tabla.Cols() == 0) return;
+void Form1::desplazarTablaAhora(int fila, int columna) {
+    if (tabla.ScrollBars == 0 || tabla.Rows() == 0 || tabla.Cols() == 0) return;
     tabla.setTopRow(std::clamp(fila, 0, tabla.Rows() - 1));
     tabla.setLeftCol(std::clamp(columna, 0, tabla.Cols() - 1));
 }

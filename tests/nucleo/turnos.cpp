@@ -1,10 +1,12 @@
-// Keys typed while a handler lets pending events run: they come in through
-// the door in the middle of that handler, and must still be handled after
-// it, in the order typed, each once.
+// Keys typed and clicks made while a handler lets pending events run: they
+// come in through the door in the middle of that handler, and must still be
+// handled after it, in the order made, each once.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "headless/Conductor.h"
@@ -28,6 +30,7 @@ struct Cuaderno {
     std::ostringstream salida;
     Conductor conductor{salida, documento};
     std::vector<Tecla> deprisa;
+    std::function<void()> clic; // made, like `deprisa`, at the first pass
 
     Cuaderno() {
         auto& plataforma = dynamic_cast<PlataformaGuionada&>(form().plataforma);
@@ -38,6 +41,7 @@ struct Cuaderno {
             deprisa.clear();
             for (const Tecla& t : teclas)
                 teclear(t);
+            if (auto c = std::exchange(clic, nullptr)) c();
         };
     }
     Form1& form() { return conductor.form(); }
@@ -87,4 +91,44 @@ TEST(TeclasDeprisa, UnaCifraTecleadaMientrasSeEnviaEsperaAlEnvio) {
         enviado += p.texto + "|";
     EXPECT_EQ(enviado, "|125||");
     EXPECT_EQ(c.form().tabla.TextMatrix(1, 6), "7");
+}
+
+std::string enviado(Cuaderno& c) {
+    std::string texto;
+    for (const ParrafoLeido& p : c.documento.word->leer().parrafos)
+        texto += p.texto + "|";
+    return texto;
+}
+
+std::string fila(Form1& f, int r) {
+    std::string texto;
+    for (int col = 0; col < f.tabla.Cols(); ++col)
+        texto += f.tabla.TextMatrix(r, col);
+    return texto;
+}
+
+TEST(TeclasDeprisa, UnClicMientrasSeEnviaEsperaAlEnvio) {
+    Cuaderno sinClic;
+    sinClic.conductor.linea("keys 1 2 5 {Enter} 3 7 {F9}");
+    Cuaderno c;
+    c.conductor.linea("keys 1 2 5 {Enter} 3 7");
+    // The + button clicked while F9 lets events run before sending: the sum
+    // is laid out after the sending, not sent half made.
+    c.clic = [&c] { c.form().clicOperar(0); };
+    c.teclear({kF9, -1});
+    EXPECT_EQ(enviado(c), enviado(sinClic));
+    EXPECT_EQ(c.form().operacion, "+");
+}
+
+TEST(TeclasDeprisa, UnaTeclaYUnClicSeAtiendenEnElOrdenEnQueLlegan) {
+    Cuaderno c;
+    c.conductor.linea("keys 1 2 5 {Enter} 3");
+    // While F9 sends, 7 is typed and then the + button clicked: the 7 is
+    // written first, so the sum is 125 + 37.
+    c.deprisa = {{'7', '7'}};
+    c.clic = [&c] { c.form().clicOperar(0); };
+    c.teclear({kF9, -1});
+    EXPECT_EQ(c.form().operacion, "+");
+    EXPECT_NE(fila(c.form(), 1).find("125"), std::string::npos) << fila(c.form(), 1);
+    EXPECT_NE(fila(c.form(), 2).find("+  37"), std::string::npos) << fila(c.form(), 2);
 }
