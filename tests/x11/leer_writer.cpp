@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -60,13 +62,13 @@ int esperarParrafos(Writer& writer, std::size_t n) {
 int leer(const std::string& tubo, int argc, char** argv) {
     // Writer's events are of no interest here: they are dropped.
     Writer writer(
-        tubo, [](std::function<void()>) {}, false);
+        tubo, [](const std::function<void()>&) {}, false);
     try {
         const DocumentoLeido d = writer.leer();
         if (argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0)
             return esperarParrafos(writer, std::strtoul(argv[2], nullptr, 10));
         return imprimir(d);
-    } catch (const ErrorWord& e) {
+    } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
@@ -75,9 +77,14 @@ int leer(const std::string& tubo, int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string tubo = ConexionWriter::tuboPorDefecto();
-    const int resultado = leer(tubo, argc, argv);
-    // The name is the notebook's to keep or forget; the bridge is ours.
-    ConexionWriter::cerrarPuente(tubo);
-    return resultado;
+    try {
+        const std::string tubo = ConexionWriter::tuboPorDefecto();
+        const int resultado = leer(tubo, argc, argv);
+        // The name is the notebook's to keep or forget; the bridge is ours.
+        ConexionWriter::cerrarPuente(tubo);
+        return resultado;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
 }
