@@ -62,7 +62,6 @@ if [ -z "$leer_writer" ]; then exit 0; fi
 echo "arranque hasta la ventana visible, Writer sin arrancar: $(arranques writer 5 parar_writer)"
 # LibreOffice's window may come up in front a moment after it answers.
 writer_visible() { xdotool search --onlyvisible --name ' - LibreOffice Writer$' >/dev/null 2>&1; }
-cuaderno_activo() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$cuaderno" ]; }
 # The focus has settled: the same window active for a second (from the
 # first look on).
 activa_antes=""
@@ -96,7 +95,7 @@ activa_antes=""
 esperar 15 foco_quieto
 # The keys are the notebook's once it is active again.
 xdotool windowactivate --sync "$cuaderno" 2>/dev/null
-esperar 5 cuaderno_activo || { echo "el cuaderno no se activa"; exit 1; }
+esperar 5 activa_es "$cuaderno" || { echo "el cuaderno no se activa"; exit 1; }
 # Texto mode; the first row typed, then copied through the memory line to
 # every row below (F1 takes the row, F2 gives it).
 xdotool key --delay 120 ccedilla Up Up

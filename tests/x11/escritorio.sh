@@ -10,6 +10,7 @@
 #                              it started (LibreOffice too)
 #   escritorio_recoger PID     a process to stop at exit
 #   escritorio_detener         stops them all (also run at exit)
+#   activa, alto, arriba ...   the windows on this desktop, by id
 
 source "$(dirname "${BASH_SOURCE[0]}")/pantalla.sh"
 
@@ -92,3 +93,12 @@ escritorio_arrancar() {
   done
   return 1
 }
+
+# The windows on this desktop, by id: which one is active, where and how tall.
+activa() { xdotool getactivewindow 2>/dev/null; }
+activa_es() { [ "$(activa)" = "$1" ]; }
+alto() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, g, "x"); print g[2] }'; }
+arriba() { xdotool getwindowgeometry "$1" | awk '/Position/ { split($2, p, ","); print p[2] }'; }
+alto_es() { [ "$(alto "$1")" -eq "$2" ]; }
+alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
+alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }

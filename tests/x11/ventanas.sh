@@ -18,11 +18,6 @@ escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
 
 ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 fallo() { echo "FALLO: $*"; exit 1; }
-activa_es() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-alto() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, g, "x"); print g[2] }'; }
-alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
-alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }
-alto_es() { [ "$(alto "$1")" -eq "$2" ]; }
 encima() {
   # The stacking order, bottom to top: the notebook must come after the document.
   pila=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d'#' -f2)

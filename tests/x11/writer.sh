@@ -43,15 +43,9 @@ documento() { "$leer_writer" 2>/dev/null; }
 # Polls the document until the jq filter holds.
 documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -e '$1' >/dev/null"; }
 
-activa() { xdotool getactivewindow 2>/dev/null; }
-activa_es() { [ "$(activa)" = "$1" ]; }
 # Writer in front: its document window, whichever of its windows the id is.
 writer_delante() { nombre_activa | grep -q ' - LibreOffice Writer$'; }
 nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
-alto() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, g, "x"); print g[2] }'; }
-arriba() { xdotool getwindowgeometry "$1" | awk '/Position/ { split($2, p, ","); print p[2] }'; }
-alto_es() { [ "$(alto "$1")" = "$2" ]; }
-alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }
 
 # F11 is taken again only 0.5 s after the last press: the next tap waits.
 ultimo_f11=0
@@ -104,7 +98,6 @@ if ! esperar 8 activa_es "$cuaderno"; then
   esperar 5 activa_es "$cuaderno"
 fi
 comprobar "el cuaderno está delante al empezar" activa_es "$cuaderno"
-alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
 esperar 8 alto_mayor "$cuaderno" 150
 alto_abierto=$(alto "$cuaderno")
 captura 01_arranque
