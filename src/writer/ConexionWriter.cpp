@@ -47,21 +47,6 @@ void ignorarTuberiaRota() {
     });
 }
 
-class OyentePuente : public cppu::WeakImplHelper1<css::lang::XEventListener> {
-  public:
-    explicit OyentePuente(std::shared_ptr<ConexionWriter::Uno::Vigia> vigia)
-        : vigia_(std::move(vigia)) {}
-    void SAL_CALL disposing(const css::lang::EventObject&) override {
-        if (vigia_->caido.exchange(true)) return;
-        qCDebug(registroWriter) << "el puente con LibreOffice se ha cerrado; voluntario:"
-                                << vigia_->voluntario.load();
-        if (!vigia_->voluntario && vigia_->aviso) vigia_->aviso();
-    }
-
-  private:
-    std::shared_ptr<ConexionWriter::Uno::Vigia> vigia_;
-};
-
 // One bridge per LibreOffice in the process, kept for as long as that
 // LibreOffice lives, whichever connections come and go on it. UNO finds a
 // remote object's proxy by the object's id alone, whatever bridge made it:
@@ -83,7 +68,10 @@ class OyenteCompartido : public cppu::WeakImplHelper1<css::lang::XEventListener>
   public:
     explicit OyenteCompartido(std::shared_ptr<std::atomic<bool>> caido)
         : caido_(std::move(caido)) {}
-    void SAL_CALL disposing(const css::lang::EventObject&) override { *caido_ = true; }
+    void SAL_CALL disposing(const css::lang::EventObject&) override {
+        if (!caido_->exchange(true))
+            qCDebug(registroWriter) << "el puente con LibreOffice se ha cerrado";
+    }
 
   private:
     std::shared_ptr<std::atomic<bool>> caido_;
@@ -213,12 +201,8 @@ ConexionWriter::~ConexionWriter() {
     desconectar();
 }
 
-void ConexionWriter::alCaer(std::function<void()> aviso) {
-    uno_->aviso = std::move(aviso);
-}
-
 bool ConexionWriter::conectado() const {
-    return uno_->puente.is() && uno_->vigia && !uno_->vigia->caido;
+    return uno_->puente.is() && uno_->caido && !*uno_->caido;
 }
 
 bool ConexionWriter::conectar() {
@@ -235,19 +219,11 @@ bool ConexionWriter::conectar() {
                 std::lock_guard<std::mutex> l(mutexPuentes());
                 p = puenteDe(tubo_);
             }
-            auto vigia = std::make_shared<Uno::Vigia>();
-            vigia->aviso = uno_->aviso;
-            // Not the pupil's Writer going away, should it be closed already.
-            vigia->voluntario = true;
-            const Reference<css::lang::XEventListener> oyente = new OyentePuente(vigia);
-            Reference<css::lang::XComponent>(p.puente, UNO_QUERY_THROW)->addEventListener(oyente);
-            if (vigia->caido) {
+            if (*p.caido) {
                 olvidarPuente(tubo_, p.puente);
                 continue;
             }
-            vigia->voluntario = false;
-            uno_->vigia = vigia;
-            uno_->oyente = oyente;
+            uno_->caido = p.caido;
             uno_->puente = p.puente;
             uno_->remoto = p.remoto;
             uno_->escritorio = p.escritorio;
@@ -266,25 +242,13 @@ bool ConexionWriter::conectar() {
 // Leaves the bridge to the others on it: closing it here would leave them,
 // and the next connection, proxies that no longer work.
 void ConexionWriter::desconectar() {
-    if (uno_->vigia) uno_->vigia->voluntario = true;
-    if (uno_->puente.is() && uno_->oyente.is()) {
-        try {
-            Reference<css::lang::XComponent>(uno_->puente, UNO_QUERY_THROW)
-                ->removeEventListener(uno_->oyente);
-        } catch (const uno::Exception&) {
-        }
-    }
-    uno_->oyente.clear();
     uno_->escritorio.clear();
     uno_->remoto.clear();
     uno_->puente.clear();
-    uno_->vigia.reset();
+    uno_->caido.reset();
 }
 
 void ConexionWriter::darPorCaida() {
-    if (uno_->vigia && !uno_->vigia->voluntario && !uno_->vigia->caido.exchange(true) &&
-        uno_->vigia->aviso)
-        uno_->vigia->aviso();
     // A bridge that calls cannot cross is of no use to anybody: the next
     // connection makes a new one.
     const Reference<css::bridge::XBridge> puente = uno_->puente;

@@ -4,7 +4,6 @@
 // types here, so that the doors can include it without LibreOffice's SDK.
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -51,11 +50,8 @@ class ConexionWriter {
     // connections to the pipe; it closes when LibreOffice goes, when a call
     // finds it dead (darPorCaida) or at despedir().
     void desconectar();
-    // A call found the connection dead: as when it dies by itself (alCaer).
+    // A call found the connection dead: the bridge is closed for all.
     void darPorCaida();
-    // Called on a UNO thread when the connection dies under us (LibreOffice
-    // quit or crashed); never for desconectar().
-    void alCaer(std::function<void()> aviso);
 
     // The UNO handles, for the backend's own files (writer/uno.h).
     struct Uno;

@@ -120,19 +120,12 @@ inline sal_Int32 aCentesimas(double puntos) {
 constexpr sal_Int32 kGrisMarca = 0xCCCCCC;
 
 struct ConexionWriter::Uno {
-    struct Vigia {
-        std::atomic<bool> caido{false};
-        std::atomic<bool> voluntario{false};
-        std::function<void()> aviso; // set before the bridge exists
-    };
     Reference<uno::XComponentContext> remoto;
     // The pipe's bridge, shared with every other connection to it in the
-    // process (writer/ConexionWriter.cpp).
+    // process (writer/ConexionWriter.cpp), and whether it has closed.
     Reference<css::bridge::XBridge> puente;
+    std::shared_ptr<std::atomic<bool>> caido;
     Reference<css::frame::XDesktop2> escritorio;
-    std::shared_ptr<Vigia> vigia;
-    Reference<css::lang::XEventListener> oyente; // this connection's, on the bridge
-    std::function<void()> aviso;
     int generacion = 0; // counts the connections made
 };
 
