@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "writer/ConexionWriter.h"
+#include "writer/TuboWriter.h"
 
 namespace renglero {
 
@@ -34,7 +35,7 @@ LibreOfficePrivado::~LibreOfficePrivado() {
     std::error_code e;
     if (!perfil_.empty()) std::filesystem::remove_all(perfil_, e);
     // The pipe's socket, which a killed LibreOffice leaves behind.
-    std::filesystem::remove("/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + tubo_, e);
+    std::filesystem::remove(tubo::rutaSocket(tubo_), e);
 }
 
 bool LibreOfficePrivado::lanzar() {

@@ -19,27 +19,21 @@ namespace {
 const char* const kArchivo = "tubo";
 const char* const kPrefijo = "renglero-";
 
-// A folder of this user's alone: no link, no access for others.
-bool carpetaSegura(const std::string& ruta) {
+// A folder of this user's, not a link, with none of the `vedado` permission
+// bits (the group's and others') set.
+bool carpetaPropia(const std::string& ruta, mode_t vedado) {
     struct stat st {};
     return lstat(ruta.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
-           (st.st_mode & 077) == 0;
+           (st.st_mode & vedado) == 0;
 }
 
-// A folder that only this user can change: its own, no link, nobody
-// else may write into it (so nobody can swap what it holds).
-bool baseSegura(const std::string& ruta) {
-    struct stat st {};
-    return lstat(ruta.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
-           (st.st_mode & 022) == 0;
-}
-
-// `base`/renglero, made if needed; "" unless both are safe.
+// `base`/renglero, made if needed; "" unless both are safe: nobody else may
+// write into the base (so nobody can swap what it holds), nor reach into ours.
 std::string dentroDe(const char* base) {
-    if (base == nullptr || base[0] != '/' || !baseSegura(base)) return "";
+    if (base == nullptr || base[0] != '/' || !carpetaPropia(base, 022)) return "";
     const std::string ruta = std::string(base) + "/renglero";
     if (mkdir(ruta.c_str(), 0700) != 0 && errno != EEXIST) return "";
-    return carpetaSegura(ruta) ? ruta : "";
+    return carpetaPropia(ruta, 077) ? ruta : "";
 }
 
 bool nombreValido(const std::string& n) {

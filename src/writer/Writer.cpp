@@ -181,13 +181,20 @@ Writer::~Writer() {
         terminarLote();
     } catch (...) {
     }
-    soltarDocumento();
-    soltarAplicacion();
+    soltarConexion();
     // The listeners share the canal and LibreOffice may release them later,
-    // on one of UNO's threads: what the canal holds of LibreOffice goes now.
+    // on one of UNO's threads: what the canal holds of LibreOffice goes now,
+    // while the bridge is still open.
     estado_->canal->vivo = false;
     estado_->canal->modeloActivo.clear();
     estado_->canal->cerrado.clear();
+}
+
+// The document, the application's listeners and this connection let go; the
+// bridge stays for the process's other connections.
+void Writer::soltarConexion() {
+    soltarDocumento();
+    soltarAplicacion();
     conexion_->desconectar();
 }
 
@@ -257,10 +264,8 @@ void Writer::conectarSiHaceFalta() {
 }
 
 void Writer::adoptarConexion(std::unique_ptr<ConexionWriter> conexion) {
-    soltarDocumento();
     // The listeners go on the new connection.
-    soltarAplicacion();
-    conexion_->desconectar();
+    soltarConexion();
     conexion_ = std::move(conexion);
 }
 
@@ -269,10 +274,8 @@ unsigned long Writer::ventanaDelDocumento() {
         return proteger([&]() -> unsigned long {
             terminarLote();
             documento();
-            const Reference<css::frame::XFrame> marco = estado_->controlador->getFrame();
-            if (!marco.is()) return 0;
-            const Reference<css::awt::XSystemDependentWindowPeer> par(marco->getContainerWindow(),
-                                                                      UNO_QUERY);
+            // The frame's container window, kept when the document was taken.
+            const Reference<css::awt::XSystemDependentWindowPeer> par(estado_->ventana, UNO_QUERY);
             if (!par.is()) return 0;
             // LibreOffice does not check the process id it is given.
             const uno::Any asa = par->getWindowHandle(uno::Sequence<sal_Int8>(16),
@@ -290,9 +293,7 @@ unsigned long Writer::ventanaDelDocumento() {
 }
 
 bool Writer::reconectar() {
-    soltarDocumento();
-    soltarAplicacion();
-    conexion_->desconectar();
+    soltarConexion();
     return conexion_->conectar();
 }
 

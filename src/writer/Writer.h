@@ -106,6 +106,7 @@ class Writer : public Word, public ManejoDocumento {
     void engancharSeleccion();
     void soltarDocumento();
     void soltarAplicacion();
+    void soltarConexion();
 
     Poster poster_;
     bool arrancar_;
