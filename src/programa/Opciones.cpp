@@ -24,8 +24,8 @@ const QCommandLineOption kSinPantalla(
 const QCommandLineOption kZoom(QStringLiteral("zoom"),
                                QStringLiteral("Amplía la ventana entera: N es el paso de "
                                               "aumento, de %1 (tamaño normal) a %2.")
-                                   .arg(kZoomMinimo)
-                                   .arg(kZoomMaximo),
+                                   .arg(kZoomNormal)
+                                   .arg(kZoomMayor),
                                QStringLiteral("N"));
 
 // Qt reads -platform itself; it is accepted so that it reaches Qt.
@@ -100,10 +100,10 @@ Opciones leerOpciones(const QStringList& argumentos) {
         const QString z = analizador.value(kZoom);
         bool numero = false;
         const int pasos = z.toInt(&numero);
-        if (!numero || pasos < kZoomMinimo || pasos > kZoomMaximo)
+        if (!numero || pasos < kZoomNormal || pasos > kZoomMayor)
             return fallo(QStringLiteral("--zoom admite un número entero del %1 al %2, no «%3»")
-                             .arg(kZoomMinimo)
-                             .arg(kZoomMaximo)
+                             .arg(kZoomNormal)
+                             .arg(kZoomMayor)
                              .arg(z));
         o.zoom = pasos;
     }

@@ -6,11 +6,9 @@
 #include <iosfwd>
 #include <optional>
 
-namespace renglero {
+#include "shell/anuncios.h"
 
-// The window's zoom steps: 1 is the normal size.
-inline constexpr int kZoomMinimo = 1;
-inline constexpr int kZoomMaximo = 4;
+namespace renglero {
 
 struct Opciones {
     enum class Accion { ventana, sinPantalla, ayuda, version, error };
@@ -19,7 +17,7 @@ struct Opciones {
 
     Accion accion = Accion::ventana;
     Documento documento = Documento::automatico;
-    int zoom = kZoomMinimo;
+    int zoom = kZoomNormal;
     // Qt's own -platform was given: the user chose the platform.
     bool conPlataforma = false;
     // What was wrong with the command line, in Spanish, for Accion::error.

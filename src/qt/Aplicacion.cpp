@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "programa/Idioma.h"
 #include "propio/DocumentoPropio.h"
@@ -14,6 +15,7 @@
 #include "qt/PlataformaQt.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 #ifdef RENGLERO_CON_WRITER
 #include "writer/ConexionWriter.h"
@@ -41,6 +43,8 @@ class TrasPintar : public QObject {
         auto f = std::move(f_);
         f_ = nullptr;
         f();
+        // Once run it has nothing more to watch.
+        deleteLater();
     }
 
   protected:
@@ -197,13 +201,7 @@ void CuadernoQt::traerWriter() {
     const unsigned long id = comoWriter(writer_).ventanaDelDocumento();
     if (id != 0 && activarVentanaX11(id)) return;
     if (activarVentanaPorTitulo("LibreOffice Writer")) return;
-    bool hayDocumento = true;
-    try {
-        writer_->pagina();
-    } catch (const ErrorWord&) {
-        hayDocumento = false;
-    }
-    if (hayDocumento) avisarSinX11();
+    if (omitir<ErrorWord>([&] { writer_->pagina(); })) avisarSinX11();
 #endif
 }
 
@@ -220,8 +218,8 @@ void CuadernoQt::avisarSinX11() {
 void CuadernoQt::arrancar() {
     form_->cargar();
     // The zoom asked for, or the largest step that fits on this screen.
-    for (int pasos = zoom_; pasos > kZoomMinimo && !form_->ponerZoom(pasos); --pasos) {
-    }
+    form_->zoom = std::clamp(zoom_, kZoomNormal, kZoomMayor);
+    form_->ajustarZoom();
     ventana_->sincronizar();
     ventana_->show();
     ventana_->raise();
@@ -242,12 +240,7 @@ void CuadernoQt::arrancar() {
 int ejecutarVentana(int& argc, char** argv, const Opciones& opciones) {
     QApplication app(argc, argv);
     prepararAplicacion();
-    CuadernoQt::Documento documento = CuadernoQt::Documento::automatico;
-    if (opciones.documento == Opciones::Documento::propio)
-        documento = CuadernoQt::Documento::propio;
-    if (opciones.documento == Opciones::Documento::writer)
-        documento = CuadernoQt::Documento::writer;
-    CuadernoQt cuaderno(documento);
+    CuadernoQt cuaderno(opciones.documento);
     cuaderno.ponerZoom(opciones.zoom);
     cuaderno.arrancar();
     if (cuaderno.form().finalizado()) return 0;

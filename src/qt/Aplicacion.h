@@ -25,7 +25,7 @@ class CuadernoQt {
   public:
     // Which word processor: the embedded document, LibreOffice Writer, or
     // Writer where a LibreOffice listens or can be started with a window.
-    enum class Documento { propio, writer, automatico };
+    using Documento = Opciones::Documento;
 
     explicit CuadernoQt(Documento documento = Documento::propio);
     ~CuadernoQt();
@@ -61,7 +61,7 @@ class CuadernoQt {
     std::unique_ptr<VentanaDocumento> ventanaDocumento_;
     std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
-    int zoom_ = kZoomMinimo;
+    int zoom_ = kZoomNormal;
     // Where the thread that joins Writer hands its outcome over: the
     // receiver lives on the window's thread and goes before the thread is
     // joined, so a late outcome is dropped.

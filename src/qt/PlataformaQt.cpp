@@ -1,7 +1,5 @@
 #include "qt/PlataformaQt.h"
 
-#include "qt/accesible/Accesible.h"
-
 #include <QApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
