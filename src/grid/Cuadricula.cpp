@@ -128,26 +128,27 @@ bool Cuadricula::origenEnVista(int fila, int columna, int& x, int& y) const {
     return y < altoVisible() && x < anchoVisible();
 }
 
-int Cuadricula::filasQueCabenDesde(int arriba) const {
-    const int visible = altoVisible();
-    int n = 0, alto = 0;
-    for (int r = arriba; r < filas_; ++r) {
-        alto += altos_[r];
-        if (alto > visible) break;
+namespace {
+
+// How many rows (or columns) of these sizes fit whole in `visible`, from `desde`.
+int cabenDesde(const std::vector<int>& medidas, int desde, int visible) {
+    int n = 0, total = 0;
+    for (int i = desde; i < static_cast<int>(medidas.size()); ++i) {
+        total += medidas[static_cast<std::size_t>(i)];
+        if (total > visible) break;
         ++n;
     }
     return n;
 }
 
+} // namespace
+
+int Cuadricula::filasQueCabenDesde(int arriba) const {
+    return cabenDesde(altos_, arriba, altoVisible());
+}
+
 int Cuadricula::columnasVisibles() const {
-    const int visible = anchoVisible();
-    int n = 0, ancho = 0;
-    for (int c = colIzquierda_; c < columnas_; ++c) {
-        ancho += anchos_[c];
-        if (ancho > visible) break;
-        ++n;
-    }
-    return n;
+    return cabenDesde(anchos_, colIzquierda_, anchoVisible());
 }
 
 int Cuadricula::filaArribaMaxima() const {

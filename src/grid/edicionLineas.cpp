@@ -10,6 +10,10 @@ namespace renglero {
 namespace {
 const std::string kBlanco = " ";
 const std::string kRaya = "\x97";
+
+bool escrita(const std::string& celda) {
+    return celda != kBlanco && !celda.empty();
+}
 } // namespace
 
 // Moves the text and format of cell (fila, desde) to (fila, hacia).
@@ -125,18 +129,14 @@ void Form1::terminarFraccion() {
 bool Form1::insertarPerderiaCelda() const {
     const int ultima = tabla.Cols() - 1;
     if (ultima < 0) return false;
-    auto escrita = [&](int r) {
-        const std::string& t = tabla.TextMatrix(r, ultima);
-        return t != kBlanco && !t.empty();
-    };
-    if (escrita(tabla.Row())) return true;
+    if (escrita(tabla.TextMatrix(tabla.Row(), ultima))) return true;
     const bool enDividendo = operacion == "|" && tabla.Row() == 1 && tabla.Col() < colDivisor;
     for (int r = 2; enDividendo && r <= 3 && r < tabla.Rows(); ++r)
-        if (escrita(r)) return true;
+        if (escrita(tabla.TextMatrix(r, ultima))) return true;
     // In the radicand every row under it moves right of the bar as well.
     const bool enRadicando = operacion == "R" && tabla.Row() == 1 && tabla.Col() < colRaiz;
     for (int r = 2; enRadicando && r < tabla.Rows(); ++r)
-        if (escrita(r)) return true;
+        if (escrita(tabla.TextMatrix(r, ultima))) return true;
     return false;
 }
 
@@ -187,10 +187,8 @@ bool Form1::suprimirPisariaCelda() const {
     if (operacion != "R" || tabla.Row() != 1 || tabla.Col() >= colRaiz || colRaiz < 1 ||
         colRaiz >= tabla.Cols())
         return false;
-    for (int r = 2; r < tabla.Rows(); ++r) {
-        const std::string& t = tabla.TextMatrix(r, colRaiz - 1);
-        if (t != kBlanco && !t.empty()) return true;
-    }
+    for (int r = 2; r < tabla.Rows(); ++r)
+        if (escrita(tabla.TextMatrix(r, colRaiz - 1))) return true;
     return false;
 }
 

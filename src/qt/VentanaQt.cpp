@@ -307,8 +307,9 @@ void VentanaQt::sincronizar() {
 
     // A grid being filled with its redraw off is not shown half-done.
     const bool redibujar = form_.tabla.Redraw && form_.tabla1.Redraw && form_.tablae.Redraw;
-    if (redibujar && (cambio || form_.version() != versionPintada_)) {
-        versionPintada_ = form_.version();
+    const unsigned long version = form_.version();
+    if (redibujar && (cambio || version != versionPintada_)) {
+        versionPintada_ = version;
         update();
     }
     seguirAccesibilidad(*this);

@@ -1,6 +1,7 @@
 #include "shell/Form1.h"
 #include "platform/Teclas.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace renglero {
@@ -124,28 +125,26 @@ void Form1::eventoWord(EventoWord e) {
     if (profundidad_ == 0) turnoDePuerta([&] { bombear(); });
 }
 
+// The character that the key being handled gives, waiting in the queue.
+bool Form1::esCaracterPropio(const Evento& e) const {
+    return e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0;
+}
+
 void Form1::descartarCaracterPropio() {
-    for (auto it = cola_.begin(); it != cola_.end(); ++it) {
-        if (it->tipo == TipoEvento::caracter && it->tecla == teclaEnCurso_ && it->tecla != 0) {
-            cola_.erase(it);
-            return;
-        }
-    }
+    const auto it = std::find_if(cola_.begin(), cola_.end(),
+                                 [this](const Evento& e) { return esCaracterPropio(e); });
+    if (it != cola_.end()) cola_.erase(it);
 }
 
 void Form1::descartarCaracterEnControl() {
-    for (Evento& e : cola_) {
-        if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) {
-            e.soloVentana = true;
-            return;
-        }
-    }
+    const auto it = std::find_if(cola_.begin(), cola_.end(),
+                                 [this](const Evento& e) { return esCaracterPropio(e); });
+    if (it != cola_.end()) it->soloVentana = true;
 }
 
 bool Form1::tieneCaracterPropio() const {
-    for (const Evento& e : cola_)
-        if (e.tipo == TipoEvento::caracter && e.tecla == teclaEnCurso_ && e.tecla != 0) return true;
-    return false;
+    return std::any_of(cola_.begin(), cola_.end(),
+                       [this](const Evento& e) { return esCaracterPropio(e); });
 }
 
 // The doors call in from the window's event loop, and a handler that lets

@@ -336,6 +336,7 @@ class Form1 {
         bool soloVentana = false; // a character the control discards
     };
     void encolar(const Evento& e);
+    bool esCaracterPropio(const Evento& e) const;
     void entregar(Evento e);
     void bombear();
     // Runs one event from the door; what was held meanwhile follows it.

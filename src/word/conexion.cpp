@@ -87,11 +87,11 @@ void Form1::App_Event(EventoWord e) {
     case EventoWord::antesDeCerrar:
     case EventoWord::cambioDeDocumento:
         // The mark stays with the document it was put on.
-        omitir<ErrorWord>([&] { marcarCelda(false); });
+        limpiezaWord();
         ultimoDocumento = 1;
         break;
     case EventoWord::documentoAbierto:
-        omitir<ErrorWord>([&] { marcarCelda(false); });
+        limpiezaWord();
         break;
     case EventoWord::salir:
         Caption = "Finalizando...";
@@ -100,7 +100,7 @@ void Form1::App_Event(EventoWord e) {
         plataforma.terminar();
         break;
     case EventoWord::activada:
-        omitir<ErrorWord>([&] { marcarCelda(false); });
+        limpiezaWord();
         dejarCorrerEventos();
         mirarcuadricula();
         break;
