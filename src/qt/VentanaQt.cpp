@@ -34,14 +34,6 @@ int luminancia(const QColor& c) {
     return (c.red() * 299 + c.green() * 587 + c.blue() * 114) / 1000;
 }
 
-// Multi-line captions break at CR LF and at a lone CR.
-QString textoControl(const std::string& texto) {
-    QString s = QString::fromStdString(texto);
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
-
 Qt::Alignment alineacionCelda(int codigo, const std::string& texto) {
     const Qt::Alignment horizontal[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
     const Qt::Alignment vertical[3] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
@@ -79,6 +71,13 @@ const char* const kSignosOperar[4] = {"+", "-", "x", ":"};
 const char* const kAyudasOperar[4] = {" Sumar ", " Restar ", " Multiplicar ", " Dividir "};
 
 } // namespace
+
+QString textoControl(const std::string& texto) {
+    QString s = QString::fromStdString(texto);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
 
 // ---- The about box ----------------------------------------------------------
 

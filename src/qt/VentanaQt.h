@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <string>
 
 #include "platform/Plataforma.h"
 #include "qt/TeclasQt.h"
@@ -20,6 +21,10 @@ class Form1;
 class PlataformaQt;
 class Cuadricula;
 struct Control;
+
+// A control's caption as shown: multi-line captions break at CR LF and at a
+// lone CR.
+QString textoControl(const std::string& texto);
 
 // The about box: a small top-most window with the about text and "Aceptar".
 class AcercaDeQt : public QDialog {
@@ -61,6 +66,8 @@ class VentanaQt : public QWidget {
     // The zoom the window is drawn at (1: normal size).
     double escala() const;
     int aPixeles(int twips) const;
+    // A region given in twips, in the window's client pixels.
+    QRect rectEn(int izquierda, int arriba, int ancho, int alto) const;
     // A cell of `tabla` in the window's client pixels (empty when scrolled out).
     QRect rectCelda(int fila, int columna) const;
     QRect rectControl(const Control& c) const;
@@ -87,7 +94,6 @@ class VentanaQt : public QWidget {
     void entregar(const std::vector<AccionTecla>& acciones);
     void seguirTemporizador(QTimer& timer, int intervalo, int& actual);
     void sincronizarBarras();
-    QRect rectEn(int izquierda, int arriba, int ancho, int alto) const;
     void pintarCuadricula(QPainter& p, const Cuadricula& g, bool marcarActual, bool legible);
     void pintarEtiqueta(QPainter& p, const Control& c, QPoint origen, const QFont& fuente,
                         int alineacion, bool conFondo);

@@ -119,20 +119,14 @@ QString AccesibleTabla::text(QAccessible::Text t) const {
 
 QRect AccesibleTabla::rect() const {
     const Cuadricula& g = cuadricula_;
-    const VentanaQt& v = ventana_.ventana();
-    const int x0 = v.aPixeles(g.Left), y0 = v.aPixeles(g.Top);
-    return ventana_.enPantalla(
-        QRect(x0, y0, v.aPixeles(g.Left + g.Width) - x0, v.aPixeles(g.Top + g.Height) - y0));
+    return ventana_.enPantalla(ventana_.ventana().rectEn(g.Left, g.Top, g.Width, g.Height));
 }
 
 QRect AccesibleTabla::rectCelda(int fila, int columna) const {
     const Cuadricula& g = cuadricula_;
-    const VentanaQt& v = ventana_.ventana();
     int x = 0, y = 0;
     if (!g.origenEnVista(fila, columna, x, y)) return {};
-    const int x0 = v.aPixeles(g.Left + x), y0 = v.aPixeles(g.Top + y);
-    return QRect(x0, y0, v.aPixeles(g.Left + x + g.ColWidth(columna)) - x0,
-                 v.aPixeles(g.Top + y + g.RowHeight(fila)) - y0);
+    return ventana_.ventana().rectEn(g.Left + x, g.Top + y, g.ColWidth(columna), g.RowHeight(fila));
 }
 
 QAccessible::State AccesibleTabla::state() const {

@@ -14,10 +14,7 @@ namespace {
 
 // Multi-line captions read as one line each part.
 QString textoLeido(const std::string& texto) {
-    QString s = QString::fromStdString(texto);
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s.trimmed();
+    return textoControl(texto).trimmed();
 }
 
 QString textoLinea(const std::string& linea) {
