@@ -159,6 +159,7 @@ class Form1 {
     void Form_KeyPress(int& KeyAscii);
     bool caracterDescartado();
     void alternarTamano();
+    void vaciarMemoria();
     void recoger();
     void alternarModo();
     void finalizar();

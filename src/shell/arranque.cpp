@@ -211,8 +211,7 @@ void Form1::alternarModo() {
         ponerTitulo();
     }
     tabla.FontBold = modoTexto == 0;
-    tabla1.setCols(tabla.Cols());
-    tabla1.Clear();
+    vaciarMemoria();
     tama();
     ultimaTecla = 0;
     Label5.Left = Width - Label5.Width - 300;

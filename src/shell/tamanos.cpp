@@ -146,8 +146,7 @@ void Form1::comprobarancho() {
         tabla.Redraw = false;
         tabla.setCols(columnas < 1 ? 58 : columnas);
         tabla.setRows(50);
-        tabla1.setCols(tabla.Cols());
-        tabla1.Clear();
+        vaciarMemoria();
         tabla.Clear();
         tabla.setTodasFilasAlto(340);
         tabla.setTodasColumnasAncho(360);
@@ -205,6 +204,13 @@ void Form1::Timer2_Timer() {
         if (ventanaActiva > 0) comprobarancho();
     }
     ultimaVentana = ventanaActiva;
+}
+
+// The memory line emptied, as wide as the grid: one of the old width would
+// write past the new row's end.
+void Form1::vaciarMemoria() {
+    tabla1.setCols(tabla.Cols());
+    tabla1.Clear();
 }
 
 } // namespace renglero

@@ -89,9 +89,7 @@ void Form1::alternarTamano() {
             tabla.setRows(13);
             tabla.setCols(25);
         }
-        // A memory line of the old width would write past the new row's end.
-        tabla1.setCols(tabla.Cols());
-        tabla1.Clear();
+        vaciarMemoria();
     }
     tama();
     dejarCorrerEventos();
