@@ -54,7 +54,10 @@ class PlataformaGuionada : public Plataforma {
     Color colorFondoSistema() const override { return rgb(255, 255, 255); }
     Color colorTituloSistema() const override { return rgb(0, 0, 0); }
     void mostrarAcercaDe() override { activar(Ventana::about); }
-    void terminar() override { terminado_ = true; }
+    bool terminar() override {
+        terminado_ = true;
+        return true;
+    }
 
   private:
     std::function<void(const std::string&)> salida_;

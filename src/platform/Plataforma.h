@@ -57,8 +57,10 @@ class Plataforma {
 
     // The about box was shown; the desktop makes it the active window.
     virtual void mostrarAcercaDe() = 0;
-    // The program ends at once.
-    virtual void terminar() = 0;
+    // The program ends, once its other windows have closed: the embedded
+    // document may first ask whether to save its changes. False, and
+    // nothing ends, when the pupil kept one of them open.
+    virtual bool terminar() = 0;
     // Tells a screen reader what just happened (a short Spanish sentence).
     virtual void anunciar(const std::string& /*texto*/) {}
 };

@@ -236,9 +236,20 @@ void PlataformaQt::mostrarAcercaDe() {
     if (ventana_ != nullptr) ventana_->mostrarAcercaDe();
 }
 
-void PlataformaQt::terminar() {
-    QApplication::closeAllWindows();
+bool PlataformaQt::terminar() {
+    // The program's other windows close first: the embedded document asks
+    // whether to save its changes, and the pupil may keep it open.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == ventana_ || !w->isVisible() || w->close()) continue;
+        if (ventana_ != nullptr) {
+            ventana_->raise();
+            ventana_->activateWindow();
+        }
+        return false;
+    }
+    if (ventana_ != nullptr) ventana_->close();
     QCoreApplication::exit(0);
+    return true;
 }
 
 void PlataformaQt::anunciar(const std::string& texto) {

@@ -54,7 +54,7 @@ class PlataformaQt : public Plataforma {
     Color colorFondoSistema() const override;
     Color colorTituloSistema() const override;
     void mostrarAcercaDe() override;
-    void terminar() override;
+    bool terminar() override;
     void anunciar(const std::string& texto) override;
 
   private:

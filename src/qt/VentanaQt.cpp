@@ -414,8 +414,12 @@ void VentanaQt::mousePressEvent(QMouseEvent* evento) {
 }
 
 void VentanaQt::closeEvent(QCloseEvent* evento) {
-    form_.cerrarVentana();
+    const bool cerrada = form_.cerrarVentana();
     sincronizar();
+    if (!cerrada) {
+        evento->ignore();
+        return;
+    }
     if (acercaDe_ != nullptr) acercaDe_->hide();
     evento->accept();
 }

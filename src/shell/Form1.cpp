@@ -261,6 +261,7 @@ void Form1::entregar(Evento e) {
         // A Ctrl released with no other key in between is the Ctrl prefix;
         // the Ctrl of a chord is not.
         ctrlSolo_ = codigo == kCtrl;
+        if (codigo != teclaQueSoloAnula_) teclaQueSoloAnula_ = 0;
         Form_KeyDown(codigo, e.shift);
         if (codigo != 0 && !finalizado_) keyDownControl(destino, codigo, e.shift);
         break;
@@ -274,6 +275,10 @@ void Form1::entregar(Evento e) {
     case TipoEvento::arriba:
         ctrlSoltadoSolo_ = codigo == kCtrl && ctrlSolo_;
         if (codigo == kCtrl) ctrlSolo_ = false;
+        if (codigo != 0 && codigo == teclaQueSoloAnula_) {
+            teclaQueSoloAnula_ = 0;
+            break;
+        }
         keyUpControl(destino, codigo, e.shift);
         break;
     }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 namespace renglero {
 
@@ -224,20 +225,24 @@ void Form1::alternarModo() {
     dejarCorrerEventos();
 }
 
-void Form1::finalizar() {
+bool Form1::finalizar() {
     limpiezaWord();
     dejarCorrerEventos();
+    if (finalizado_) return true; // the word processor quit meanwhile
+    // Nothing of the notebook runs while the desktop asks.
     finalizado_ = true;
-    cola_.clear();
-    plataforma.terminar();
+    if (plataforma.terminar()) {
+        cola_.clear();
+        return true;
+    }
+    finalizado_ = false;
+    // The notebook is in front again, its cell mark with it.
+    omitir<ErrorWord>([&] { marcarCelda(true); });
+    return false;
 }
 
-void Form1::cerrarVentana() {
-    if (finalizado_) return;
-    limpiezaWord();
-    dejarCorrerEventos();
-    finalizado_ = true;
-    cola_.clear();
+bool Form1::cerrarVentana() {
+    return finalizado_ || finalizar();
 }
 
 } // namespace renglero
