@@ -59,6 +59,7 @@ void Form1::recuperarmemo1() {
             copiarFormato(tabla1.celda(), tabla);
             tabla.setText(tabla1.Text());
         }
+        tablaEscrita();
     }
     tabla.setCol(recordada);
     tabla.setVista(vista);

@@ -199,6 +199,7 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    void tablaEscrita();
     bool borrarEnTexto(int& KeyCode);
     bool teclaDeTexto(int& KeyCode);
     void pedirConfirmacion(int KeyCode);
