@@ -883,7 +883,7 @@ bool DocumentoPropio::guardar(const std::string& ruta) {
     p.izquierdo = margenIzq_;
     p.derecho = margenDer_;
     p.superior = p.inferior = kMargenA4;
-    if (!guardarOdt(*doc_, p, kPxPorPunto, QString::fromStdString(ruta))) return false;
+    if (!guardarOdt(*doc_, p, kPxPorPunto, ruta)) return false;
     doc_->setModified(false);
     return true;
 }

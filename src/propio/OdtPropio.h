@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTextFormat>
+#include <string>
 
 class QTextDocument;
 
@@ -32,8 +33,9 @@ struct PartesOdt {
 PartesOdt componerOdt(const QTextDocument& documento, const PaginaOdt& pagina,
                       double unidadesPorPunto);
 
-// Writes the whole package at ruta. False (and why, in error) on failure.
+// Writes the whole package at ruta, the file system's own bytes (a name
+// need not be UTF-8). False (and why, in error) on failure.
 bool guardarOdt(const QTextDocument& documento, const PaginaOdt& pagina, double unidadesPorPunto,
-                const QString& ruta, QString* error = nullptr);
+                const std::string& ruta, QString* error = nullptr);
 
 } // namespace renglero

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QMessageBox>
@@ -105,7 +106,7 @@ bool VentanaDocumento::guardarComo() {
                                                 QStringLiteral("Documento de texto (*.odt)"));
     if (ruta.isEmpty()) return false;
     if (!ruta.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive)) ruta += QLatin1String(".odt");
-    if (documento_.guardar(ruta.toStdString())) return true;
+    if (documento_.guardar(QFile::encodeName(ruta).toStdString())) return true;
     QMessageBox caja(QMessageBox::Warning, windowTitle(),
                      QStringLiteral("No se ha podido guardar el documento."), QMessageBox::NoButton,
                      this);
