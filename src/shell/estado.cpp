@@ -385,6 +385,9 @@ bool Form1::restaurar(const std::string& texto) {
         tabla.TabStop = true;
         foco = Foco::tabla;
     }
+    // The caption of a notebook that was ending ("Finalizando...") is not
+    // that of the one that goes on.
+    ponerTitulo();
     if (Form2.Visible || foco == Foco::Command1) {
         Form2.Visible = false;
         if (foco == Foco::Command1) foco = Foco::tabla;
