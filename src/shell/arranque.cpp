@@ -232,6 +232,7 @@ bool Form1::finalizar() {
     // Nothing of the notebook runs while the desktop asks.
     finalizado_ = true;
     if (plataforma.terminar()) {
+        finElegido_ = true;
         cola_.clear();
         return true;
     }
