@@ -17,6 +17,7 @@ class VentanaQt;
 class DocumentoPropio;
 class VentanaDocumento;
 class Word;
+class GuardiaArranque;
 
 // The notebook on Qt: its desktop, its state and its window, built together.
 // Needs a QApplication; it does not run the event loop, so a test can drive
@@ -61,6 +62,8 @@ class CuadernoQt {
     std::unique_ptr<VentanaDocumento> ventanaDocumento_;
     std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
+    // Keeps the keyboard in the notebook while Writer comes up.
+    std::unique_ptr<GuardiaArranque> guardia_;
     int zoom_ = kZoomNormal;
     // Where the thread that joins Writer hands its outcome over: the
     // receiver lives on the window's thread and goes before the thread is
