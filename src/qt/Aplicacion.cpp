@@ -174,8 +174,11 @@ void CuadernoQt::empezarWriter() {
     hiloWriter_ = std::thread([this, buzon = buzon_, tubo = tubo_] {
         auto conexion = std::make_shared<std::unique_ptr<ConexionWriter>>(
             std::make_unique<ConexionWriter>(tubo));
+        // A first start on a busy machine (a new profile) takes well over
+        // twenty seconds; giving up then would leave its window beside a
+        // notebook that writes elsewhere.
         const ConexionWriter::Resultado r =
-            (*conexion)->conectarOArrancar(std::chrono::seconds(20), &cancelarWriter_);
+            (*conexion)->conectarOArrancar(std::chrono::seconds(60), &cancelarWriter_);
         std::lock_guard<std::mutex> cierre(buzon->mutex);
         if (buzon->receptor == nullptr) return;
         QMetaObject::invokeMethod(
