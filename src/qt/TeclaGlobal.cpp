@@ -107,9 +107,12 @@ bool EstadoF11::nativeEventFilter(const QByteArray& tipo, void* mensaje, qintptr
     // Press and release share one layout.
     const auto* tecla = static_cast<const xcb_key_press_event_t*>(mensaje);
     if (tecla->detail != codigo_ || tecla->event != raiz_) return false;
-    if (clase == XCB_KEY_PRESS)
-        pulsada(tecla->time, QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
-    else
+    if (clase == XCB_KEY_PRESS) {
+        const double vista = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+        qCDebug(registroX11) << "F11 pulsada en el instante" << tecla->time << "vista a las"
+                             << vista;
+        pulsada(tecla->time, vista);
+    } else
         soltada(tecla->time);
     return true;
 #else

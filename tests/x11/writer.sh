@@ -57,7 +57,8 @@ captura() {
   pantallazo "$capturas/$(printf '%02d' "$paso")_$1.png"
 }
 terminar() {
-  echo "# capturas en $capturas"
+  cp "$ESCRITORIO/renglero.log" "$capturas/renglero.log" 2>/dev/null
+  echo "# capturas y registro del cuaderno en $capturas"
   [ "$fallos" = 0 ] || {
     echo "# registro del cuaderno:"
     tail -n 20 "$ESCRITORIO/renglero.log" | sed 's/^/#   /'
@@ -84,7 +85,10 @@ cuaderno_delante() { activa_es "$cuaderno" && alto_es "$cuaderno" "$alto_abierto
 sigue() {
   local fin=$(($(date +%s%N) + ${2:-1} * 1000000000))
   while [ "$(date +%s%N)" -lt "$fin" ]; do
-    "$1" || return 1
+    "$1" || {
+      echo "# delante: $(nombre_activa)"
+      return 1
+    }
     sleep 0.1
   done
 }
