@@ -228,6 +228,7 @@ void Form1::finalizar() {
     limpiezaWord();
     dejarCorrerEventos();
     finalizado_ = true;
+    finElegido_ = true;
     cola_.clear();
     plataforma.terminar();
 }
@@ -237,6 +238,7 @@ void Form1::cerrarVentana() {
     limpiezaWord();
     dejarCorrerEventos();
     finalizado_ = true;
+    finElegido_ = true;
     cola_.clear();
 }
 
