@@ -129,19 +129,26 @@ arrancar_gestor() {
       --wayland-display="wayland-renglero" >"$registro" 2>&1 &
     ;;
   esac
-  escritorio_recoger $!
+  pid_gestor=$!
+  escritorio_recoger $pid_gestor
   case "$clase" in
-  gnome-x11) esperar 60 gestor_listo && cerrar_vista_general ;;
+  gnome-x11) esperar 60 gestor_listo_o_caido && gestor_vivo && cerrar_vista_general ;;
   gnome-wayland) arrancar_xwayland && cerrar_vista_general ;;
-  *) esperar 60 gestor_listo ;;
+  *) esperar 60 gestor_listo_o_caido && gestor_vivo ;;
   esac
 }
+
+# A window manager that ended (it could not open the display) is not waited
+# for: it is started afresh at once.
+gestor_vivo() { kill -0 "$pid_gestor" 2>/dev/null; }
+gestor_listo_o_caido() { gestor_listo || ! gestor_vivo; }
 
 arrancar_xwayland() {
   local registro="$ESCRITORIO/gestor.log"
   # The X11 programs go to the compositor's XWayland; keys and screenshots
   # stay on the Xvfb that shows it.
-  esperar 60 grep -q "Using public X11 display" "$registro" || return 1
+  esperar 60 sh -c "grep -q 'Using public X11 display' '$registro' || ! kill -0 $pid_gestor" &&
+    gestor_vivo || return 1
   ESCRITORIO_ENTRADA=$DISPLAY
   export DISPLAY
   DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$registro" | head -n 1)
