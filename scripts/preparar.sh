@@ -11,6 +11,8 @@ paquetes=(
   fonts-liberation
   libzip-dev libx11-dev
   xvfb openbox xdotool x11-utils imagemagick jq
+  # the window managers of the desktop tests: Xfce, MATE, GNOME (Xorg, Wayland), Plasma
+  xfwm4 marco mate-settings-daemon-common gnome-shell kwin-x11
   libreoffice-writer libreoffice-gtk3 libreoffice-dev
   qt6-translations-l10n xdg-user-dirs
   desktop-file-utils appstream dpkg-dev file
