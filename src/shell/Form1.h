@@ -47,6 +47,9 @@ class Form1 {
     // The window is being closed from its system menu.
     void cerrarVentana();
     bool finalizado() const { return finalizado_; }
+    // True while an event from the door is being handled: what it shows is
+    // not final until it is done, however often it lets pending events run.
+    bool atendiendo() const { return turnos_ > 0; }
     // Changes whenever anything shown changes (grids, labels, panels, the
     // caption, the focus), so a front end knows when to repaint.
     unsigned long version() const;

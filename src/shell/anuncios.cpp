@@ -1,10 +1,13 @@
 #include "shell/anuncios.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "grid/nombresCelda.h"
+#include "platform/CodigoPagina.h"
 #include "platform/Teclas.h"
 #include "shell/Form1.h"
+#include "shell/pasos.h"
 
 namespace renglero {
 
@@ -19,24 +22,77 @@ bool esDigito(const std::string& t) {
     return t.size() == 1 && t[0] >= '0' && t[0] <= '9';
 }
 
-std::string sinSaltos(std::string t) {
-    std::string r;
-    for (char c : t) {
-        if (c == '\r' || c == '\n') {
-            if (!r.empty() && r.back() != ' ') r += ' ';
-        } else {
-            r += c;
-        }
-    }
-    while (!r.empty() && r.back() == ' ')
-        r.pop_back();
-    return r;
-}
-
 void sumar(std::string& texto, const std::string& parte) {
     if (parte.empty()) return;
     if (!texto.empty()) texto += ' ';
     texto += parte;
+}
+
+// The dark scheme of F8.
+constexpr Color kFondoOscuro = rgb(64, 64, 64);
+
+// The format legend, as it is said.
+const char* const kLeyendaFormato =
+    "R raíz, B subíndice, P superíndice, N negrita, C cursiva, S subrayado, menos tachado, 1 "
+    "rojo, 2 verde, 3 azul, 0 negro, X normal, T tablas de Word.";
+
+// The table manager's instructions, as they are said.
+const char* const kInstruccionesTablas =
+    "Tablas de Word. Teclea el número de filas y el de columnas, de 1 a 9, y pulsa Intro; por "
+    "ejemplo 2, 3 e Intro para una tabla de 2 filas y 3 columnas. Con el cursor en una tabla: "
+    "flechas para elegir celda, A ajustar el ancho a los márgenes, B borrar la celda, C con o "
+    "sin cuadrícula, E eliminar la tabla, I igualar las columnas, F y Q añadir y quitar una "
+    "fila, L y W añadir y quitar una columna, Avance y Retroceso de página ensanchar y "
+    "estrechar la columna. Esc cierra.";
+
+// The format that a letter after a Ctrl tap gave, or its cancellation.
+std::string formatoElegido(const std::vector<int>& teclas) {
+    for (int t : teclas) {
+        switch (t) {
+        case teclaLetra('B'):
+            return "Subíndice.";
+        case teclaLetra('P'):
+            return "Superíndice.";
+        case teclaLetra('N'):
+            return "Negrita.";
+        case teclaLetra('C'):
+            return "Cursiva.";
+        case teclaLetra('S'):
+            return "Subrayado.";
+        case kTeclaMenos:
+        case kTecladoMenos:
+            return "Tachado.";
+        case teclaLetra('1'):
+        case kTeclado0 + 1:
+            return "Rojo.";
+        case teclaLetra('2'):
+        case kTeclado0 + 2:
+            return "Verde.";
+        case teclaLetra('3'):
+        case kTeclado0 + 3:
+            return "Azul.";
+        case teclaLetra('0'):
+        case kTeclado0:
+            return "Negro.";
+        case teclaLetra('X'):
+            return "Normal.";
+        default:
+            break;
+        }
+    }
+    return "Formato anulado.";
+}
+
+// The mode, the cursor's place and what to type: at start and at each switch.
+std::string presentacion(const Form1& f) {
+    if (f.modoTexto == 1)
+        return "Modo Texto, " + Anuncios::lugar(f) +
+               ". Escribe el texto; Control y después una letra da formato, Tabulador empieza "
+               "una fracción, F5, la ayuda.";
+    return "Modo Cuentas, " + Anuncios::lugar(f) +
+           ". Teclea los números de la operación, uno en cada fila, y después su signo en el "
+           "teclado numérico, más, menos, por o entre, o D para descomponer en factores, o R "
+           "para la raíz cuadrada. F5, la ayuda.";
 }
 
 std::string direccion(const std::string& sentido) {
@@ -114,6 +170,80 @@ int columnaUnidades(const Form1& f, bool& coma) {
 
 } // namespace
 
+std::string sinDecoracion(const std::string& texto) {
+    // Line breaks and runs of spaces between the keys of a legend end a
+    // sentence; brackets and angle brackets go.
+    std::vector<std::string> fichas;
+    std::string ficha;
+    auto cerrar = [&] {
+        if (!ficha.empty()) fichas.push_back(ficha);
+        ficha.clear();
+    };
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const char c = texto[i];
+        if (c == '\r' || c == '\n' || (c == ' ' && texto.compare(i, 3, "   ") == 0)) {
+            cerrar();
+            fichas.emplace_back("\n");
+            while (i + 1 < texto.size() && std::strchr(" \r\n", texto[i + 1]) != nullptr)
+                ++i;
+        } else if (c == ' ') {
+            cerrar();
+        } else if (std::strchr("[]<>", c) == nullptr) {
+            ficha += c;
+        }
+    }
+    cerrar();
+    auto signo = [](const std::string& t) -> std::string {
+        if (t == "+") return "más";
+        if (t == "-") return "menos";
+        if (t == "*") return "por";
+        if (t == "/") return "entre";
+        if (t == "=") return "igual";
+        return "";
+    };
+    auto palabra = [](const std::string& t) { return !t.empty() && t != "\n" && t != ","; };
+    std::string r;
+    auto finFrase = [&r] {
+        while (!r.empty() && r.back() == ' ')
+            r.pop_back();
+        if (!r.empty() && std::strchr(".,;:", r.back()) == nullptr) r += '.';
+    };
+    bool trasControl = false;
+    for (std::size_t i = 0; i < fichas.size(); ++i) {
+        std::string t = fichas[i];
+        const std::string siguiente = i + 1 < fichas.size() ? fichas[i + 1] : "";
+        const std::string anterior = i > 0 ? fichas[i - 1] : "";
+        if (t == "\n") {
+            finFrase();
+            continue;
+        }
+        // "X = Y" reads "X, Y".
+        if (t == "=" && palabra(anterior) && palabra(siguiente) && anterior != "=") {
+            while (!r.empty() && r.back() == ' ')
+                r.pop_back();
+            r += ',';
+            continue;
+        }
+        if (t.rfind("Ctrl", 0) == 0 && t.size() >= 5 && (t[4] == '-' || t[4] == '+')) {
+            sumar(r, "Control");
+            t = t.substr(5);
+            trasControl = true;
+            if (t.empty()) continue;
+        }
+        const std::string nombre = signo(t);
+        if (!nombre.empty() && (trasControl || siguiente == "=" || t != "-"))
+            t = nombre;
+        else if (t == "-")
+            continue; // a dash between the parts of a caption
+        trasControl = false;
+        if (!r.empty() && r.back() != ' ' && t != "," && t != ".") r += ' ';
+        r += t;
+    }
+    while (!r.empty() && r.back() == ' ')
+        r.pop_back();
+    return r;
+}
+
 std::string nombreOrden(int k, bool hayComa) {
     static const char* const enteros[] = {
         "unidades",           "decenas",           "centenas",
@@ -150,7 +280,35 @@ std::string Anuncios::leerColumna(const Form1& f) {
         if (nombre.empty()) continue;
         cifras += cifras.empty() ? nombre : ", " + nombre;
     }
-    return texto + ": " + (cifras.empty() ? "vacía" : cifras) + ".";
+    return texto + ". " + (cifras.empty() ? "Vacía" : cifras) + ".";
+}
+
+std::string Anuncios::nombreVentana(const Form1& f) {
+    std::string nombre = f.modoTexto == 1 ? "Renglero, Texto" : "Renglero, Cuentas";
+    if (f.confirmar == 1) nombre += ", confirmar sí";
+    return nombre;
+}
+
+std::string Anuncios::leyendaTeclas(const Form1& f) {
+    std::string leyenda = sinDecoracion(f.Label2.Caption);
+    if (!leyenda.empty() && leyenda.back() != '.') leyenda += '.';
+    sumar(leyenda, sinDecoracion(f.tituloAyuda));
+    if (!leyenda.empty() && leyenda.back() != '.') leyenda += '.';
+    return leyenda;
+}
+
+std::string Anuncios::textoFila(const Form1& f, int fila) {
+    const Cuadricula& t = f.tabla;
+    std::string texto;
+    if (fila < 0 || fila >= t.Rows()) return texto;
+    for (int c = 0; c < t.Cols(); ++c) {
+        const Celda& celda = t.celda(fila, c);
+        const std::string escrita =
+            celda.Text.empty() ? " "
+                               : aUtf8(celda.Text.substr(0, 1), celda.CellFontName == "Symbol");
+        texto += escrita.empty() ? " " : escrita;
+    }
+    return texto;
 }
 
 Anuncios::Estado Anuncios::tomar(const Form1& f) {
@@ -165,13 +323,17 @@ Anuncios::Estado Anuncios::tomar(const Form1& f) {
     e.col = t.Col();
     e.filas = t.Rows();
     e.cols = t.Cols();
+    e.altoTabla = f.altoTabla;
     e.bajando = f.bajando;
     e.pasoMultiplicacion = f.pasoMultiplicacion;
+    e.modoFraccion = f.modoFraccion;
+    e.filaFraccion = f.filaFraccion;
     e.ayuda = f.Ayuda.Visible;
     e.recogida = f.ventanaRecogida == 1;
     e.leyendaFormato = f.Label6.Visible;
     e.tablas = f.Frame2.Visible;
     e.radicales = f.Frame4.Visible;
+    e.oscura = t.BackColor == kFondoOscuro;
     for (int r = 0; r < t.Rows() && e.vacia; ++r)
         for (int c = 0; c < t.Cols() && e.vacia; ++c)
             e.vacia = !t.escrita(r, c);
@@ -179,6 +341,9 @@ Anuncios::Estado Anuncios::tomar(const Form1& f) {
         e.memoria += f.tabla1.TextMatrix(0, c);
     for (int c = 0; c < t.Cols(); ++c)
         e.filaActual += t.TextMatrix(t.Row(), c);
+    for (int r = 0; r < t.Rows(); ++r)
+        for (int c = 0; c < t.Cols(); ++c)
+            e.celdas += t.TextMatrix(r, c) + '\x1F';
     return e;
 }
 
@@ -186,6 +351,7 @@ void Anuncios::antes(const Form1& f) {
     if (nivel_++ > 0) return;
     antes_ = tomar(f);
     teclas_.clear();
+    agregados_.clear();
 }
 
 void Anuncios::despues(Form1& f, int ultima) {
@@ -194,35 +360,45 @@ void Anuncios::despues(Form1& f, int ultima) {
     teclas_.push_back(ultima);
     if (nivel_ > 0 && --nivel_ > 0) return;
     if (f.finalizado()) return;
+    std::string texto = cambios(f, antes_, tomar(f), ultima);
+    sumar(texto, agregados_);
+    agregados_.clear();
+    if (!texto.empty()) anunciar(f, texto);
+}
+
+std::string Anuncios::cambios(Form1& f, const Estado& a, const Estado& d, int ultima) {
     auto hubo = [this](int tecla) {
         return std::find(teclas_.begin(), teclas_.end(), tecla) != teclas_.end();
     };
-    const Estado& a = antes_;
-    const Estado d = tomar(f);
     std::string texto;
 
     if (d.modoTexto != a.modoTexto)
-        sumar(texto, d.modoTexto == 1 ? "Modo Texto." : "Modo Cuentas.");
+        sumar(texto, presentacion(f));
     else if (d.filas != a.filas || d.cols != a.cols)
         sumar(texto, "Tabla de " + std::to_string(d.filas) + " filas y " + std::to_string(d.cols) +
                          " columnas.");
-    if ((d.filas != a.filas || d.cols != a.cols) && f.ajustarZoom())
+    else if (d.altoTabla != a.altoTabla)
+        sumar(texto, d.altoTabla > a.altoTabla ? "Tabla alta." : "Tabla baja.");
+    if ((d.filas != a.filas || d.cols != a.cols || d.altoTabla != a.altoTabla) && f.ajustarZoom())
         sumar(texto, "Tamaño " + std::to_string(f.zoom) + " de " + std::to_string(kZoomMayor) +
                          ", para caber en la pantalla.");
     if (d.confirmar != a.confirmar && a.confirmar != 0)
-        sumar(texto, d.confirmar == 1 ? "Confirmar: Sí." : "Confirmar: No.");
+        sumar(texto,
+              d.confirmar == 1 ? "Confirmar sí: cada orden se pulsa dos veces." : "Confirmar no.");
     if (d.recogida != a.recogida)
         sumar(texto, d.recogida ? "Ventana recogida." : "Ventana abierta.");
+    if (d.oscura != a.oscura) sumar(texto, d.oscura ? "Colores oscuros." : "Colores claros.");
 
     // A prompt shown, or taken away without its command.
     if (!d.mensa.empty() && d.mensa != a.mensa) {
         teclaDelAviso_ = ultima;
-        sumar(texto, sinSaltos(d.mensa));
+        sumar(texto, sinDecoracion(d.mensa));
     } else if (d.mensa.empty() && !a.mensa.empty() && !hubo(teclaDelAviso_)) {
         sumar(texto, "Operación anulada.");
     }
 
     const bool movido = d.fila != a.fila || d.col != a.col;
+    const std::string enLugar = "en la " + lugar(f);
     if (d.operacion.empty() && !a.vacia && d.vacia) {
         sumar(texto, "Tabla borrada.");
     } else if (!d.operacion.empty() && a.operacion.empty()) {
@@ -233,29 +409,45 @@ void Anuncios::despues(Form1& f, int ultima) {
                                 : op == "R"            ? "la primera cifra de la raíz"
                                                        : "el primer factor primo";
         sumar(texto, nombreOperacion(d.operacion));
-        sumar(texto, "Escribe " + que + " en la " + lugar(f) + ", " + direccion(d.sentido) + ".");
+        sumar(texto, "Escribe " + que + " " + enLugar + ", " + direccion(d.sentido) + ".");
     } else if (!d.operacion.empty() && d.operacion == a.operacion && movido &&
                (hubo(kIntro) || hubo(kTecladoMas))) {
         std::string paso;
         if (d.operacion == "X")
             paso = d.pasoMultiplicacion != a.pasoMultiplicacion || hubo(kTecladoMas)
-                       ? "Suma de los productos parciales:"
-                       : "Siguiente producto parcial:";
-        else if (d.operacion == "|")
-            paso = d.fila == 3        ? "Siguiente cifra del cociente:"
-                   : d.fila == a.fila ? "Baja la cifra siguiente:"
-                                      : "Resta bajo el dividendo:";
-        else if (d.operacion == "R")
-            paso = "Siguiente paso de la raíz:";
-        else if (d.operacion == "D")
-            paso = "Siguiente paso de la descomposición:";
+                       ? "Suma de los productos parciales"
+                       : "Siguiente producto parcial";
+        else if (d.operacion == "|" || d.operacion == "R" || d.operacion == "D")
+            paso = nombrePaso(f, {a.fila, a.col, d.fila, d.col});
         else
-            paso = "Línea nueva:";
-        sumar(texto, paso + " " + lugar(f) + ", " + direccion(d.sentido) + ".");
+            paso = "Línea nueva";
+        sumar(texto, paso + " " + enLugar + ", " + direccion(d.sentido) + ".");
+    } else if (d.modoFraccion == 1 && a.modoFraccion != 1) {
+        sumar(texto, "Fracción. Numerador " + enLugar +
+                         ". Tabulador cambia entre numerador y denominador; Intro termina la "
+                         "fracción.");
+    } else if (d.modoFraccion == 1 && hubo(kTab) && movido) {
+        sumar(texto,
+              std::string(d.fila > d.filaFraccion ? "Denominador " : "Numerador ") + enLugar + ".");
+    } else if (a.modoFraccion == 1 && d.modoFraccion != 1 && d.modoTexto == a.modoTexto) {
+        sumar(texto, "Fracción terminada. Sigue " + enLugar + ".");
+    } else if (a.radicales && !d.radicales) {
+        // Drawn, or refused with a message box that said why, or cancelled.
+        if (d.celdas != a.celdas)
+            sumar(texto, "Radical dibujado. Sigue " + enLugar + ".");
+        else if (!hubo(kIntro))
+            sumar(texto, "Radical anulado.");
     } else if (d.modoTexto == 0 && d.sentido != a.sentido && d.modoTexto == a.modoTexto) {
         sumar(texto, "Avance " + direccion(d.sentido) + ".");
-    } else if (hubo(kIntro) && d.fila != a.fila && d.mensa.empty()) {
-        sumar(texto, "Línea nueva: " + lugar(f) + ".");
+    } else if (hubo(kIntro) && d.fila != a.fila && d.mensa.empty() && !a.tablas && !a.ayuda) {
+        sumar(texto, "Línea nueva " + enLugar + ".");
+    } else if (d.mensa.empty() && a.mensa.empty() && !d.ayuda && !a.ayuda && !d.tablas) {
+        if (hubo(kInicio) && d.col == 0)
+            sumar(texto, "Principio de la fila, columna 1.");
+        else if (hubo(kFin) && d.col == d.cols - 1)
+            sumar(texto, "Final de la fila, columna " + std::to_string(d.cols) + ".");
+        else if ((hubo(kRePag) || hubo(kAvPag)) && movido)
+            sumar(texto, "Fila " + std::to_string(d.fila + 1) + ".");
     }
 
     // The memory line.
@@ -266,20 +458,41 @@ void Anuncios::despues(Form1& f, int ultima) {
 
     if (d.ayuda != a.ayuda)
         sumar(texto, d.ayuda ? "Ayuda. Flechas para leerla, I para imprimirla, otra tecla para "
-                               "cerrarla."
+                               "cerrarla. " +
+                                   sinDecoracion(Form1::lineasAyuda()[f.lineaAyuda])
                              : "Ayuda cerrada.");
-    if (d.leyendaFormato && !a.leyendaFormato) sumar(texto, sinSaltos(f.Label9.Caption));
+    if (d.leyendaFormato && !a.leyendaFormato)
+        sumar(texto, sinDecoracion(f.Label9.Caption) + " " + kLeyendaFormato);
+    // The legend closed by a format letter, or cancelled; not by Ctrl-H or Ctrl-M.
+    if (a.leyendaFormato && !d.leyendaFormato && !d.radicales && !d.tablas &&
+        d.altoTabla == a.altoTabla && d.recogida == a.recogida && d.modoTexto == a.modoTexto)
+        sumar(texto, formatoElegido(teclas_));
     if (d.tablas != a.tablas)
-        sumar(texto, d.tablas ? "Tablas de Word." : "Tablas de Word cerradas.");
-    if (d.radicales && !a.radicales) sumar(texto, "Radicales. " + sinSaltos(f.Label10.Caption));
-
-    if (!texto.empty()) anunciar(f, texto);
+        sumar(texto, d.tablas ? kInstruccionesTablas : "Tablas de Word cerradas.");
+    if (d.radicales && !a.radicales) sumar(texto, "Radicales. " + sinDecoracion(f.Label10.Caption));
+    return texto;
 }
 
 void Anuncios::anunciar(Form1& f, const std::string& texto) {
     if (texto.empty()) return;
     ultimo_ = texto;
     f.plataforma.anunciar(texto);
+}
+
+void Anuncios::agregar(Form1& f, const std::string& texto) {
+    if (nivel_ == 0) {
+        anunciar(f, texto);
+        return;
+    }
+    sumar(agregados_, texto);
+}
+
+void Anuncios::recordar(const std::string& texto) {
+    ultimo_ = sinDecoracion(texto);
+}
+
+void Anuncios::alEmpezar(Form1& f) {
+    agregar(f, presentacion(f));
 }
 
 bool Anuncios::teclaPropia(Form1& f, int codigo, int shift) {
