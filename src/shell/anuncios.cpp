@@ -7,6 +7,7 @@
 #include "platform/CodigoPagina.h"
 #include "platform/Teclas.h"
 #include "shell/Form1.h"
+#include "shell/hablado.h"
 #include "shell/pasos.h"
 
 namespace renglero {
@@ -22,66 +23,8 @@ bool esDigito(const std::string& t) {
     return t.size() == 1 && t[0] >= '0' && t[0] <= '9';
 }
 
-void sumar(std::string& texto, const std::string& parte) {
-    if (parte.empty()) return;
-    if (!texto.empty()) texto += ' ';
-    texto += parte;
-}
-
 // The dark scheme of F8.
 constexpr Color kFondoOscuro = rgb(64, 64, 64);
-
-// The format legend, as it is said.
-const char* const kLeyendaFormato =
-    "R raíz, B subíndice, P superíndice, N negrita, C cursiva, S subrayado, menos tachado, 1 "
-    "rojo, 2 verde, 3 azul, 0 negro, X normal, T tablas de Word.";
-
-// The table manager's instructions, as they are said.
-const char* const kInstruccionesTablas =
-    "Tablas de Word. Teclea el número de filas y el de columnas, de 1 a 9, y pulsa Intro; por "
-    "ejemplo 2, 3 e Intro para una tabla de 2 filas y 3 columnas. Con el cursor en una tabla: "
-    "flechas para elegir celda, A ajustar el ancho a los márgenes, B borrar la celda, C con o "
-    "sin cuadrícula, E eliminar la tabla, I igualar las columnas, F y Q añadir y quitar una "
-    "fila, L y W añadir y quitar una columna, Avance y Retroceso de página ensanchar y "
-    "estrechar la columna. Esc cierra.";
-
-// The format that a letter after a Ctrl tap gave, or its cancellation.
-std::string formatoElegido(const std::vector<int>& teclas) {
-    for (int t : teclas) {
-        switch (t) {
-        case teclaLetra('B'):
-            return "Subíndice.";
-        case teclaLetra('P'):
-            return "Superíndice.";
-        case teclaLetra('N'):
-            return "Negrita.";
-        case teclaLetra('C'):
-            return "Cursiva.";
-        case teclaLetra('S'):
-            return "Subrayado.";
-        case kTeclaMenos:
-        case kTecladoMenos:
-            return "Tachado.";
-        case teclaLetra('1'):
-        case kTeclado0 + 1:
-            return "Rojo.";
-        case teclaLetra('2'):
-        case kTeclado0 + 2:
-            return "Verde.";
-        case teclaLetra('3'):
-        case kTeclado0 + 3:
-            return "Azul.";
-        case teclaLetra('0'):
-        case kTeclado0:
-            return "Negro.";
-        case teclaLetra('X'):
-            return "Normal.";
-        default:
-            break;
-        }
-    }
-    return "Formato anulado.";
-}
 
 // The mode, the cursor's place and what to type: at start and at each switch.
 std::string presentacion(const Form1& f) {
@@ -170,80 +113,6 @@ int columnaUnidades(const Form1& f, bool& coma) {
 
 } // namespace
 
-std::string sinDecoracion(const std::string& texto) {
-    // Line breaks and runs of spaces between the keys of a legend end a
-    // sentence; brackets and angle brackets go.
-    std::vector<std::string> fichas;
-    std::string ficha;
-    auto cerrar = [&] {
-        if (!ficha.empty()) fichas.push_back(ficha);
-        ficha.clear();
-    };
-    for (std::size_t i = 0; i < texto.size(); ++i) {
-        const char c = texto[i];
-        if (c == '\r' || c == '\n' || (c == ' ' && texto.compare(i, 3, "   ") == 0)) {
-            cerrar();
-            fichas.emplace_back("\n");
-            while (i + 1 < texto.size() && std::strchr(" \r\n", texto[i + 1]) != nullptr)
-                ++i;
-        } else if (c == ' ') {
-            cerrar();
-        } else if (std::strchr("[]<>", c) == nullptr) {
-            ficha += c;
-        }
-    }
-    cerrar();
-    auto signo = [](const std::string& t) -> std::string {
-        if (t == "+") return "más";
-        if (t == "-") return "menos";
-        if (t == "*") return "por";
-        if (t == "/") return "entre";
-        if (t == "=") return "igual";
-        return "";
-    };
-    auto palabra = [](const std::string& t) { return !t.empty() && t != "\n" && t != ","; };
-    std::string r;
-    auto finFrase = [&r] {
-        while (!r.empty() && r.back() == ' ')
-            r.pop_back();
-        if (!r.empty() && std::strchr(".,;:", r.back()) == nullptr) r += '.';
-    };
-    bool trasControl = false;
-    for (std::size_t i = 0; i < fichas.size(); ++i) {
-        std::string t = fichas[i];
-        const std::string siguiente = i + 1 < fichas.size() ? fichas[i + 1] : "";
-        const std::string anterior = i > 0 ? fichas[i - 1] : "";
-        if (t == "\n") {
-            finFrase();
-            continue;
-        }
-        // "X = Y" reads "X, Y".
-        if (t == "=" && palabra(anterior) && palabra(siguiente) && anterior != "=") {
-            while (!r.empty() && r.back() == ' ')
-                r.pop_back();
-            r += ',';
-            continue;
-        }
-        if (t.rfind("Ctrl", 0) == 0 && t.size() >= 5 && (t[4] == '-' || t[4] == '+')) {
-            sumar(r, "Control");
-            t = t.substr(5);
-            trasControl = true;
-            if (t.empty()) continue;
-        }
-        const std::string nombre = signo(t);
-        if (!nombre.empty() && (trasControl || siguiente == "=" || t != "-"))
-            t = nombre;
-        else if (t == "-")
-            continue; // a dash between the parts of a caption
-        trasControl = false;
-        if (!r.empty() && r.back() != ' ' && t != "," && t != ".") r += ' ';
-        r += t;
-    }
-    while (!r.empty() && r.back() == ' ')
-        r.pop_back();
-    return r;
-}
-
 std::string nombreOrden(int k, bool hayComa) {
     static const char* const enteros[] = {
         "unidades",           "decenas",           "centenas",
@@ -292,7 +161,7 @@ std::string Anuncios::nombreVentana(const Form1& f) {
 std::string Anuncios::leyendaTeclas(const Form1& f) {
     std::string leyenda = sinDecoracion(f.Label2.Caption);
     if (!leyenda.empty() && leyenda.back() != '.') leyenda += '.';
-    sumar(leyenda, sinDecoracion(f.tituloAyuda));
+    sumarFrase(leyenda, sinDecoracion(f.tituloAyuda));
     if (!leyenda.empty() && leyenda.back() != '.') leyenda += '.';
     return leyenda;
 }
@@ -361,7 +230,7 @@ void Anuncios::despues(Form1& f, int ultima) {
     if (nivel_ > 0 && --nivel_ > 0) return;
     if (f.finalizado()) return;
     std::string texto = cambios(f, antes_, tomar(f), ultima);
-    sumar(texto, agregados_);
+    sumarFrase(texto, agregados_);
     agregados_.clear();
     if (!texto.empty()) anunciar(f, texto);
 }
@@ -373,34 +242,34 @@ std::string Anuncios::cambios(Form1& f, const Estado& a, const Estado& d, int ul
     std::string texto;
 
     if (d.modoTexto != a.modoTexto)
-        sumar(texto, presentacion(f));
+        sumarFrase(texto, presentacion(f));
     else if (d.filas != a.filas || d.cols != a.cols)
-        sumar(texto, "Tabla de " + std::to_string(d.filas) + " filas y " + std::to_string(d.cols) +
-                         " columnas.");
+        sumarFrase(texto, "Tabla de " + std::to_string(d.filas) + " filas y " +
+                              std::to_string(d.cols) + " columnas.");
     else if (d.altoTabla != a.altoTabla)
-        sumar(texto, d.altoTabla > a.altoTabla ? "Tabla alta." : "Tabla baja.");
+        sumarFrase(texto, d.altoTabla > a.altoTabla ? "Tabla alta." : "Tabla baja.");
     if ((d.filas != a.filas || d.cols != a.cols || d.altoTabla != a.altoTabla) && f.ajustarZoom())
-        sumar(texto, "Tamaño " + std::to_string(f.zoom) + " de " + std::to_string(kZoomMayor) +
-                         ", para caber en la pantalla.");
+        sumarFrase(texto, "Tamaño " + std::to_string(f.zoom) + " de " + std::to_string(kZoomMayor) +
+                              ", para caber en la pantalla.");
     if (d.confirmar != a.confirmar && a.confirmar != 0)
-        sumar(texto,
-              d.confirmar == 1 ? "Confirmar sí: cada orden se pulsa dos veces." : "Confirmar no.");
+        sumarFrase(texto, d.confirmar == 1 ? "Confirmar sí, cada orden se pulsa dos veces."
+                                           : "Confirmar no.");
     if (d.recogida != a.recogida)
-        sumar(texto, d.recogida ? "Ventana recogida." : "Ventana abierta.");
-    if (d.oscura != a.oscura) sumar(texto, d.oscura ? "Colores oscuros." : "Colores claros.");
+        sumarFrase(texto, d.recogida ? "Ventana recogida." : "Ventana abierta.");
+    if (d.oscura != a.oscura) sumarFrase(texto, d.oscura ? "Colores oscuros." : "Colores claros.");
 
     // A prompt shown, or taken away without its command.
     if (!d.mensa.empty() && d.mensa != a.mensa) {
         teclaDelAviso_ = ultima;
-        sumar(texto, sinDecoracion(d.mensa));
+        sumarFrase(texto, sinDecoracion(d.mensa));
     } else if (d.mensa.empty() && !a.mensa.empty() && !hubo(teclaDelAviso_)) {
-        sumar(texto, "Operación anulada.");
+        sumarFrase(texto, "Operación anulada.");
     }
 
     const bool movido = d.fila != a.fila || d.col != a.col;
     const std::string enLugar = "en la " + lugar(f);
     if (d.operacion.empty() && !a.vacia && d.vacia) {
-        sumar(texto, "Tabla borrada.");
+        sumarFrase(texto, "Tabla borrada.");
     } else if (!d.operacion.empty() && a.operacion.empty()) {
         const std::string& op = d.operacion;
         const std::string que = op == "+" || op == "_" ? "el resultado"
@@ -408,8 +277,8 @@ std::string Anuncios::cambios(Form1& f, const Estado& a, const Estado& d, int ul
                                 : op == "|"            ? "la primera cifra del cociente"
                                 : op == "R"            ? "la primera cifra de la raíz"
                                                        : "el primer factor primo";
-        sumar(texto, nombreOperacion(d.operacion));
-        sumar(texto, "Escribe " + que + " " + enLugar + ", " + direccion(d.sentido) + ".");
+        sumarFrase(texto, nombreOperacion(d.operacion));
+        sumarFrase(texto, "Escribe " + que + " " + enLugar + ", " + direccion(d.sentido) + ".");
     } else if (!d.operacion.empty() && d.operacion == a.operacion && movido &&
                (hubo(kIntro) || hubo(kTecladoMas))) {
         std::string paso;
@@ -421,55 +290,57 @@ std::string Anuncios::cambios(Form1& f, const Estado& a, const Estado& d, int ul
             paso = nombrePaso(f, {a.fila, a.col, d.fila, d.col});
         else
             paso = "Línea nueva";
-        sumar(texto, paso + " " + enLugar + ", " + direccion(d.sentido) + ".");
+        sumarFrase(texto, paso + " " + enLugar + ", " + direccion(d.sentido) + ".");
     } else if (d.modoFraccion == 1 && a.modoFraccion != 1) {
-        sumar(texto, "Fracción. Numerador " + enLugar +
-                         ". Tabulador cambia entre numerador y denominador; Intro termina la "
-                         "fracción.");
+        sumarFrase(texto, "Fracción. Numerador " + enLugar +
+                              ". Tabulador cambia entre numerador y denominador; Intro termina la "
+                              "fracción.");
     } else if (d.modoFraccion == 1 && hubo(kTab) && movido) {
-        sumar(texto,
-              std::string(d.fila > d.filaFraccion ? "Denominador " : "Numerador ") + enLugar + ".");
+        sumarFrase(texto, std::string(d.fila > d.filaFraccion ? "Denominador " : "Numerador ") +
+                              enLugar + ".");
     } else if (a.modoFraccion == 1 && d.modoFraccion != 1 && d.modoTexto == a.modoTexto) {
-        sumar(texto, "Fracción terminada. Sigue " + enLugar + ".");
+        sumarFrase(texto, "Fracción terminada. Sigue " + enLugar + ".");
     } else if (a.radicales && !d.radicales) {
         // Drawn, or refused with a message box that said why, or cancelled.
         if (d.celdas != a.celdas)
-            sumar(texto, "Radical dibujado. Sigue " + enLugar + ".");
+            sumarFrase(texto, "Radical dibujado. Sigue " + enLugar + ".");
         else if (!hubo(kIntro))
-            sumar(texto, "Radical anulado.");
+            sumarFrase(texto, "Radical anulado.");
     } else if (d.modoTexto == 0 && d.sentido != a.sentido && d.modoTexto == a.modoTexto) {
-        sumar(texto, "Avance " + direccion(d.sentido) + ".");
+        sumarFrase(texto, "Avance " + direccion(d.sentido) + ".");
     } else if (hubo(kIntro) && d.fila != a.fila && d.mensa.empty() && !a.tablas && !a.ayuda) {
-        sumar(texto, "Línea nueva " + enLugar + ".");
+        sumarFrase(texto, "Línea nueva " + enLugar + ".");
     } else if (d.mensa.empty() && a.mensa.empty() && !d.ayuda && !a.ayuda && !d.tablas) {
         if (hubo(kInicio) && d.col == 0)
-            sumar(texto, "Principio de la fila, columna 1.");
+            sumarFrase(texto, "Principio de la fila, columna 1.");
         else if (hubo(kFin) && d.col == d.cols - 1)
-            sumar(texto, "Final de la fila, columna " + std::to_string(d.cols) + ".");
+            sumarFrase(texto, "Final de la fila, columna " + std::to_string(d.cols) + ".");
         else if ((hubo(kRePag) || hubo(kAvPag)) && movido)
-            sumar(texto, "Fila " + std::to_string(d.fila + 1) + ".");
+            sumarFrase(texto, "Fila " + std::to_string(d.fila + 1) + ".");
     }
 
     // The memory line.
     if (hubo(kF1) && d.memoria != a.memoria && d.mensa.empty())
-        sumar(texto, "Línea pasada a la memoria.");
+        sumarFrase(texto, "Línea pasada a la memoria.");
     if (hubo(kF2) && d.filaActual != a.filaActual && d.mensa.empty())
-        sumar(texto, "Memoria pasada a la " + lugar(f) + ".");
+        sumarFrase(texto, "Memoria pasada a la " + lugar(f) + ".");
 
     if (d.ayuda != a.ayuda)
-        sumar(texto, d.ayuda ? "Ayuda. Flechas para leerla, I para imprimirla, otra tecla para "
-                               "cerrarla. " +
-                                   sinDecoracion(Form1::lineasAyuda()[f.lineaAyuda])
-                             : "Ayuda cerrada.");
+        sumarFrase(texto, d.ayuda
+                              ? "Ayuda. Flechas para leerla, I para imprimirla, otra tecla para "
+                                "cerrarla. " +
+                                    sinDecoracion(Form1::lineasAyuda()[f.lineaAyuda])
+                              : "Ayuda cerrada.");
     if (d.leyendaFormato && !a.leyendaFormato)
-        sumar(texto, sinDecoracion(f.Label9.Caption) + " " + kLeyendaFormato);
+        sumarFrase(texto, sinDecoracion(f.Label9.Caption) + " " + kLeyendaFormatoHablada);
     // The legend closed by a format letter, or cancelled; not by Ctrl-H or Ctrl-M.
     if (a.leyendaFormato && !d.leyendaFormato && !d.radicales && !d.tablas &&
         d.altoTabla == a.altoTabla && d.recogida == a.recogida && d.modoTexto == a.modoTexto)
-        sumar(texto, formatoElegido(teclas_));
+        sumarFrase(texto, formatoElegido(teclas_));
     if (d.tablas != a.tablas)
-        sumar(texto, d.tablas ? kInstruccionesTablas : "Tablas de Word cerradas.");
-    if (d.radicales && !a.radicales) sumar(texto, "Radicales. " + sinDecoracion(f.Label10.Caption));
+        sumarFrase(texto, d.tablas ? kInstruccionesTablasHabladas : "Tablas de Word cerradas.");
+    if (d.radicales && !a.radicales)
+        sumarFrase(texto, "Radicales. " + sinDecoracion(f.Label10.Caption));
     return texto;
 }
 
@@ -484,7 +355,7 @@ void Anuncios::agregar(Form1& f, const std::string& texto) {
         anunciar(f, texto);
         return;
     }
-    sumar(agregados_, texto);
+    sumarFrase(agregados_, texto);
 }
 
 void Anuncios::recordar(const std::string& texto) {

@@ -25,11 +25,6 @@ inline constexpr double escalaZoom(int pasos) {
 // right of them, the decimal places ("décimas", ...). Empty where there is none.
 std::string nombreOrden(int k, bool hayComa);
 
-// A label's text as it is read aloud: "[ Esc ] = Borrar la tabla del
-// <Renglero>." is "Esc, Borrar la tabla del Renglero."; line breaks and runs
-// of spaces between the keys of a legend end a sentence.
-std::string sinDecoracion(const std::string& texto);
-
 class Anuncios {
   public:
     // Around each key or click that the doors deliver: what the pupil could

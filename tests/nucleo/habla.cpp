@@ -5,6 +5,7 @@
 #include "grid/Cuadricula.h"
 #include "grid/nombresCelda.h"
 #include "shell/anuncios.h"
+#include "shell/hablado.h"
 #include "typography/contraste.h"
 
 using namespace renglero;

@@ -7,6 +7,7 @@
 #include "qt/VentanaQt.h"
 #include "qt/accesible/AccesibleTabla.h"
 #include "shell/Form1.h"
+#include "shell/hablado.h"
 
 namespace renglero {
 
