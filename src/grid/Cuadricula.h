@@ -160,6 +160,21 @@ class Cuadricula {
     // Counts changes, so a front end can tell when to repaint.
     unsigned long version() const { return version_; }
 
+    // What the grid holds besides its public fields: its cells and their
+    // sizes, the cursor, the selection and the view, to be kept and given
+    // back whole.
+    struct Contenido {
+        int filas = 0, columnas = 0;
+        int fila = 0, columna = 0, filaSel = 0, colSel = 0;
+        int filaArriba = 0, colIzquierda = 0;
+        std::vector<Celda> celdas;
+        std::vector<int> altos, anchos;
+    };
+    Contenido contenido() const;
+    // Gives it back without raising a cell event. False, and nothing
+    // changes, when its parts do not fit together.
+    bool restaurar(Contenido c);
+
   private:
     int indice(int r, int c) const { return r * columnas_ + c; }
     int comprobarFila(int r) const;

@@ -4,9 +4,11 @@
 // here: every font by its name, bold, italic, underline, strike-out, colour,
 // raised and lowered text, tables with their borders, column widths and
 // shaded cells, and the page.
+#include <QBrush>
 #include <QByteArray>
 #include <QString>
 #include <QTextFormat>
+#include <optional>
 
 class QTextDocument;
 
@@ -27,10 +29,17 @@ struct PartesOdt {
     QByteArray estilos;   // styles.xml
 };
 
+// A table cell written with another shading than it shows: the cell whose
+// first position is `posicion`, with `fondo` (none: no shading).
+struct FondoDeCelda {
+    int posicion = -1;
+    std::optional<QBrush> fondo;
+};
+
 // The two XML parts of the document. unidadesPorPunto converts the
 // document's own lengths (fixed column widths) to points.
 PartesOdt componerOdt(const QTextDocument& documento, const PaginaOdt& pagina,
-                      double unidadesPorPunto);
+                      double unidadesPorPunto, const FondoDeCelda& otroFondo = {});
 
 // Writes the whole package at ruta. False (and why, in error) on failure.
 bool guardarOdt(const QTextDocument& documento, const PaginaOdt& pagina, double unidadesPorPunto,

@@ -13,6 +13,7 @@
 #include "propio/VentanaDocumento.h"
 #include "qt/ActivacionX11.h"
 #include "qt/PlataformaQt.h"
+#include "qt/Recuperacion.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
 #include "shell/omitir.h"
@@ -143,6 +144,8 @@ void CuadernoQt::usarDocumentoPropio() {
 }
 
 CuadernoQt::~CuadernoQt() {
+    despedir();
+    recuperacion_.reset();
     // A late outcome of the thread that joins Writer finds nobody.
     {
         std::lock_guard<std::mutex> cierre(buzon_->mutex);
@@ -237,14 +240,28 @@ void CuadernoQt::arrancar() {
     }
 }
 
+void CuadernoQt::recuperar(const std::string& carpeta) {
+    recuperacion_ = std::make_unique<Recuperacion>(
+        *form_, [this] { return documento_.get(); }, carpeta);
+    recuperacion_->atenderFinales();
+    if (recuperacion_->ofrecer()) ventana_->sincronizar();
+}
+
+void CuadernoQt::despedir() {
+    if (recuperacion_)
+        recuperacion_->terminar(form_->finElegido() && !recuperacion_->sesionTerminando());
+}
+
 int ejecutarVentana(int& argc, char** argv, const Opciones& opciones) {
     QApplication app(argc, argv);
     prepararAplicacion();
     CuadernoQt cuaderno(opciones.documento);
     cuaderno.ponerZoom(opciones.zoom);
     cuaderno.arrancar();
-    if (cuaderno.form().finalizado()) return 0;
-    return app.exec();
+    if (!cuaderno.form().finalizado()) cuaderno.recuperar(carpetaRecuperacion());
+    const int estado = cuaderno.form().finalizado() ? 0 : app.exec();
+    cuaderno.despedir();
+    return estado;
 }
 
 } // namespace renglero

@@ -47,9 +47,25 @@ class Form1 {
     // The window is being closed from its system menu.
     void cerrarVentana();
     bool finalizado() const { return finalizado_; }
-    // True while an event from the door is being handled: what it shows is
-    // not final until it is done, however often it lets pending events run.
-    bool atendiendo() const { return turnos_ > 0; }
+    // The pupil ended it (a confirmed quit, or closing its window); not so
+    // when the word processor quit.
+    bool finElegido() const { return finElegido_; }
+    // True while an event is being handled (a handler let pending events
+    // run, or shows a message box): the state is then half-way.
+    bool ocupado() const { return profundidad_ > 0 || turnos_ > 0; }
+
+    // ---- The pupil's work, as one value ------------------------------------
+    // The notebook's whole state as JSON text: the three grids cell for cell,
+    // the memory line, the mode, the cursor and its direction, the laid-out
+    // operation and its stepper, the formats, the window and every control
+    // as shown. The desktop's state (active window, timers, the word
+    // processor) is not in it.
+    std::string estado() const;
+    // Gives a state back, with the quit prompt and the about box closed.
+    // False, and nothing changes, when the text is no such state.
+    bool restaurar(const std::string& estado);
+    // Something is written in the grid or kept in the memory line.
+    bool hayTrabajo() const;
     // Changes whenever anything shown changes (grids, labels, panels, the
     // caption, the focus), so a front end knows when to repaint.
     unsigned long version() const;
@@ -367,6 +383,7 @@ class Form1 {
     std::uint64_t ultimaTeclaId_ = 0;
     std::uint64_t teclaEnCurso_ = 0;
     bool finalizado_ = false;
+    bool finElegido_ = false;
     bool primeraActivacionHecha_ = false;
     bool ctrlSolo_ = false;
     bool clase1_ = false;

@@ -229,6 +229,7 @@ void Form1::finalizar() {
     limpiezaWord();
     dejarCorrerEventos();
     finalizado_ = true;
+    finElegido_ = true;
     cola_.clear();
     plataforma.terminar();
 }
@@ -238,6 +239,7 @@ void Form1::cerrarVentana() {
     limpiezaWord();
     dejarCorrerEventos();
     finalizado_ = true;
+    finElegido_ = true;
     cola_.clear();
 }
 

@@ -91,7 +91,7 @@ void seguirAccesibilidad(VentanaQt& v) {
     if (!QAccessible::isActive()) return;
     // A key's work shows when it is done: a procedure that walks the cursor
     // over many cells moves the focus once, to where it ends.
-    if (v.form().atendiendo()) return;
+    if (v.form().ocupado()) return;
     auto* ventana = dynamic_cast<AccesibleVentana*>(QAccessible::queryAccessibleInterface(&v));
     if (ventana == nullptr) return;
     Seguidor& s = seguidor(v);
