@@ -25,6 +25,10 @@ constexpr int kGrosorBarra = 255;
 // A cell colour that follows the grid's own BackColor or ForeColor.
 constexpr Color kColorDeLaCuadricula = 0xFF000000;
 
+// The alignments of a superscript and a subscript cell.
+constexpr int kAlineacionElevada = 0;
+constexpr int kAlineacionBajada = 2;
+
 struct Celda {
     std::string Text;
     std::string CellFontName;

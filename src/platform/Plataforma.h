@@ -37,6 +37,9 @@ class Plataforma {
     // The asynchronous state of F11 as a 16-bit value (0x8001: down and
     // pressed since the previous poll); reading it clears "pressed since".
     virtual int estadoF11() = 0;
+    // The time of day at which F11 was last pressed, as estadoF11 last saw
+    // it: the key's own instant, not the poll's.
+    virtual double horaPulsacionF11() const { return horaDelDia(); }
 
     virtual Ventana ventanaActiva() const = 0;
     // Brings the window whose title is `titulo` to the front, if there is one.

@@ -9,9 +9,11 @@
 #include <algorithm>
 
 #include "programa/Idioma.h"
+#include "programa/Registro.h"
 #include "propio/DocumentoPropio.h"
 #include "propio/VentanaDocumento.h"
 #include "qt/ActivacionX11.h"
+#include "qt/GuardiaArranque.h"
 #include "qt/PlataformaQt.h"
 #include "qt/Recuperacion.h"
 #include "qt/VentanaQt.h"
@@ -29,9 +31,9 @@ namespace renglero {
 namespace {
 
 const char* const kSinX11 =
-    "No se puede traer al frente la ventana de LibreOffice Writer: F11 no funcionará desde "
-    "Writer. Cierra LibreOffice Writer y ábrelo de nuevo en XWayland, por ejemplo con la orden "
-    "\"GDK_BACKEND=x11 soffice --writer\", o deja que lo abra el cuaderno.";
+    "El cuaderno no puede traer delante la ventana de LibreOffice Writer, y F11 no funcionará "
+    "desde Writer. Guarda tu trabajo en Writer, cierra Writer y el cuaderno, y abre solo el "
+    "cuaderno: él abrirá Writer. Si sigue sin funcionar, avisa a tu profesor.";
 
 // Runs `f` once, right after the watched widget's first paint: loading
 // LibreOffice's libraries on another thread meanwhile would hold up Qt's own
@@ -114,6 +116,10 @@ CuadernoQt::CuadernoQt(Documento documento)
             form_->esperarProcesador();
             esperandoWriter_ = true;
             plataforma_->alActivarWord = [this] { traerWriter(); };
+            plataforma_->esVentanaWord = [](unsigned long id) {
+                return QString::fromStdString(claseVentanaX11(id))
+                    .contains(QStringLiteral("office"), Qt::CaseInsensitive);
+            };
             return;
         }
     }
@@ -154,6 +160,7 @@ CuadernoQt::~CuadernoQt() {
     cancelarWriter_ = true;
     if (hiloWriter_.joinable()) hiloWriter_.join();
     receptor_.reset();
+    guardia_.reset();
     // The windows go first: they still talk to the form while they close.
     ventana_.reset();
     ventanaDocumento_.reset();
@@ -170,8 +177,11 @@ void CuadernoQt::empezarWriter() {
     hiloWriter_ = std::thread([this, buzon = buzon_, tubo = tubo_] {
         auto conexion = std::make_shared<std::unique_ptr<ConexionWriter>>(
             std::make_unique<ConexionWriter>(tubo));
+        // A first start on a busy machine (a new profile) takes well over
+        // twenty seconds; giving up then would leave its window beside a
+        // notebook that writes elsewhere.
         const ConexionWriter::Resultado r =
-            (*conexion)->conectarOArrancar(std::chrono::seconds(20), &cancelarWriter_);
+            (*conexion)->conectarOArrancar(std::chrono::seconds(60), &cancelarWriter_);
         std::lock_guard<std::mutex> cierre(buzon->mutex);
         if (buzon->receptor == nullptr) return;
         QMetaObject::invokeMethod(
@@ -179,6 +189,7 @@ void CuadernoQt::empezarWriter() {
             [this, r, conexion] {
                 esperandoWriter_ = false;
                 if (r == ConexionWriter::Resultado::conectado) {
+                    if (guardia_ != nullptr) guardia_->procesadorListo();
                     comoWriter(writer_).adoptarConexion(std::move(*conexion));
                     form_->procesadorListo(*writer_);
                 } else {
@@ -201,9 +212,9 @@ void CuadernoQt::empezarWriter() {
 void CuadernoQt::traerWriter() {
 #ifdef RENGLERO_CON_WRITER
     if (writer_ == nullptr || esperandoWriter_) return;
-    const unsigned long id = comoWriter(writer_).ventanaDelDocumento();
-    if (id != 0 && activarVentanaX11(id)) return;
-    if (activarVentanaPorTitulo("LibreOffice Writer")) return;
+    unsigned long id = ventanaGestionadaX11(comoWriter(writer_).ventanaDelDocumento());
+    if (id == 0) id = ventanaPorTituloX11("LibreOffice Writer");
+    if (plataforma_->activador().activar(id, plataforma_->instanteAccion())) return;
     if (omitir<ErrorWord>([&] { writer_->pagina(); })) avisarSinX11();
 #endif
 }
@@ -213,6 +224,10 @@ void CuadernoQt::traerWriter() {
 void CuadernoQt::avisarSinX11() {
     if (avisadoSinX11_ || QGuiApplication::platformName() != QStringLiteral("xcb")) return;
     avisadoSinX11_ = true;
+    qCWarning(registroX11) << "Writer no tiene ventana de X11 (se abrió en Wayland, antes que el "
+                              "cuaderno): ni F11 desde Writer ni traerlo delante funcionan. Se "
+                              "arregla cerrándolo y dejando que lo abra el cuaderno, o abriéndolo "
+                              "con GDK_BACKEND=x11 QT_QPA_PLATFORM=xcb libreoffice --writer";
     // Not inside the timer tick that asked: the message box waits for the pupil.
     QMetaObject::invokeMethod(
         receptor_.get(), [this] { form_->mensaje(kSinX11); }, Qt::QueuedConnection);
@@ -232,6 +247,8 @@ void CuadernoQt::arrancar() {
     ventana_->setFocus();
     ventana_->sincronizar();
     if (esperandoWriter_) {
+        guardia_ = std::make_unique<GuardiaArranque>(
+            *plataforma_, [this] { plataforma_->activarVentana(form_->Caption); });
         auto* tras = new TrasPintar([this] { empezarWriter(); });
         tras->setParent(receptor_.get());
         ventana_->installEventFilter(tras);

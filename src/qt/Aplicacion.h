@@ -17,6 +17,7 @@ class VentanaQt;
 class DocumentoPropio;
 class VentanaDocumento;
 class Word;
+class GuardiaArranque;
 class Recuperacion;
 
 // The notebook on Qt: its desktop, its state and its window, built together.
@@ -69,6 +70,8 @@ class CuadernoQt {
     std::unique_ptr<VentanaDocumento> ventanaDocumento_;
     std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
+    // Keeps the keyboard in the notebook while Writer comes up.
+    std::unique_ptr<GuardiaArranque> guardia_;
     std::unique_ptr<Recuperacion> recuperacion_;
     int zoom_ = kZoomNormal;
     // Where the thread that joins Writer hands its outcome over: the

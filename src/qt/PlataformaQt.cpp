@@ -134,6 +134,20 @@ double PlataformaQt::horaDelDia() const {
 
 Ventana PlataformaQt::ventanaActiva() const {
     if (ventana_ == nullptr) return Ventana::other;
+    // Where the desktop says which window is active, its word holds: a
+    // window that asked for the keyboard and was refused is not active,
+    // whatever Qt was told.
+    const std::optional<unsigned long> segunEscritorio = ventanaActivaX11();
+    if (!segunEscritorio) return ventanaSegunQt();
+    if (*segunEscritorio != 0 &&
+        pidVentanaX11(*segunEscritorio) == QCoreApplication::applicationPid())
+        return ventanaSegunQt();
+    if (esVentanaWord && *segunEscritorio != 0 && esVentanaWord(*segunEscritorio))
+        return Ventana::word;
+    return Ventana::other;
+}
+
+Ventana PlataformaQt::ventanaSegunQt() const {
     const QWidget* activa = QApplication::activeWindow();
     if (activa == nullptr) {
         // A dialog that the desktop shows in its own native window (a file
@@ -153,7 +167,11 @@ void PlataformaQt::activarVentana(const std::string& titulo) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && w->windowTitle() == buscado) {
             w->raise();
-            w->activateWindow();
+            // Asked as the pupil's F11 asks, where the desktop is X11: a
+            // request of the window's own would be refused while another
+            // program has had the keyboard since.
+            if (!activador_.activar(ventanaGestionadaX11(w->winId()), instanteAccion()))
+                w->activateWindow();
             return;
         }
     }

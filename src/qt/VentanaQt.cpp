@@ -180,7 +180,9 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
     });
     connect(&timer2_, &QTimer::timeout, this, [this] {
         form_.tickTimer2();
-        sincronizar();
+        // The desktop may say which window is active a moment after Qt
+        // heard of it: the tick looks again.
+        informarActivacion();
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { informarActivacion(); });
     // Whatever the form handled last (a word processor's event queued on the
@@ -391,7 +393,8 @@ void VentanaQt::entregar(const std::vector<AccionTecla>& acciones) {
 
 void VentanaQt::keyPressEvent(QKeyEvent* evento) {
     if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat())
-        plataforma_.f11().pulsada(static_cast<std::uint32_t>(evento->timestamp()));
+        plataforma_.f11().pulsada(static_cast<std::uint32_t>(evento->timestamp()),
+                                  plataforma_.horaDelDia());
     entregar(traductor_.pulsar(*evento));
     evento->accept();
 }

@@ -74,6 +74,8 @@ unsigned long Form1::version() const {
 }
 
 Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones) {
+    // The screen reader reads the box itself; the pupil may ask for it again.
+    anuncios.recordar(texto);
     return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones);
 }
 
@@ -192,11 +194,19 @@ void Form1::teclearCaracter(int caracter) {
 }
 
 void Form1::clicLabel1() {
-    porLaPuerta([this] { clicLabel1Ahora(); });
+    porLaPuerta([this] {
+        anuncios.antes(*this);
+        clicLabel1Ahora();
+        anuncios.despues(*this, 0);
+    });
 }
 
 void Form1::clicLabel2() {
-    porLaPuerta([this] { recoger(); });
+    porLaPuerta([this] {
+        anuncios.antes(*this);
+        recoger();
+        anuncios.despues(*this, 0);
+    });
 }
 
 void Form1::clicOperar(int indice) {

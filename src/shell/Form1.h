@@ -125,6 +125,8 @@ class Form1 {
     int tablaIntacta = 0;
     double instanteF11 = 0;
     long ultimaVentana = 0;
+    // The document's window was in front at Timer2's last look.
+    bool documentoDelante = false;
     int ultimoDocumento = 0;
     long ventanaActiva = 0;
     int enTablaWord = 0;

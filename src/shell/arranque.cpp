@@ -158,6 +158,7 @@ void Form1::Form_Activate() {
     Frame1.Left = 800;
     Timer1.Interval = 1000;
     Timer2.Interval = 100;
+    anuncios.alEmpezar(*this);
 }
 
 void Form1::ponerTitulo() {

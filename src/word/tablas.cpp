@@ -84,9 +84,18 @@ void Form1::comandoTeclaTablas(int KeyCode) {
         dejarCorrerEventos();
         omitir<ErrorWord>([&] { marcarCelda(true); });
     };
+    // Where the arrows left the mark, moved or not.
+    auto decirCelda = [&] {
+        omitir<ErrorWord>([&] {
+            anuncios.agregar(*this, "Celda de la fila " + std::to_string(w->filaCelda()) +
+                                        ", columna " + std::to_string(w->columnaCelda()) + ".");
+        });
+    };
     auto anchoColumna = [&](float cambio) {
+        bool hecho = false;
         omitir<ErrorWord>([&] {
             if (!w->enTabla()) return;
+            hecho = true;
             w->finIgualAInicio();
             dejarCorrerEventos();
             float ancho = w->anchoColumna() + cambio;
@@ -95,41 +104,53 @@ void Form1::comandoTeclaTablas(int KeyCode) {
             ajustaranchotabla();
             dejarCorrerEventos();
         });
+        return hecho;
+    };
+    auto enTabla = [&] {
+        bool si = false;
+        omitir<ErrorWord>([&] { si = w->enTabla(); });
+        return si;
     };
     switch (KeyCode) {
     case teclaLetra('I'):
-        omitir<ErrorWord>([&] { w->igualarColumnas(); });
+        if (omitir<ErrorWord>([&] { w->igualarColumnas(); }))
+            anuncios.agregar(*this, "Columnas igualadas.");
         dejarCorrerEventos();
         break;
     case kAbajo:
         omitir<ErrorWord>([&] {
             if (w->filaCelda() != w->filasTabla()) mover(w->columnasTabla());
         });
+        decirCelda();
         break;
     case kArriba:
         omitir<ErrorWord>([&] {
             if (w->filaCelda() != 1) mover(-w->columnasTabla());
         });
+        decirCelda();
         break;
     case kDerecha:
         omitir<ErrorWord>([&] {
             if (!(w->filaCelda() == w->filasTabla() && w->columnaCelda() == w->columnasTabla()))
                 mover(1);
         });
+        decirCelda();
         break;
     case kIzquierda:
         omitir<ErrorWord>([&] {
             if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
         });
+        decirCelda();
         break;
     case teclaLetra('A'):
         ajustaranchotabla();
+        if (enTabla()) anuncios.agregar(*this, "Tabla ajustada a los márgenes.");
         break;
     case kAvPag:
-        anchoColumna(15);
+        if (anchoColumna(15)) anuncios.agregar(*this, "Columna más ancha.");
         break;
     case kRePag:
-        anchoColumna(-15);
+        if (anchoColumna(-15)) anuncios.agregar(*this, "Columna más estrecha.");
         break;
     case teclaLetra('C'):
         Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
@@ -140,6 +161,8 @@ void Form1::comandoTeclaTablas(int KeyCode) {
             dejarCorrerEventos();
         }
         omitir<ErrorWord>([&] { marcarCelda(true); });
+        anuncios.agregar(*this,
+                         Label4.Caption == kCuadriculaNo ? "Sin cuadrícula." : "Con cuadrícula.");
         break;
     default:
         break;
@@ -234,6 +257,9 @@ void Form1::insertartabla() {
         w.mostrarLineasDeTabla();
         enTablaWord = 0;
         marcarCelda(true);
+        anuncios.agregar(*this, "Tabla de " + std::to_string(filas) + " filas y " +
+                                    std::to_string(columnas) +
+                                    " columnas insertada en el documento, en su primera celda.");
     } catch (const ErrorWord& e) {
         if (e.tipo() == ErrorWord::Tipo::arrancando)
             avisarArranque();
@@ -257,10 +283,12 @@ void Form1::agregarATabla(bool columna) {
         return;
     }
     auto paso = [this](auto&& f) {
-        if (!omitir<ErrorWord>(f)) mensaje(kNoEstaSobreTabla);
+        const bool bien = omitir<ErrorWord>(f);
+        if (!bien) mensaje(kNoEstaSobreTabla);
+        return bien;
     };
     paso([&] { marcarCelda(false); });
-    paso([&] {
+    const bool hecho = paso([&] {
         if (columna)
             procesador().agregarColumna();
         else
@@ -272,6 +300,7 @@ void Form1::agregarATabla(bool columna) {
         ajustaranchotabla();
         dejarCorrerEventos();
     }
+    if (hecho) anuncios.agregar(*this, columna ? "Columna añadida." : "Fila añadida.");
 }
 
 void Form1::insertarfila() {
@@ -297,6 +326,7 @@ void Form1::quitarDeTabla(bool columna, const char* pregunta) {
             ajustaranchotabla();
             dejarCorrerEventos();
         }
+        anuncios.agregar(*this, columna ? "Columna quitada." : "Fila quitada.");
     } catch (const ErrorWord&) {
         mensaje(kNoEstaSobreTabla);
     }
@@ -321,6 +351,7 @@ void Form1::eliminarTabla() {
         dejarCorrerEventos();
         procesador().borrarCeldasSeleccionadas();
         Teta.Caption.clear();
+        anuncios.agregar(*this, "Tabla eliminada.");
     } catch (const ErrorWord&) {
         mensaje(kNoEstaSobreTabla);
     }
@@ -333,6 +364,7 @@ void Form1::borrarCelda() {
     try {
         procesador().vaciarPrimeraCelda();
         dejarCorrerEventos();
+        anuncios.agregar(*this, "Celda borrada.");
     } catch (const ErrorWord&) {
         mensaje("En el documento de Word, el cursor no está sobre una celda.");
     }
