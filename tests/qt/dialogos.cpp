@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ConCuaderno.h"
+#include "propio/DocumentoPropio.h"
 #include "propio/VentanaDocumento.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
@@ -81,4 +82,42 @@ TEST_F(Dialogos, UnaVentanaAjenaSigueSiendoOtra) {
     correrBucle(50);
     ASSERT_EQ(QApplication::activeWindow(), &ajena);
     EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::other);
+}
+
+TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
+    // Unsaved changes in the document; the notebook ends from Pausa, Pausa
+    // and from its close box, and the pupil answers Cancelar each time: the
+    // notebook goes on as it was, prompt gone, grid written and focused.
+    cuaderno.ventanaDocumento().show();
+    cuaderno.documento().escribir("deberes");
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2})
+        QTest::keyClick(&ventana(), k);
+    int preguntas = 0;
+    auto cancelar = [&] {
+        QTimer::singleShot(100, [&] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (caja == nullptr) return;
+            ++preguntas;
+            for (QAbstractButton* b : caja->buttons())
+                if (b->text() == QStringLiteral("Cancelar")) b->click();
+        });
+    };
+    cancelar();
+    QTest::keyClick(&ventana(), Qt::Key_Pause);
+    QTest::keyClick(&ventana(), Qt::Key_Pause);
+    cancelar();
+    EXPECT_FALSE(ventana().close());
+    EXPECT_EQ(preguntas, 2);
+    EXPECT_FALSE(form().finalizado());
+    EXPECT_TRUE(ventana().isVisible());
+    EXPECT_TRUE(cuaderno.ventanaDocumento().isVisible());
+    EXPECT_EQ(form().Mensa.Caption, "");
+    EXPECT_FALSE(form().Frame1.Visible);
+    EXPECT_EQ(form().foco, Foco::tabla);
+    EXPECT_TRUE(form().tabla.TabStop);
+    EXPECT_EQ(form().tabla.TextMatrix(1, 3) + form().tabla.TextMatrix(1, 4), "12");
+    EXPECT_EQ(cuaderno.documento().leer().parrafos.at(0).texto, "deberes");
+    // The notebook takes keys again.
+    QTest::keyClick(&ventana(), Qt::Key_3);
+    EXPECT_EQ(form().tabla.TextMatrix(1, 5), "3");
 }
