@@ -35,8 +35,8 @@ class PlataformaGuionada : public Plataforma {
     void mantenerF11(bool abajo) { f11Mantenida_ = abajo; }
     bool terminado() const { return terminado_; }
 
-    Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                      Botones botones) override;
+    Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                      Icono icono) override;
     void pitar() override;
     void procesarEventos() override {
         if (alProcesarEventos) alProcesarEventos();

@@ -9,6 +9,8 @@
 namespace renglero {
 
 enum class Botones { OK, OKCancel, YesNo };
+// A message box shows no icon unless it is a question that asks for one.
+enum class Icono { ninguno, pregunta };
 enum class Respuesta { OK, Cancel, Yes, No };
 
 // The windows the notebook tells apart when it asks which one is active.
@@ -19,8 +21,8 @@ class Plataforma {
     virtual ~Plataforma() = default;
 
     // A modal message box; an empty title shows the program's title.
-    virtual Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                              Botones botones) = 0;
+    virtual Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                              Icono icono) = 0;
     virtual void pitar() = 0;
     // One pass of the desktop's own event loop (repaint, timers, input).
     virtual void procesarEventos() = 0;

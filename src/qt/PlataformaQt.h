@@ -43,8 +43,8 @@ class PlataformaQt : public Plataforma {
     // How many times the default printer was asked to print.
     int impresiones() const { return impresiones_; }
 
-    Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                      Botones botones) override;
+    Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                      Icono icono) override;
     void pitar() override;
     void procesarEventos() override;
     int anchoPantalla() const override;

@@ -73,10 +73,11 @@ unsigned long Form1::version() const {
            static_cast<unsigned long>(huella);
 }
 
-Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones) {
+Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                         Icono icono) {
     // The screen reader reads the box itself; the pupil may ask for it again.
     anuncios.recordar(texto);
-    return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones);
+    return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones, icono);
 }
 
 void Form1::darFoco(Foco f) {

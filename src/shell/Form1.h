@@ -351,7 +351,7 @@ class Form1 {
     // Ctrl of a chord such as Ctrl+C).
     bool ctrlSoltadoSolo() const { return ctrlSoltadoSolo_; }
     Respuesta mensaje(const std::string& texto, const std::string& titulo = "",
-                      Botones botones = Botones::OK);
+                      Botones botones = Botones::OK, Icono icono = Icono::ninguno);
 
   private:
     enum class TipoEvento { abajo, caracter, arriba, word };

@@ -121,3 +121,38 @@ TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
     QTest::keyClick(&ventana(), Qt::Key_3);
     EXPECT_EQ(form().tabla.TextMatrix(1, 5), "3");
 }
+
+TEST_F(Dialogos, SoloLaPreguntaDelAnchoDeLineaLlevaIcono) {
+    // The table manager's questions show no icon; the question about the
+    // document's new line width shows the question icon.
+    struct Caja {
+        QString titulo;
+        QMessageBox::Icon icono;
+    };
+    std::vector<Caja> cajas;
+    auto contestarNo = [&] {
+        QTimer::singleShot(100, [&] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (caja == nullptr) return;
+            cajas.push_back({caja->windowTitle(), caja->icon()});
+            for (QAbstractButton* b : caja->buttons())
+                if (b->text() == QStringLiteral("No")) b->click();
+        });
+    };
+    for (Qt::Key k : {Qt::Key_T, Qt::Key_2, Qt::Key_3, Qt::Key_Return})
+        QTest::keyClick(&ventana(), k);
+    for (Qt::Key k : {Qt::Key_Q, Qt::Key_W, Qt::Key_E, Qt::Key_B}) {
+        contestarNo();
+        QTest::keyClick(&ventana(), k);
+    }
+    QTest::keyClick(&ventana(), Qt::Key_Escape);
+    QTest::keyClick(&ventana(), Qt::Key_Ccedilla);
+    cuaderno.documento().fijarPagina(595.3F, 100, 100);
+    contestarNo();
+    form().comprobarancho();
+    ASSERT_EQ(cajas.size(), 5u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(cajas[i].icono, QMessageBox::NoIcon) << cajas[i].titulo.toStdString();
+    EXPECT_EQ(cajas[4].titulo.toStdString(), "¡Atención!");
+    EXPECT_EQ(cajas[4].icono, QMessageBox::Question);
+}
