@@ -69,6 +69,16 @@ class Cuadricula {
     int LeftCol() const { return colIzquierda_; }
     void setTopRow(int r);
     void setLeftCol(int c);
+    // The view as it stands (its first row and column), to be put back once
+    // the notebook has walked the cursor along a row and back.
+    struct Vista {
+        int fila = 0, columna = 0;
+    };
+    Vista vista() const { return {filaArriba_, colIzquierda_}; }
+    void setVista(const Vista& v) {
+        setTopRow(v.fila);
+        setLeftCol(v.columna);
+    }
     bool RowIsVisible(int r) const;
     bool ColIsVisible(int c) const;
     // The scroll bars shown: with ScrollBars 3, each one where the cells do

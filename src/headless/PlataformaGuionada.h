@@ -35,8 +35,8 @@ class PlataformaGuionada : public Plataforma {
     void mantenerF11(bool abajo) { f11Mantenida_ = abajo; }
     bool terminado() const { return terminado_; }
 
-    Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                      Botones botones) override;
+    Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                      Icono icono) override;
     void pitar() override;
     void procesarEventos() override {
         if (alProcesarEventos) alProcesarEventos();
@@ -58,7 +58,10 @@ class PlataformaGuionada : public Plataforma {
     Color colorFondoSistema() const override { return rgb(255, 255, 255); }
     Color colorTituloSistema() const override { return rgb(0, 0, 0); }
     void mostrarAcercaDe() override { activar(Ventana::about); }
-    void terminar() override { terminado_ = true; }
+    bool terminar() override {
+        terminado_ = true;
+        return true;
+    }
 
   private:
     std::function<void(const std::string&)> salida_;

@@ -1,6 +1,7 @@
 #include "propio/DocumentoPropio.h"
 
 #include <QColor>
+#include <QFile>
 #include <QFont>
 #include <QTextBlock>
 #include <QTextFrame>
@@ -897,8 +898,9 @@ PaginaOdt DocumentoPropio::paginaOdt() const {
 bool DocumentoPropio::guardar(const std::string& ruta) {
     cerrarLote();
     if (terminado_ || !abierto_) return false;
-    const QString archivo = QString::fromStdString(ruta);
-    if (!guardarOdt(*doc_, paginaOdt(), kPxPorPunto, archivo)) return false;
+    // The path is the file system's own bytes; shown and saved again as Qt reads them.
+    if (!guardarOdt(*doc_, paginaOdt(), kPxPorPunto, ruta)) return false;
+    const QString archivo = QFile::decodeName(QByteArray::fromStdString(ruta));
     doc_->setModified(false);
     // The document is now that file, whole.
     archivo_ = archivo;

@@ -423,14 +423,14 @@ PartesOdt componerOdt(const QTextDocument& documento, const PaginaOdt& pagina,
 }
 
 bool guardarOdt(const QTextDocument& documento, const PaginaOdt& pagina, double unidadesPorPunto,
-                const QString& ruta, QString* error) {
+                const std::string& ruta, QString* error) {
     const PartesOdt partes = componerOdt(documento, pagina, unidadesPorPunto);
     const QByteArray meta = metadatos();
     auto vista = [](const QByteArray& b) {
         return std::string_view(b.constData(), static_cast<std::size_t>(b.size()));
     };
     std::string porque;
-    const bool hecho = escribirPaqueteOdt(QFile::encodeName(ruta).toStdString(),
+    const bool hecho = escribirPaqueteOdt(ruta,
                                           {{"meta.xml", vista(meta)},
                                            {"styles.xml", vista(partes.estilos)},
                                            {"content.xml", vista(partes.contenido)}},

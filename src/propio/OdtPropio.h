@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTextFormat>
 #include <optional>
+#include <string>
 
 class QTextDocument;
 
@@ -41,8 +42,9 @@ struct FondoDeCelda {
 PartesOdt componerOdt(const QTextDocument& documento, const PaginaOdt& pagina,
                       double unidadesPorPunto, const FondoDeCelda& otroFondo = {});
 
-// Writes the whole package at ruta. False (and why, in error) on failure.
+// Writes the whole package at ruta, the file system's own bytes (a name
+// need not be UTF-8). False (and why, in error) on failure.
 bool guardarOdt(const QTextDocument& documento, const PaginaOdt& pagina, double unidadesPorPunto,
-                const QString& ruta, QString* error = nullptr);
+                const std::string& ruta, QString* error = nullptr);
 
 } // namespace renglero

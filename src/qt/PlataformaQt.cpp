@@ -52,7 +52,7 @@ PlataformaQt::~PlataformaQt() {
 }
 
 Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& titulo,
-                                Botones botones) {
+                                Botones botones, Icono icono) {
     if (contestador_) return contestador_(texto, titulo, botones);
     QString cuerpo = QString::fromStdString(texto);
     cuerpo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -60,7 +60,7 @@ Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& tit
     QMessageBox caja(ventana_);
     caja.setWindowTitle(QString::fromStdString(titulo));
     caja.setText(cuerpo);
-    caja.setIcon(botones == Botones::YesNo ? QMessageBox::Question : QMessageBox::NoIcon);
+    caja.setIcon(icono == Icono::pregunta ? QMessageBox::Question : QMessageBox::NoIcon);
     // Over the notebook, which stays on top of everything.
     caja.setWindowFlags(caja.windowFlags() | Qt::WindowStaysOnTopHint);
     QPushButton* primero = nullptr;
@@ -254,9 +254,20 @@ void PlataformaQt::mostrarAcercaDe() {
     if (ventana_ != nullptr) ventana_->mostrarAcercaDe();
 }
 
-void PlataformaQt::terminar() {
-    QApplication::closeAllWindows();
+bool PlataformaQt::terminar() {
+    // The program's other windows close first: the embedded document asks
+    // whether to save its changes, and the pupil may keep it open.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == ventana_ || !w->isVisible() || w->close()) continue;
+        if (ventana_ != nullptr) {
+            ventana_->raise();
+            ventana_->activateWindow();
+        }
+        return false;
+    }
+    if (ventana_ != nullptr) ventana_->close();
     QCoreApplication::exit(0);
+    return true;
 }
 
 void PlataformaQt::anunciar(const std::string& texto) {

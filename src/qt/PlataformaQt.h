@@ -43,8 +43,8 @@ class PlataformaQt : public Plataforma {
     // How many times the default printer was asked to print.
     int impresiones() const { return impresiones_; }
 
-    Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                      Botones botones) override;
+    Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                      Icono icono) override;
     void pitar() override;
     void procesarEventos() override;
     int anchoPantalla() const override;
@@ -64,7 +64,7 @@ class PlataformaQt : public Plataforma {
     Color colorFondoSistema() const override;
     Color colorTituloSistema() const override;
     void mostrarAcercaDe() override;
-    void terminar() override;
+    bool terminar() override;
     void anunciar(const std::string& texto) override;
 
   private:

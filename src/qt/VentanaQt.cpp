@@ -417,8 +417,12 @@ void VentanaQt::mousePressEvent(QMouseEvent* evento) {
 }
 
 void VentanaQt::closeEvent(QCloseEvent* evento) {
-    form_.cerrarVentana();
+    const bool cerrada = form_.cerrarVentana();
     sincronizar();
+    if (!cerrada) {
+        evento->ignore();
+        return;
+    }
     if (acercaDe_ != nullptr) acercaDe_->hide();
     evento->accept();
 }
@@ -564,9 +568,19 @@ void VentanaQt::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), palette().color(QPalette::Window));
     p.scale(escala(), escala());
 
-    // The status line and the labels of the top strip.
+    // The status line and the labels of the top strip. The direction arrow
+    // stands at the status line's end: where the window is narrow (the small
+    // grid) the status line is drawn smaller rather than covered by it.
     const QFont normal = fuenteEtiqueta();
-    pintarEtiqueta(p, f.Label2, {}, normal, Qt::AlignLeft | Qt::AlignVCenter, true);
+    QFont estado = normal;
+    if (f.Label1.Visible) {
+        const int libre = rectControl(f.Label1).left() - rectControl(f.Label2).left() - 4;
+        const QString texto = textoControl(f.Label2.Caption);
+        for (int pixeles = 10;
+             pixeles >= 7 && QFontMetrics(estado).horizontalAdvance(texto) > libre; --pixeles)
+            estado = fuenteEtiqueta(false, pixeles);
+    }
+    pintarEtiqueta(p, f.Label2, {}, estado, Qt::AlignLeft | Qt::AlignVCenter, true);
     pintarEtiqueta(p, f.Label12, {}, normal, Qt::AlignLeft | Qt::AlignVCenter, true);
     pintarEtiqueta(p, f.Label5, {}, fuenteEtiqueta(true), Qt::AlignLeft | Qt::AlignVCenter, true);
     pintarEtiqueta(p, f.Label1, {}, fuenteEtiqueta(true, 13), Qt::AlignCenter, true);

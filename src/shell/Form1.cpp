@@ -73,10 +73,11 @@ unsigned long Form1::version() const {
            static_cast<unsigned long>(huella);
 }
 
-Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones) {
+Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                         Icono icono) {
     // The screen reader reads the box itself; the pupil may ask for it again.
     anuncios.recordar(texto);
-    return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones);
+    return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones, icono);
 }
 
 void Form1::darFoco(Foco f) {
@@ -271,6 +272,7 @@ void Form1::entregar(Evento e) {
         // A Ctrl released with no other key in between is the Ctrl prefix;
         // the Ctrl of a chord is not.
         ctrlSolo_ = codigo == kCtrl;
+        if (codigo != teclaQueSoloAnula_) teclaQueSoloAnula_ = 0;
         Form_KeyDown(codigo, e.shift);
         if (codigo != 0 && !finalizado_) keyDownControl(destino, codigo, e.shift);
         break;
@@ -284,6 +286,10 @@ void Form1::entregar(Evento e) {
     case TipoEvento::arriba:
         ctrlSoltadoSolo_ = codigo == kCtrl && ctrlSolo_;
         if (codigo == kCtrl) ctrlSolo_ = false;
+        if (codigo != 0 && codigo == teclaQueSoloAnula_) {
+            teclaQueSoloAnula_ = 0;
+            break;
+        }
         keyUpControl(destino, codigo, e.shift);
         break;
     }

@@ -44,8 +44,9 @@ class Form1 {
     // The pupil scrolled the notebook with its scroll bars: the view starts
     // at that row and column; the cursor stays where it is.
     void desplazarTabla(int fila, int columna);
-    // The window is being closed from its system menu.
-    void cerrarVentana();
+    // The window is being closed from its system menu: the same end as
+    // Pausa twice. False when the pupil kept the notebook open.
+    bool cerrarVentana();
     bool finalizado() const { return finalizado_; }
     // The pupil ended it (a confirmed quit, or closing its window); not so
     // when the word processor quit.
@@ -183,7 +184,12 @@ class Form1 {
     void vaciarMemoria();
     void recoger();
     void alternarModo();
-    void finalizar();
+    // The end the pupil chose (Pausa twice, the window's close box): the
+    // word processor's cell mark goes and the desktop closes the program,
+    // where the embedded document may first ask whether to save its
+    // changes. False when the pupil kept it open: the notebook goes on.
+    bool finalizar();
+    void anularAviso();
     void limpiezaWord();
     void tama();
     void moverformu();
@@ -214,6 +220,7 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    void tablaEscrita();
     bool borrarEnTexto(int& KeyCode);
     bool teclaDeTexto(int& KeyCode);
     void pedirConfirmacion(int KeyCode);
@@ -344,7 +351,7 @@ class Form1 {
     // Ctrl of a chord such as Ctrl+C).
     bool ctrlSoltadoSolo() const { return ctrlSoltadoSolo_; }
     Respuesta mensaje(const std::string& texto, const std::string& titulo = "",
-                      Botones botones = Botones::OK);
+                      Botones botones = Botones::OK, Icono icono = Icono::ninguno);
 
   private:
     enum class TipoEvento { abajo, caracter, arriba, word };
@@ -391,6 +398,8 @@ class Form1 {
     bool clase1_ = false;
     bool arrancandoProcesador_ = false;
     bool ctrlSoltadoSolo_ = false;
+    // The key that only cancelled the quit prompt: its release is dropped.
+    int teclaQueSoloAnula_ = 0;
     // True while the grid moves its cursor by its own keys (the pupil's move).
     bool movimientoDeLaTabla_ = false;
     int profundidad_ = 0;

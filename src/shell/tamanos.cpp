@@ -141,7 +141,7 @@ void Form1::comprobarancho() {
         if (mensaje("Ha cambiado el ancho de la línea en el documento de Word.\r\r¿Quieres ajustar "
                     "el ancho de la tabla de <Renglero> al ancho de la línea del documento de "
                     "Word?\r\r(Si eliges <Sí>, se BORRARÁ LA TABLA DE <RENGLERO>",
-                    "¡Atención!", Botones::YesNo) != Respuesta::Yes)
+                    "¡Atención!", Botones::YesNo, Icono::pregunta) != Respuesta::Yes)
             return;
         tabla.Redraw = false;
         tabla.setCols(columnas < 1 ? 58 : columnas);

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -277,6 +278,17 @@ TEST(Odt, NoSeGuardaDondeNoSePuede) {
     doc.escribir("x");
     EXPECT_FALSE(doc.guardar("/no/existe/esta/carpeta/x.odt"));
     EXPECT_TRUE(doc.documento()->isModified());
+}
+
+TEST(Odt, SeGuardaEnUnaCarpetaCuyoNombreNoEsUtf8) {
+    // The name's bytes reach the file system as they are ("año" in Latin-1).
+    QTemporaryDir dir;
+    const std::string carpeta = QFile::encodeName(dir.path()).toStdString() + "/a\xF1o";
+    ASSERT_TRUE(std::filesystem::create_directory(carpeta));
+    DocumentoPropio doc;
+    doc.escribir("x");
+    EXPECT_TRUE(doc.guardar(carpeta + "/x.odt"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(carpeta + "/x.odt"));
 }
 
 // With LibreOffice at hand, it must open the file and find the text.

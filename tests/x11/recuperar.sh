@@ -140,10 +140,10 @@ xdotool windowactivate --sync "$cuaderno" 2>/dev/null
 xdotool key Pause
 xdotool key Pause
 # The recovered document has unsaved changes: the question to save them is
-# answered Cancelar (Esc).
+# answered No (Tab goes from Sí to No); Cancelar would keep the notebook.
 pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null | wc -l)" -ge 2 ]; }
 esperar 10 sh -c "! kill -0 $pid 2>/dev/null || [ \$(xdotool search --onlyvisible --name ' - Renglero\$' 2>/dev/null | wc -l) -ge 2 ]"
-vivo "$pid" && pregunta && xdotool key Escape
+vivo "$pid" && pregunta && xdotool key Tab space
 esperar 10 muerto "$pid" || fallo "Pausa, Pausa no termina el cuaderno"
 [ "$(copias)" -eq 0 ] || fallo "tras Pausa, Pausa queda una copia"
 [ -z "$(ls -A "$carpeta")" ] || fallo "tras Pausa, Pausa queda una ranura"
