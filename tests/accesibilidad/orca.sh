@@ -15,6 +15,7 @@ cd "$(dirname "$0")" || exit 1
 # A home of its own: Orca's settings and scripts, speech-dispatcher's
 # configuration. Orca speaks Spanish, as the pupil's does.
 export HOME="$2/casa_orca" XDG_RUNTIME_DIR="$2/xdg_orca" XDG_CONFIG_HOME="$2/casa_orca/.config"
+export XDG_STATE_HOME="$HOME/.local/state"
 export LANGUAGE=es
 rm -rf "$HOME" "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"

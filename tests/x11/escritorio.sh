@@ -170,6 +170,9 @@ escritorio_arrancar() {
   export HOME="$ESCRITORIO/casa"
   export XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion"
   export XDG_CONFIG_HOME="$HOME/.config"
+  # The notebook's recovery copies: the desktop's own unless a test keeps
+  # them across desktops (ESCRITORIO_ESTADO).
+  export XDG_STATE_HOME="${ESCRITORIO_ESTADO:-$HOME/.local/state}"
   unset WAYLAND_DISPLAY XAUTHORITY GDK_BACKEND
   export XDG_SESSION_TYPE=x11
   case "$clase" in

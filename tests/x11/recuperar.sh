@@ -16,7 +16,7 @@ done
 # The recovery folder outlives each desktop: the X server goes away in one
 # of the cases and the next notebook starts on a new desktop.
 estado=$(mktemp -d /tmp/renglero-estado.XXXXXX)
-export XDG_STATE_HOME="$estado"
+export ESCRITORIO_ESTADO="$estado"
 carpeta="$estado/renglero/recuperacion"
 terminar() {
   escritorio_detener
