@@ -2,7 +2,8 @@
 short name, the grid is a table of 13 x 25 named cells, the cursor's cell
 takes the focus (once a key, however many cells a step walks), the notebook
 announces what it laid out, and prompts, message boxes and the help lines are
-readable. Usage: atspi.py RENGLERO LOG"""
+readable. Usage: atspi.py RENGLERO CARPETA"""
+import os
 import subprocess
 
 import pyatspi
@@ -10,8 +11,8 @@ import pyatspi
 from sesion import Escritorio, Fallo, aplicacion, buscar, correr, esperar
 
 
-def principal(renglero, registro):
-    with Escritorio(registro) as e:
+def principal(renglero, carpeta):
+    with Escritorio(os.path.join(carpeta, "eventos.log")) as e:
         e.arrancar([renglero, "--documento", "propio"],
                    {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
         app = esperar(lambda: aplicacion("renglero"), 30, "la aplicación en AT-SPI")

@@ -1,9 +1,7 @@
-"""A private desktop for the accessibility tests: Xvfb (display number read
-through -displayfd), the notebook started on it, keys typed with xdotool,
-and an AT-SPI listener that keeps every event in a log. Runs inside a D-Bus
-session of its own (dbus-run-session), where the AT-SPI bus starts on demand."""
+"""The accessibility tests' session, on the X server and D-Bus session that
+lector.sh gives them: the notebook started there, keys typed with xdotool, and
+an AT-SPI listener that keeps every event in a log."""
 import os
-import select
 import subprocess
 import sys
 import time
@@ -37,24 +35,6 @@ class Escritorio:
         self.procesos = []
         self.registro = open(registro, "w", encoding="utf-8")
         self.eventos = []
-        lectura, escritura = os.pipe()
-        x = subprocess.Popen(["Xvfb", "-displayfd", str(escritura), "-screen", "0",
-                              "1280x800x24", "-nolisten", "tcp"], pass_fds=(escritura,),
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(escritura)
-        self.procesos.append(x)
-        numero = b""
-        fin = time.monotonic() + 20
-        while not numero.endswith(b"\n"):
-            restante = fin - time.monotonic()
-            if restante <= 0 or not select.select([lectura], [], [], restante)[0]:
-                raise Fallo("Xvfb no dio su número de pantalla")
-            trozo = os.read(lectura, 16)
-            if not trozo:
-                raise Fallo("Xvfb terminó al empezar")
-            numero += trozo
-        os.close(lectura)
-        os.environ["DISPLAY"] = ":" + numero.decode().strip()
         self.escuchar()
 
     def escuchar(self):

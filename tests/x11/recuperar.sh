@@ -53,7 +53,6 @@ iguales() {
   done
 }
 
-ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
 # The slot a notebook holds: the folder of the lock file it keeps open.
 copia_de() {
   local f
@@ -63,26 +62,17 @@ copia_de() {
   return 1
 }
 tiene() { [ -f "$1" ] && partes "$1" "$2" | grep -- "$3" >/dev/null; }
-vivo() { kill -0 "$1" 2>/dev/null; }
-muerto() { ! vivo "$1"; }
+muerto() { ! kill -0 "$1" 2>/dev/null; }
 copias() { find "$carpeta" -name copia 2>/dev/null | wc -l; }
-
 arrancar() {
-  escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
-  pid=${ESCRITORIO_PIDS[-1]}
-  esperar 20 ventana '^Renglero  -' >/dev/null || fallo "no aparece la ventana del cuaderno"
-  cuaderno=$(ventana '^Renglero  -')
-  esperar 20 ventana ' - Renglero$' >/dev/null || fallo "no aparece la ventana del documento"
-  documento=$(ventana ' - Renglero$')
+  cuaderno_propio "$renglero" || fallo "no aparecen el cuaderno y su documento"
   esperar 10 copia_de "$pid" >/dev/null || fallo "el cuaderno no tiene ranura"
 }
 # Answers the offer with Sí (its default button) and waits for the copy the
 # restored notebook writes at once.
 recuperar_con_si() {
   esperar 20 ventana '^Renglero$' >/dev/null || fallo "no se ofrece recuperar el trabajo ($1)"
-  local caja
-  caja=$(ventana '^Renglero$')
-  xdotool windowactivate --sync "$caja" 2>/dev/null
+  xdotool windowactivate --sync "$(ventana '^Renglero$')" 2>/dev/null
   xdotool key Return
   esperar 20 test -f "$(copia_de "$pid")" || fallo "el cuaderno recuperado no guarda su copia ($1)"
   iguales "$2" "$(copia_de "$pid")" || fallo "lo recuperado no es lo que había ($1)"
@@ -94,11 +84,7 @@ escritorio_arrancar || fallo "no arranca el escritorio"
 # in the document.
 arrancar
 esperar 5 activa_es "$cuaderno" || fallo "el cuaderno no está activo al empezar"
-xdotool type --delay 30 "125"
-xdotool key Return
-xdotool type --delay 30 "37"
-xdotool key KP_Multiply
-xdotool type "5"
+xdotool key --delay 30 1 2 5 Return 3 7 KP_Multiply 5
 xdotool windowactivate --sync "$documento" 2>/dev/null
 xdotool type --delay 30 "Hola deberes"
 copia=$(copia_de "$pid")
@@ -137,16 +123,13 @@ recuperar_con_si "servidor X" "$estado/antes_x"
 
 # Pausa, Pausa: the pupil ends it; nothing is left to offer.
 xdotool windowactivate --sync "$cuaderno" 2>/dev/null
-xdotool key Pause
-xdotool key Pause
+xdotool key Pause Pause
 # The recovered document has unsaved changes: the question to save them is
 # answered No (Tab goes from Sí to No); Cancelar would keep the notebook.
-pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null | wc -l)" -ge 2 ]; }
-esperar 10 sh -c "! kill -0 $pid 2>/dev/null || [ \$(xdotool search --onlyvisible --name ' - Renglero\$' 2>/dev/null | wc -l) -ge 2 ]"
-vivo "$pid" && pregunta && xdotool key Tab space
+esperar 10 sh -c "! kill -0 $pid 2>/dev/null || [ \$(xdotool search --onlyvisible --name ' - Renglero\$' | wc -l) -ge 2 ]"
+muerto "$pid" || xdotool key Tab space
 esperar 10 muerto "$pid" || fallo "Pausa, Pausa no termina el cuaderno"
 [ "$(copias)" -eq 0 ] || fallo "tras Pausa, Pausa queda una copia"
 [ -z "$(ls -A "$carpeta")" ] || fallo "tras Pausa, Pausa queda una ranura"
-
 terminar
 echo "1 passed, 0 failed"
