@@ -11,7 +11,6 @@ what braille showed of the addition. The transcript and the braille log are
 left in CARPETA and printed.
 Usage: orca.py RENGLERO CARPETA"""
 import os
-import re
 import shutil
 import subprocess
 
@@ -130,13 +129,7 @@ def principal(renglero, carpeta):
             raise Fallo("Orca no arranca (¿otra copia en marcha de este usuario?)")
         # Orca is ready once it has said so.
         esperar(lambda: dicho(hablado), 30, "Orca hablando")
-        e.arrancar([renglero, "--documento", "propio"],
-                   {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
-        app = esperar(lambda: aplicacion("renglero"), 30, "el cuaderno en AT-SPI")
-        ventana = esperar(lambda: subprocess.run(
-            ["xdotool", "search", "--name", "^Renglero  -"], capture_output=True,
-            text=True).stdout.split(), 20, "la ventana X del cuaderno")[0]
-        subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
+        app, _ = e.cuaderno(renglero)
         esperar(lambda: en_orden(["Renglero, Cuentas", "Modo Cuentas, fila 2, columna 4."],
                                  dicho(hablado)), 30, "Orca diciendo la ventana y el modo")
         transcripcion.append("> (el cuaderno se abre)")

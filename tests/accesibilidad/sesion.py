@@ -67,6 +67,21 @@ class Escritorio:
         self.procesos.append(p)
         return p
 
+    def cuaderno(self, renglero):
+        """Starts the notebook with its accessibility on, and gives the keys to
+        its window: its application in AT-SPI, and its X window."""
+        self.arrancar([renglero, "--documento", "propio"],
+                      {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
+        app = esperar(lambda: aplicacion("renglero"), 30, "el cuaderno en AT-SPI")
+        ventana = esperar(lambda: subprocess.run(
+            ["xdotool", "search", "--name", "^Renglero  -"], capture_output=True,
+            text=True).stdout.split(), 20, "la ventana X del cuaderno")[0]
+        self.enfocar(ventana)
+        return app, ventana
+
+    def enfocar(self, ventana):
+        subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
+
     def teclas(self, *nombres):
         subprocess.run(["xdotool", "key", "--delay", "30", *nombres], check=True)
 
@@ -74,9 +89,6 @@ class Escritorio:
         return self
 
     def __exit__(self, *excepcion):
-        self.cerrar()
-
-    def cerrar(self):
         for p in reversed(self.procesos):
             if p.poll() is None:
                 p.terminate()
