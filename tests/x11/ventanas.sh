@@ -34,21 +34,28 @@ fallo() {
   exit 1
 }
 
-# A part of a copy (after a line that gives their sizes): content.xml, or
-# the grid's rows as text.
+# A part of a copy (after a line that says what follows and how long each
+# part is): the notebook's state, content.xml, styles.xml, or the grid's rows
+# as text.
 parte() {
   python3 - "$@" <<'EOF'
 import json, sys
 cabecera, resto = open(sys.argv[1], 'rb').read().split(b'\n', 1)
 n = json.loads(cabecera)['tamanos']
-cuaderno, contenido = resto[:n[0]], resto[n[0]:n[0] + n[1]]
-if sys.argv[2] == 'contenido':
-    sys.exit(sys.stdout.buffer.write(contenido) and 0)
-t = json.loads(cuaderno)['tabla']
+partes = {'cuaderno': resto[:n[0]], 'contenido': resto[n[0]:n[0] + n[1]], 'estilos': resto[n[0] + n[1]:]}
+if sys.argv[2] != 'filas':
+    sys.exit(sys.stdout.buffer.write(partes[sys.argv[2]]) and 0)
+t = json.loads(partes['cuaderno'])['tabla']
 textos = [s.encode('latin-1').decode('cp1252', 'replace') for s in t['textos']]
 for f in range(t['filas']):
     print(''.join(textos[f * t['columnas']:(f + 1) * t['columnas']]))
 EOF
+}
+iguales() {
+  local p
+  for p in cuaderno contenido estilos; do
+    cmp -s <(parte "$1" $p) <(parte "$2" $p) || { echo "$p"; return 1; }
+  done
 }
 # The slot a notebook holds: the folder of the lock file it keeps open.
 copia_de() {
@@ -77,8 +84,7 @@ recuperar_con_si() {
   enfocar "$(ventana '^Renglero$')"
   xdotool key Return
   esperar 20 test -f "$(copia_de)" || fallo "el cuaderno recuperado no guarda su copia ($1)"
-  # Equal byte for byte: the state, content.xml and styles.xml.
-  cmp -s "$estado/$1" "$(copia_de)" || fallo "lo recuperado no es lo que había ($1)"
+  distinto=$(iguales "$estado/$1" "$(copia_de)") || fallo "lo recuperado no es lo que había ($1: $distinto)"
   [ "$(find "$carpeta" -name copia | wc -l)" -eq 1 ] || fallo "la copia del cuaderno ido sigue ahí ($1)"
 }
 
@@ -130,10 +136,12 @@ enfocar "$documento" || fallo "el documento no toma el foco"
 xdotool type --delay 30 "Hola deberes"
 esperar 20 tiene "$(copia_de)" contenido "Hola deberes" || fallo "no se escribe la copia del documento"
 esperar 10 tiene "$(copia_de)" filas "^ *5 *$" || fallo "no se escribe la copia de la cuadrícula"
-cp "$(copia_de)" "$estado/SIGKILL"
-# SIGKILL: nothing runs; the last copy is what there is.
+# SIGKILL: nothing runs; the last copy is what there is. What a notebook
+# left is kept once it has gone: till then it may write a later copy.
+copia=$(copia_de)
 kill -9 "$pid"
 esperar 10 muerto || fallo "SIGKILL no termina el cuaderno"
+cp "$copia" "$estado/SIGKILL"
 arrancar
 recuperar_con_si SIGKILL
 # SIGTERM: the notebook writes its copy and ends by itself.
@@ -148,9 +156,9 @@ copia=$(copia_de)
 enfocar "$documento" || fallo "el documento no toma el foco"
 xdotool type --delay 30 " y manana"
 esperar 20 tiene "$copia" contenido "manana" || fallo "no se escribe la copia antes de perder el servidor"
-cp "$copia" "$estado/servidor_X"
 kill "$pid_xvfb"
 esperar 10 muerto || fallo "el cuaderno sigue sin servidor X"
+cp "$copia" "$estado/servidor_X"
 escritorio_detener
 escritorio_arrancar || fallo "no arranca el segundo escritorio"
 arrancar
