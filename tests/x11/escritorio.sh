@@ -186,18 +186,18 @@ sigue() {
 }
 
 # f11 [lento | dos]: a tap of F11; lento, press and release by separate
-# calls; dos, two taps 0.3 s apart, from one call: two calls, each a program
-# to start, came more than 0.5 s apart on a loaded machine. The notebook
-# takes F11 again only 0.5 s after the last press (on the server's clock):
-# the tap waits until 0.6 s after the last call returned, when the server
-# had its press.
+# calls; dos, two taps 0.1 s apart from one call (two calls, each a program
+# to start, came up to 0.44 s apart on a loaded machine, and one call's own
+# pause stretched by up to 0.22 s there). The notebook takes F11 again 0.5 s
+# after the last press (on the server's clock): the tap waits until 0.6 s
+# after the last call returned, when the server had its press.
 ultimo_f11=0
 f11() {
   local falta=$(((ultimo_f11 + 600000 - ${EPOCHREALTIME/./}) / 1000))
   ((falta > 0)) && sleep "$(printf '0.%03d' "$falta")"
   case "${1:-}" in
   lento) pulsar keydown F11 && pulsar keyup F11 ;;
-  dos) pulsar key --delay 300 F11 F11 ;;
+  dos) pulsar key --delay 100 F11 F11 ;;
   *) pulsar key F11 ;;
   esac
   ultimo_f11=${EPOCHREALTIME/./}
