@@ -6,11 +6,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "propio/DocumentoPropio.h"
+#include "propio/OdtPropio.h"
 #include "propio/VentanaDocumento.h"
 
 using namespace renglero;
@@ -49,15 +51,29 @@ struct Respuesta {
 
 } // namespace
 
-TEST(Ventana, TituloYDocumentoCompartido) {
+// The window shows the document itself, on its page, from when the word
+// processor is shown until it quits.
+TEST(Ventana, MuestraElDocumentoMismo) {
     DocumentoPropio doc;
     VentanaDocumento v(doc);
     EXPECT_EQ(v.windowTitle(), "Documento1 - Renglero");
     EXPECT_EQ(v.editor()->document(), doc.documento());
-    v.show();
+    EXPECT_EQ(v.editor()->lineWrapColumnOrWidth(), static_cast<int>(595.3 * 96 / 72));
+    doc.fijarPagina(612, 72, 72);
+    EXPECT_EQ(v.editor()->lineWrapColumnOrWidth(), 816);
+    EXPECT_FALSE(v.isVisible());
+    doc.mostrarAplicacion();
+    EXPECT_TRUE(v.isVisible());
     // Showing the editor does not replace the document's own font.
     doc.escribir("x");
     EXPECT_EQ(doc.leer().parrafos[0].tramos.at(0).fuente, "Times New Roman");
+    doc.cerrarDocumento();
+    EXPECT_TRUE(v.editor()->isReadOnly());
+    doc.nuevoDocumento();
+    EXPECT_FALSE(v.editor()->isReadOnly());
+    doc.escribir("sin guardar");
+    doc.salir(); // the word processor quits: nothing to ask
+    EXPECT_FALSE(v.isVisible());
 }
 
 TEST(Ventana, ElCursorDelEditorEsLaSeleccion) {
@@ -106,76 +122,35 @@ TEST(Ventana, ElAlumnoEscribeEnElEditor) {
     EXPECT_TRUE(doc.documento()->isModified());
 }
 
-TEST(Ventana, SinDocumentoNoSeEscribe) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    v.show();
-    doc.cerrarDocumento();
-    EXPECT_TRUE(v.editor()->isReadOnly());
-    doc.nuevoDocumento();
-    EXPECT_FALSE(v.editor()->isReadOnly());
-}
-
-TEST(Ventana, CerrarSinCambiosEsSalir) {
-    DocumentoPropio doc;
-    Eventos ev;
-    doc.suscribir(ev.eventos());
-    VentanaDocumento v(doc);
-    v.show();
-    EXPECT_TRUE(v.close());
-    EXPECT_FALSE(doc.enMarcha());
-    QApplication::processEvents();
-    EXPECT_EQ(ev.salir, 1);
-}
-
-TEST(Ventana, CerrarConCambiosPreguntaYCancelarLaDejaAbierta) {
-    DocumentoPropio doc;
-    Eventos ev;
-    doc.suscribir(ev.eventos());
-    VentanaDocumento v(doc);
-    v.show();
-    doc.escribir("trabajo");
-    Respuesta cancelar("Cancelar");
-    EXPECT_FALSE(v.close());
-    EXPECT_EQ(cancelar.pregunta, QString::fromUtf8("¿Quieres guardar los cambios del documento?"));
-    cancelar.botones.sort(); // their order is the platform's
-    EXPECT_EQ(cancelar.botones, (QStringList{"Cancelar", "No", QString::fromUtf8("Sí")}));
-    EXPECT_TRUE(v.isVisible());
-    EXPECT_TRUE(doc.enMarcha());
-    EXPECT_EQ(doc.leer().parrafos[0].texto, "trabajo");
-    QApplication::processEvents();
-    EXPECT_EQ(ev.salir, 0);
-
-    Respuesta no("No");
-    EXPECT_TRUE(v.close());
-    EXPECT_FALSE(doc.enMarcha());
-    QApplication::processEvents();
-    EXPECT_EQ(ev.salir, 1);
-}
-
-TEST(Ventana, SalirCierraLaVentana) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    v.show();
-    doc.escribir("sin guardar");
-    doc.salir(); // the word processor quits: nothing to ask
-    EXPECT_FALSE(v.isVisible());
-}
-
-TEST(Ventana, MostrarAplicacionLaEnsena) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    EXPECT_FALSE(v.isVisible());
-    doc.mostrarAplicacion();
-    EXPECT_TRUE(v.isVisible());
-}
-
-TEST(Ventana, LaLineaEsLaDeLaPagina) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    EXPECT_EQ(v.editor()->lineWrapColumnOrWidth(), static_cast<int>(595.3 * 96 / 72));
-    doc.fijarPagina(612, 72, 72);
-    EXPECT_EQ(v.editor()->lineWrapColumnOrWidth(), 816);
+// Closing is the word processor quitting; with unsaved changes it asks first.
+TEST(Ventana, CerrarEsSalirTrasPreguntarPorLosCambios) {
+    for (const bool conCambios : {false, true}) {
+        DocumentoPropio doc;
+        Eventos ev;
+        doc.suscribir(ev.eventos());
+        VentanaDocumento v(doc);
+        v.show();
+        if (conCambios) {
+            doc.escribir("trabajo");
+            Respuesta cancelar("Cancelar");
+            EXPECT_FALSE(v.close());
+            EXPECT_EQ(cancelar.pregunta,
+                      QString::fromUtf8("¿Quieres guardar los cambios del documento?"));
+            cancelar.botones.sort(); // their order is the platform's
+            EXPECT_EQ(cancelar.botones, (QStringList{"Cancelar", "No", QString::fromUtf8("Sí")}));
+            EXPECT_TRUE(v.isVisible());
+            EXPECT_TRUE(doc.enMarcha());
+            EXPECT_EQ(doc.leer().parrafos[0].texto, "trabajo");
+            QApplication::processEvents();
+            EXPECT_EQ(ev.salir, 0);
+        }
+        Respuesta no("No");
+        EXPECT_TRUE(v.close());
+        EXPECT_FALSE(doc.enMarcha());
+        QApplication::processEvents();
+        EXPECT_EQ(ev.salir, 1);
+        EXPECT_EQ(no.pregunta.isEmpty(), !conCambios);
+    }
 }
 
 TEST(Ventana, ActivarYDesactivar) {
@@ -195,18 +170,25 @@ TEST(Ventana, ActivarYDesactivar) {
     EXPECT_GE(ev.desactivada, 1);
 }
 
+// The notebook's mark on a cell is no format of what is written there,
+// typed by the pupil or written by the notebook.
 TEST(Ventana, LoEscritoEnUnaCeldaMarcadaNoQuedaSombreado) {
     DocumentoPropio doc;
     VentanaDocumento v(doc);
     v.show();
     doc.agregarTabla(1, 2);
-    doc.sombrearPrimeraCelda(200); // the notebook's cell mark
+    doc.sombrearPrimeraCelda(200);
     v.editor()->setFocus();
     QTest::keyClicks(v.editor(), "ab");
+    doc.escribir("c");
     doc.sombrearPrimeraCelda(0);
-    EXPECT_EQ(doc.leer().tablas.at(0).texto[0][0], "ab");
-    const QTextCharFormat f = doc.seleccion().charFormat(); // the "b"
-    EXPECT_EQ(f.background().style(), Qt::NoBrush);
+    EXPECT_EQ(doc.leer().tablas.at(0).texto[0][0], "abc");
+    for (int hasta : {2, 3}) {
+        QTextCursor c = doc.seleccion();
+        c.setPosition(c.block().position() + hasta);
+        EXPECT_EQ(c.charFormat().background().style(), Qt::NoBrush) << hasta;
+        EXPECT_FALSE(c.charFormat().hasProperty(kPropiedadTextura)) << hasta;
+    }
 }
 
 // The title names the file and marks unsaved changes; Ctrl+S saves to the

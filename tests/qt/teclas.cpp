@@ -1,6 +1,7 @@
 // Key events into key codes, shift states and characters; F11's state as
 // Timer2 reads it.
 #include <QKeyEvent>
+#include <array>
 #include <gtest/gtest.h>
 
 #include "qt/TeclaGlobal.h"
@@ -83,59 +84,40 @@ TEST(TeclasQt, UnaPulsacion) {
 // Every sign of a Spanish keyboard, plain, with Shift and with AltGr, is
 // reported as the key that gives it: Qt names the sign, the notebook the key.
 TEST(TeclasQt, CadaSignoDelTecladoEspanolEsSuTecla) {
-    const auto altGr = conCtrl | conAlt;
-    const std::tuple<int, Qt::KeyboardModifiers, int> signos[] = {
-        {Qt::Key_masculine, {}, kTeclaOrdinal},
-        {Qt::Key_ordfeminine, conShift, kTeclaOrdinal},
-        {Qt::Key_Backslash, altGr, kTeclaOrdinal},
-        {Qt::Key_Exclam, conShift, '1'},
-        {Qt::Key_Bar, altGr, '1'},
-        {Qt::Key_QuoteDbl, conShift, '2'},
-        {Qt::Key_At, altGr, '2'},
-        {Qt::Key_periodcentered, conShift, '3'},
-        {Qt::Key_NumberSign, altGr, '3'},
-        {Qt::Key_Dollar, conShift, '4'},
-        {Qt::Key_AsciiTilde, altGr, '4'},
-        {Qt::Key_Percent, conShift, '5'},
-        {Qt::Key_Ampersand, conShift, '6'},
-        {Qt::Key_notsign, altGr, '6'},
-        {Qt::Key_Slash, conShift, '7'},
-        {Qt::Key_ParenLeft, conShift, '8'},
-        {Qt::Key_ParenRight, conShift, '9'},
-        {Qt::Key_Equal, conShift, '0'},
-        {Qt::Key_Apostrophe, {}, kTeclaApostrofo},
-        {Qt::Key_Question, conShift, kTeclaApostrofo},
-        {Qt::Key_exclamdown, {}, kTeclaExclamacion},
-        {Qt::Key_questiondown, conShift, kTeclaExclamacion},
-        {Qt::Key_Dead_Grave, {}, kTeclaAcentoGrave},
-        {Qt::Key_Dead_Circumflex, conShift, kTeclaAcentoGrave},
-        {Qt::Key_BracketLeft, altGr, kTeclaAcentoGrave},
-        {Qt::Key_Plus, {}, kTeclaMas},
-        {Qt::Key_Asterisk, conShift, kTeclaMas},
-        {Qt::Key_BracketRight, altGr, kTeclaMas},
-        {Qt::Key_Dead_Acute, {}, kTeclaAcento},
-        {Qt::Key_Dead_Diaeresis, conShift, kTeclaAcento},
-        {Qt::Key_BraceLeft, altGr, kTeclaAcento},
-        {Qt::Key_Ccedilla, {}, kTeclaCedilla},
-        {Qt::Key_Ccedilla, conShift, kTeclaCedilla},
-        {Qt::Key_BraceRight, altGr, kTeclaCedilla},
-        {Qt::Key_Ntilde, {}, kTeclaEnye},
-        {Qt::Key_Ntilde, conShift, kTeclaEnye},
-        {Qt::Key_Less, {}, kTeclaMenor},
-        {Qt::Key_Greater, conShift, kTeclaMenor},
-        {Qt::Key_Comma, {}, kTeclaComa},
-        {Qt::Key_Semicolon, conShift, kTeclaComa},
-        {Qt::Key_Period, {}, kTeclaPunto},
-        {Qt::Key_Colon, conShift, kTeclaPunto},
-        {Qt::Key_Minus, {}, kTeclaMenos},
-        {Qt::Key_Underscore, conShift, kTeclaMenos},
+    // The key, and the signs Qt names for it plain, with Shift, with AltGr.
+    const std::pair<int, std::array<int, 3>> teclas[] = {
+        {kTeclaOrdinal, {Qt::Key_masculine, Qt::Key_ordfeminine, Qt::Key_Backslash}},
+        {'1', {0, Qt::Key_Exclam, Qt::Key_Bar}},
+        {'2', {0, Qt::Key_QuoteDbl, Qt::Key_At}},
+        {'3', {0, Qt::Key_periodcentered, Qt::Key_NumberSign}},
+        {'4', {0, Qt::Key_Dollar, Qt::Key_AsciiTilde}},
+        {'5', {0, Qt::Key_Percent, 0}},
+        {'6', {0, Qt::Key_Ampersand, Qt::Key_notsign}},
+        {'7', {0, Qt::Key_Slash, 0}},
+        {'8', {0, Qt::Key_ParenLeft, 0}},
+        {'9', {0, Qt::Key_ParenRight, 0}},
+        {'0', {0, Qt::Key_Equal, 0}},
+        {kTeclaApostrofo, {Qt::Key_Apostrophe, Qt::Key_Question, 0}},
+        {kTeclaExclamacion, {Qt::Key_exclamdown, Qt::Key_questiondown, 0}},
+        {kTeclaAcentoGrave, {Qt::Key_Dead_Grave, Qt::Key_Dead_Circumflex, Qt::Key_BracketLeft}},
+        {kTeclaMas, {Qt::Key_Plus, Qt::Key_Asterisk, Qt::Key_BracketRight}},
+        {kTeclaAcento, {Qt::Key_Dead_Acute, Qt::Key_Dead_Diaeresis, Qt::Key_BraceLeft}},
+        {kTeclaCedilla, {Qt::Key_Ccedilla, Qt::Key_Ccedilla, Qt::Key_BraceRight}},
+        {kTeclaEnye, {Qt::Key_Ntilde, Qt::Key_Ntilde, 0}},
+        {kTeclaMenor, {Qt::Key_Less, Qt::Key_Greater, 0}},
+        {kTeclaComa, {Qt::Key_Comma, Qt::Key_Semicolon, 0}},
+        {kTeclaPunto, {Qt::Key_Period, Qt::Key_Colon, 0}},
+        {kTeclaMenos, {Qt::Key_Minus, Qt::Key_Underscore, 0}},
     };
-    for (const auto& [tecla, m, codigo] : signos) {
-        TraductorTeclas t;
-        const Acciones a = t.pulsar(pulsacion(tecla, m));
-        ASSERT_FALSE(a.empty()) << "tecla Qt " << std::hex << tecla;
-        EXPECT_EQ(a.back().codigo, codigo) << "tecla Qt " << std::hex << tecla;
-    }
+    const Qt::KeyboardModifiers modificadores[3] = {{}, conShift, conCtrl | conAlt};
+    for (const auto& [codigo, signos] : teclas)
+        for (int i = 0; i < 3; ++i) {
+            if (signos[i] == 0) continue;
+            TraductorTeclas t;
+            const Acciones a = t.pulsar(pulsacion(signos[i], modificadores[i]));
+            ASSERT_FALSE(a.empty()) << "tecla Qt " << std::hex << signos[i];
+            EXPECT_EQ(a.back().codigo, codigo) << "tecla Qt " << std::hex << signos[i];
+        }
 }
 
 // A release is the key the press gave: matched by scan code, AltGr's two
