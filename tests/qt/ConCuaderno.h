@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ namespace renglero::prueba {
 class ConCuaderno : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A notebook that ended in a test before asked the application to
+        // leave its loop, and every loop since would end at once: a pass of
+        // the application's own loop clears that.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QApplication::exec();
         contestar();
         cuaderno.arrancar();
         QApplication::processEvents();
@@ -47,20 +53,22 @@ class ConCuaderno : public ::testing::Test {
     void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QTest::keyClick(&ventana(), k, m);
     }
-    // Types a script: characters as they are, '\n' Enter, '<' Left, and the
-    // keypad's operation keys '/', '*', '+'.
+    // Types a script: characters as they are, and '\n' Enter, '<' Left,
+    // '>' Right, '_' Down, '~' Ç, '{' F1, '}' F2, and the keypad's '/', '*', '+'.
     void teclear(const std::string& teclas) {
+        static const std::map<char, Qt::Key> nombradas = {
+            {'\n', Qt::Key_Return}, {'<', Qt::Key_Left},     {'>', Qt::Key_Right},
+            {'_', Qt::Key_Down},    {'~', Qt::Key_Ccedilla}, {'{', Qt::Key_F1},
+            {'}', Qt::Key_F2},      {'/', Qt::Key_Slash},    {'*', Qt::Key_Asterisk},
+            {'+', Qt::Key_Plus}};
         for (char c : teclas) {
-            const Qt::Key numerico = c == '/'   ? Qt::Key_Slash
-                                     : c == '*' ? Qt::Key_Asterisk
-                                     : c == '+' ? Qt::Key_Plus
-                                                : Qt::Key_unknown;
-            if (numerico != Qt::Key_unknown)
-                tecla(numerico, Qt::KeypadModifier);
-            else if (c == '\n' || c == '<')
-                tecla(c == '\n' ? Qt::Key_Return : Qt::Key_Left);
-            else
+            const auto n = nombradas.find(c);
+            if (n == nombradas.end())
                 QTest::keyClick(&ventana(), c);
+            else
+                tecla(n->second, std::string("/*+").find(c) != std::string::npos
+                                     ? Qt::KeypadModifier
+                                     : Qt::NoModifier);
         }
     }
 

@@ -73,26 +73,19 @@ TEST_F(EnLaVentana, AbreArribaDeTodoEnLaEsquinaYSigueAlFormulario) {
     EXPECT_EQ(v.windowTitle().toStdString(), form().Caption);
 }
 
-TEST_F(EnLaVentana, UnDigitoTecleadoSeEscribeYSePinta) {
-    const auto tinta = [this](const QImage& imagen, int c) {
-        return pixeles(imagen, ventana().rectCelda(1, c).adjusted(4, 4, -4, -4));
-    };
-    EXPECT_EQ(tinta(ventana().grab().toImage(), 3), 0);
-    tecla(Qt::Key_1);
-    EXPECT_EQ(form().tabla.TextMatrix(1, 3), "1");
-    const QImage despues = ventana().grab().toImage();
-    EXPECT_GT(tinta(despues, 3), 5);
-    EXPECT_EQ(tinta(despues, 4), 0); // the cursor's cell, still blank
-}
-
 TEST_F(EnLaVentana, TabCambiaElSentidoEnLugarDeMoverElFoco) {
     tecla(Qt::Key_Tab);
     EXPECT_EQ(form().sentido, "i");
     EXPECT_TRUE(ventana().hasFocus());
 }
 
-// A pupil's whole operation, cell for cell as on paper.
+// A pupil's whole operation from real keys, cell for cell as on paper, and
+// painted: ink in a written cell, none in the cursor's blank one.
 TEST_F(EnLaVentana, UnaDivisionEnteraComoEnElPapel) {
+    const auto tinta = [this](int f, int c) {
+        return pixeles(comoEsAhora(), ventana().rectCelda(f, c).adjusted(4, 4, -4, -4));
+    };
+    EXPECT_EQ(tinta(1, 1), 0);
     teclear("936\n4/2\n<1\n3\n3\n1\n6\n4\n0");
     const auto fila = [this](int r) {
         std::string texto;
@@ -104,6 +97,8 @@ TEST_F(EnLaVentana, UnaDivisionEnteraComoEnElPapel) {
     EXPECT_EQ(fila(2), " 13    \x97\x97\x97\x97");
     EXPECT_EQ(fila(3), "  16    234");
     EXPECT_EQ(fila(4), "   0");
+    EXPECT_GT(tinta(1, 1), 5);
+    EXPECT_EQ(tinta(form().tabla.Row(), form().tabla.Col()), 0);
 }
 
 TEST_F(EnLaVentana, BotonesYClicEnLaLineaDeEstado) {
@@ -319,3 +314,20 @@ TEST_F(EnLaVentana, LoQueCambiaSinTeclaSePintaEnseguida) {
         << "\"Enviando...\" sigue en pantalla";
     QTest::keyRelease(&ventana(), Qt::Key_F9);
 }
+
+// After each of these the screen shows the form as it stands: no command
+// leaves the grid's drawing held back.
+class PantallaAlDia : public prueba::ConCuaderno,
+                      public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PantallaAlDia, TrasLasTeclas) {
+    teclear(GetParam());
+    correrBucle(30);
+    EXPECT_TRUE(enPantalla() == comoEsAhora());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ventana, PantallaAlDia,
+                         ::testing::Values("12{{", "~ab{{",        // the memory line stored
+                                           "~ab{{_}}",             // and brought back
+                                           "225r1\n<1\n25\n>>25\n" // a square root's side sum
+                                           ));
