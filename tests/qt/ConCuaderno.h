@@ -84,6 +84,15 @@ class ConCuaderno : public ::testing::Test {
         return ventana().grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
+    // Pixels of a region darker than mid-grey, or of one colour.
+    static int pixeles(const QImage& imagen, const QRect& r, const QColor* color = nullptr) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += color ? imagen.pixelColor(x, y) == *color : qGray(imagen.pixel(x, y)) < 100;
+        return n;
+    }
+
     // Lets the event loop run (and wait) as the program's own loop does.
     static void correrBucle(int ms) {
         QEventLoop bucle;

@@ -22,15 +22,6 @@ int aPx(int twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-// Pixels of a region darker than mid-grey, or of one colour.
-int pixeles(const QImage& imagen, const QRect& r, const QColor* color = nullptr) {
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += color ? imagen.pixelColor(x, y) == *color : qGray(imagen.pixel(x, y)) < 100;
-    return n;
-}
-
 // A word processor that takes its time over a block, as Writer does: the
 // notebook's timers fall due while F9 is still sending.
 class DocumentoLento : public DocumentoPropio {
