@@ -138,10 +138,17 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
             EXPECT_EQ(pclose(tubo), 0) << orden;
         }
     } else {
+        // In-process, each line at a time: once its work is done, the grids
+        // paint again (a handler that stops their painting resumes it).
         std::ostringstream out;
         std::istringstream in(e.guion);
         renglero::Conductor conductor(out);
-        conductor.ejecutar(in);
+        const renglero::Form1& f = conductor.form();
+        for (std::string l; !conductor.terminado() && std::getline(in, l);) {
+            conductor.linea(l);
+            EXPECT_TRUE(f.tabla.Redraw && f.tabla1.Redraw && f.tablae.Redraw)
+                << archivo.filename() << ": sin repintar tras «" << l << "»";
+        }
         salida = out.str();
     }
     std::vector<std::string> lineas;
