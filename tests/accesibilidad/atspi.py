@@ -2,19 +2,17 @@
 short name, the grid is a table of 13 x 25 named cells, the cursor's cell
 takes the focus (once a key, however many cells a step walks), the notebook
 announces what it laid out, and prompts, message boxes and the help lines are
-readable. Usage: atspi.py RENGLERO LOG"""
-import subprocess
+readable. Usage: atspi.py RENGLERO CARPETA"""
+import os
 
 import pyatspi
 
-from sesion import Escritorio, Fallo, aplicacion, buscar, correr, esperar
+from sesion import Escritorio, Fallo, buscar, correr, esperar
 
 
-def principal(renglero, registro):
-    with Escritorio(registro) as e:
-        e.arrancar([renglero, "--documento", "propio"],
-                   {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
-        app = esperar(lambda: aplicacion("renglero"), 30, "la aplicación en AT-SPI")
+def principal(renglero, carpeta):
+    with Escritorio(os.path.join(carpeta, "eventos.log")) as e:
+        app, ventana = e.cuaderno(renglero)
         marco = esperar(lambda: buscar(app, lambda o: o.getRoleName() == "frame" and
                                        o.name == "Renglero, Cuentas"), 30,
                         "la ventana del cuaderno")
@@ -32,12 +30,6 @@ def principal(renglero, registro):
         def anunciado(texto):
             esperar(lambda: any(ev["rol"] == "notification" and ev["nombre"] == texto
                                 for ev in e.eventos), 10, "el anuncio " + texto)
-
-        # The keys go to the notebook's window.
-        ventana = esperar(lambda: subprocess.run(
-            ["xdotool", "search", "--name", "^Renglero  -"], capture_output=True,
-            text=True).stdout.split(), 20, "la ventana X del cuaderno")[0]
-        subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
 
         e.teclas("1", "2", "5")
         esperar(lambda: [nombre(1, c) for c in (3, 4, 5)] == ["1", "2", "5"], 10,
@@ -84,7 +76,7 @@ def principal(renglero, registro):
                                o.name.startswith("Para cambiar el tamaño"), 8) is None, 10,
                 "la caja cerrada")
         # Without a window manager nobody gives the focus back.
-        subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
+        e.enfocar(ventana)
 
         # The help, one line an item.
         e.teclas("F5")

@@ -1,9 +1,7 @@
-"""A private desktop for the accessibility tests: Xvfb (display number read
-through -displayfd), the notebook started on it, keys typed with xdotool,
-and an AT-SPI listener that keeps every event in a log. Runs inside a D-Bus
-session of its own (dbus-run-session), where the AT-SPI bus starts on demand."""
+"""The accessibility tests' session, on the X server and D-Bus session that
+lector.sh gives them: the notebook started there, keys typed with xdotool, and
+an AT-SPI listener that keeps every event in a log."""
 import os
-import select
 import subprocess
 import sys
 import time
@@ -37,24 +35,6 @@ class Escritorio:
         self.procesos = []
         self.registro = open(registro, "w", encoding="utf-8")
         self.eventos = []
-        lectura, escritura = os.pipe()
-        x = subprocess.Popen(["Xvfb", "-displayfd", str(escritura), "-screen", "0",
-                              "1280x800x24", "-nolisten", "tcp"], pass_fds=(escritura,),
-                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(escritura)
-        self.procesos.append(x)
-        numero = b""
-        fin = time.monotonic() + 20
-        while not numero.endswith(b"\n"):
-            restante = fin - time.monotonic()
-            if restante <= 0 or not select.select([lectura], [], [], restante)[0]:
-                raise Fallo("Xvfb no dio su número de pantalla")
-            trozo = os.read(lectura, 16)
-            if not trozo:
-                raise Fallo("Xvfb terminó al empezar")
-            numero += trozo
-        os.close(lectura)
-        os.environ["DISPLAY"] = ":" + numero.decode().strip()
         self.escuchar()
 
     def escuchar(self):
@@ -87,6 +67,21 @@ class Escritorio:
         self.procesos.append(p)
         return p
 
+    def cuaderno(self, renglero):
+        """Starts the notebook with its accessibility on, and gives the keys to
+        its window: its application in AT-SPI, and its X window."""
+        self.arrancar([renglero, "--documento", "propio"],
+                      {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
+        app = esperar(lambda: aplicacion("renglero"), 30, "el cuaderno en AT-SPI")
+        ventana = esperar(lambda: subprocess.run(
+            ["xdotool", "search", "--name", "^Renglero  -"], capture_output=True,
+            text=True).stdout.split(), 20, "la ventana X del cuaderno")[0]
+        self.enfocar(ventana)
+        return app, ventana
+
+    def enfocar(self, ventana):
+        subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
+
     def teclas(self, *nombres):
         subprocess.run(["xdotool", "key", "--delay", "30", *nombres], check=True)
 
@@ -94,9 +89,6 @@ class Escritorio:
         return self
 
     def __exit__(self, *excepcion):
-        self.cerrar()
-
-    def cerrar(self):
         for p in reversed(self.procesos):
             if p.poll() is None:
                 p.terminate()

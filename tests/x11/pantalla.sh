@@ -14,16 +14,19 @@ esperar() {
 
 # arrancar_xvfb [OPCIONES DE XVFB...]: starts Xvfb (1280x800, no TCP, no key
 # auto-repeat), exports DISPLAY once it accepts clients and leaves its process
-# id in pid_xvfb; 1 when it does not start within 10 s.
+# id in pid_xvfb; 1 when it ends or does not start within 30 s. -noreset: a
+# server resets when its last client leaves and drops the clients still
+# connecting then, as a window manager slow to start on a loaded machine was
+# when a short-lived probe of the root window came and went before it.
 arrancar_xvfb() {
   local numero
   numero=$(mktemp /tmp/renglero-xvfb-XXXXXX)
   # -displayfd: the server writes its display number there once it is ready.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -r "$@" 3>"$numero" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp -r "$@" 3>"$numero" >/dev/null 2>&1 &
   pid_xvfb=$!
-  esperar 10 grep -q '^[0-9][0-9]*$' "$numero"
+  esperar 30 sh -c "grep -q '^[0-9][0-9]*\$' '$numero' || ! kill -0 $pid_xvfb 2>/dev/null"
+  grep -q '^[0-9][0-9]*$' "$numero" && export DISPLAY=":$(cat "$numero")"
   local listo=$?
-  [ $listo -eq 0 ] && export DISPLAY=":$(cat "$numero")"
   rm -f "$numero"
   return $listo
 }

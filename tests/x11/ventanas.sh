@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# The real notebook on a real X server with a window manager: it stays above
-# the document window, collapses to its top strip while the document is in
-# front, and F11 pressed in the document brings it back. Ending it asks the
-# document about its unsaved changes, and only the pupil's Sí (with a good
-# save) or No ends it. Screenshots are left in the folder given as the second
-# argument.
+# The real notebook with its own document on a desktop of its own, end to
+# end. It stays above the document window, collapses to its top strip while
+# the document is in front, and F11 pressed in the document brings it back.
+# What the pupil wrote (the grid with an operation half done, the document)
+# comes back after SIGKILL, after SIGTERM and after the X server went away,
+# equal cell for cell and character for character (the copy the restored
+# notebook writes at once against the one the gone notebook left). Ending it
+# asks the document about its unsaved changes, and only the pupil's Sí (with
+# a good save) or No ends it, leaving nothing to offer. Screenshots are left
+# in CARPETA_DE_CAPTURAS.
 # Usage: ventanas.sh RENGLERO CARPETA_DE_CAPTURAS
 set -u
 renglero="$1"
@@ -14,164 +18,213 @@ for orden in Xvfb openbox xdotool xprop import python3; do
   command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
 done
 mkdir -p "$capturas"
-
-escritorio_arrancar || { echo "FALLO: no arranca el escritorio"; exit 1; }
-ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 | grep .; }
+# The recovery folder outlives each desktop: the next notebook starts on a
+# new desktop once the X server has gone.
+estado=$(mktemp -d /tmp/renglero-estado.XXXXXX)
+export ESCRITORIO_ESTADO="$estado"
+carpeta="$estado/renglero/recuperacion"
+terminar() {
+  escritorio_detener
+  rm -rf "$estado"
+}
 fallo() {
   echo "FALLO: $*"
   pantallazo "$capturas/fallo.png" 2>/dev/null
+  terminar
   exit 1
 }
-arrancar() {
-  escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
-  pid=${ESCRITORIO_PIDS[-1]}
-  esperar 20 ventana '^Renglero  -' || fallo "no aparece la ventana del cuaderno"
-  cuaderno=$(ventana '^Renglero  -')
-  esperar 20 ventana '^Documento1 - Renglero$' || fallo "no aparece la ventana del documento"
-  documento=$(ventana '^Documento1 - Renglero$')
+
+# A part of a copy (after a line that says what follows and how long each
+# part is): the notebook's state, content.xml, styles.xml, or the grid's rows
+# as text.
+parte() {
+  python3 - "$@" <<'EOF'
+import json, sys
+cabecera, resto = open(sys.argv[1], 'rb').read().split(b'\n', 1)
+n = json.loads(cabecera)['tamanos']
+partes = {'cuaderno': resto[:n[0]], 'contenido': resto[n[0]:n[0] + n[1]], 'estilos': resto[n[0] + n[1]:]}
+if sys.argv[2] != 'filas':
+    sys.exit(sys.stdout.buffer.write(partes[sys.argv[2]]) and 0)
+t = json.loads(partes['cuaderno'])['tabla']
+textos = [s.encode('latin-1').decode('cp1252', 'replace') for s in t['textos']]
+for f in range(t['filas']):
+    print(''.join(textos[f * t['columnas']:(f + 1) * t['columnas']]))
+EOF
 }
-arrancar
-encima() {
-  # The stacking order, bottom to top: the notebook must come after the document.
-  pila=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d'#' -f2)
-  pos_c=0 pos_d=0 i=0
-  for w in $pila; do
-    i=$((i + 1))
-    [ $((w)) -eq "$cuaderno" ] && pos_c=$i
-    [ $((w)) -eq "$documento" ] && pos_d=$i
+iguales() {
+  local p
+  for p in cuaderno contenido estilos; do
+    cmp -s <(parte "$1" $p) <(parte "$2" $p) || { echo "$p"; return 1; }
   done
-  [ "$pos_c" -gt "$pos_d" ]
 }
-# F11 counts again only 0.5 s after its last press.
-ultimo_f11=0
-f11() {
-  local falta=$(((ultimo_f11 + 600000000 - $(date +%s%N)) / 1000000))
-  [ "$falta" -gt 0 ] && sleep "$(printf '0.%03d' "$falta")"
-  xdotool keydown F11
-  xdotool keyup F11
-  ultimo_f11=$(date +%s%N)
+# The slot a notebook holds: the folder of the lock file it keeps open.
+copia_de() {
+  local f
+  for f in /proc/"$pid"/fd/*; do
+    case "$(readlink "$f")" in */cerrojo) echo "$(dirname "$(readlink "$f")")/copia"; return 0 ;; esac
+  done
+  return 1
 }
-
-esperar 5 activa_es "$cuaderno" || fallo "el cuaderno no está activo al empezar"
-esperar 5 alto_mayor "$cuaderno" 150 || fallo "el cuaderno no está abierto al empezar"
-alto_abierto=$(alto "$cuaderno")
-esperar 5 encima || fallo "el cuaderno no está encima del documento al empezar"
-# Timer2 follows the active window by its changes: it must have seen the
-# notebook active (a few of its 100 ms ticks) before the document comes in
-# front, or it has no change to follow.
-activo_desde=0
-cuaderno_asentado() {
-  if ! activa_es "$cuaderno"; then
-    activo_desde=0
-    return 1
-  fi
-  [ "$activo_desde" -gt 0 ] || activo_desde=$(date +%s%N)
-  [ $(($(date +%s%N) - activo_desde)) -gt 400000000 ]
+tiene() { [ -f "$1" ] && parte "$1" "$2" | grep -- "$3" >/dev/null; }
+muerto() { ! kill -0 "$pid" 2>/dev/null; }
+nada_que_ofrecer() { [ -z "$(ls -A "$carpeta")" ]; }
+arrancar() {
+  cuaderno_propio "$renglero" || fallo "no aparecen el cuaderno y su documento"
+  esperar 10 copia_de >/dev/null || fallo "el cuaderno no tiene ranura"
 }
-esperar 5 cuaderno_asentado || fallo "el cuaderno no sigue activo al empezar"
-
-# The document in front: the notebook stays above it and shows its top strip.
-# The notebook notices a change of the active window at its next Timer2 tick;
-# one that comes before its first tick goes unnoticed (the document may even
-# be in front already), so until it collapses the notebook is clicked and
-# then the document again.
-delante_y_recogido() {
-  xdotool windowactivate --sync "$cuaderno" 2>/dev/null
-  xdotool windowactivate --sync "$documento" 2>/dev/null
-  esperar 1 alto_menor "$cuaderno" $((alto_abierto / 4))
-}
-esperar 10 delante_y_recogido ||
-  fallo "el cuaderno no se recoge con el documento delante ($(alto "$cuaderno") de $alto_abierto; delante: $(xdotool getactivewindow getwindowname))"
-encima || fallo "el cuaderno no sigue encima con el documento delante"
-import -window root "$capturas/recogido.png"
-
-# F11 pressed while the document has the focus brings the notebook back.
-f11
-esperar 8 activa_es "$cuaderno" || fallo "F11 en el documento no trae el cuaderno"
-esperar 8 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre al volver"
-import -window root "$capturas/abierto.png"
-
-# And F11 again goes back to the document.
-f11
-esperar 8 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
-
-# The end. The document has unsaved changes; Pausa, Pausa in the notebook (or
-# its title bar's close) asks about them in a box of the document's.
-vivo() { kill -0 "$pid" 2>/dev/null; }
-muerto() { ! vivo; }
-pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null | wc -l)" -ge 2 ]; }
 # A window in front with the keyboard's focus too, so that no key goes astray.
 enfocar() {
   xdotool windowactivate --sync "$1" 2>/dev/null
   esperar 5 sh -c "[ \"\$(xdotool getwindowfocus 2>/dev/null)\" = $1 ]"
 }
-veces=0
+# Answers the offer with Sí (its default button) and waits for the copy the
+# restored notebook writes at once.
+recuperar_con_si() {
+  esperar 20 ventana '^Renglero$' >/dev/null || fallo "no se ofrece recuperar el trabajo ($1)"
+  enfocar "$(ventana '^Renglero$')"
+  xdotool key Return
+  esperar 20 test -f "$(copia_de)" || fallo "el cuaderno recuperado no guarda su copia ($1)"
+  distinto=$(iguales "$estado/$1" "$(copia_de)") || fallo "lo recuperado no es lo que había ($1: $distinto)"
+  [ "$(find "$carpeta" -name copia | wc -l)" -eq 1 ] || fallo "la copia del cuaderno ido sigue ahí ($1)"
+}
+
+escritorio_arrancar || fallo "no arranca el escritorio"
+arrancar
+# Timer2 follows the active window by its changes: it must have seen the
+# notebook active (a few of its 100 ms ticks) before the document comes in
+# front, or it has no change to follow.
+esperar 10 sigue 1 activa_es "$cuaderno" || fallo "el cuaderno no está activo al empezar"
+esperar 5 alto_mayor "$cuaderno" 150 || fallo "el cuaderno no está abierto al empezar"
+alto_abierto=$(alto "$cuaderno")
+# The stacking order, bottom to top: the notebook comes after the document.
+encima() {
+  local w i=0 c=0 d=0
+  for w in $(xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr -d ','); do
+    i=$((i + 1))
+    ((w == cuaderno)) && c=$i
+    ((w == documento)) && d=$i
+  done
+  ((c > d))
+}
+esperar 5 encima || fallo "el cuaderno no está encima del documento al empezar"
+
+# The document in front: the notebook stays above it and shows its top strip.
+# A change of the active window before Timer2's first tick goes unnoticed (the
+# document may even be in front already): until the notebook collapses, the
+# notebook is clicked and then the document again.
+delante_y_recogido() {
+  xdotool windowactivate --sync "$cuaderno" 2>/dev/null
+  xdotool windowactivate --sync "$documento" 2>/dev/null
+  esperar 1 alto_menor "$cuaderno" $((alto_abierto / 4))
+}
+esperar 10 delante_y_recogido || fallo "el cuaderno no se recoge con el documento delante"
+encima || fallo "el cuaderno no sigue encima con el documento delante"
+pantallazo "$capturas/recogido.png"
+# F11 pressed while the document has the focus brings the notebook back, open.
+f11 lento
+esperar 8 activa_es "$cuaderno" || fallo "F11 en el documento no trae el cuaderno"
+esperar 8 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre al volver"
+pantallazo "$capturas/abierto.png"
+f11 lento
+esperar 8 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
+
+# The pupil's work: 125 x 37 laid out, the first figure of the result
+# written, two words in the document; the periodic copy holds them.
+enfocar "$cuaderno" || fallo "el cuaderno no toma el foco"
+xdotool key --delay 30 1 2 5 Return 3 7 KP_Multiply 5
+enfocar "$documento" || fallo "el documento no toma el foco"
+xdotool type --delay 30 "Hola deberes"
+esperar 20 tiene "$(copia_de)" contenido "Hola deberes" || fallo "no se escribe la copia del documento"
+esperar 10 tiene "$(copia_de)" filas "^ *5 *$" || fallo "no se escribe la copia de la cuadrícula"
+# SIGKILL: nothing runs; the last copy is what there is. What a notebook
+# left is kept once it has gone: till then it may write a later copy.
+copia=$(copia_de)
+kill -9 "$pid"
+esperar 10 muerto || fallo "SIGKILL no termina el cuaderno"
+cp "$copia" "$estado/SIGKILL"
+arrancar
+recuperar_con_si SIGKILL
+# SIGTERM: the notebook writes its copy and ends by itself.
+copia=$(copia_de)
+kill -TERM "$pid"
+esperar 10 muerto || fallo "SIGTERM no termina el cuaderno"
+cp "$copia" "$estado/SIGTERM"
+arrancar
+recuperar_con_si SIGTERM
+# The X server goes away (a logout): the periodic copy survives.
+copia=$(copia_de)
+enfocar "$documento" || fallo "el documento no toma el foco"
+xdotool type --delay 30 " y manana"
+esperar 20 tiene "$copia" contenido "manana" || fallo "no se escribe la copia antes de perder el servidor"
+kill "$pid_xvfb"
+esperar 10 muerto || fallo "el cuaderno sigue sin servidor X"
+cp "$copia" "$estado/servidor_X"
+escritorio_detener
+escritorio_arrancar || fallo "no arranca el segundo escritorio"
+arrancar
+recuperar_con_si servidor_X
+
+# The end. The recovered document has unsaved changes: Pausa, Pausa in the
+# notebook (or its title bar's close) asks about them in a box of the
+# document's.
+pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null | wc -l)" -ge 2 ]; }
 salir() {
-  veces=$((veces + 1))
-  enfocar "$cuaderno" || fallo "el cuaderno no toma el foco (salida $veces)"
+  enfocar "$cuaderno" || fallo "el cuaderno no toma el foco ($1)"
   if [ "$1" = pausa ]; then pulsar key Pause Pause; else pulsar key alt+F4; fi
-  esperar 10 pregunta || fallo "no se pregunta por el documento (salida $veces, $1)"
+  esperar 10 pregunta || fallo "no se pregunta por el documento ($1)"
 }
 # Sí opens the file dialog; a name typed there is saved to.
-si() {
+guardar_como() {
   pulsar key Return
   esperar 10 ventana '^Guardar el documento$' >/dev/null || fallo "Sí no abre el diálogo de guardar"
-}
-guardar_como() {
-  si
+  [ -z "$1" ] && return
   pulsar key ctrl+a
   pulsar type --delay 5 "$1"
   pulsar key Return
 }
-# The end did not go ahead: the notebook is in front as it was before Pausa,
-# its prompt gone, and takes keys (M collapses it and opens it again). The
-# document may come in front for a moment as its box closes: Timer2 follows
-# that before the notebook settles.
-sigue() {
-  activo_desde=0
+# The end did not go ahead: the notebook is in front as it was, its prompt
+# gone, and takes keys (M collapses it and opens it again). The document may
+# come in front for a moment as its box closes: Timer2 follows that first.
+sigue_igual() {
   esperar 10 sh -c "! kill -0 $pid 2>/dev/null || [ \"\$(xdotool getactivewindow)\" = $cuaderno ]"
-  vivo || fallo "el cuaderno termina tras $1"
-  esperar 5 cuaderno_asentado || fallo "el cuaderno no vuelve delante tras $1"
+  muerto && fallo "el cuaderno termina tras $1"
+  esperar 5 sigue 1 activa_es "$cuaderno" || fallo "el cuaderno no vuelve delante tras $1"
   esperar 5 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no está abierto tras $1"
   pulsar key m
-  esperar 5 alto_menor "$cuaderno" $((alto_abierto / 4)) || fallo "el cuaderno no sigue como antes tras $1"
+  esperar 5 alto_menor "$cuaderno" $((alto_abierto / 4)) || fallo "M no recoge el cuaderno tras $1"
   pulsar key m
-  esperar 5 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre de nuevo tras $1"
+  esperar 5 alto_es "$cuaderno" "$alto_abierto" || fallo "M no abre el cuaderno tras $1"
 }
-escribir_en_documento() {
-  enfocar "$documento" || fallo "el documento no toma el foco"
-  pulsar type --delay 20 "$1"
-  esperar 5 ventana '^Documento1\* - Renglero$' >/dev/null || fallo "no se escribe en el documento"
-}
-escribir_en_documento "deberes de hoy"
-salir pausa
+salir cierre
 pulsar key Escape
-sigue "Esc en la pregunta"
+sigue_igual "Esc en la pregunta al cerrar la ventana"
 salir pausa
-si
+guardar_como ""
 pulsar key Escape
-sigue "Cancelar en el diálogo de guardar"
+sigue_igual "Cancelar en el diálogo de guardar"
 salir pausa
-# Into a folder that is not there: the save fails.
+# Into a folder that is not there: the save fails, and says so.
 guardar_como "no_existe/deberes.odt"
 esperar 10 ventana '^Renglero$' >/dev/null || fallo "no se dice que no se ha podido guardar"
 pulsar key Return
-sigue "un guardado fallido"
-salir cierre
-pulsar key Escape
-sigue "Esc en la pregunta al cerrar la ventana"
-# Sí and a good save: it ends, and the document saved is the one written.
+sigue_igual "un guardado fallido"
+# Sí and a good save: it ends, the document saved is the one written, and
+# nothing is left to offer.
 salir pausa
 guardar_como "deberes.odt"
 esperar 10 muerto || fallo "Sí y guardar no terminan el cuaderno"
-python3 -c 'import sys, zipfile; sys.exit("deberes de hoy" not in zipfile.ZipFile(sys.argv[1]).read("content.xml").decode())' \
+python3 -c 'import sys, zipfile; sys.exit("Hola deberes y manana" not in zipfile.ZipFile(sys.argv[1]).read("content.xml").decode())' \
   "$HOME/deberes.odt" || fallo "el documento guardado no es el escrito"
+nada_que_ofrecer || fallo "tras guardar y terminar queda algo que ofrecer"
 # No ends it too (Tab goes from Sí to No).
 arrancar
-activo_desde=0
-esperar 10 cuaderno_asentado || fallo "el segundo cuaderno no está activo al empezar"
-escribir_en_documento "otra cosa"
+esperar 10 sigue 1 activa_es "$cuaderno" || fallo "el segundo cuaderno no está activo al empezar"
+enfocar "$documento" || fallo "el documento no toma el foco"
+pulsar type --delay 20 "otra cosa"
+esperar 5 ventana '^Documento1\* - Renglero$' >/dev/null || fallo "no se escribe en el documento"
 salir pausa
 pulsar key Tab space
 esperar 10 muerto || fallo "No no termina el cuaderno"
+nada_que_ofrecer || fallo "tras No queda algo que ofrecer"
+terminar
 echo "1 passed, 0 failed"

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The notebook as a screen reader meets it, on an X server (../x11/pantalla.sh)
+# and a D-Bus session of its own, where the AT-SPI bus starts on demand:
+#   atspi  what AT-SPI shows of it (atspi.py)
+#   orca   a pupil's work by ear through Orca (orca.py), its speech and
+#          braille left in CARPETA
+# Usage: lector.sh atspi|orca RENGLERO CARPETA
+set -u
+prueba="$1"
+necesita=(Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher)
+[ "$prueba" = orca ] && necesita+=(orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic)
+for orden in "${necesita[@]}"; do
+  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
+done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "falta python3-pyatspi"; exit 77; }
+mkdir -p "$3"
+renglero=$(realpath "$2") carpeta=$(realpath "$3")
+cd "$(dirname "$0")" || exit 1
+source ../x11/pantalla.sh
+# A home of its own, new each run (a notebook ended by a test leaves a
+# recovery copy that the next one would offer): Orca's settings and scripts,
+# speech-dispatcher's configuration. Orca speaks Spanish, as the pupil's does.
+export HOME="$carpeta/casa_$prueba" XDG_RUNTIME_DIR="$carpeta/xdg_$prueba"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_STATE_HOME="$HOME/.local/state" LANGUAGE=es
+rm -rf "$HOME" "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+arrancar_xvfb || { echo "FALLO: Xvfb no arranca"; exit 1; }
+dbus-run-session -- /usr/bin/python3 "$prueba.py" "$renglero" "$carpeta"
+estado=$?
+# Orca spawns its speech server, which outlives it: stopped by the process id
+# it left in this run's own runtime folder.
+pid="$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid"
+[ -s "$pid" ] && kill "$(cat "$pid")" 2>/dev/null
+kill "$pid_xvfb"
+wait "$pid_xvfb" 2>/dev/null
+exit "$estado"
