@@ -87,6 +87,8 @@ struct TablaLeida {
     std::vector<double> anchos;
     std::vector<std::pair<int, int>> sombreadas; // 1-based (row, column)
     std::vector<std::vector<std::string>> texto;
+    // Each cell's paragraphs with their runs, by row and column.
+    std::vector<std::vector<std::vector<ParrafoLeido>>> parrafos;
 };
 struct DocumentoLeido {
     bool abierto = false;

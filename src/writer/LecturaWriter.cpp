@@ -79,13 +79,22 @@ TablaLeida leerTabla(Writer::Estado& e, const Reference<css::text::XTextTable>& 
     tl.cuadricula = tablaConCuadricula(t);
     tl.anchos = e.anchos(t);
     tl.texto.assign(tl.filas, std::vector<std::string>(tl.columnas));
+    tl.parrafos.assign(tl.filas, std::vector<std::vector<ParrafoLeido>>(tl.columnas));
     for (const OUString& nombre : t->getCellNames()) {
         const auto c = leerNombreCelda(nombre);
         if (!c || c->fila >= tl.filas || c->columna >= tl.columnas) continue;
         const Reference<css::table::XCell> celda = t->getCellByName(nombre);
-        OUString texto = Reference<css::text::XText>(celda, UNO_QUERY_THROW)->getString();
+        const Reference<css::text::XText> textoCelda(celda, UNO_QUERY_THROW);
+        OUString texto = textoCelda->getString();
         texto = texto.replaceAll("\r\n", "\n").replaceAll("\r", "\n");
         tl.texto[c->fila][c->columna] = aStd(texto);
+        const Reference<css::container::XEnumeration> parrafos =
+            Reference<css::container::XEnumerationAccess>(textoCelda, UNO_QUERY_THROW)
+                ->createEnumeration();
+        while (parrafos->hasMoreElements()) {
+            const Reference<css::text::XTextRange> p(parrafos->nextElement(), UNO_QUERY);
+            if (p.is()) tl.parrafos[c->fila][c->columna].push_back(leerParrafo(p));
+        }
         sal_Int32 fondo = -1;
         Reference<css::beans::XPropertySet>(celda, UNO_QUERY_THROW)
             ->getPropertyValue("BackColor") >>= fondo;

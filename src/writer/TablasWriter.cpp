@@ -163,7 +163,14 @@ void Writer::Estado::fijarAnchos(const Reference<css::text::XTextTable>& t,
         for (double& a : anchos)
             a = a * linea / total;
     }
-    fijarAnchosTabla(t, anchos, ajustada);
+    // Writer merges column edges that lie within a point of each other: a
+    // narrower column would lose its edge, and every width after it would be
+    // read and set one column off. What the notebook gave is still what reads
+    // back while the table holds it (within half a point).
+    std::vector<double> puestos = anchos;
+    for (double& a : puestos)
+        a = std::max(a, kAnchoMinimoColumna);
+    fijarAnchosTabla(t, puestos, ajustada);
     anchosDados[Reference<css::container::XNamed>(t, UNO_QUERY_THROW)->getName()] = anchos;
 }
 
@@ -288,15 +295,15 @@ void Writer::agregarTabla(int filas, int columnas) {
         const Reference<css::beans::XPropertySet> p(t, UNO_QUERY_THROW);
         p->setPropertyValue("RepeatHeadline", uno::Any(false));
         e.fijarAnchos(t, std::vector<double>(columnas, 1.0), true); // equal, the line's width
-        // No heading row: every cell as plain as the others.
-        const Reference<css::beans::XPropertySet> primeraFila(
-            rangoCeldas(t, "A1:" + nombreCelda(0, columnas - 1)), UNO_QUERY);
-        if (primeraFila.is()) {
-            try {
-                primeraFila->setPropertyValue("ParaStyleName",
-                                              uno::Any(OUString("Table Contents")));
-            } catch (const uno::Exception&) {
-            }
+        // No heading row: Writer gives the first row its bold, centred
+        // heading style, and the notebook's tables are plain in every cell.
+        for (int c = 0; c < columnas; ++c) {
+            const Reference<css::text::XText> celda(t->getCellByName(nombreCelda(0, c)),
+                                                    UNO_QUERY_THROW);
+            const Reference<css::text::XTextCursor> todo = celda->createTextCursor();
+            todo->gotoEnd(true);
+            Reference<css::beans::XPropertySet>(todo, UNO_QUERY_THROW)
+                ->setPropertyValue("ParaStyleName", uno::Any(OUString("Table Contents")));
         }
         OperacionesTabla o{*this, e};
         o.irACelda(t, {0, 0});

@@ -119,6 +119,10 @@ inline sal_Int32 aCentesimas(double puntos) {
 // The 20 % shading that marks a cell: its grey stays readable as the mark.
 constexpr sal_Int32 kGrisMarca = 0xCCCCCC;
 
+// The narrowest column Writer keeps as a column of its own, in points: it
+// merges edges 20 twips (one point) apart or closer.
+constexpr double kAnchoMinimoColumna = 1.5;
+
 struct ConexionWriter::Uno {
     Reference<uno::XComponentContext> remoto;
     // The pipe's bridge, shared with every other connection to it in the
