@@ -12,6 +12,7 @@ paquetes=(
   libzip-dev libx11-dev
   xvfb openbox xdotool x11-utils imagemagick jq
   libreoffice-writer libreoffice-gtk3 libreoffice-dev
+  libreoffice-l10n-es hunspell-es fonts-freefont-ttf
   qt6-translations-l10n xdg-user-dirs
   desktop-file-utils appstream dpkg-dev file
   weston xwayland qt6-wayland

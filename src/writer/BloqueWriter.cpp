@@ -24,7 +24,7 @@ namespace {
 // automatic raise and 58 % height read back as escapement 14000 / -14000.
 std::string propiedadesTexto(const FormatoCaracter& f, const std::string& fuente) {
     std::string p = " fo:font-family=\"";
-    anadirEscapadoXml(p, f.simbolo ? std::string("Symbol") : fuente);
+    anadirEscapadoXml(p, f.simbolo ? std::string(kFuenteSignos) : fuente);
     p += '"';
     if (f.superindice)
         p += " style:text-position=\"super 58%\"";

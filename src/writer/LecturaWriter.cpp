@@ -50,7 +50,7 @@ ParrafoLeido leerParrafo(const Reference<css::text::XTextRange>& parrafo) {
         t.subindice = escape < 0;
         OUString fuente;
         v[2] >>= fuente;
-        t.fuente = aStd(fuente);
+        t.fuente = fuente.equalsAscii(kFuenteSignos) ? kFuenteSymbol : aStd(fuente);
         css::awt::FontSlant postura = css::awt::FontSlant_NONE;
         v[3] >>= postura;
         t.cursiva = postura == css::awt::FontSlant_ITALIC || postura == css::awt::FontSlant_OBLIQUE;

@@ -69,7 +69,8 @@ struct Propiedades {
 Propiedades propiedadesDe(Atributo atributo, Color color) {
     switch (atributo) {
     case Atributo::simbolo:
-        return {nombres({"CharFontName"}), lista({uno::Any(OUString("Symbol"))})};
+        return {nombres({"CharFontName"}),
+                lista({uno::Any(OUString::createFromAscii(kFuenteSignos))})};
     // The automatic raise with a 58 % height: what .docx keeps as real super-
     // and subscript.
     case Atributo::superindice:

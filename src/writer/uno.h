@@ -119,6 +119,14 @@ inline sal_Int32 aCentesimas(double puntos) {
 // The 20 % shading that marks a cell: its grey stays readable as the mark.
 constexpr sal_Int32 kGrisMarca = 0xCCCCCC;
 
+// The font of the Symbol font's signs in Writer. Writer draws "Symbol" in a
+// proportional font, and a row that holds a sign would no longer line up
+// with the others; FreeMono is a Courier as wide as Courier New and has
+// every sign of the Symbol font but one (U+23D0). It reads back as the
+// notebook names it: "Symbol".
+inline const char* const kFuenteSignos = "FreeMono";
+inline const char* const kFuenteSymbol = "Symbol";
+
 // The narrowest column Writer keeps as a column of its own, in points: it
 // merges edges 20 twips (one point) apart or closer.
 constexpr double kAnchoMinimoColumna = 1.5;

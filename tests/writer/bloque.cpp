@@ -10,6 +10,8 @@
 #include <zip.h>
 
 #include "entorno.h"
+#include "medida.h"
+#include "platform/CodigoPagina.h"
 
 namespace renglero::prueba {
 
@@ -181,6 +183,36 @@ TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramos) {
     EXPECT_EQ(t[12].fuente, "Symbol");
     EXPECT_EQ(t[12].largo, 1);
     EXPECT_EQ(t[13].color, std::optional<Color>(rgb(255, 0, 0)));
+}
+
+// The Symbol signs of the palette keep the grid's columns: each one, sent
+// with F9, takes as much room on the page as a letter of the block does, so
+// a row that holds one still lines up with the rows above and below it.
+TEST_F(BloqueWriter, LosSignosOcupanLoQueUnaLetra) {
+    const std::string codigos =
+        "\xB1\xA3\xB3\xB9\xE5\xD1\xA5\xAB\xAC\xAD\xAE\xAF\xB6@pabgdDwmelfFW";
+    Bloque b;
+    fila(b);
+    FormatoCaracter simbolo;
+    simbolo.simbolo = true;
+    for (std::size_t i = 0; i < 2 * codigos.size(); ++i)
+        poner(b, "x");
+    fila(b);
+    for (const char c : codigos) {
+        poner(b, aUtf8(std::string(1, c), true), simbolo);
+        poner(b, "x");
+    }
+    fila(b);
+    w->insertarBloque(b.texto, "Courier New", b.formatos);
+    const auto inicios =
+        iniciosDeCaracteres(libreOffice().tubo(), std::string(codigos.size() * 2, 'x'));
+    ASSERT_GE(inicios.size(), 2u);
+    ASSERT_EQ(inicios[0].size(), inicios[1].size());
+    for (std::size_t i = 0; i < codigos.size(); ++i) {
+        const double letra = inicios[0][2 * i + 1] - inicios[0][2 * i];
+        const double signo = inicios[1][2 * i + 1] - inicios[1][2 * i];
+        EXPECT_NEAR(signo, letra, 0.05) << aUtf8(codigos.substr(i, 1), true);
+    }
 }
 
 TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramosAlPrincipioDelDocumento) {
