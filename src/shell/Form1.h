@@ -284,6 +284,12 @@ class Form1 {
     // Tells the pupil that the word processor is still starting, if it is.
     bool avisarSiArranca();
     void avisarArranque();
+    // A failure because the word processor cannot be reached now (starting,
+    // not answering, gone), which the pupil is told (avisarInalcanzable,
+    // true when it was one of those; a gone one is started again the second
+    // time).
+    static bool inalcanzable(const ErrorWord& e);
+    bool avisarInalcanzable(const ErrorWord& e);
     // A word processor's application event, queued to run between the
     // window's own events.
     enum class EventoWord {
@@ -347,6 +353,8 @@ class Form1 {
     // waits, in order, until that event is done, as it would have with no
     // pass; otherwise it runs now.
     void porLaPuerta(std::function<void()> accion);
+    // Drops what came in through the doors while an event was in hand.
+    void descartarRetenidas();
     void clicLabel1Ahora();
     void clicOperarAhora(int indice);
     void desplazarTablaAhora(int fila, int columna);
@@ -368,6 +376,7 @@ class Form1 {
     bool ctrlSolo_ = false;
     bool clase1_ = false;
     bool arrancandoProcesador_ = false;
+    bool cerradoAvisado_ = false;
     bool ctrlSoltadoSolo_ = false;
     // True while the grid moves its cursor by its own keys (the pupil's move).
     bool movimientoDeLaTabla_ = false;

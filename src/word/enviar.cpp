@@ -62,8 +62,8 @@ void Form1::enviar() {
             }
         }
     } catch (const ErrorWord& e) {
-        if (e.tipo() == ErrorWord::Tipo::sinDocumento) mensaje(kNoHayDocumento);
-        if (e.tipo() == ErrorWord::Tipo::arrancando) avisarArranque();
+        if (!avisarInalcanzable(e) && e.tipo() == ErrorWord::Tipo::sinDocumento)
+            mensaje(kNoHayDocumento);
     }
     plataforma.punteroOcupado(false);
     if (sinRepintar) tabla.Redraw = true;

@@ -2,6 +2,7 @@
 // tables of the document.
 #include <cctype>
 #include <cstring>
+#include <optional>
 
 #include "platform/Teclas.h"
 #include "shell/Form1.h"
@@ -78,14 +79,24 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     if (actuaEnDocumento(KeyCode) && avisarSiArranca()) return;
     Word* w = word;
     if (w == nullptr) return;
+    // Each failing step is skipped silently, but a word processor that
+    // cannot be reached is said once: the key did nothing for that reason.
+    std::optional<ErrorWord> sinAlcance;
+    auto intentar = [&](auto&& paso) {
+        try {
+            paso();
+        } catch (const ErrorWord& e) {
+            if (inalcanzable(e) && !sinAlcance) sinAlcance = e;
+        }
+    };
     auto mover = [&](int celdas) {
-        omitir<ErrorWord>([&] { marcarCelda(false); });
-        omitir<ErrorWord>([&] { w->moverCeldas(celdas); });
+        intentar([&] { marcarCelda(false); });
+        intentar([&] { w->moverCeldas(celdas); });
         dejarCorrerEventos();
-        omitir<ErrorWord>([&] { marcarCelda(true); });
+        intentar([&] { marcarCelda(true); });
     };
     auto anchoColumna = [&](float cambio) {
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (!w->enTabla()) return;
             w->finIgualAInicio();
             dejarCorrerEventos();
@@ -98,32 +109,32 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     };
     switch (KeyCode) {
     case teclaLetra('I'):
-        omitir<ErrorWord>([&] { w->igualarColumnas(); });
+        intentar([&] { w->igualarColumnas(); });
         dejarCorrerEventos();
         break;
     case kAbajo:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (w->filaCelda() != w->filasTabla()) mover(w->columnasTabla());
         });
         break;
     case kArriba:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (w->filaCelda() != 1) mover(-w->columnasTabla());
         });
         break;
     case kDerecha:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (!(w->filaCelda() == w->filasTabla() && w->columnaCelda() == w->columnasTabla()))
                 mover(1);
         });
         break;
     case kIzquierda:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
         });
         break;
     case teclaLetra('A'):
-        ajustaranchotabla();
+        intentar([&] { w->ajustarAVentana(); });
         break;
     case kAvPag:
         anchoColumna(15);
@@ -134,16 +145,17 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     case teclaLetra('C'):
         Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
         if (Label4.Caption == kCuadriculaNo) {
-            omitir<ErrorWord>([&] { w->formatoTabla(false); });
+            intentar([&] { w->formatoTabla(false); });
         } else {
-            omitir<ErrorWord>([&] { w->formatoTabla(true); });
+            intentar([&] { w->formatoTabla(true); });
             dejarCorrerEventos();
         }
-        omitir<ErrorWord>([&] { marcarCelda(true); });
+        intentar([&] { marcarCelda(true); });
         break;
     default:
         break;
     }
+    if (sinAlcance) avisarInalcanzable(*sinAlcance);
 }
 
 void Form1::comandoCaracterTablas(int KeyAscii) {
@@ -235,9 +247,7 @@ void Form1::insertartabla() {
         enTablaWord = 0;
         marcarCelda(true);
     } catch (const ErrorWord& e) {
-        if (e.tipo() == ErrorWord::Tipo::arrancando)
-            avisarArranque();
-        else
+        if (!avisarInalcanzable(e))
             mensaje("No hay documento de Word abierto para insertar la Tabla.");
         enTablaWord = 0;
     }
@@ -251,23 +261,32 @@ void Form1::agregarATabla(bool columna) {
             plataforma.pitar();
             return;
         }
-    } catch (const ErrorWord&) {
+    } catch (const ErrorWord& e) {
+        if (avisarInalcanzable(e)) return;
         mensaje(kNoEstaSobreTabla);
         plataforma.pitar();
         return;
     }
+    // A word processor that can no longer be reached ends the procedure.
     auto paso = [this](auto&& f) {
-        if (!omitir<ErrorWord>(f)) mensaje(kNoEstaSobreTabla);
+        try {
+            f();
+        } catch (const ErrorWord& e) {
+            if (avisarInalcanzable(e)) return false;
+            mensaje(kNoEstaSobreTabla);
+        }
+        return true;
     };
-    paso([&] { marcarCelda(false); });
-    paso([&] {
-        if (columna)
-            procesador().agregarColumna();
-        else
-            procesador().agregarFila();
-    });
+    if (!paso([&] { marcarCelda(false); })) return;
+    if (!paso([&] {
+            if (columna)
+                procesador().agregarColumna();
+            else
+                procesador().agregarFila();
+        }))
+        return;
     dejarCorrerEventos();
-    paso([&] { marcarCelda(true); });
+    if (!paso([&] { marcarCelda(true); })) return;
     if (columna) {
         ajustaranchotabla();
         dejarCorrerEventos();
@@ -297,8 +316,8 @@ void Form1::quitarDeTabla(bool columna, const char* pregunta) {
             ajustaranchotabla();
             dejarCorrerEventos();
         }
-    } catch (const ErrorWord&) {
-        mensaje(kNoEstaSobreTabla);
+    } catch (const ErrorWord& e) {
+        if (!avisarInalcanzable(e)) mensaje(kNoEstaSobreTabla);
     }
 }
 
@@ -321,8 +340,8 @@ void Form1::eliminarTabla() {
         dejarCorrerEventos();
         procesador().borrarCeldasSeleccionadas();
         Teta.Caption.clear();
-    } catch (const ErrorWord&) {
-        mensaje(kNoEstaSobreTabla);
+    } catch (const ErrorWord& e) {
+        if (!avisarInalcanzable(e)) mensaje(kNoEstaSobreTabla);
     }
 }
 
@@ -333,8 +352,9 @@ void Form1::borrarCelda() {
     try {
         procesador().vaciarPrimeraCelda();
         dejarCorrerEventos();
-    } catch (const ErrorWord&) {
-        mensaje("En el documento de Word, el cursor no está sobre una celda.");
+    } catch (const ErrorWord& e) {
+        if (!avisarInalcanzable(e))
+            mensaje("En el documento de Word, el cursor no está sobre una celda.");
     }
 }
 

@@ -107,18 +107,23 @@ TablaLeida leerTabla(Writer::Estado& e, const Reference<css::text::XTextTable>& 
 } // namespace
 
 DocumentoLeido Writer::leer() {
-    DocumentoLeido d;
-    try {
-        terminarLote();
-        documento();
-    } catch (const ErrorWord&) {
-        return d;
-    } catch (const uno::Exception&) {
-        return d;
-    }
-    return proteger([&] {
+    return llamar([this] {
+        DocumentoLeido d;
+        try {
+            terminarLote();
+            documento();
+        } catch (const ErrorWord&) {
+            return d;
+        } catch (const uno::Exception&) {
+            return d;
+        }
         d.abierto = true;
         Estado& e = *estado_;
+        css::lang::Locale idioma;
+        Reference<css::beans::XPropertySet>(e.modelo, UNO_QUERY_THROW)
+            ->getPropertyValue("CharLocale") >>= idioma;
+        d.idioma =
+            aStd(idioma.Language) + (idioma.Country.isEmpty() ? "" : "-") + aStd(idioma.Country);
         const Reference<css::text::XText> texto = e.modelo->getText();
         // Where the cursor is: a table's cell, or a paragraph of the body.
         const Reference<css::text::XTextRange> cursor = e.vista->getEnd();

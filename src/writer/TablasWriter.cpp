@@ -256,13 +256,13 @@ struct OperacionesTabla {
 
 // The body of a table operation, with its helpers at hand as `o`.
 #define TABLA(...)                                                                                 \
-    proteger([&] {                                                                                 \
+    llamar([=, this] {                                                                             \
         OperacionesTabla o{*this, *estado_};                                                       \
         __VA_ARGS__                                                                                \
     })
 
 bool Writer::enTabla() {
-    return proteger([&] {
+    return llamar([=, this] {
         terminarLote();
         documento();
         const Reference<css::text::XTextTable> t(
@@ -274,7 +274,7 @@ bool Writer::enTabla() {
 }
 
 void Writer::agregarTabla(int filas, int columnas) {
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         documento();
         if (filas < 1 || columnas < 1 || columnas > 63)
@@ -297,8 +297,8 @@ void Writer::agregarTabla(int filas, int columnas) {
         e.fijarAnchos(t, std::vector<double>(columnas, 1.0), true); // equal, the line's width
         // No heading row: Writer gives the first row its bold, centred
         // heading style, and the notebook's tables are plain in every cell.
-        for (int c = 0; c < columnas; ++c) {
-            const Reference<css::text::XText> celda(t->getCellByName(nombreCelda(0, c)),
+        for (int columna = 0; columna < columnas; ++columna) {
+            const Reference<css::text::XText> celda(t->getCellByName(nombreCelda(0, columna)),
                                                     UNO_QUERY_THROW);
             const Reference<css::text::XTextCursor> todo = celda->createTextCursor();
             todo->gotoEnd(true);
@@ -331,7 +331,7 @@ void Writer::permitirAutoajuste() {
 }
 
 void Writer::mostrarLineasDeTabla() {
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         documento();
         Reference<css::view::XViewSettingsSupplier>(estado_->controlador, UNO_QUERY_THROW)
@@ -530,15 +530,17 @@ void Writer::marcarCelda() {
 }
 
 void Writer::desmarcarCelda() {
-    if (!estado_->marca) return;
-    const Estado::Marca m = std::move(*estado_->marca);
-    estado_->marca.reset();
-    try {
-        m.celda->setPropertyValue("BackColor", m.color);
-        m.celda->setPropertyValue("BackTransparent", m.transparente);
-    } catch (const uno::Exception&) {
-        // The cell, its table or its document is gone, and the mark with it.
-    }
+    llamar([this] {
+        if (!estado_->marca) return;
+        const Estado::Marca m = std::move(*estado_->marca);
+        estado_->marca.reset();
+        try {
+            m.celda->setPropertyValue("BackColor", m.color);
+            m.celda->setPropertyValue("BackTransparent", m.transparente);
+        } catch (const uno::Exception&) {
+            // The cell, its table or its document is gone, and the mark with it.
+        }
+    });
 }
 
 float Writer::anchoColumna() {

@@ -385,12 +385,12 @@ TEST(WriterSinLibreOffice, MatadoDuranteLosBloques) {
     asesino.join();
     EXPECT_GT(hechos, 0);
     EXPECT_EQ(errores, 3);
-    // Nothing answers any more: no document to send to.
+    // Nothing answers any more: Writer has gone.
     try {
         w.insertarBloque(b.texto, "Courier New", b.formatos);
         ADD_FAILURE() << "no error";
     } catch (const ErrorWord& e) {
-        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::sinDocumento) << e.what();
+        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::cerrado) << e.what();
     }
     EXPECT_FALSE(w.leer().abierto);
 }

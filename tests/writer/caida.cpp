@@ -1,13 +1,13 @@
 // LibreOffice killed in the middle of a send: the call that it cuts off
-// already says that no document can be reached, as every later one does, so
-// that the pupil's F9 tells it the first time.
+// already says that Writer has gone, as every later one does, so that the
+// pupil's F9 tells it the first time.
 #include <atomic>
 
 #include "entorno.h"
 
 namespace renglero::prueba {
 
-TEST(WriterSinLibreOffice, MatadoDuranteUnEnvioDiceQueNoHayDocumento) {
+TEST(WriterSinLibreOffice, MatadoDuranteUnEnvioDiceQueSeHaCerrado) {
     LibreOfficePrivado lo;
     ASSERT_TRUE(lo.arrancar());
     ColaEventos cola;
@@ -56,8 +56,8 @@ TEST(WriterSinLibreOffice, MatadoDuranteUnEnvioDiceQueNoHayDocumento) {
     asesino.join();
     EXPECT_GT(hechos, 0);
     ASSERT_EQ(tipos.size(), 2u);
-    EXPECT_EQ(tipos[0], ErrorWord::Tipo::sinDocumento) << "the call cut off";
-    EXPECT_EQ(tipos[1], ErrorWord::Tipo::sinDocumento) << "the next call";
+    EXPECT_EQ(tipos[0], ErrorWord::Tipo::cerrado) << "the call cut off";
+    EXPECT_EQ(tipos[1], ErrorWord::Tipo::cerrado) << "the next call";
 }
 
 } // namespace renglero::prueba

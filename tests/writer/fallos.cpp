@@ -48,7 +48,7 @@ TEST(WriterSinLibreOffice, SalirTerminaLibreOffice) {
         w.textoPrimerParrafo();
         ADD_FAILURE() << "no error";
     } catch (const ErrorWord& e) {
-        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::sinDocumento) << e.what();
+        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::cerrado) << e.what();
     }
     EXPECT_FALSE(w.leer().abierto);
 }
@@ -99,12 +99,12 @@ TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
     // and the pupil's work in it, goes on.
     cola.esperar([] { return false; }, std::chrono::milliseconds(500));
     EXPECT_EQ(salidas, 0);
-    // Later calls say that no document is open; nothing answers to reconnect.
+    // Later calls say that Writer has gone; nothing answers to reconnect.
     try {
         w.insertarTexto("\rx\r");
         ADD_FAILURE() << "no error";
     } catch (const ErrorWord& e) {
-        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::sinDocumento) << e.what();
+        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::cerrado) << e.what();
     }
     EXPECT_FALSE(w.reconectar());
     EXPECT_FALSE(w.leer().abierto);

@@ -44,4 +44,15 @@ std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
     return inicios;
 }
 
+int documentosDeTexto(const std::string& tubo) {
+    ConexionWriter conexion(tubo);
+    if (!conexion.conectar()) return -1;
+    int n = 0;
+    const Reference<css::container::XEnumeration> documentos =
+        conexion.uno().escritorio->getComponents()->createEnumeration();
+    while (documentos->hasMoreElements())
+        if (Reference<css::text::XTextDocument>(documentos->nextElement(), UNO_QUERY).is()) ++n;
+    return n;
+}
+
 } // namespace renglero::prueba

@@ -1,6 +1,6 @@
 #pragma once
-// Where Writer lays characters out: what the pupil sees on the page, read
-// over the tests' own UNO connection.
+// What the tests read of LibreOffice over a UNO connection of their own:
+// where Writer lays characters out, how many documents it has.
 #include <string>
 #include <vector>
 
@@ -11,5 +11,8 @@ namespace renglero::prueba {
 // from the page's left edge. Empty when there is no such document.
 std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
                                                      const std::string& marca);
+
+// The text documents open in the LibreOffice on `tubo`.
+int documentosDeTexto(const std::string& tubo);
 
 } // namespace renglero::prueba

@@ -1,7 +1,12 @@
-// A notebook that joins the same LibreOffice again right after another
-// connection to it went away: the new connection must not inherit anything
-// of the old one, however busy LibreOffice still was with it.
+// A notebook that joins LibreOffice: the document the pupil has there is
+// the one it works with, and where it makes one, that one is in Spanish.
+// Joining the same LibreOffice again right after another connection to it
+// went away, the new connection must not inherit anything of the old one,
+// however busy LibreOffice still was with it.
+#include <cstdlib>
+
 #include "entorno.h"
+#include "medida.h"
 
 namespace renglero::prueba {
 
@@ -26,7 +31,89 @@ void trabajarYMarcharse(const std::string& tubo, bool cerrar) {
     if (cerrar) w.cerrarDocumento();
 }
 
+// The calls of a notebook that has just joined say that Writer is starting
+// until it has a document to work with.
+void esperarDocumento(Writer& w) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < limite) {
+        try {
+            w.textoPrimerParrafo();
+            return;
+        } catch (const ErrorWord& e) {
+            if (e.tipo() != ErrorWord::Tipo::arrancando) return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+// The locale variables as the test sets them, put back afterwards.
+class Entorno {
+  public:
+    void poner(const char* var, const char* valor) {
+        const char* v = std::getenv(var);
+        antes_.emplace_back(var, v ? std::optional<std::string>(v) : std::nullopt);
+        if (valor)
+            setenv(var, valor, 1);
+        else
+            unsetenv(var);
+    }
+    ~Entorno() {
+        for (auto i = antes_.rbegin(); i != antes_.rend(); ++i) {
+            if (i->second)
+                setenv(i->first.c_str(), i->second->c_str(), 1);
+            else
+                unsetenv(i->first.c_str());
+        }
+    }
+
+  private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> antes_;
+};
+
 } // namespace
+
+// The pupil opened Writer and wrote in it before the notebook came: the
+// notebook sends into that document and opens none of its own.
+TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
+    ColaEventos colaAlumno, cola;
+    Writer alumno(libreOffice().tubo(), colaAlumno.poster(), false);
+    alumno.nuevoDocumento();
+    alumno.escribir("del alumno\n");
+    const int documentos = documentosDeTexto(libreOffice().tubo());
+    Writer w(libreOffice().tubo(), cola.poster(), false);
+    auto conexion = std::make_unique<ConexionWriter>(libreOffice().tubo());
+    ASSERT_TRUE(conexion->conectar());
+    w.adoptarConexion(std::move(conexion));
+    esperarDocumento(w);
+    EXPECT_EQ(w.textoPrimerParrafo(), "\r");
+    w.insertarBloque("\r  125 \r", "Courier New", {});
+    EXPECT_TRUE(tieneParrafo(alumno, "  125 "));
+    EXPECT_TRUE(tieneParrafo(alumno, "del alumno"));
+    EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
+    alumno.cerrarDocumento();
+}
+
+// The document the notebook makes is in Spanish where the pupil's locale
+// is Spanish or not set at all.
+TEST(WriterReconexion, ElDocumentoNuevoEstaEnEspanol) {
+    ColaEventos cola;
+    Writer w(libreOffice().tubo(), cola.poster(), false);
+    Entorno entorno;
+    entorno.poner("LC_ALL", nullptr);
+    entorno.poner("LC_MESSAGES", nullptr);
+    entorno.poner("LANG", nullptr);
+    w.nuevoDocumento();
+    EXPECT_EQ(w.leer().idioma, "es-ES");
+    w.cerrarDocumento();
+    entorno.poner("LANG", "es_MX.UTF-8");
+    w.nuevoDocumento();
+    EXPECT_EQ(w.leer().idioma, "es-MX");
+    w.cerrarDocumento();
+    entorno.poner("LANG", "en_GB.UTF-8");
+    w.nuevoDocumento();
+    EXPECT_NE(w.leer().idioma.rfind("es", 0), 0u);
+    w.cerrarDocumento();
+}
 
 TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
     ASSERT_NE(&libreOffice(), nullptr);
