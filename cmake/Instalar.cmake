@@ -26,3 +26,7 @@ install(FILES data/renglero.svg
 install(FILES "${CMAKE_BINARY_DIR}/${RENGLERO_ID}.metainfo.xml"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 install(FILES README.md DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+# Orca's script for the notebook, where Orca looks for an application's
+# script (its apps folder in Debian's Python): Orca uses it while the
+# notebook has the focus.
+install(FILES data/orca/Renglero.py DESTINATION lib/python3/dist-packages/orca/scripts/apps)

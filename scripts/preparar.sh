@@ -11,12 +11,14 @@ paquetes=(
   fonts-liberation
   libzip-dev libx11-dev
   xvfb openbox xdotool x11-utils imagemagick jq
+  # the window managers of the desktop tests: Xfce, MATE, GNOME (Xorg, Wayland), Plasma
+  xfwm4 marco mate-settings-daemon-common gnome-shell kwin-x11
   libreoffice-writer libreoffice-gtk3 libreoffice-dev
   libreoffice-l10n-es hunspell-es fonts-freefont-ttf
   qt6-translations-l10n xdg-user-dirs
   desktop-file-utils appstream dpkg-dev file
   weston xwayland qt6-wayland
-  dbus dbus-x11 at-spi2-core python3-pyatspi qt6-gtk-platformtheme
+  dbus dbus-x11 at-spi2-core python3-pyatspi qt6-gtk-platformtheme x11-xkb-utils
   orca clang-format
 )
 

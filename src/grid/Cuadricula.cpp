@@ -240,6 +240,37 @@ void Cuadricula::hacerVisible() {
     ++version_;
 }
 
+Cuadricula::Contenido Cuadricula::contenido() const {
+    return {filas_,      columnas_,     fila_,   columna_, filaSel_, colSel_,
+            filaArriba_, colIzquierda_, celdas_, altos_,   anchos_};
+}
+
+bool Cuadricula::restaurar(Contenido c) {
+    auto dentro = [](int v, int n) { return v >= 0 && v < std::max(n, 1); };
+    if (c.filas < 0 || c.columnas < 0 ||
+        c.celdas.size() != static_cast<std::size_t>(c.filas) * c.columnas ||
+        c.altos.size() != static_cast<std::size_t>(c.filas) ||
+        c.anchos.size() != static_cast<std::size_t>(c.columnas) || !dentro(c.fila, c.filas) ||
+        !dentro(c.filaSel, c.filas) || !dentro(c.filaArriba, c.filas) ||
+        !dentro(c.columna, c.columnas) || !dentro(c.colSel, c.columnas) ||
+        !dentro(c.colIzquierda, c.columnas))
+        return false;
+    filas_ = c.filas;
+    columnas_ = c.columnas;
+    fila_ = c.fila;
+    columna_ = c.columna;
+    filaSel_ = c.filaSel;
+    colSel_ = c.colSel;
+    filaArriba_ = c.filaArriba;
+    colIzquierda_ = c.colIzquierda;
+    celdas_ = std::move(c.celdas);
+    altos_ = std::move(c.altos);
+    anchos_ = std::move(c.anchos);
+    sumarMedidas();
+    ++version_;
+    return true;
+}
+
 bool Cuadricula::teclaPropia(int codigo) {
     if (filas_ == 0 || columnas_ == 0) return false;
     int r = fila_, c = columna_;

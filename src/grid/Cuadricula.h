@@ -25,6 +25,10 @@ constexpr int kGrosorBarra = 255;
 // A cell colour that follows the grid's own BackColor or ForeColor.
 constexpr Color kColorDeLaCuadricula = 0xFF000000;
 
+// The alignments of a superscript and a subscript cell.
+constexpr int kAlineacionElevada = 0;
+constexpr int kAlineacionBajada = 2;
+
 struct Celda {
     std::string Text;
     std::string CellFontName;
@@ -65,6 +69,16 @@ class Cuadricula {
     int LeftCol() const { return colIzquierda_; }
     void setTopRow(int r);
     void setLeftCol(int c);
+    // The view as it stands (its first row and column), to be put back once
+    // the notebook has walked the cursor along a row and back.
+    struct Vista {
+        int fila = 0, columna = 0;
+    };
+    Vista vista() const { return {filaArriba_, colIzquierda_}; }
+    void setVista(const Vista& v) {
+        setTopRow(v.fila);
+        setLeftCol(v.columna);
+    }
     bool RowIsVisible(int r) const;
     bool ColIsVisible(int c) const;
     // The scroll bars shown: with ScrollBars 3, each one where the cells do
@@ -155,6 +169,21 @@ class Cuadricula {
 
     // Counts changes, so a front end can tell when to repaint.
     unsigned long version() const { return version_; }
+
+    // What the grid holds besides its public fields: its cells and their
+    // sizes, the cursor, the selection and the view, to be kept and given
+    // back whole.
+    struct Contenido {
+        int filas = 0, columnas = 0;
+        int fila = 0, columna = 0, filaSel = 0, colSel = 0;
+        int filaArriba = 0, colIzquierda = 0;
+        std::vector<Celda> celdas;
+        std::vector<int> altos, anchos;
+    };
+    Contenido contenido() const;
+    // Gives it back without raising a cell event. False, and nothing
+    // changes, when its parts do not fit together.
+    bool restaurar(Contenido c);
 
   private:
     int indice(int r, int c) const { return r * columnas_ + c; }

@@ -144,6 +144,8 @@ void Form1::insertar() {
     tabla.Redraw = false;
     tabla.ScrollBars = 0;
     const int r0 = tabla.Row(), c0 = tabla.Col();
+    // The walk along the row ends where it began; so does the view.
+    const Cuadricula::Vista vista = tabla.vista();
     auto intentar = [this](auto&& f) {
         if (!omitir<ErrorCuadricula>(f)) fucero();
     };
@@ -177,6 +179,7 @@ void Form1::insertar() {
         colRaiz = colRaiz + 1;
         lineaSuperiorRaiz();
     }
+    tabla.setVista(vista);
     if (modoTexto == 1) tabla.ScrollBars = 3;
     tabla.Redraw = true;
 }
@@ -202,6 +205,7 @@ void Form1::suprimir() {
     tabla.Redraw = false;
     const int fila = tabla.Row(), c0 = tabla.Col();
     const int ultima = tabla.Cols() - 1;
+    const Cuadricula::Vista vista = tabla.vista();
     for (int c = c0; c <= ultima - 1; ++c) {
         if (modoFraccion == 1 && finBarra > 0 && c > finBarra) continue;
         if (modoFraccion == 1 && c == finBarra) {
@@ -226,6 +230,7 @@ void Form1::suprimir() {
         lineaSuperiorRaiz();
     }
     if (modoFraccion == 1 && finBarra == 0) rayaq();
+    tabla.setVista(vista);
     if (modoTexto == 1) tabla.ScrollBars = 3;
     tabla.Redraw = true;
 }

@@ -169,9 +169,15 @@ void Form1::aplicarLetraDeFormato(int c) {
     tabla.Redraw = true;
 }
 
-void Form1::escribirCaracter(int caracter) {
+// Something is written into the grid: the instructions over the empty
+// notebook go, and do not come back while it stays written.
+void Form1::tablaEscrita() {
     tablaIntacta = 0;
     Frame3.Visible = false;
+}
+
+void Form1::escribirCaracter(int caracter) {
+    tablaEscrita();
     tabla.Redraw = false;
     copiarfuente();
     tipoletra();

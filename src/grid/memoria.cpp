@@ -20,8 +20,11 @@ void copiarFormato(const Celda& origen, Cuadricula& destino) {
 
 } // namespace
 
+// Store and restore walk the cursor along the row and back: the view, which
+// follows each step, is put back where the cursor stands.
 void Form1::ponermemo1() {
     const int recordada = tabla.Col();
+    const Cuadricula::Vista vista = tabla.vista();
     tabla.Redraw = false;
     tabla1.Redraw = false;
     const int columnas = std::min(tabla.Cols(), tabla1.Cols());
@@ -32,6 +35,7 @@ void Form1::ponermemo1() {
         copiarFormato(tabla.celda(), tabla1);
     }
     tabla.setCol(recordada);
+    tabla.setVista(vista);
     tabla.Redraw = true;
     tabla1.Redraw = true;
 }
@@ -40,6 +44,7 @@ void Form1::recuperarmemo1() {
     tabla.Redraw = false;
     tabla1.Redraw = false;
     const int recordada = tabla.Col();
+    const Cuadricula::Vista vista = tabla.vista();
     tabla1.setRow(0);
     bool vacia = true;
     for (int c = 0; c < tabla1.Cols() && vacia; ++c)
@@ -54,10 +59,12 @@ void Form1::recuperarmemo1() {
             copiarFormato(tabla1.celda(), tabla);
             tabla.setText(tabla1.Text());
         }
+        tablaEscrita();
     }
+    tabla.setCol(recordada);
+    tabla.setVista(vista);
     tabla.Redraw = true;
     tabla1.Redraw = true;
-    tabla.setCol(recordada);
 }
 
 void Form1::resaltar() {

@@ -54,7 +54,11 @@ std::string nombreHablado(const std::string& texto, bool simbolo) {
 }
 
 std::string nombreHablado(const Celda& celda) {
-    return nombreHablado(celda.Text, celda.CellFontName == "Symbol");
+    std::string nombre = nombreHablado(celda.Text, celda.CellFontName == "Symbol");
+    // A raised or lowered sign means something else: x2 is not x².
+    if (!nombre.empty() && celda.CellAlignment == kAlineacionElevada) nombre += " superíndice";
+    if (!nombre.empty() && celda.CellAlignment == kAlineacionBajada) nombre += " subíndice";
+    return nombre;
 }
 
 } // namespace renglero

@@ -10,6 +10,8 @@ struct Celda;
 // The spoken name of a cell's 8-bit text (in the Symbol font when
 // `simbolo`); empty for a blank cell.
 std::string nombreHablado(const std::string& texto, bool simbolo = false);
+// A cell's own: its sign, and "superíndice" or "subíndice" after a raised
+// or lowered one.
 std::string nombreHablado(const Celda& celda);
 
 } // namespace renglero

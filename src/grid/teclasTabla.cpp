@@ -122,7 +122,7 @@ void Form1::tabla_KeyDown(int& KeyCode, int Shift) {
     if (Mensa.Caption.empty() && KeyCode == teclaLetra('I') && modoTexto == 0) {
         tabla.setText("|");
         if (tabla.Row() < tabla.Rows() - 1) tabla.setRow(tabla.Row() + 1);
-        Frame3.Visible = false;
+        tablaEscrita();
     }
     // 17. Keypad + in a multiplication: the sum stage.
     if (KeyCode == kTecladoMas && operacion == "X") {

@@ -1,5 +1,7 @@
 #include "headless/Conductor.h"
 
+#include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -13,11 +15,53 @@ namespace renglero {
 namespace {
 
 constexpr int kMaxAnidamiento = 16;
+// What a script may ask for: lines, files, cursor moves and pages of a sane
+// size (a page no wider than an A0 sheet, 84 cm).
+constexpr std::size_t kMaxLinea = 1 << 20;
+constexpr std::uintmax_t kMaxGuion = 16 << 20;
+constexpr long kMaxMovimiento = 1000000;
+constexpr double kMaxAnchoPagina = 2384;
 
 std::string recortar(const std::string& s) {
     const auto a = s.find_first_not_of(" \t\r");
     if (a == std::string::npos) return "";
     return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
+}
+
+// A number written whole ("2x", "1e3" and "" are not), from minimo to maximo.
+std::optional<long> entero(const std::string& s, long minimo, long maximo) {
+    long n = 0;
+    const char* fin = s.data() + s.size();
+    const auto [resto, fallo] = std::from_chars(s.data(), fin, n);
+    if (fallo != std::errc() || resto != fin || n < minimo || n > maximo) return std::nullopt;
+    return n;
+}
+
+// A decimal number written whole, with a point and no exponent.
+std::optional<double> decimal(const std::string& s, double minimo, double maximo) {
+    double x = 0;
+    const char* fin = s.data() + s.size();
+    const auto [resto, fallo] = std::from_chars(s.data(), fin, x, std::chars_format::fixed);
+    if (fallo != std::errc() || resto != fin || !(x >= minimo && x <= maximo)) return std::nullopt;
+    return x;
+}
+
+// One line of a script, up to kMaxLinea characters. False at the end of the
+// input; `larga` when the line goes on past the bound (the rest is left).
+bool leerLinea(std::istream& in, std::string& linea, bool& larga) {
+    linea.clear();
+    larga = false;
+    std::streambuf* buffer = in.rdbuf();
+    for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+        if (c == '\n') return true;
+        if (linea.size() == kMaxLinea) {
+            larga = true;
+            return true;
+        }
+        linea.push_back(static_cast<char>(c));
+    }
+    in.setstate(std::ios::eofbit);
+    return !linea.empty();
 }
 
 } // namespace
@@ -133,7 +177,13 @@ void Conductor::ordenDocumento(const std::vector<std::string>& args, const std::
             }
             doc->escribir(final);
         } else if (orden == "page" && args.size() == 4) {
-            doc->fijarPagina(std::stof(args[1]), std::stof(args[2]), std::stof(args[3]));
+            const auto ancho = decimal(args[1], 0, kMaxAnchoPagina);
+            const auto izquierdo = decimal(args[2], 0, kMaxAnchoPagina);
+            const auto derecho = decimal(args[3], 0, kMaxAnchoPagina);
+            if (!ancho || !izquierdo || !derecho || *izquierdo + *derecho >= *ancho)
+                throw std::invalid_argument("page");
+            doc->fijarPagina(static_cast<float>(*ancho), static_cast<float>(*izquierdo),
+                             static_cast<float>(*derecho));
         } else if (orden == "close" && args.size() == 1) {
             doc->cerrarDocumento();
         } else if (orden == "new" && args.size() == 1) {
@@ -141,7 +191,9 @@ void Conductor::ordenDocumento(const std::vector<std::string>& args, const std::
         } else if (orden == "quit" && args.size() == 1) {
             doc->salir();
         } else if (orden == "move" && args.size() == 2) {
-            doc->moverCursor(std::stoi(args[1]));
+            const auto n = entero(args[1], -kMaxMovimiento, kMaxMovimiento);
+            if (!n) throw std::invalid_argument("move");
+            doc->moverCursor(static_cast<int>(*n));
         } else if (orden == "save" && args.size() >= 2) {
             // The path is the rest of the line, spaces included.
             const std::string ruta = recortar(linea.substr(linea.find("save") + 4));
@@ -167,10 +219,21 @@ void Conductor::linea(const std::string& texto) {
         args.push_back(a);
 
     if (orden == "keys") {
+        // A bad token refuses the whole line: nothing of it is typed.
+        std::vector<TokenLeido> tokens;
+        std::string fallo;
         for (const std::string& token : args) {
-            if (terminado()) break;
-            std::string fallo;
-            if (!teclearToken(token, form_, plataforma_, fallo)) error(fallo);
+            auto leido = leerToken(token, fallo);
+            if (!leido) break;
+            tokens.push_back(std::move(*leido));
+        }
+        if (tokens.size() < args.size()) {
+            error(fallo);
+        } else {
+            for (const TokenLeido& token : tokens) {
+                if (terminado()) break;
+                teclearToken(token, form_, plataforma_);
+            }
         }
     } else if (orden == "answer") {
         for (const std::string& a : args) {
@@ -186,14 +249,11 @@ void Conductor::linea(const std::string& texto) {
                 error("respuesta desconocida: " + a);
         }
     } else if (orden == "wait") {
-        long ms = -1;
-        if (args.size() == 1 && args[0].find_first_not_of("0123456789") == std::string::npos &&
-            args[0].size() < 10)
-            ms = std::stol(args[0]);
-        if (ms < 0)
+        const auto ms = args.size() == 1 ? entero(args[0], 0, 999999999) : std::nullopt;
+        if (!ms)
             error("wait necesita los milisegundos");
         else
-            esperar(ms);
+            esperar(*ms);
     } else if (orden == "click") {
         if (args.size() != 1)
             error("click necesita un control");
@@ -212,8 +272,10 @@ void Conductor::linea(const std::string& texto) {
         escribir(volcado(form_));
     } else if (orden == "cell") {
         try {
-            if (args.size() != 2) throw std::invalid_argument("cell");
-            escribir(volcadoCelda(form_, std::stoi(args[0]), std::stoi(args[1])));
+            const auto fila = args.size() == 2 ? entero(args[0], 0, 9999) : std::nullopt;
+            const auto columna = args.size() == 2 ? entero(args[1], 0, 9999) : std::nullopt;
+            if (!fila || !columna) throw std::invalid_argument("cell");
+            escribir(volcadoCelda(form_, static_cast<int>(*fila), static_cast<int>(*columna)));
         } catch (const std::exception&) {
             error("cell necesita una fila y una columna de la tabla");
         }
@@ -229,15 +291,21 @@ void Conductor::linea(const std::string& texto) {
     } else if (orden == "doc") {
         ordenDocumento(args, l);
     } else if (orden == "run") {
-        std::ifstream archivo(args.empty() ? "" : args[0]);
-        if (args.size() != 1 || !archivo)
+        // A file of its own (not a folder, nor a device that never ends).
+        std::error_code fallo;
+        const bool archivoPropio =
+            args.size() == 1 && std::filesystem::is_regular_file(args[0], fallo);
+        std::ifstream archivo;
+        if (archivoPropio) archivo.open(args[0]);
+        if (!archivoPropio || !archivo)
             error("no se puede leer el guion");
+        else if (std::filesystem::file_size(args[0], fallo) > kMaxGuion)
+            error("el guion es demasiado largo");
         else if (anidamiento_ >= kMaxAnidamiento)
             error("demasiados guiones anidados");
         else {
             ++anidamiento_;
-            for (std::string s; !terminado() && std::getline(archivo, s);)
-                linea(s);
+            correr(archivo);
             --anidamiento_;
         }
     } else {
@@ -250,9 +318,21 @@ void Conductor::linea(const std::string& texto) {
     programarTemporizadores();
 }
 
-bool Conductor::ejecutar(std::istream& guion) {
-    for (std::string s; !terminado() && std::getline(guion, s);)
+void Conductor::correr(std::istream& guion) {
+    std::string s;
+    bool larga = false;
+    while (!terminado() && leerLinea(guion, s, larga)) {
+        if (larga) {
+            // Where the line ends cannot be known: the script stops here.
+            error("línea del guion demasiado larga: se deja el guion");
+            return;
+        }
         linea(s);
+    }
+}
+
+bool Conductor::ejecutar(std::istream& guion) {
+    correr(guion);
     return !guion.bad();
 }
 

@@ -46,6 +46,8 @@ class Conductor {
     void esperar(long ms);
     void programarTemporizadores();
     void clic(const std::string& nombre);
+    // Runs a script's lines in turn; an endless line ends it.
+    void correr(std::istream& guion);
     void ordenDocumento(const std::vector<std::string>& args, const std::string& linea);
     void entregarEventosDocumento();
 

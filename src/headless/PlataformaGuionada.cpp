@@ -40,8 +40,9 @@ bool cabe(Respuesta r, Botones b) {
 PlataformaGuionada::PlataformaGuionada(std::function<void(const std::string&)> salida)
     : salida_(std::move(salida)) {}
 
+// The icon is no part of the driver's line.
 Respuesta PlataformaGuionada::mensaje(const std::string& texto, const std::string& titulo,
-                                      Botones botones) {
+                                      Botones botones, Icono) {
     Respuesta r = botones == Botones::OK      ? Respuesta::OK
                   : botones == Botones::YesNo ? Respuesta::No
                                               : Respuesta::Cancel;

@@ -28,12 +28,15 @@ class PlataformaGuionada : public Plataforma {
     void pasarTiempo(int ms) { reloj_ += ms; }
     long reloj() const { return reloj_; }
     // F11 pressed (and, for a held key, kept down until released).
-    void pulsarF11() { f11Pulsada_ = true; }
+    void pulsarF11() {
+        f11Pulsada_ = true;
+        horaF11_ = horaDelDia();
+    }
     void mantenerF11(bool abajo) { f11Mantenida_ = abajo; }
     bool terminado() const { return terminado_; }
 
-    Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                      Botones botones) override;
+    Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                      Icono icono) override;
     void pitar() override;
     void procesarEventos() override {
         if (alProcesarEventos) alProcesarEventos();
@@ -43,6 +46,7 @@ class PlataformaGuionada : public Plataforma {
     int margenVentana() const override { return 30; }
     double horaDelDia() const override;
     int estadoF11() override;
+    double horaPulsacionF11() const override { return horaF11_; }
     Ventana ventanaActiva() const override { return activa_; }
     void activarVentana(const std::string& titulo) override;
     void enviarTeclaAlFrente(int) override {}
@@ -54,7 +58,10 @@ class PlataformaGuionada : public Plataforma {
     Color colorFondoSistema() const override { return rgb(255, 255, 255); }
     Color colorTituloSistema() const override { return rgb(0, 0, 0); }
     void mostrarAcercaDe() override { activar(Ventana::about); }
-    void terminar() override { terminado_ = true; }
+    bool terminar() override {
+        terminado_ = true;
+        return true;
+    }
 
   private:
     std::function<void(const std::string&)> salida_;
@@ -64,6 +71,7 @@ class PlataformaGuionada : public Plataforma {
     long reloj_ = 0; // milliseconds since 08:00:00
     bool f11Pulsada_ = false;
     bool f11Mantenida_ = false;
+    double horaF11_ = 0;
     bool terminado_ = false;
 };
 

@@ -204,9 +204,15 @@ void Form1::clicOperarAhora(int indice) {
     if (indice < 0 || indice > 3) return;
     static const char* const operaciones[4] = {"+", "_", "X", "|"};
     anuncios.antes(*this);
-    operacion = operaciones[indice];
-    raya();
-    darFoco(Foco::tabla);
+    if (Frame1.Visible || !Mensa.Caption.empty()) {
+        // A click while a prompt shows cancels it, as any key does, and
+        // does nothing else; the next click lays the operation out.
+        anularAviso();
+    } else {
+        operacion = operaciones[indice];
+        raya();
+        darFoco(Foco::tabla);
+    }
     anuncios.despues(*this, 0);
 }
 

@@ -9,6 +9,8 @@
 namespace renglero {
 
 enum class Botones { OK, OKCancel, YesNo };
+// A message box shows no icon unless it is a question that asks for one.
+enum class Icono { ninguno, pregunta };
 enum class Respuesta { OK, Cancel, Yes, No };
 
 // The windows the notebook tells apart when it asks which one is active.
@@ -19,8 +21,8 @@ class Plataforma {
     virtual ~Plataforma() = default;
 
     // A modal message box; an empty title shows the program's title.
-    virtual Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                              Botones botones) = 0;
+    virtual Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                              Icono icono) = 0;
     virtual void pitar() = 0;
     // One pass of the desktop's own event loop (repaint, timers, input).
     virtual void procesarEventos() = 0;
@@ -37,6 +39,9 @@ class Plataforma {
     // The asynchronous state of F11 as a 16-bit value (0x8001: down and
     // pressed since the previous poll); reading it clears "pressed since".
     virtual int estadoF11() = 0;
+    // The time of day at which F11 was last pressed, as estadoF11 last saw
+    // it: the key's own instant, not the poll's.
+    virtual double horaPulsacionF11() const { return horaDelDia(); }
 
     virtual Ventana ventanaActiva() const = 0;
     // Brings the window whose title is `titulo` to the front, if there is one.
@@ -57,8 +62,10 @@ class Plataforma {
 
     // The about box was shown; the desktop makes it the active window.
     virtual void mostrarAcercaDe() = 0;
-    // The program ends at once.
-    virtual void terminar() = 0;
+    // The program ends, once its other windows have closed: the embedded
+    // document may first ask whether to save its changes. False, and
+    // nothing ends, when the pupil kept one of them open.
+    virtual bool terminar() = 0;
     // Tells a screen reader what just happened (a short Spanish sentence).
     virtual void anunciar(const std::string& /*texto*/) {}
 };

@@ -127,6 +127,12 @@ std::optional<std::vector<AccionTecla>> accionesDeToken(std::string_view token,
         return std::nullopt;
     };
     if (token.size() < 3 || token.front() != '{' || token.back() != '}') {
+        // A brace in a token of several characters is a named key missing
+        // one of its braces: typed letter by letter it would run commands.
+        if (token.size() > 1 && token.find_first_of("{}") != std::string_view::npos) {
+            error = "tecla mal escrita: " + std::string(token);
+            return std::nullopt;
+        }
         // Plain characters, each typed in turn.
         for (char32_t p : decodificarUtf8(std::string(token))) {
             const auto t = teclaDeCaracter(utf8(p));

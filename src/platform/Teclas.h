@@ -133,7 +133,7 @@ std::vector<AccionTecla> soltarAltGr();
 // character in turn), `{Enter}`, `{Ctrl}`, `{Alt}`, `{AltGr}`, `{Ctrl+X}`,
 // `{+Name}` (held down, or repeated) and `{-Name}` (released). `{Char:N}`,
 // a character without a key, is none of these. Nullopt, with a reason, for
-// a token that names no key.
+// a token that names no key or is missing a brace (`{Enter`, `Enter}`).
 std::optional<std::vector<AccionTecla>> accionesDeToken(std::string_view token, std::string& error);
 
 } // namespace renglero

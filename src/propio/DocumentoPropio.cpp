@@ -1,6 +1,7 @@
 #include "propio/DocumentoPropio.h"
 
 #include <QColor>
+#include <QFile>
 #include <QFont>
 #include <QTextBlock>
 #include <QTextFrame>
@@ -100,13 +101,17 @@ std::vector<QTextTableCell> celdasEnOrden(QTextTable* t) {
     return celdas;
 }
 
-} // namespace
-
-DocumentoPropio::DocumentoPropio(QObject* padre) : QObject(padre), doc_(new QTextDocument(this)) {
+QFont fuentePorDefecto() {
     QFont fuente;
     fuente.setFamilies({QStringLiteral("Times New Roman")});
     fuente.setPointSizeF(12);
-    doc_->setDefaultFont(fuente);
+    return fuente;
+}
+
+} // namespace
+
+DocumentoPropio::DocumentoPropio(QObject* padre) : QObject(padre), doc_(new QTextDocument(this)) {
+    doc_->setDefaultFont(fuentePorDefecto());
     // A text change may bring characters outside the BMP; formatting cannot.
     connect(doc_, &QTextDocument::contentsChanged, this, [this] {
         if (!formateando_) revisarSustitutos_ = true;
@@ -837,6 +842,12 @@ void DocumentoPropio::moverCursor(int caracteres) {
 void DocumentoPropio::vaciarDocumento() {
     Ocupado o(ocupado_);
     doc_->clear();
+    doc_->setDefaultFont(fuentePorDefecto());
+    if (!archivo_.isEmpty()) {
+        archivo_.clear();
+        incompleto_ = false;
+        emit archivoCambiado();
+    }
     aplicarPagina();
     doc_->setModified(false);
     cursor_ = QTextCursor(doc_);
@@ -878,17 +889,101 @@ void DocumentoPropio::salir() {
     emit estadoCambiado();
 }
 
-bool DocumentoPropio::guardar(const std::string& ruta) {
-    cerrarLote();
-    if (terminado_ || !abierto_) return false;
+PaginaOdt DocumentoPropio::paginaOdt() const {
     PaginaOdt p;
     p.ancho = ancho_;
     p.alto = kAltoA4;
     p.izquierdo = margenIzq_;
     p.derecho = margenDer_;
     p.superior = p.inferior = kMargenA4;
-    if (!guardarOdt(*doc_, p, kPxPorPunto, QString::fromStdString(ruta))) return false;
+    return p;
+}
+
+bool DocumentoPropio::guardar(const std::string& ruta) {
+    cerrarLote();
+    if (terminado_ || !abierto_) return false;
+    // The path is the file system's own bytes; shown and saved again as Qt reads them.
+    if (!guardarOdt(*doc_, paginaOdt(), kPxPorPunto, ruta)) return false;
+    const QString archivo = QFile::decodeName(QByteArray::fromStdString(ruta));
     doc_->setModified(false);
+    // The document is now that file, whole.
+    archivo_ = archivo;
+    incompleto_ = false;
+    emit archivoCambiado();
+    return true;
+}
+
+LecturaOdt DocumentoPropio::abrir(const QString& ruta) {
+    cerrarLote();
+    // A file that cannot be read leaves the document as it was.
+    const LecturaOdt l = leerOdt(ruta, *doc_, kPxPorPunto);
+    if (l.hecho) ponerLeido(l, ruta);
+    return l;
+}
+
+void DocumentoPropio::ponerLeido(const LecturaOdt& l, const QString& ruta) {
+    // The document that was there closes; the one read opens.
+    if (abierto_ && !terminado_) encolar(Evento::antesDeCerrarDocumento);
+    terminado_ = false;
+    abierto_ = true;
+    marca_.reset();
+    expansion_.reset();
+    revisarSustitutos_ = true;
+    // What was done to the other document cannot be undone in this one.
+    doc_->setUndoRedoEnabled(false);
+    doc_->setUndoRedoEnabled(true);
+    if (!l.fuente) doc_->setDefaultFont(fuentePorDefecto());
+    if (l.pagina) {
+        ancho_ = static_cast<float>(l.pagina->ancho);
+        margenIzq_ = static_cast<float>(l.pagina->izquierdo);
+        margenDer_ = static_cast<float>(l.pagina->derecho);
+    }
+    aplicarPagina();
+    doc_->setModified(false);
+    cursor_ = QTextCursor(doc_);
+    archivo_ = ruta;
+    incompleto_ = !l.perdido.isEmpty();
+    encolar(Evento::documentoAbierto);
+    encolar(Evento::cambioDeDocumento);
+    emit paginaCambiada();
+    emit estadoCambiado();
+    emit archivoCambiado();
+    anclaVista_ = posicionVista_ = -1;
+    seleccionTocada();
+}
+
+DocumentoPropio::Copia DocumentoPropio::copia() const {
+    Copia c;
+    FondoDeCelda sinMarca;
+    // The mark on the cell under the document's cursor is the notebook's,
+    // not the pupil's: the copy has the cell as it was.
+    if (marca_ && !marca_->celda.isNull()) {
+        if (QTextTable* t = marca_->celda.currentTable()) {
+            const QTextTableCell celda = t->cellAt(marca_->celda);
+            if (celda.isValid()) sinMarca = {celda.firstPosition(), marca_->fondo};
+        }
+    }
+    c.partes = componerOdt(*doc_, paginaOdt(), kPxPorPunto, sinMarca);
+    c.archivo = archivo_;
+    c.incompleto = incompleto_;
+    c.modificado = doc_->isModified();
+    c.ancla = cursor_.anchor();
+    c.posicion = cursor_.position();
+    return c;
+}
+
+bool DocumentoPropio::restaurar(const Copia& copia) {
+    cerrarLote();
+    const LecturaOdt l = leerPartesOdt(copia.partes, *doc_, kPxPorPunto);
+    if (!l.hecho) return false;
+    ponerLeido(l, copia.archivo);
+    incompleto_ = copia.incompleto;
+    // Unsaved work stays unsaved: the title says so and closing asks.
+    doc_->setModified(copia.modificado);
+    const int fin = std::max(doc_->characterCount() - 1, 0);
+    cursor_.setPosition(std::clamp(copia.ancla, 0, fin));
+    cursor_.setPosition(std::clamp(copia.posicion, 0, fin), QTextCursor::KeepAnchor);
+    seleccionTocada();
     return true;
 }
 

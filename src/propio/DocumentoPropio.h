@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "propio/LecturaOdt.h"
+#include "propio/OdtPropio.h"
 #include "word/Word.h"
 
 class QTextTable;
@@ -81,6 +83,28 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
     // For the window and the drivers.
     QTextDocument* documento() const { return doc_; }
     const QTextCursor& seleccion() const { return cursor_; }
+    // The file the document was opened from or last saved to; empty for a
+    // new one. Incompleto: it was opened without what the document cannot
+    // show, so saving over it would lose that.
+    const QString& archivo() const { return archivo_; }
+    bool archivoIncompleto() const { return incompleto_; }
+    // Opens an OpenDocument text file in place of the document. Where it
+    // cannot be read, the document stays as it was.
+    LecturaOdt abrir(const QString& ruta);
+    // The document as a recovery copy keeps it: its two XML parts as it
+    // would be saved, without the notebook's mark on a table cell, and
+    // where it stands.
+    struct Copia {
+        PartesOdt partes;
+        QString archivo;
+        bool incompleto = false;
+        bool modificado = false;
+        int ancla = 0, posicion = 0;
+    };
+    Copia copia() const;
+    // Takes a copy back; false (nothing changes) when it cannot be read.
+    bool restaurar(const Copia& copia);
+
     // The window's cursor moved (the pupil clicked, typed or selected).
     void fijarSeleccion(const QTextCursor& cursor);
     bool abierto() const { return abierto_; }
@@ -108,6 +132,8 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
     void estadoCambiado();
     void paginaCambiada();
     void mostrarPedido();
+    // The file the document belongs to changed (opened, saved as, new).
+    void archivoCambiado();
 
   private:
     enum class Evento {
@@ -130,6 +156,9 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
     void seleccionTocada();
     void aplicarPagina();
     void vaciarDocumento();
+    PaginaOdt paginaOdt() const;
+    // Puts what was read in place: a new document for the notebook's events.
+    void ponerLeido(const LecturaOdt& l, const QString& ruta);
     bool haySustitutos();
     int posicionCaracter(int k);
     int largoSeleccion();
@@ -152,6 +181,8 @@ class DocumentoPropio : public QObject, public Word, public ManejoDocumento {
     std::vector<Evento> pendientes_;
     bool entregaPedida_ = false;
     bool abierto_ = true;
+    QString archivo_;
+    bool incompleto_ = false;
     bool terminado_ = false;
     float ancho_ = kAnchoA4, margenIzq_ = kMargenA4, margenDer_ = kMargenA4;
     int anclaVista_ = -1, posicionVista_ = -1; // selection last reported

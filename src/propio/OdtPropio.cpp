@@ -81,8 +81,9 @@ struct EstiloCelda {
 
 class Escritor {
   public:
-    Escritor(const QTextDocument& doc, double unidadesPorPunto)
-        : doc_(doc), porPunto_(unidadesPorPunto), cuerpo_(&bytesCuerpo_), estilos_(&bytesEstilos_) {
+    Escritor(const QTextDocument& doc, double unidadesPorPunto, const FondoDeCelda& otroFondo)
+        : doc_(doc), porPunto_(unidadesPorPunto), otroFondo_(otroFondo), cuerpo_(&bytesCuerpo_),
+          estilos_(&bytesEstilos_) {
         fuentes_.insert(doc.defaultFont().family());
     }
 
@@ -290,9 +291,10 @@ class Escritor {
                 const QTextCharFormat cf = celda.format();
                 EstiloCelda e;
                 e.borde = borde;
-                if (cf.hasProperty(QTextFormat::BackgroundBrush) &&
-                    cf.background().style() != Qt::NoBrush)
-                    e.fondo = colorHex(cf.background().color());
+                std::optional<QBrush> fondo;
+                if (cf.hasProperty(QTextFormat::BackgroundBrush)) fondo = cf.background();
+                if (celda.firstPosition() == otroFondo_.posicion) fondo = otroFondo_.fondo;
+                if (fondo && fondo->style() != Qt::NoBrush) e.fondo = colorHex(fondo->color());
                 cuerpo_.writeStartElement("table:table-cell");
                 cuerpo_.writeAttribute("table:style-name", nombreEstiloCelda(e));
                 cuerpo_.writeAttribute("office:value-type", "string");
@@ -393,6 +395,7 @@ class Escritor {
   private:
     const QTextDocument& doc_;
     double porPunto_;
+    FondoDeCelda otroFondo_;
     QByteArray bytesCuerpo_, bytesEstilos_;
     QXmlStreamWriter cuerpo_, estilos_;
     QMap<QString, QString> nombresTexto_, nombresCelda_;
@@ -413,21 +416,21 @@ QByteArray metadatos() {
 } // namespace
 
 PartesOdt componerOdt(const QTextDocument& documento, const PaginaOdt& pagina,
-                      double unidadesPorPunto) {
-    Escritor e(documento, unidadesPorPunto);
+                      double unidadesPorPunto, const FondoDeCelda& otroFondo) {
+    Escritor e(documento, unidadesPorPunto, otroFondo);
     e.lineaPagina_ = pagina.ancho - pagina.izquierdo - pagina.derecho;
     return e.componer(pagina);
 }
 
 bool guardarOdt(const QTextDocument& documento, const PaginaOdt& pagina, double unidadesPorPunto,
-                const QString& ruta, QString* error) {
+                const std::string& ruta, QString* error) {
     const PartesOdt partes = componerOdt(documento, pagina, unidadesPorPunto);
     const QByteArray meta = metadatos();
     auto vista = [](const QByteArray& b) {
         return std::string_view(b.constData(), static_cast<std::size_t>(b.size()));
     };
     std::string porque;
-    const bool hecho = escribirPaqueteOdt(QFile::encodeName(ruta).toStdString(),
+    const bool hecho = escribirPaqueteOdt(ruta,
                                           {{"meta.xml", vista(meta)},
                                            {"styles.xml", vista(partes.estilos)},
                                            {"content.xml", vista(partes.contenido)}},

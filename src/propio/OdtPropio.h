@@ -4,9 +4,12 @@
 // here: every font by its name, bold, italic, underline, strike-out, colour,
 // raised and lowered text, tables with their borders, column widths and
 // shaded cells, and the page.
+#include <QBrush>
 #include <QByteArray>
 #include <QString>
 #include <QTextFormat>
+#include <optional>
+#include <string>
 
 class QTextDocument;
 
@@ -27,13 +30,21 @@ struct PartesOdt {
     QByteArray estilos;   // styles.xml
 };
 
+// A table cell written with another shading than it shows: the cell whose
+// first position is `posicion`, with `fondo` (none: no shading).
+struct FondoDeCelda {
+    int posicion = -1;
+    std::optional<QBrush> fondo;
+};
+
 // The two XML parts of the document. unidadesPorPunto converts the
 // document's own lengths (fixed column widths) to points.
 PartesOdt componerOdt(const QTextDocument& documento, const PaginaOdt& pagina,
-                      double unidadesPorPunto);
+                      double unidadesPorPunto, const FondoDeCelda& otroFondo = {});
 
-// Writes the whole package at ruta. False (and why, in error) on failure.
+// Writes the whole package at ruta, the file system's own bytes (a name
+// need not be UTF-8). False (and why, in error) on failure.
 bool guardarOdt(const QTextDocument& documento, const PaginaOdt& pagina, double unidadesPorPunto,
-                const QString& ruta, QString* error = nullptr);
+                const std::string& ruta, QString* error = nullptr);
 
 } // namespace renglero

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -22,7 +23,7 @@ namespace renglero {
 
 VentanaDocumento::VentanaDocumento(DocumentoPropio& documento, QWidget* padre)
     : QWidget(padre, Qt::Window), documento_(documento), editor_(new QTextEdit(this)) {
-    setWindowTitle(QString::fromUtf8(kTitulo));
+    seguirTitulo();
     auto* disposicion = new QVBoxLayout(this);
     disposicion->setContentsMargins(0, 0, 0, 0);
     disposicion->addWidget(editor_);
@@ -50,9 +51,16 @@ VentanaDocumento::VentanaDocumento(DocumentoPropio& documento, QWidget* padre)
         show();
         raise();
     });
+    connect(&documento_, &DocumentoPropio::archivoCambiado, this, &VentanaDocumento::seguirTitulo);
+    connect(documento_.documento(), &QTextDocument::modificationChanged, this,
+            &VentanaDocumento::seguirTitulo);
 
     auto* guardar = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    connect(guardar, &QShortcut::activated, this, [this] { guardarComo(); });
+    connect(guardar, &QShortcut::activated, this, [this] { this->guardar(); });
+    auto* guardarComo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
+    connect(guardarComo, &QShortcut::activated, this, [this] { this->guardarComo(); });
+    auto* abrir = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    connect(abrir, &QShortcut::activated, this, [this] { this->abrir(); });
     auto* imprimir = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
     connect(imprimir, &QShortcut::activated, this, &VentanaDocumento::imprimir);
 }
@@ -77,7 +85,18 @@ void VentanaDocumento::seguirSeleccion() {
     siguiendo_ = false;
 }
 
+void VentanaDocumento::seguirTitulo() {
+    const QString nombre = documento_.archivo().isEmpty()
+                               ? QStringLiteral("Documento1")
+                               : QFileInfo(documento_.archivo()).fileName();
+    const bool cambios = documento_.documento()->isModified();
+    setWindowTitle(nombre + (cambios ? QStringLiteral("*") : QString()) +
+                   QStringLiteral(" - Renglero"));
+}
+
 void VentanaDocumento::seguirEstado() {
+    // An opened document may have a default font of its own.
+    editor_->setFont(documento_.documento()->defaultFont());
     // With no document open there is nothing to write on.
     editor_->setReadOnly(!documento_.abierto());
     editor_->setEnabled(documento_.abierto());
@@ -95,23 +114,83 @@ void VentanaDocumento::seguirPagina() {
     resize(std::max(width(), ancho + 40), std::max(height(), 600));
 }
 
-bool VentanaDocumento::guardarComo() {
-    if (!documento_.abierto()) return false;
-    // The user's documents folder (XDG), where the desktop has one.
+// The user's documents folder (XDG), where the desktop has one.
+QString VentanaDocumento::carpetaDeDocumentos() const {
     QDir carpeta(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (!carpeta.exists()) carpeta = QDir::home();
-    QString ruta = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar el documento"),
-                                                carpeta.filePath("Documento1.odt"),
-                                                QStringLiteral("Documento de texto (*.odt)"));
-    if (ruta.isEmpty()) return false;
-    if (!ruta.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive)) ruta += QLatin1String(".odt");
-    if (documento_.guardar(ruta.toStdString())) return true;
-    QMessageBox caja(QMessageBox::Warning, windowTitle(),
-                     QStringLiteral("No se ha podido guardar el documento."), QMessageBox::NoButton,
-                     this);
+    return carpeta.absolutePath();
+}
+
+void VentanaDocumento::avisar(const QString& texto, bool aviso) {
+    QMessageBox caja(aviso ? QMessageBox::Warning : QMessageBox::Information,
+                     QStringLiteral("Renglero"), texto, QMessageBox::NoButton, this);
     caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
     caja.exec();
+}
+
+bool VentanaDocumento::guardar() {
+    if (!documento_.abierto()) return false;
+    if (documento_.archivo().isEmpty() || documento_.archivoIncompleto()) return guardarComo();
+    if (documento_.guardar(QFile::encodeName(documento_.archivo()).toStdString())) return true;
+    avisar(QStringLiteral("No se ha podido guardar el documento."));
     return false;
+}
+
+bool VentanaDocumento::guardarComo() {
+    if (!documento_.abierto()) return false;
+    const QString propuesta = documento_.archivo().isEmpty()
+                                  ? QDir(carpetaDeDocumentos()).filePath("Documento1.odt")
+                                  : documento_.archivo();
+    QString ruta =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Guardar el documento"), propuesta,
+                                     QStringLiteral("Documento de texto (*.odt)"));
+    if (ruta.isEmpty()) return false;
+    if (!ruta.endsWith(QLatin1String(".odt"), Qt::CaseInsensitive)) ruta += QLatin1String(".odt");
+    if (documento_.guardar(QFile::encodeName(ruta).toStdString())) return true;
+    avisar(QStringLiteral("No se ha podido guardar el documento."));
+    return false;
+}
+
+bool VentanaDocumento::ofrecerGuardar() {
+    if (!documento_.abierto() || !documento_.documento()->isModified()) return true;
+    QMessageBox caja(QMessageBox::Question, windowTitle(),
+                     QStringLiteral("¿Quieres guardar los cambios del documento?"),
+                     QMessageBox::NoButton, this);
+    QPushButton* si = caja.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+    caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton* cancelar = caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    caja.setDefaultButton(si);
+    caja.setEscapeButton(cancelar);
+    caja.exec();
+    const auto* pulsado = caja.clickedButton();
+    return pulsado && pulsado != cancelar && (pulsado != si || guardar());
+}
+
+bool VentanaDocumento::abrir() {
+    if (!documento_.enMarcha() || !ofrecerGuardar()) return false;
+    const QString carpeta = documento_.archivo().isEmpty()
+                                ? carpetaDeDocumentos()
+                                : QFileInfo(documento_.archivo()).absolutePath();
+    const QString ruta =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Abrir un documento"), carpeta,
+                                     QStringLiteral("Documento de texto (*.odt)"));
+    if (ruta.isEmpty()) return false;
+    const LecturaOdt l = documento_.abrir(ruta);
+    if (!l.hecho) {
+        avisar(QStringLiteral("No se ha podido abrir el documento «%1».\n\n%2")
+                   .arg(QFileInfo(ruta).fileName(), l.error));
+        return false;
+    }
+    if (!l.perdido.isEmpty()) {
+        QString lista = l.perdido.join(QStringLiteral(", "));
+        const qsizetype ultima = lista.lastIndexOf(QStringLiteral(", "));
+        if (ultima >= 0) lista.replace(ultima, 2, QStringLiteral(" y "));
+        avisar(QStringLiteral("Este documento tiene cosas que Renglero no puede mostrar: %1. "
+                              "Se ha abierto sin ellas.\n\nPara no perderlas, al guardar "
+                              "Renglero te pedirá otro nombre.")
+                   .arg(lista));
+    }
+    return true;
 }
 
 void VentanaDocumento::imprimir() {
@@ -136,21 +215,9 @@ void VentanaDocumento::closeEvent(QCloseEvent* evento) {
         evento->accept();
         return;
     }
-    if (documento_.abierto() && documento_.documento()->isModified()) {
-        QMessageBox caja(QMessageBox::Question, windowTitle(),
-                         QStringLiteral("¿Quieres guardar los cambios del documento?"),
-                         QMessageBox::NoButton, this);
-        QPushButton* si = caja.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-        caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-        QPushButton* cancelar = caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-        caja.setDefaultButton(si);
-        caja.setEscapeButton(cancelar);
-        caja.exec();
-        const auto* pulsado = caja.clickedButton();
-        if (!pulsado || pulsado == cancelar || (pulsado == si && !guardarComo())) {
-            evento->ignore();
-            return;
-        }
+    if (!ofrecerGuardar()) {
+        evento->ignore();
+        return;
     }
     // Closing the document's window is the word processor quitting.
     terminando_ = true;

@@ -9,10 +9,13 @@
 #include <algorithm>
 
 #include "programa/Idioma.h"
+#include "programa/Registro.h"
 #include "propio/DocumentoPropio.h"
 #include "propio/VentanaDocumento.h"
 #include "qt/ActivacionX11.h"
+#include "qt/GuardiaArranque.h"
 #include "qt/PlataformaQt.h"
+#include "qt/Recuperacion.h"
 #include "qt/VentanaQt.h"
 #include "shell/Form1.h"
 #include "shell/omitir.h"
@@ -28,9 +31,9 @@ namespace renglero {
 namespace {
 
 const char* const kSinX11 =
-    "No se puede traer al frente la ventana de LibreOffice Writer: F11 no funcionará desde "
-    "Writer. Cierra LibreOffice Writer y ábrelo de nuevo en XWayland, por ejemplo con la orden "
-    "\"GDK_BACKEND=x11 soffice --writer\", o deja que lo abra el cuaderno.";
+    "El cuaderno no puede traer delante la ventana de LibreOffice Writer, y F11 no funcionará "
+    "desde Writer. Guarda tu trabajo en Writer, cierra Writer y el cuaderno, y abre solo el "
+    "cuaderno: él abrirá Writer. Si sigue sin funcionar, avisa a tu profesor.";
 
 // Runs `f` once, right after the watched widget's first paint: loading
 // LibreOffice's libraries on another thread meanwhile would hold up Qt's own
@@ -120,6 +123,10 @@ CuadernoQt::CuadernoQt(Documento documento)
             form_->esperarProcesador();
             esperandoWriter_ = true;
             plataforma_->alActivarWord = [this] { traerWriter(); };
+            plataforma_->esVentanaWord = [](unsigned long id) {
+                return QString::fromStdString(claseVentanaX11(id))
+                    .contains(QStringLiteral("office"), Qt::CaseInsensitive);
+            };
             return;
         }
     }
@@ -150,6 +157,8 @@ void CuadernoQt::usarDocumentoPropio() {
 }
 
 CuadernoQt::~CuadernoQt() {
+    despedir();
+    recuperacion_.reset();
     // A late outcome of the thread that joins Writer finds nobody.
     {
         std::lock_guard<std::mutex> cierre(buzon_->mutex);
@@ -158,6 +167,7 @@ CuadernoQt::~CuadernoQt() {
     cancelarWriter_ = true;
     if (hiloWriter_.joinable()) hiloWriter_.join();
     receptor_.reset();
+    guardia_.reset();
     // The windows go first: they still talk to the form while they close.
     ventana_.reset();
     ventanaDocumento_.reset();
@@ -180,8 +190,11 @@ void CuadernoQt::empezarWriter() {
     hiloWriter_ = std::thread([this, buzon = buzon_, tubo = tubo_] {
         auto conexion = std::make_shared<std::unique_ptr<ConexionWriter>>(
             std::make_unique<ConexionWriter>(tubo));
+        // A first start on a busy machine (a new profile) takes well over
+        // twenty seconds; giving up then would leave its window beside a
+        // notebook that writes elsewhere.
         const ConexionWriter::Resultado r =
-            (*conexion)->conectarOArrancar(std::chrono::seconds(20), &cancelarWriter_);
+            (*conexion)->conectarOArrancar(std::chrono::seconds(60), &cancelarWriter_);
         std::lock_guard<std::mutex> cierre(buzon->mutex);
         if (buzon->receptor == nullptr) return;
         QMetaObject::invokeMethod(
@@ -189,6 +202,7 @@ void CuadernoQt::empezarWriter() {
             [this, r, conexion] {
                 esperandoWriter_ = false;
                 if (r == ConexionWriter::Resultado::conectado) {
+                    if (guardia_ != nullptr) guardia_->procesadorListo();
                     comoWriter(writer_).adoptarConexion(std::move(*conexion));
                     form_->procesadorListo(*writer_);
                 } else {
@@ -211,9 +225,9 @@ void CuadernoQt::empezarWriter() {
 void CuadernoQt::traerWriter() {
 #ifdef RENGLERO_CON_WRITER
     if (writer_ == nullptr || esperandoWriter_) return;
-    const unsigned long id = comoWriter(writer_).ventanaDelDocumento();
-    if (id != 0 && activarVentanaX11(id)) return;
-    if (activarVentanaPorTitulo("LibreOffice Writer")) return;
+    unsigned long id = ventanaGestionadaX11(comoWriter(writer_).ventanaDelDocumento());
+    if (id == 0) id = ventanaPorTituloX11("LibreOffice Writer");
+    if (plataforma_->activador().activar(id, plataforma_->instanteAccion())) return;
     if (omitir<ErrorWord>([&] { writer_->pagina(); })) avisarSinX11();
 #endif
 }
@@ -223,6 +237,10 @@ void CuadernoQt::traerWriter() {
 void CuadernoQt::avisarSinX11() {
     if (avisadoSinX11_ || QGuiApplication::platformName() != QStringLiteral("xcb")) return;
     avisadoSinX11_ = true;
+    qCWarning(registroX11) << "Writer no tiene ventana de X11 (se abrió en Wayland, antes que el "
+                              "cuaderno): ni F11 desde Writer ni traerlo delante funcionan. Se "
+                              "arregla cerrándolo y dejando que lo abra el cuaderno, o abriéndolo "
+                              "con GDK_BACKEND=x11 QT_QPA_PLATFORM=xcb libreoffice --writer";
     // Not inside the timer tick that asked: the message box waits for the pupil.
     QMetaObject::invokeMethod(
         receptor_.get(), [this] { form_->mensaje(kSinX11); }, Qt::QueuedConnection);
@@ -242,6 +260,8 @@ void CuadernoQt::arrancar() {
     ventana_->setFocus();
     ventana_->sincronizar();
     if (esperandoWriter_) {
+        guardia_ = std::make_unique<GuardiaArranque>(
+            *plataforma_, [this] { plataforma_->activarVentana(form_->Caption); });
         auto* tras = new TrasPintar([this] { empezarWriter(); });
         tras->setParent(receptor_.get());
         ventana_->installEventFilter(tras);
@@ -250,14 +270,28 @@ void CuadernoQt::arrancar() {
     }
 }
 
+void CuadernoQt::recuperar(const std::string& carpeta) {
+    recuperacion_ = std::make_unique<Recuperacion>(
+        *form_, [this] { return documento_.get(); }, carpeta);
+    recuperacion_->atenderFinales();
+    if (recuperacion_->ofrecer()) ventana_->sincronizar();
+}
+
+void CuadernoQt::despedir() {
+    if (recuperacion_)
+        recuperacion_->terminar(form_->finElegido() && !recuperacion_->sesionTerminando());
+}
+
 int ejecutarVentana(int& argc, char** argv, const Opciones& opciones) {
     QApplication app(argc, argv);
     prepararAplicacion();
     CuadernoQt cuaderno(opciones.documento);
     cuaderno.ponerZoom(opciones.zoom);
     cuaderno.arrancar();
-    if (cuaderno.form().finalizado()) return 0;
-    return app.exec();
+    if (!cuaderno.form().finalizado()) cuaderno.recuperar(carpetaRecuperacion());
+    const int estado = cuaderno.form().finalizado() ? 0 : app.exec();
+    cuaderno.despedir();
+    return estado;
 }
 
 } // namespace renglero

@@ -17,6 +17,8 @@ class VentanaQt;
 class DocumentoPropio;
 class VentanaDocumento;
 class Word;
+class GuardiaArranque;
+class Recuperacion;
 
 // The notebook on Qt: its desktop, its state and its window, built together.
 // Needs a QApplication; it does not run the event loop, so a test can drive
@@ -37,6 +39,13 @@ class CuadernoQt {
     // arrives through the event loop (Writer, or the embedded document when
     // none answers).
     void arrancar();
+    // Keeps a recovery copy of the pupil's work in a slot of its own under
+    // carpeta, after offering the copy that a notebook which ended without
+    // the pupil's choice left there; after arrancar.
+    void recuperar(const std::string& carpeta);
+    // The notebook has ended: its copy stays unless the pupil chose the end.
+    void despedir();
+    Recuperacion* recuperacion() { return recuperacion_.get(); }
     // True while Writer is still being joined or started.
     bool esperandoWriter() const { return esperandoWriter_; }
 
@@ -61,6 +70,9 @@ class CuadernoQt {
     std::unique_ptr<VentanaDocumento> ventanaDocumento_;
     std::unique_ptr<Word> writer_;
     std::unique_ptr<VentanaQt> ventana_;
+    // Keeps the keyboard in the notebook while Writer comes up.
+    std::unique_ptr<GuardiaArranque> guardia_;
+    std::unique_ptr<Recuperacion> recuperacion_;
     int zoom_ = kZoomNormal;
     // Where the thread that joins Writer hands its outcome over: the
     // receiver lives on the window's thread and goes before the thread is

@@ -52,7 +52,7 @@ PlataformaQt::~PlataformaQt() {
 }
 
 Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& titulo,
-                                Botones botones) {
+                                Botones botones, Icono icono) {
     if (contestador_) return contestador_(texto, titulo, botones);
     QString cuerpo = QString::fromStdString(texto);
     cuerpo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -60,7 +60,7 @@ Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& tit
     QMessageBox caja(ventana_);
     caja.setWindowTitle(QString::fromStdString(titulo));
     caja.setText(cuerpo);
-    caja.setIcon(botones == Botones::YesNo ? QMessageBox::Question : QMessageBox::NoIcon);
+    caja.setIcon(icono == Icono::pregunta ? QMessageBox::Question : QMessageBox::NoIcon);
     // Over the notebook, which stays on top of everything.
     caja.setWindowFlags(caja.windowFlags() | Qt::WindowStaysOnTopHint);
     QPushButton* primero = nullptr;
@@ -134,6 +134,20 @@ double PlataformaQt::horaDelDia() const {
 
 Ventana PlataformaQt::ventanaActiva() const {
     if (ventana_ == nullptr) return Ventana::other;
+    // Where the desktop says which window is active, its word holds: a
+    // window that asked for the keyboard and was refused is not active,
+    // whatever Qt was told.
+    const std::optional<unsigned long> segunEscritorio = ventanaActivaX11();
+    if (!segunEscritorio) return ventanaSegunQt();
+    if (*segunEscritorio != 0 &&
+        pidVentanaX11(*segunEscritorio) == QCoreApplication::applicationPid())
+        return ventanaSegunQt();
+    if (esVentanaWord && *segunEscritorio != 0 && esVentanaWord(*segunEscritorio))
+        return Ventana::word;
+    return Ventana::other;
+}
+
+Ventana PlataformaQt::ventanaSegunQt() const {
     const QWidget* activa = QApplication::activeWindow();
     if (activa == nullptr) {
         // A dialog that the desktop shows in its own native window (a file
@@ -153,7 +167,11 @@ void PlataformaQt::activarVentana(const std::string& titulo) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && w->windowTitle() == buscado) {
             w->raise();
-            w->activateWindow();
+            // Asked as the pupil's F11 asks, where the desktop is X11: a
+            // request of the window's own would be refused while another
+            // program has had the keyboard since.
+            if (!activador_.activar(ventanaGestionadaX11(w->winId()), instanteAccion()))
+                w->activateWindow();
             return;
         }
     }
@@ -236,9 +254,20 @@ void PlataformaQt::mostrarAcercaDe() {
     if (ventana_ != nullptr) ventana_->mostrarAcercaDe();
 }
 
-void PlataformaQt::terminar() {
-    QApplication::closeAllWindows();
+bool PlataformaQt::terminar() {
+    // The program's other windows close first: the embedded document asks
+    // whether to save its changes, and the pupil may keep it open.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == ventana_ || !w->isVisible() || w->close()) continue;
+        if (ventana_ != nullptr) {
+            ventana_->raise();
+            ventana_->activateWindow();
+        }
+        return false;
+    }
+    if (ventana_ != nullptr) ventana_->close();
     QCoreApplication::exit(0);
+    return true;
 }
 
 void PlataformaQt::anunciar(const std::string& texto) {

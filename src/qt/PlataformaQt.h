@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Plataforma.h"
+#include "qt/ActivacionX11.h"
 #include "qt/TeclaGlobal.h"
 
 class QLocalServer;
@@ -29,13 +30,21 @@ class PlataformaQt : public Plataforma {
     void conectar(VentanaQt* ventana) { ventana_ = ventana; }
     // Brings the word processor's window to the front ("Word").
     std::function<void()> alActivarWord;
+    // Whether a top-level X11 window (as the desktop names the active one)
+    // is the word processor's.
+    std::function<bool(unsigned long)> esVentanaWord;
+    // Brings windows to the front and follows each request (X11).
+    ActivadorX11& activador() { return activador_; }
+    // The X server time of the pupil's last F11, the action that asks for
+    // a window now; 0 where there is none.
+    std::uint32_t instanteAccion() const { return f11_.instantePulsacion(); }
     void contestarCon(Contestador c) { contestador_ = std::move(c); }
     EstadoF11& f11() { return f11_; }
     // How many times the default printer was asked to print.
     int impresiones() const { return impresiones_; }
 
-    Respuesta mensaje(const std::string& texto, const std::string& titulo,
-                      Botones botones) override;
+    Respuesta mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                      Icono icono) override;
     void pitar() override;
     void procesarEventos() override;
     int anchoPantalla() const override;
@@ -43,6 +52,7 @@ class PlataformaQt : public Plataforma {
     int margenVentana() const override;
     double horaDelDia() const override;
     int estadoF11() override { return f11_.leer(); }
+    double horaPulsacionF11() const override { return f11_.horaPulsacion(); }
     Ventana ventanaActiva() const override;
     void activarVentana(const std::string& titulo) override;
     void enviarTeclaAlFrente(int) override {}
@@ -54,11 +64,14 @@ class PlataformaQt : public Plataforma {
     Color colorFondoSistema() const override;
     Color colorTituloSistema() const override;
     void mostrarAcercaDe() override;
-    void terminar() override;
+    bool terminar() override;
     void anunciar(const std::string& texto) override;
 
   private:
+    Ventana ventanaSegunQt() const;
+
     VentanaQt* ventana_ = nullptr;
+    ActivadorX11 activador_;
     Contestador contestador_;
     EstadoF11 f11_;
     // Held for the whole run: its name tells other copies that this one runs.

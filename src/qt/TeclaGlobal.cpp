@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTime>
+#include <cmath>
 
 #include "programa/Registro.h"
 
@@ -17,6 +19,10 @@
 namespace renglero {
 
 namespace {
+
+constexpr double kSegundosDia = 24 * 3600.0;
+// A press is never seen this late: a longer delay means a clock jumped.
+constexpr double kRetrasoMaximo = 60;
 
 #ifdef RENGLERO_X11
 QNativeInterface::QX11Application* x11() {
@@ -101,9 +107,12 @@ bool EstadoF11::nativeEventFilter(const QByteArray& tipo, void* mensaje, qintptr
     // Press and release share one layout.
     const auto* tecla = static_cast<const xcb_key_press_event_t*>(mensaje);
     if (tecla->detail != codigo_ || tecla->event != raiz_) return false;
-    if (clase == XCB_KEY_PRESS)
-        pulsada(tecla->time);
-    else
+    if (clase == XCB_KEY_PRESS) {
+        const double vista = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+        qCDebug(registroX11) << "F11 pulsada en el instante" << tecla->time << "vista a las"
+                             << vista;
+        pulsada(tecla->time, vista);
+    } else
         soltada(tecla->time);
     return true;
 #else
@@ -113,11 +122,23 @@ bool EstadoF11::nativeEventFilter(const QByteArray& tipo, void* mensaje, qintptr
 #endif
 }
 
-void EstadoF11::pulsada(std::uint32_t instante) {
+void EstadoF11::pulsada(std::uint32_t instante, double horaVista) {
     // While held, the keyboard repeats the press; a press long after the
     // last one is new, even if its release was lost on the way.
     const bool repeticion = abajo_ && instante - ultimoEvento_ < retardoRepeticion_;
-    if (!repeticion) pulsadaDesdeLectura_ = true;
+    if (!repeticion) {
+        pulsadaDesdeLectura_ = true;
+        instantePulsacion_ = instante;
+        // The press seen soonest gives the two clocks' difference best; a
+        // clock that jumped (midnight, the server's wrap) starts it afresh.
+        const double retraso = horaVista - instante / 1000.0;
+        if (!conDesfase_ || retraso < desfase_ || retraso - desfase_ > kRetrasoMaximo) {
+            desfase_ = retraso;
+            conDesfase_ = true;
+        }
+        horaPulsacion_ = std::fmod(instante / 1000.0 + desfase_, kSegundosDia);
+        if (horaPulsacion_ < 0) horaPulsacion_ += kSegundosDia;
+    }
     abajo_ = true;
     ultimoEvento_ = instante;
 }

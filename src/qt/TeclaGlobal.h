@@ -18,11 +18,17 @@ class EstadoF11 : public QAbstractNativeEventFilter {
     EstadoF11& operator=(const EstadoF11&) = delete;
 
     // A press or a release, with its time in milliseconds (the X server's
-    // clock, or any clock that only goes forward).
-    void pulsada(std::uint32_t instante);
+    // clock, or any clock that only goes forward), seen at `horaVista`, the
+    // time of day in seconds.
+    void pulsada(std::uint32_t instante, double horaVista);
     void soltada(std::uint32_t instante);
     // 0x8001 once after a fresh press, 0x8000 while held, 0 otherwise.
     int leer();
+    // The last fresh press: its instant on the press's clock, and its time
+    // of day, reckoned from that instant (the press's own moment, however
+    // late it was seen).
+    std::uint32_t instantePulsacion() const { return instantePulsacion_; }
+    double horaPulsacion() const { return horaPulsacion_; }
     // Whether F11 is taken from the whole desktop.
     bool global() const { return global_; }
     // A press that comes while the key is held, sooner than this after the
@@ -42,6 +48,12 @@ class EstadoF11 : public QAbstractNativeEventFilter {
     bool abajo_ = false;
     std::uint32_t ultimoEvento_ = 0;
     std::uint32_t retardoRepeticion_ = 700;
+    std::uint32_t instantePulsacion_ = 0;
+    double horaPulsacion_ = 0;
+    // Time of day less the press's clock, in seconds, from the press that
+    // was seen soonest after it was made.
+    double desfase_ = 0;
+    bool conDesfase_ = false;
 };
 
 } // namespace renglero

@@ -180,7 +180,9 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma)
     });
     connect(&timer2_, &QTimer::timeout, this, [this] {
         form_.tickTimer2();
-        sincronizar();
+        // The desktop may say which window is active a moment after Qt
+        // heard of it: the tick looks again.
+        informarActivacion();
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { informarActivacion(); });
     // Whatever the form handled last (a word processor's event queued on the
@@ -391,7 +393,8 @@ void VentanaQt::entregar(const std::vector<AccionTecla>& acciones) {
 
 void VentanaQt::keyPressEvent(QKeyEvent* evento) {
     if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat())
-        plataforma_.f11().pulsada(static_cast<std::uint32_t>(evento->timestamp()));
+        plataforma_.f11().pulsada(static_cast<std::uint32_t>(evento->timestamp()),
+                                  plataforma_.horaDelDia());
     entregar(traductor_.pulsar(*evento));
     evento->accept();
 }
@@ -414,8 +417,12 @@ void VentanaQt::mousePressEvent(QMouseEvent* evento) {
 }
 
 void VentanaQt::closeEvent(QCloseEvent* evento) {
-    form_.cerrarVentana();
+    const bool cerrada = form_.cerrarVentana();
     sincronizar();
+    if (!cerrada) {
+        evento->ignore();
+        return;
+    }
     if (acercaDe_ != nullptr) acercaDe_->hide();
     evento->accept();
 }
@@ -561,9 +568,19 @@ void VentanaQt::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), palette().color(QPalette::Window));
     p.scale(escala(), escala());
 
-    // The status line and the labels of the top strip.
+    // The status line and the labels of the top strip. The direction arrow
+    // stands at the status line's end: where the window is narrow (the small
+    // grid) the status line is drawn smaller rather than covered by it.
     const QFont normal = fuenteEtiqueta();
-    pintarEtiqueta(p, f.Label2, {}, normal, Qt::AlignLeft | Qt::AlignVCenter, true);
+    QFont estado = normal;
+    if (f.Label1.Visible) {
+        const int libre = rectControl(f.Label1).left() - rectControl(f.Label2).left() - 4;
+        const QString texto = textoControl(f.Label2.Caption);
+        for (int pixeles = 10;
+             pixeles >= 7 && QFontMetrics(estado).horizontalAdvance(texto) > libre; --pixeles)
+            estado = fuenteEtiqueta(false, pixeles);
+    }
+    pintarEtiqueta(p, f.Label2, {}, estado, Qt::AlignLeft | Qt::AlignVCenter, true);
     pintarEtiqueta(p, f.Label12, {}, normal, Qt::AlignLeft | Qt::AlignVCenter, true);
     pintarEtiqueta(p, f.Label5, {}, fuenteEtiqueta(true), Qt::AlignLeft | Qt::AlignVCenter, true);
     pintarEtiqueta(p, f.Label1, {}, fuenteEtiqueta(true, 13), Qt::AlignCenter, true);

@@ -73,8 +73,11 @@ unsigned long Form1::version() const {
            static_cast<unsigned long>(huella);
 }
 
-Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones) {
-    return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones);
+Respuesta Form1::mensaje(const std::string& texto, const std::string& titulo, Botones botones,
+                         Icono icono) {
+    // The screen reader reads the box itself; the pupil may ask for it again.
+    anuncios.recordar(texto);
+    return plataforma.mensaje(texto, titulo.empty() ? "Renglero" : titulo, botones, icono);
 }
 
 void Form1::darFoco(Foco f) {
@@ -196,11 +199,19 @@ void Form1::teclearCaracter(int caracter) {
 }
 
 void Form1::clicLabel1() {
-    porLaPuerta([this] { clicLabel1Ahora(); });
+    porLaPuerta([this] {
+        anuncios.antes(*this);
+        clicLabel1Ahora();
+        anuncios.despues(*this, 0);
+    });
 }
 
 void Form1::clicLabel2() {
-    porLaPuerta([this] { recoger(); });
+    porLaPuerta([this] {
+        anuncios.antes(*this);
+        recoger();
+        anuncios.despues(*this, 0);
+    });
 }
 
 void Form1::clicOperar(int indice) {
@@ -265,6 +276,7 @@ void Form1::entregar(Evento e) {
         // A Ctrl released with no other key in between is the Ctrl prefix;
         // the Ctrl of a chord is not.
         ctrlSolo_ = codigo == kCtrl;
+        if (codigo != teclaQueSoloAnula_) teclaQueSoloAnula_ = 0;
         Form_KeyDown(codigo, e.shift);
         if (codigo != 0 && !finalizado_) keyDownControl(destino, codigo, e.shift);
         break;
@@ -278,6 +290,10 @@ void Form1::entregar(Evento e) {
     case TipoEvento::arriba:
         ctrlSoltadoSolo_ = codigo == kCtrl && ctrlSolo_;
         if (codigo == kCtrl) ctrlSolo_ = false;
+        if (codigo != 0 && codigo == teclaQueSoloAnula_) {
+            teclaQueSoloAnula_ = 0;
+            break;
+        }
         keyUpControl(destino, codigo, e.shift);
         break;
     }

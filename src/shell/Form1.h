@@ -44,9 +44,29 @@ class Form1 {
     // The pupil scrolled the notebook with its scroll bars: the view starts
     // at that row and column; the cursor stays where it is.
     void desplazarTabla(int fila, int columna);
-    // The window is being closed from its system menu.
-    void cerrarVentana();
+    // The window is being closed from its system menu: the same end as
+    // Pausa twice. False when the pupil kept the notebook open.
+    bool cerrarVentana();
     bool finalizado() const { return finalizado_; }
+    // The pupil ended it (a confirmed quit, or closing its window); not so
+    // when the word processor quit.
+    bool finElegido() const { return finElegido_; }
+    // True while an event is being handled (a handler let pending events
+    // run, or shows a message box): the state is then half-way.
+    bool ocupado() const { return profundidad_ > 0 || turnos_ > 0; }
+
+    // ---- The pupil's work, as one value ------------------------------------
+    // The notebook's whole state as JSON text: the three grids cell for cell,
+    // the memory line, the mode, the cursor and its direction, the laid-out
+    // operation and its stepper, the formats, the window and every control
+    // as shown. The desktop's state (active window, timers, the word
+    // processor) is not in it.
+    std::string estado() const;
+    // Gives a state back, with the quit prompt and the about box closed.
+    // False, and nothing changes, when the text is no such state.
+    bool restaurar(const std::string& estado);
+    // Something is written in the grid or kept in the memory line.
+    bool hayTrabajo() const;
     // Changes whenever anything shown changes (grids, labels, panels, the
     // caption, the focus), so a front end knows when to repaint.
     unsigned long version() const;
@@ -105,6 +125,8 @@ class Form1 {
     int tablaIntacta = 0;
     double instanteF11 = 0;
     long ultimaVentana = 0;
+    // The document's window was in front at Timer2's last look.
+    bool documentoDelante = false;
     int ultimoDocumento = 0;
     long ventanaActiva = 0;
     int enTablaWord = 0;
@@ -162,7 +184,12 @@ class Form1 {
     void vaciarMemoria();
     void recoger();
     void alternarModo();
-    void finalizar();
+    // The end the pupil chose (Pausa twice, the window's close box): the
+    // word processor's cell mark goes and the desktop closes the program,
+    // where the embedded document may first ask whether to save its
+    // changes. False when the pupil kept it open: the notebook goes on.
+    bool finalizar();
+    void anularAviso();
     void limpiezaWord();
     void tama();
     void moverformu();
@@ -193,6 +220,7 @@ class Form1 {
     void tabla_RowColChange();
     void tabla_GotFocus();
     void escribirCaracter(int caracter);
+    void tablaEscrita();
     bool borrarEnTexto(int& KeyCode);
     bool teclaDeTexto(int& KeyCode);
     void pedirConfirmacion(int KeyCode);
@@ -329,7 +357,7 @@ class Form1 {
     // Ctrl of a chord such as Ctrl+C).
     bool ctrlSoltadoSolo() const { return ctrlSoltadoSolo_; }
     Respuesta mensaje(const std::string& texto, const std::string& titulo = "",
-                      Botones botones = Botones::OK);
+                      Botones botones = Botones::OK, Icono icono = Icono::ninguno);
 
   private:
     enum class TipoEvento { abajo, caracter, arriba, word };
@@ -372,12 +400,15 @@ class Form1 {
     std::uint64_t ultimaTeclaId_ = 0;
     std::uint64_t teclaEnCurso_ = 0;
     bool finalizado_ = false;
+    bool finElegido_ = false;
     bool primeraActivacionHecha_ = false;
     bool ctrlSolo_ = false;
     bool clase1_ = false;
     bool arrancandoProcesador_ = false;
     bool cerradoAvisado_ = false;
     bool ctrlSoltadoSolo_ = false;
+    // The key that only cancelled the quit prompt: its release is dropped.
+    int teclaQueSoloAnula_ = 0;
     // True while the grid moves its cursor by its own keys (the pupil's move).
     bool movimientoDeLaTabla_ = false;
     int profundidad_ = 0;

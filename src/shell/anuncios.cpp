@@ -1,10 +1,14 @@
 #include "shell/anuncios.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "grid/nombresCelda.h"
+#include "platform/CodigoPagina.h"
 #include "platform/Teclas.h"
 #include "shell/Form1.h"
+#include "shell/hablado.h"
+#include "shell/pasos.h"
 
 namespace renglero {
 
@@ -19,24 +23,19 @@ bool esDigito(const std::string& t) {
     return t.size() == 1 && t[0] >= '0' && t[0] <= '9';
 }
 
-std::string sinSaltos(std::string t) {
-    std::string r;
-    for (char c : t) {
-        if (c == '\r' || c == '\n') {
-            if (!r.empty() && r.back() != ' ') r += ' ';
-        } else {
-            r += c;
-        }
-    }
-    while (!r.empty() && r.back() == ' ')
-        r.pop_back();
-    return r;
-}
+// The dark scheme of F8.
+constexpr Color kFondoOscuro = rgb(64, 64, 64);
 
-void sumar(std::string& texto, const std::string& parte) {
-    if (parte.empty()) return;
-    if (!texto.empty()) texto += ' ';
-    texto += parte;
+// The mode, the cursor's place and what to type: at start and at each switch.
+std::string presentacion(const Form1& f) {
+    if (f.modoTexto == 1)
+        return "Modo Texto, " + Anuncios::lugar(f) +
+               ". Escribe el texto; Control y después una letra da formato, Tabulador empieza "
+               "una fracción, F5, la ayuda.";
+    return "Modo Cuentas, " + Anuncios::lugar(f) +
+           ". Teclea los números de la operación, uno en cada fila, y después su signo en el "
+           "teclado numérico, más, menos, por o entre, o D para descomponer en factores, o R "
+           "para la raíz cuadrada. F5, la ayuda.";
 }
 
 std::string direccion(const std::string& sentido) {
@@ -150,7 +149,35 @@ std::string Anuncios::leerColumna(const Form1& f) {
         if (nombre.empty()) continue;
         cifras += cifras.empty() ? nombre : ", " + nombre;
     }
-    return texto + ": " + (cifras.empty() ? "vacía" : cifras) + ".";
+    return texto + ". " + (cifras.empty() ? "Vacía" : cifras) + ".";
+}
+
+std::string Anuncios::nombreVentana(const Form1& f) {
+    std::string nombre = f.modoTexto == 1 ? "Renglero, Texto" : "Renglero, Cuentas";
+    if (f.confirmar == 1) nombre += ", confirmar sí";
+    return nombre;
+}
+
+std::string Anuncios::leyendaTeclas(const Form1& f) {
+    std::string leyenda = sinDecoracion(f.Label2.Caption);
+    if (!leyenda.empty() && leyenda.back() != '.') leyenda += '.';
+    sumarFrase(leyenda, sinDecoracion(f.tituloAyuda));
+    if (!leyenda.empty() && leyenda.back() != '.') leyenda += '.';
+    return leyenda;
+}
+
+std::string Anuncios::textoFila(const Form1& f, int fila) {
+    const Cuadricula& t = f.tabla;
+    std::string texto;
+    if (fila < 0 || fila >= t.Rows()) return texto;
+    for (int c = 0; c < t.Cols(); ++c) {
+        const Celda& celda = t.celda(fila, c);
+        const std::string escrita =
+            celda.Text.empty() ? " "
+                               : aUtf8(celda.Text.substr(0, 1), celda.CellFontName == "Symbol");
+        texto += escrita.empty() ? " " : escrita;
+    }
+    return texto;
 }
 
 Anuncios::Estado Anuncios::tomar(const Form1& f) {
@@ -165,13 +192,17 @@ Anuncios::Estado Anuncios::tomar(const Form1& f) {
     e.col = t.Col();
     e.filas = t.Rows();
     e.cols = t.Cols();
+    e.altoTabla = f.altoTabla;
     e.bajando = f.bajando;
     e.pasoMultiplicacion = f.pasoMultiplicacion;
+    e.modoFraccion = f.modoFraccion;
+    e.filaFraccion = f.filaFraccion;
     e.ayuda = f.Ayuda.Visible;
     e.recogida = f.ventanaRecogida == 1;
     e.leyendaFormato = f.Label6.Visible;
     e.tablas = f.Frame2.Visible;
     e.radicales = f.Frame4.Visible;
+    e.oscura = t.BackColor == kFondoOscuro;
     for (int r = 0; r < t.Rows() && e.vacia; ++r)
         for (int c = 0; c < t.Cols() && e.vacia; ++c)
             e.vacia = !t.escrita(r, c);
@@ -179,6 +210,9 @@ Anuncios::Estado Anuncios::tomar(const Form1& f) {
         e.memoria += f.tabla1.TextMatrix(0, c);
     for (int c = 0; c < t.Cols(); ++c)
         e.filaActual += t.TextMatrix(t.Row(), c);
+    for (int r = 0; r < t.Rows(); ++r)
+        for (int c = 0; c < t.Cols(); ++c)
+            e.celdas += t.TextMatrix(r, c) + '\x1F';
     return e;
 }
 
@@ -186,6 +220,7 @@ void Anuncios::antes(const Form1& f) {
     if (nivel_++ > 0) return;
     antes_ = tomar(f);
     teclas_.clear();
+    agregados_.clear();
 }
 
 void Anuncios::despues(Form1& f, int ultima) {
@@ -194,37 +229,47 @@ void Anuncios::despues(Form1& f, int ultima) {
     teclas_.push_back(ultima);
     if (nivel_ > 0 && --nivel_ > 0) return;
     if (f.finalizado()) return;
+    std::string texto = cambios(f, antes_, tomar(f), ultima);
+    sumarFrase(texto, agregados_);
+    agregados_.clear();
+    if (!texto.empty()) anunciar(f, texto);
+}
+
+std::string Anuncios::cambios(Form1& f, const Estado& a, const Estado& d, int ultima) {
     auto hubo = [this](int tecla) {
         return std::find(teclas_.begin(), teclas_.end(), tecla) != teclas_.end();
     };
-    const Estado& a = antes_;
-    const Estado d = tomar(f);
     std::string texto;
 
     if (d.modoTexto != a.modoTexto)
-        sumar(texto, d.modoTexto == 1 ? "Modo Texto." : "Modo Cuentas.");
+        sumarFrase(texto, presentacion(f));
     else if (d.filas != a.filas || d.cols != a.cols)
-        sumar(texto, "Tabla de " + std::to_string(d.filas) + " filas y " + std::to_string(d.cols) +
-                         " columnas.");
-    if ((d.filas != a.filas || d.cols != a.cols) && f.ajustarZoom())
-        sumar(texto, "Tamaño " + std::to_string(f.zoom) + " de " + std::to_string(kZoomMayor) +
-                         ", para caber en la pantalla.");
+        sumarFrase(texto, "Tabla de " + std::to_string(d.filas) + " filas y " +
+                              std::to_string(d.cols) + " columnas.");
+    else if (d.altoTabla != a.altoTabla)
+        sumarFrase(texto, d.altoTabla > a.altoTabla ? "Tabla alta." : "Tabla baja.");
+    if ((d.filas != a.filas || d.cols != a.cols || d.altoTabla != a.altoTabla) && f.ajustarZoom())
+        sumarFrase(texto, "Tamaño " + std::to_string(f.zoom) + " de " + std::to_string(kZoomMayor) +
+                              ", para caber en la pantalla.");
     if (d.confirmar != a.confirmar && a.confirmar != 0)
-        sumar(texto, d.confirmar == 1 ? "Confirmar: Sí." : "Confirmar: No.");
+        sumarFrase(texto, d.confirmar == 1 ? "Confirmar sí, cada orden se pulsa dos veces."
+                                           : "Confirmar no.");
     if (d.recogida != a.recogida)
-        sumar(texto, d.recogida ? "Ventana recogida." : "Ventana abierta.");
+        sumarFrase(texto, d.recogida ? "Ventana recogida." : "Ventana abierta.");
+    if (d.oscura != a.oscura) sumarFrase(texto, d.oscura ? "Colores oscuros." : "Colores claros.");
 
     // A prompt shown, or taken away without its command.
     if (!d.mensa.empty() && d.mensa != a.mensa) {
         teclaDelAviso_ = ultima;
-        sumar(texto, sinSaltos(d.mensa));
+        sumarFrase(texto, sinDecoracion(d.mensa));
     } else if (d.mensa.empty() && !a.mensa.empty() && !hubo(teclaDelAviso_)) {
-        sumar(texto, "Operación anulada.");
+        sumarFrase(texto, "Operación anulada.");
     }
 
     const bool movido = d.fila != a.fila || d.col != a.col;
+    const std::string enLugar = "en la " + lugar(f);
     if (d.operacion.empty() && !a.vacia && d.vacia) {
-        sumar(texto, "Tabla borrada.");
+        sumarFrase(texto, "Tabla borrada.");
     } else if (!d.operacion.empty() && a.operacion.empty()) {
         const std::string& op = d.operacion;
         const std::string que = op == "+" || op == "_" ? "el resultado"
@@ -232,54 +277,93 @@ void Anuncios::despues(Form1& f, int ultima) {
                                 : op == "|"            ? "la primera cifra del cociente"
                                 : op == "R"            ? "la primera cifra de la raíz"
                                                        : "el primer factor primo";
-        sumar(texto, nombreOperacion(d.operacion));
-        sumar(texto, "Escribe " + que + " en la " + lugar(f) + ", " + direccion(d.sentido) + ".");
+        sumarFrase(texto, nombreOperacion(d.operacion));
+        sumarFrase(texto, "Escribe " + que + " " + enLugar + ", " + direccion(d.sentido) + ".");
     } else if (!d.operacion.empty() && d.operacion == a.operacion && movido &&
                (hubo(kIntro) || hubo(kTecladoMas))) {
         std::string paso;
         if (d.operacion == "X")
             paso = d.pasoMultiplicacion != a.pasoMultiplicacion || hubo(kTecladoMas)
-                       ? "Suma de los productos parciales:"
-                       : "Siguiente producto parcial:";
-        else if (d.operacion == "|")
-            paso = d.fila == 3        ? "Siguiente cifra del cociente:"
-                   : d.fila == a.fila ? "Baja la cifra siguiente:"
-                                      : "Resta bajo el dividendo:";
-        else if (d.operacion == "R")
-            paso = "Siguiente paso de la raíz:";
-        else if (d.operacion == "D")
-            paso = "Siguiente paso de la descomposición:";
+                       ? "Suma de los productos parciales"
+                       : "Siguiente producto parcial";
+        else if (d.operacion == "|" || d.operacion == "R" || d.operacion == "D")
+            paso = nombrePaso(f, {a.fila, a.col, d.fila, d.col});
         else
-            paso = "Línea nueva:";
-        sumar(texto, paso + " " + lugar(f) + ", " + direccion(d.sentido) + ".");
+            paso = "Línea nueva";
+        sumarFrase(texto, paso + " " + enLugar + ", " + direccion(d.sentido) + ".");
+    } else if (d.modoFraccion == 1 && a.modoFraccion != 1) {
+        sumarFrase(texto, "Fracción. Numerador " + enLugar +
+                              ". Tabulador cambia entre numerador y denominador; Intro termina la "
+                              "fracción.");
+    } else if (d.modoFraccion == 1 && hubo(kTab) && movido) {
+        sumarFrase(texto, std::string(d.fila > d.filaFraccion ? "Denominador " : "Numerador ") +
+                              enLugar + ".");
+    } else if (a.modoFraccion == 1 && d.modoFraccion != 1 && d.modoTexto == a.modoTexto) {
+        sumarFrase(texto, "Fracción terminada. Sigue " + enLugar + ".");
+    } else if (a.radicales && !d.radicales) {
+        // Drawn, or refused with a message box that said why, or cancelled.
+        if (d.celdas != a.celdas)
+            sumarFrase(texto, "Radical dibujado. Sigue " + enLugar + ".");
+        else if (!hubo(kIntro))
+            sumarFrase(texto, "Radical anulado.");
     } else if (d.modoTexto == 0 && d.sentido != a.sentido && d.modoTexto == a.modoTexto) {
-        sumar(texto, "Avance " + direccion(d.sentido) + ".");
-    } else if (hubo(kIntro) && d.fila != a.fila && d.mensa.empty()) {
-        sumar(texto, "Línea nueva: " + lugar(f) + ".");
+        sumarFrase(texto, "Avance " + direccion(d.sentido) + ".");
+    } else if (hubo(kIntro) && d.fila != a.fila && d.mensa.empty() && !a.tablas && !a.ayuda) {
+        sumarFrase(texto, "Línea nueva " + enLugar + ".");
+    } else if (d.mensa.empty() && a.mensa.empty() && !d.ayuda && !a.ayuda && !d.tablas) {
+        if (hubo(kInicio) && d.col == 0)
+            sumarFrase(texto, "Principio de la fila, columna 1.");
+        else if (hubo(kFin) && d.col == d.cols - 1)
+            sumarFrase(texto, "Final de la fila, columna " + std::to_string(d.cols) + ".");
+        else if ((hubo(kRePag) || hubo(kAvPag)) && movido)
+            sumarFrase(texto, "Fila " + std::to_string(d.fila + 1) + ".");
     }
 
     // The memory line.
     if (hubo(kF1) && d.memoria != a.memoria && d.mensa.empty())
-        sumar(texto, "Línea pasada a la memoria.");
+        sumarFrase(texto, "Línea pasada a la memoria.");
     if (hubo(kF2) && d.filaActual != a.filaActual && d.mensa.empty())
-        sumar(texto, "Memoria pasada a la " + lugar(f) + ".");
+        sumarFrase(texto, "Memoria pasada a la " + lugar(f) + ".");
 
     if (d.ayuda != a.ayuda)
-        sumar(texto, d.ayuda ? "Ayuda. Flechas para leerla, I para imprimirla, otra tecla para "
-                               "cerrarla."
-                             : "Ayuda cerrada.");
-    if (d.leyendaFormato && !a.leyendaFormato) sumar(texto, sinSaltos(f.Label9.Caption));
+        sumarFrase(texto, d.ayuda
+                              ? "Ayuda. Flechas para leerla, I para imprimirla, otra tecla para "
+                                "cerrarla. " +
+                                    sinDecoracion(Form1::lineasAyuda()[f.lineaAyuda])
+                              : "Ayuda cerrada.");
+    if (d.leyendaFormato && !a.leyendaFormato)
+        sumarFrase(texto, sinDecoracion(f.Label9.Caption) + " " + kLeyendaFormatoHablada);
+    // The legend closed by a format letter, or cancelled; not by Ctrl-H or Ctrl-M.
+    if (a.leyendaFormato && !d.leyendaFormato && !d.radicales && !d.tablas &&
+        d.altoTabla == a.altoTabla && d.recogida == a.recogida && d.modoTexto == a.modoTexto)
+        sumarFrase(texto, formatoElegido(teclas_));
     if (d.tablas != a.tablas)
-        sumar(texto, d.tablas ? "Tablas de Word." : "Tablas de Word cerradas.");
-    if (d.radicales && !a.radicales) sumar(texto, "Radicales. " + sinSaltos(f.Label10.Caption));
-
-    if (!texto.empty()) anunciar(f, texto);
+        sumarFrase(texto, d.tablas ? kInstruccionesTablasHabladas : "Tablas de Word cerradas.");
+    if (d.radicales && !a.radicales)
+        sumarFrase(texto, "Radicales. " + sinDecoracion(f.Label10.Caption));
+    return texto;
 }
 
 void Anuncios::anunciar(Form1& f, const std::string& texto) {
     if (texto.empty()) return;
     ultimo_ = texto;
     f.plataforma.anunciar(texto);
+}
+
+void Anuncios::agregar(Form1& f, const std::string& texto) {
+    if (nivel_ == 0) {
+        anunciar(f, texto);
+        return;
+    }
+    sumarFrase(agregados_, texto);
+}
+
+void Anuncios::recordar(const std::string& texto) {
+    ultimo_ = sinDecoracion(texto);
+}
+
+void Anuncios::alEmpezar(Form1& f) {
+    agregar(f, presentacion(f));
 }
 
 bool Anuncios::teclaPropia(Form1& f, int codigo, int shift) {

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "shell/Form1.h"
+#include "shell/omitir.h"
 
 namespace renglero {
 
@@ -157,6 +158,7 @@ void Form1::Form_Activate() {
     Frame1.Left = 800;
     Timer1.Interval = 1000;
     Timer2.Interval = 100;
+    anuncios.alEmpezar(*this);
 }
 
 void Form1::ponerTitulo() {
@@ -224,20 +226,25 @@ void Form1::alternarModo() {
     dejarCorrerEventos();
 }
 
-void Form1::finalizar() {
+bool Form1::finalizar() {
     limpiezaWord();
     dejarCorrerEventos();
+    if (finalizado_) return true; // the word processor quit meanwhile
+    // Nothing of the notebook runs while the desktop asks.
     finalizado_ = true;
-    cola_.clear();
-    plataforma.terminar();
+    if (plataforma.terminar()) {
+        finElegido_ = true;
+        cola_.clear();
+        return true;
+    }
+    finalizado_ = false;
+    // The notebook is in front again, its cell mark with it.
+    omitir<ErrorWord>([&] { marcarCelda(true); });
+    return false;
 }
 
-void Form1::cerrarVentana() {
-    if (finalizado_) return;
-    limpiezaWord();
-    dejarCorrerEventos();
-    finalizado_ = true;
-    cola_.clear();
+bool Form1::cerrarVentana() {
+    return finalizado_ || finalizar();
 }
 
 } // namespace renglero

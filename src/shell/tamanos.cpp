@@ -141,7 +141,7 @@ void Form1::comprobarancho() {
         if (mensaje("Ha cambiado el ancho de la línea en el documento de Word.\r\r¿Quieres ajustar "
                     "el ancho de la tabla de <Renglero> al ancho de la línea del documento de "
                     "Word?\r\r(Si eliges <Sí>, se BORRARÁ LA TABLA DE <RENGLERO>",
-                    "¡Atención!", Botones::YesNo) != Respuesta::Yes)
+                    "¡Atención!", Botones::YesNo, Icono::pregunta) != Respuesta::Yes)
             return;
         tabla.Redraw = false;
         tabla.setCols(columnas < 1 ? 58 : columnas);
@@ -182,9 +182,12 @@ void Form1::Timer2_Timer() {
         return;
     }
     if (plataforma.estadoF11() == 0x8001) {
-        const double d = plataforma.horaDelDia() - instanteF11;
+        // The half second counts between the presses themselves: a tick that
+        // came late (a busy desktop) must not let a double tap through.
+        const double pulsada = plataforma.horaPulsacionF11();
+        const double d = pulsada - instanteF11;
         if (!(d >= 0.5 || d <= -1)) return;
-        instanteF11 = plataforma.horaDelDia();
+        instanteF11 = pulsada;
         ventanaActiva = activaAhora();
         if (ventanaActiva < 1) {
             plataforma.enviarTeclaAlFrente(27);
@@ -195,7 +198,13 @@ void Form1::Timer2_Timer() {
         }
         if (Top != kArribaIzquierda) Top = plataforma.altoPantalla() - Height - 500;
     }
-    ventanaActiva = activaAhora();
+    const Ventana delante = plataforma.ventanaActiva();
+    ventanaActiva = (delante == Ventana::notebook || delante == Ventana::about) ? 1 : 0;
+    // The document in front carries no cell mark. Its word processor says so
+    // by an event of its window, which some desktops never give it (a
+    // window that has not had the keyboard yet): the notebook sees it too.
+    if (delante == Ventana::word && !documentoDelante) limpiezaWord();
+    documentoDelante = delante == Ventana::word;
     if (ventanaActiva != ultimaVentana) {
         Height = ventanaActiva < 1 ? tabla.Top + margenVentana : altoNormal;
         // The flag follows the look: an open window takes keys, a strip beeps.

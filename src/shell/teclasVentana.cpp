@@ -10,7 +10,8 @@ namespace renglero {
 void Form1::Form_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
     if (Frame4.Visible || Ayuda.Visible) return;
-    if (KeyCode == kF12) moverformu();
+    const bool preguntaSalir = Mensa.Caption == textoSalir();
+    if (KeyCode == kF12 && !preguntaSalir) moverformu();
     if (KeyCode == kPausa && Mensa.Caption.empty()) {
         tabla.TabStop = false;
         Mensa.Caption = textoSalir();
@@ -18,19 +19,22 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
         KeyCode = 0;
         return;
     }
-    if (KeyCode == kPausa && Mensa.Caption == textoSalir()) {
-        finalizar();
+    if (KeyCode == kPausa && preguntaSalir) {
+        // The pupil may still keep the notebook (the document's own question).
+        if (!finalizar()) anularAviso();
+        KeyCode = 0;
         return;
     }
-    if (KeyCode != kPausa && Mensa.Caption == textoSalir()) {
-        Mensa.Caption.clear();
-        Frame1.Visible = false;
-        saltarTecla = 1;
-        tabla.TabStop = true;
-        darFoco(Foco::tabla);
-        // The key's own character is dropped in this pass.
-        dejarCorrerEventos();
+    if (preguntaSalir) {
+        // Any other key only cancels, as the prompt says: it neither reaches
+        // the grid nor runs a window command, its character and its release
+        // included.
+        anularAviso();
+        descartarCaracterPropio();
         saltarTecla = 0;
+        teclaQueSoloAnula_ = KeyCode;
+        KeyCode = 0;
+        return;
     }
     if (KeyCode == teclaLetra('H') && !Frame1.Visible && !Frame2.Visible &&
         (modoTexto == 0 || Label6.Visible))
@@ -40,6 +44,22 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift) {
         darFoco(Foco::Ta);
         saltarTecla = 1;
     }
+}
+
+// The prompt that shows goes without its command: the quit prompt or one of
+// the grid's, with its pictures and the highlight of its line, and the grid
+// takes the focus back.
+void Form1::anularAviso() {
+    const bool delaTabla = !Mensa.Caption.empty() && Mensa.Caption != textoSalir();
+    if (delaTabla && (teclaPendiente == kF1 || (teclaPendiente == kF2 && modoTexto == 0)))
+        eliminarresalte();
+    Mensa.Caption.clear();
+    Frame1.Visible = false;
+    Pic.Visible = false;
+    Pic1.Visible = false;
+    teclaPendiente = 0;
+    tabla.TabStop = true;
+    darFoco(Foco::tabla);
 }
 
 void Form1::Form_KeyPress(int& KeyAscii) {

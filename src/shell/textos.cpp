@@ -45,6 +45,8 @@ const std::vector<std::string>& Form1::lineasAyuda() {
         "",
         "  Comandos del Teclado Numérico (modo Cuentas):",
         "  [ + ] = Sumar     [ - ] = Restar     [ * ] = Multiplicar     [ / ] = Dividir",
+        "  Con el lector de pantalla Orca estas teclas también llegan al <Renglero>;",
+        "  el [ INTRO ] del Teclado Numérico es «dónde estoy» de Orca: usa el otro.",
         "",
         "  Signos Imprimibles en la Tabla (modo Cuentas):",
         "  [ Números ],   [ + ],  [ - ],   [ x ],   [ = ],   [ i ]",

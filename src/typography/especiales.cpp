@@ -140,8 +140,8 @@ void Form1::especiales() {
     tabla.setText(std::string(1, static_cast<char>(regla->hacia)));
     if (regla->simbolo) fuenteSimbolo = 1;
     const Celda& celda = tabla.celda();
-    if (celda.CellAlignment == 0) fuenteSuperindice = 1;
-    if (celda.CellAlignment == 2) fuenteSubindice = 1;
+    if (celda.CellAlignment == kAlineacionElevada) fuenteSuperindice = 1;
+    if (celda.CellAlignment == kAlineacionBajada) fuenteSubindice = 1;
     if (celda.CellFontBold) fuenteNegrita = 1;
     if (celda.CellFontItalic) fuenteCursiva = 1;
     tipoletra();

@@ -24,8 +24,8 @@ void Form1::tipoletra() {
     tabla.setCellFontStrikeThrough(fuenteTachado == 1);
     tabla.setCellForeColor(colorActual >= 1 ? colorPaleta(colorActual) : tabla.ForeColor);
     tabla.setCellFontSize(fuenteSubindice == 1 || fuenteSuperindice == 1 ? 8.0F : 14.0F);
-    if (fuenteSuperindice == 1) tabla.setCellAlignment(0);
-    if (fuenteSubindice == 1) tabla.setCellAlignment(2);
+    if (fuenteSuperindice == 1) tabla.setCellAlignment(kAlineacionElevada);
+    if (fuenteSubindice == 1) tabla.setCellAlignment(kAlineacionBajada);
     if (fuenteSuperindice != 1 && fuenteSubindice != 1) tabla.setCellAlignment(7);
     fucero();
     colInicioFormato = -1;
@@ -36,8 +36,8 @@ void Form1::tipoletra() {
 void Form1::copiarfuente() {
     const Celda& celda = tabla.celda();
     if (celda.CellFontName == "Symbol") fuenteSimbolo = 1;
-    if (celda.CellAlignment == 0) fuenteSuperindice = 1;
-    if (celda.CellAlignment == 2) fuenteSubindice = 1;
+    if (celda.CellAlignment == kAlineacionElevada) fuenteSuperindice = 1;
+    if (celda.CellAlignment == kAlineacionBajada) fuenteSubindice = 1;
     if (celda.CellFontBold) fuenteNegrita = 1;
     if (celda.CellFontItalic) fuenteCursiva = 1;
     if (celda.CellFontUnderline) fuenteSubrayado = 1;

@@ -72,6 +72,58 @@ bool escribirPaqueteOdt(const std::string& ruta, const std::vector<ParteOdt>& pa
     return true;
 }
 
+namespace {
+
+// One part, whole; false where the package has no such part or it cannot
+// be read. A part larger than any document a pupil writes is refused.
+bool leerParte(zip_t* z, const char* nombre, std::string& datos) {
+    constexpr zip_uint64_t kMayorParte = 256u * 1024 * 1024;
+    zip_stat_t info;
+    zip_stat_init(&info);
+    if (zip_stat(z, nombre, 0, &info) < 0 || !(info.valid & ZIP_STAT_SIZE) ||
+        info.size > kMayorParte)
+        return false;
+    zip_file_t* f = zip_fopen(z, nombre, 0);
+    if (!f) return false;
+    datos.resize(info.size);
+    zip_uint64_t hecho = 0;
+    while (hecho < info.size) {
+        const zip_int64_t n = zip_fread(f, datos.data() + hecho, info.size - hecho);
+        if (n <= 0) break;
+        hecho += static_cast<zip_uint64_t>(n);
+    }
+    zip_fclose(f);
+    return hecho == info.size;
+}
+
+} // namespace
+
+bool leerPaqueteOdt(const std::string& ruta, std::string& contenido, std::string& estilos,
+                    FalloPaqueteOdt* fallo) {
+    auto fallar = [&](FalloPaqueteOdt f) {
+        if (fallo) *fallo = f;
+        return false;
+    };
+    int codigo = 0;
+    zip_t* z = zip_open(ruta.c_str(), ZIP_RDONLY, &codigo);
+    if (!z) return fallar(FalloPaqueteOdt::noSeAbre);
+    std::string tipo;
+    // A text document or its template; a spreadsheet or a drawing is not one.
+    const bool esTexto = leerParte(z, "mimetype", tipo) && tipo.rfind(kTipoOdt, 0) == 0 &&
+                         (tipo.size() == std::string_view(kTipoOdt).size() ||
+                          tipo.substr(tipo.size() - 9) == "-template");
+    if (!esTexto) {
+        zip_discard(z);
+        return fallar(FalloPaqueteOdt::noEsTexto);
+    }
+    const bool hayContenido = leerParte(z, "content.xml", contenido);
+    if (!leerParte(z, "styles.xml", estilos)) estilos.clear();
+    zip_discard(z);
+    if (!hayContenido) return fallar(FalloPaqueteOdt::incompleto);
+    if (fallo) *fallo = FalloPaqueteOdt::ninguno;
+    return true;
+}
+
 void anadirEscapadoXml(std::string& salida, std::string_view texto) {
     for (const char c : texto) {
         switch (c) {

@@ -22,6 +22,15 @@ struct ParteOdt {
 bool escribirPaqueteOdt(const std::string& ruta, const std::vector<ParteOdt>& partes,
                         std::string* error = nullptr);
 
+// What leerPaqueteOdt could not read.
+enum class FalloPaqueteOdt { ninguno, noSeAbre, noEsTexto, incompleto };
+
+// Reads the parts of the text package at ruta: content.xml and styles.xml
+// (empty where the package has none). False, and why, when it is no
+// OpenDocument text package.
+bool leerPaqueteOdt(const std::string& ruta, std::string& contenido, std::string& estilos,
+                    FalloPaqueteOdt* fallo = nullptr);
+
 // Appends texto to salida with XML's special characters written as entities.
 void anadirEscapadoXml(std::string& salida, std::string_view texto);
 

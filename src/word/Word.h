@@ -176,7 +176,7 @@ class ManejoDocumento {
     virtual void cerrarDocumento() = 0;                // no document open afterwards
     virtual void nuevoDocumento() = 0;                 // a new empty one
     virtual void salir() = 0;                          // the word processor quits
-    virtual bool guardar(const std::string& ruta) = 0; // OpenDocument text
+    virtual bool guardar(const std::string& ruta) = 0; // .odt; ruta in the file system's bytes
 };
 
 } // namespace renglero

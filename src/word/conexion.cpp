@@ -137,7 +137,8 @@ void Form1::App_Event(EventoWord e) {
         Caption = "Finalizando...";
         finalizado_ = true;
         cola_.clear();
-        plataforma.terminar();
+        // The word processor has gone: nothing is left to keep.
+        static_cast<void>(plataforma.terminar());
         break;
     case EventoWord::activada:
         limpiezaWord();

@@ -19,6 +19,7 @@ std::string recortarBlancos(const std::string& s) {
 
 void Form1::enviar() {
     bool sinRepintar = false;
+    bool enviado = false;
     if (modoTexto == 1) {
         Label5.Caption = "Enviando...";
         Label5.Visible = true;
@@ -56,6 +57,8 @@ void Form1::enviar() {
                     tabla.Redraw = true;
                 }
                 procesador().insertarBloque(texto, "Courier New", formatos);
+                enviado = true;
+                anuncios.agregar(*this, "Enviado al documento.");
                 dejarCorrerEventos();
                 procesador().contraerSeleccion(false);
                 dejarCorrerEventos();
@@ -64,6 +67,9 @@ void Form1::enviar() {
     } catch (const ErrorWord& e) {
         if (!avisarInalcanzable(e) && e.tipo() == ErrorWord::Tipo::sinDocumento)
             mensaje(kNoHayDocumento);
+        // The pupil sees no box for the other failures; a screen reader is told.
+        if (e.tipo() == ErrorWord::Tipo::otro && !enviado)
+            anuncios.agregar(*this, "No se ha podido enviar.");
     }
     plataforma.punteroOcupado(false);
     if (sinRepintar) tabla.Redraw = true;
@@ -86,8 +92,8 @@ std::vector<FormatoCaracter> Form1::formatosDelBloque() {
             const Celda& celda = tabla.celda();
             FormatoCaracter f;
             f.simbolo = celda.CellFontName == "Symbol";
-            f.superindice = celda.Text != " " && celda.CellAlignment == 0;
-            f.subindice = celda.CellAlignment == 2;
+            f.superindice = celda.Text != " " && celda.CellAlignment == kAlineacionElevada;
+            f.subindice = celda.CellAlignment == kAlineacionBajada;
             f.negrita = celda.CellFontBold;
             f.subrayado = celda.CellFontUnderline;
             f.tachado = celda.CellFontStrikeThrough;

@@ -85,8 +85,10 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     auto intentar = [&](auto&& paso) {
         try {
             paso();
+            return true;
         } catch (const ErrorWord& e) {
             if (inalcanzable(e) && !sinAlcance) sinAlcance = e;
+            return false;
         }
     };
     auto mover = [&](int celdas) {
@@ -95,9 +97,18 @@ void Form1::comandoTeclaTablas(int KeyCode) {
         dejarCorrerEventos();
         intentar([&] { marcarCelda(true); });
     };
+    // Where the arrows left the mark, moved or not.
+    auto decirCelda = [&] {
+        omitir<ErrorWord>([&] {
+            anuncios.agregar(*this, "Celda de la fila " + std::to_string(w->filaCelda()) +
+                                        ", columna " + std::to_string(w->columnaCelda()) + ".");
+        });
+    };
     auto anchoColumna = [&](float cambio) {
+        bool hecho = false;
         intentar([&] {
             if (!w->enTabla()) return;
+            hecho = true;
             w->finIgualAInicio();
             dejarCorrerEventos();
             float ancho = w->anchoColumna() + cambio;
@@ -106,41 +117,52 @@ void Form1::comandoTeclaTablas(int KeyCode) {
             ajustaranchotabla();
             dejarCorrerEventos();
         });
+        return hecho;
+    };
+    auto enTabla = [&] {
+        bool si = false;
+        omitir<ErrorWord>([&] { si = w->enTabla(); });
+        return si;
     };
     switch (KeyCode) {
     case teclaLetra('I'):
-        intentar([&] { w->igualarColumnas(); });
+        if (intentar([&] { w->igualarColumnas(); })) anuncios.agregar(*this, "Columnas igualadas.");
         dejarCorrerEventos();
         break;
     case kAbajo:
         intentar([&] {
             if (w->filaCelda() != w->filasTabla()) mover(w->columnasTabla());
         });
+        decirCelda();
         break;
     case kArriba:
         intentar([&] {
             if (w->filaCelda() != 1) mover(-w->columnasTabla());
         });
+        decirCelda();
         break;
     case kDerecha:
         intentar([&] {
             if (!(w->filaCelda() == w->filasTabla() && w->columnaCelda() == w->columnasTabla()))
                 mover(1);
         });
+        decirCelda();
         break;
     case kIzquierda:
         intentar([&] {
             if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
         });
+        decirCelda();
         break;
     case teclaLetra('A'):
-        intentar([&] { w->ajustarAVentana(); });
+        if (intentar([&] { w->ajustarAVentana(); }) && enTabla())
+            anuncios.agregar(*this, "Tabla ajustada a los márgenes.");
         break;
     case kAvPag:
-        anchoColumna(15);
+        if (anchoColumna(15)) anuncios.agregar(*this, "Columna más ancha.");
         break;
     case kRePag:
-        anchoColumna(-15);
+        if (anchoColumna(-15)) anuncios.agregar(*this, "Columna más estrecha.");
         break;
     case teclaLetra('C'):
         Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
@@ -151,6 +173,8 @@ void Form1::comandoTeclaTablas(int KeyCode) {
             dejarCorrerEventos();
         }
         intentar([&] { marcarCelda(true); });
+        anuncios.agregar(*this,
+                         Label4.Caption == kCuadriculaNo ? "Sin cuadrícula." : "Con cuadrícula.");
         break;
     default:
         break;
@@ -246,6 +270,9 @@ void Form1::insertartabla() {
         w.mostrarLineasDeTabla();
         enTablaWord = 0;
         marcarCelda(true);
+        anuncios.agregar(*this, "Tabla de " + std::to_string(filas) + " filas y " +
+                                    std::to_string(columnas) +
+                                    " columnas insertada en el documento, en su primera celda.");
     } catch (const ErrorWord& e) {
         if (!avisarInalcanzable(e))
             mensaje("No hay documento de Word abierto para insertar la Tabla.");
@@ -271,26 +298,29 @@ void Form1::agregarATabla(bool columna) {
     auto paso = [this](auto&& f) {
         try {
             f();
+            return 1;
         } catch (const ErrorWord& e) {
-            if (avisarInalcanzable(e)) return false;
+            if (avisarInalcanzable(e)) return -1;
             mensaje(kNoEstaSobreTabla);
+            return 0;
         }
-        return true;
     };
-    if (!paso([&] { marcarCelda(false); })) return;
-    if (!paso([&] {
-            if (columna)
-                procesador().agregarColumna();
-            else
-                procesador().agregarFila();
-        }))
-        return;
+    if (paso([&] { marcarCelda(false); }) < 0) return;
+    const int agregado = paso([&] {
+        if (columna)
+            procesador().agregarColumna();
+        else
+            procesador().agregarFila();
+    });
+    if (agregado < 0) return;
+    const bool hecho = agregado > 0;
     dejarCorrerEventos();
-    if (!paso([&] { marcarCelda(true); })) return;
+    if (paso([&] { marcarCelda(true); }) < 0) return;
     if (columna) {
         ajustaranchotabla();
         dejarCorrerEventos();
     }
+    if (hecho) anuncios.agregar(*this, columna ? "Columna añadida." : "Fila añadida.");
 }
 
 void Form1::insertarfila() {
@@ -316,6 +346,7 @@ void Form1::quitarDeTabla(bool columna, const char* pregunta) {
             ajustaranchotabla();
             dejarCorrerEventos();
         }
+        anuncios.agregar(*this, columna ? "Columna quitada." : "Fila quitada.");
     } catch (const ErrorWord& e) {
         if (!avisarInalcanzable(e)) mensaje(kNoEstaSobreTabla);
     }
@@ -340,6 +371,7 @@ void Form1::eliminarTabla() {
         dejarCorrerEventos();
         procesador().borrarCeldasSeleccionadas();
         Teta.Caption.clear();
+        anuncios.agregar(*this, "Tabla eliminada.");
     } catch (const ErrorWord& e) {
         if (!avisarInalcanzable(e)) mensaje(kNoEstaSobreTabla);
     }
@@ -352,6 +384,7 @@ void Form1::borrarCelda() {
     try {
         procesador().vaciarPrimeraCelda();
         dejarCorrerEventos();
+        anuncios.agregar(*this, "Celda borrada.");
     } catch (const ErrorWord& e) {
         if (!avisarInalcanzable(e))
             mensaje("En el documento de Word, el cursor no está sobre una celda.");

@@ -1,14 +1,32 @@
-"""The notebook through Orca: 125 + 37 typed with Orca running in its default
-(desktop) layout and speaking through speech-dispatcher, whose only output
-module writes each message to a file instead of a sound card. The lines Orca
-would speak are left in the log folder and printed.
+"""The notebook worked by ear through Orca: Orca in its default (desktop)
+layout, in Spanish, with the notebook's Orca script installed as the package
+installs it, speaking through speech-dispatcher, whose only output module
+writes each message with its time to a file instead of a sound card; what Orca
+shows in braille is logged to another file.
+
+It types a pupil's work (orca_esperado.txt: an addition, a long division to
+its end, a multiplication, a fraction and a superscript in Texto, F9 and a
+table) and checks that Orca says each step's words, in order, with no
+"notificación" before them; then the same addition at a fast pupil's pace
+(keys 100 ms apart) losing no figure; then what braille showed of the
+addition. It leaves the transcript, the braille log and the key-to-speech
+times in the log folder and prints them.
 Usage: orca.py RENGLERO CARPETA"""
 import os
+import re
+import shutil
+import statistics
 import subprocess
+import time
 
-from sesion import Escritorio, aplicacion, correr, esperar
+from sesion import Escritorio, Fallo, aplicacion, buscar, correr, esperar
 
-MODULO = """GenericExecuteSynth "printf '%s\\\\n' \\'$DATA\\' >> {archivo}"
+AQUI = os.path.dirname(os.path.abspath(__file__))
+SCRIPT_ORCA = os.path.join(AQUI, "..", "..", "data", "orca", "Renglero.py")
+ESPERADO = os.path.join(AQUI, "orca_esperado.txt")
+
+# Each message on its own line, after the time it reached the module.
+MODULO = """GenericExecuteSynth "printf '%s %s\\\\n' $(date +%s.%N) \\'$DATA\\' >> {archivo}"
 GenericLanguage "es" "es" "utf-8"
 GenericLanguage "en" "en" "utf-8"
 AddVoice "es" "MALE1" "es"
@@ -25,64 +43,173 @@ LogLevel 3
 LogDir "{carpeta}"
 """
 
+# Orca's own log of what it shows in braille, kept in a file.
+PERSONALIZACION = """import logging
+_archivo = logging.FileHandler({archivo!r}, encoding="utf-8")
+_archivo.setFormatter(logging.Formatter("%(message)s"))
+logging.getLogger("braille").addHandler(_archivo)
+"""
+
+
+def escribir(ruta, texto):
+    os.makedirs(os.path.dirname(ruta), exist_ok=True)
+    with open(ruta, "w", encoding="utf-8") as f:
+        f.write(texto)
+
 
 def preparar(carpeta):
     hablado = os.path.join(carpeta, "hablado.txt")
-    open(hablado, "w").close()
-    conf = os.path.join(os.environ["HOME"], ".config", "speech-dispatcher")
-    os.makedirs(os.path.join(conf, "modules"), exist_ok=True)
-    with open(os.path.join(conf, "speechd.conf"), "w") as f:
-        f.write(SPEECHD.format(carpeta=carpeta))
-    with open(os.path.join(conf, "modules", "archivo.conf"), "w") as f:
-        f.write(MODULO.format(archivo=hablado))
-    with open(os.path.join(os.environ["HOME"], ".libao"), "w") as f:
-        f.write("default_driver=null\n")
-    return hablado
+    braille = os.path.join(carpeta, "braille.txt")
+    escribir(hablado, "")
+    escribir(braille, "")
+    casa = os.environ["HOME"]
+    conf = os.path.join(casa, ".config", "speech-dispatcher")
+    escribir(os.path.join(conf, "speechd.conf"), SPEECHD.format(carpeta=carpeta))
+    escribir(os.path.join(conf, "modules", "archivo.conf"), MODULO.format(archivo=hablado))
+    escribir(os.path.join(casa, ".libao"), "default_driver=null\n")
+    # Where Orca looks for a user's scripts, as it looks in its apps folder.
+    orca = os.path.join(casa, ".local", "share", "orca")
+    escribir(os.path.join(orca, "orca-scripts", "__init__.py"), "")
+    shutil.copy(SCRIPT_ORCA, os.path.join(orca, "orca-scripts", "Renglero.py"))
+    escribir(os.path.join(orca, "orca-customizations.py"),
+             PERSONALIZACION.format(archivo=braille))
+    return hablado, braille
 
 
-def lineas(hablado):
+def dicho(hablado):
+    """What Orca said: (time, text) a message."""
     with open(hablado, encoding="utf-8", errors="replace") as f:
-        return [l.rstrip("\n") for l in f if l.strip()]
+        lineas = []
+        for l in f:
+            hora, _, texto = l.rstrip("\n").partition(" ")
+            try:
+                lineas.append((float(hora), texto.strip()))
+            except ValueError:
+                pass
+        return lineas
+
+
+def normal(texto):
+    return " ".join(texto.split())
+
+
+def en_orden(frases, lineas):
+    """Whether the phrases are said one after the other in these lines
+    (speech-dispatcher may cut a message into sentences)."""
+    todo = normal(" ".join(t for _, t in lineas))
+    desde = 0
+    for frase in frases:
+        i = todo.find(normal(frase), desde)
+        if i < 0:
+            return False
+        desde = i + len(normal(frase))
+    return True
+
+
+def pasos():
+    lista = []
+    with open(ESPERADO, encoding="utf-8") as f:
+        for l in f:
+            l = l.rstrip("\n")
+            if not l or l.startswith("#"):
+                continue
+            if l.startswith("> "):
+                lista.append((l[2:].split(), []))
+            else:
+                lista[-1][1].append(l)
+    return lista
 
 
 def principal(renglero, carpeta):
-    hablado = preparar(carpeta)
+    hablado, braille = preparar(carpeta)
+    transcripcion = []
+    tiempos = {"cifra": [], "Intro": [], "flecha": []}
     with Escritorio(os.path.join(carpeta, "eventos_orca.log")) as e:
+        # A Spanish keyboard, as a pupil's.
+        subprocess.run(["setxkbmap", "es"], stderr=subprocess.DEVNULL)
         # Never --replace: it kills every Orca of this user, not only ours.
-        orca = e.arrancar(["orca"])
+        orca = e.arrancar(["orca"] + (["--debug-file", os.environ["ORCA_DEPURAR"]] if os.environ.get("ORCA_DEPURAR") else []))
         esperar(lambda: aplicacion("orca") or orca.poll() is not None, 60, "Orca en AT-SPI")
         if orca.poll() is not None:
             print("Orca no arranca (¿otra copia en marcha de este usuario?)")
             return 77
         # Orca is ready once it has said so.
-        esperar(lambda: lineas(hablado), 30, "Orca hablando")
+        esperar(lambda: dicho(hablado), 30, "Orca hablando")
         e.arrancar([renglero, "--documento", "propio"],
                    {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
-        esperar(lambda: aplicacion("renglero"), 30, "el cuaderno en AT-SPI")
+        app = esperar(lambda: aplicacion("renglero"), 30, "el cuaderno en AT-SPI")
         ventana = esperar(lambda: subprocess.run(
             ["xdotool", "search", "--name", "^Renglero  -"], capture_output=True,
             text=True).stdout.split(), 20, "la ventana X del cuaderno")[0]
         subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
-        esperar(lambda: any("Renglero" in l for l in lineas(hablado)), 30,
-                "Orca diciendo la ventana")
-        e.teclas("1", "2", "5", "Return")
-        esperar(lambda: any("Línea nueva" in l for l in lineas(hablado)), 20,
-                "Orca diciendo la línea nueva")
-        e.teclas("3", "7")
-        esperar(lambda: any(l.strip() in ("7", "siete") for l in lineas(hablado)), 20,
-                "Orca diciendo el 7")
-        # Orca's desktop layout keeps keypad + for itself; Orca+BackSpace
-        # (Insert is the Orca key) hands the next key to the notebook.
-        e.teclas("Insert+BackSpace")
-        e.teclas("KP_Add")
-        esperar(lambda: any("Suma preparada" in l for l in lineas(hablado)), 20,
-                "Orca diciendo el anuncio de la suma")
-        e.teclas("2", "6", "1")
-        e.teclas("ctrl+o")
-        esperar(lambda: any("Columna" in l for l in lineas(hablado)), 20,
-                "Orca leyendo la columna")
-        for l in lineas(hablado):
+        esperar(lambda: en_orden(["Renglero, Cuentas", "Modo Cuentas, fila 2, columna 4."],
+                                 dicho(hablado)), 30, "Orca diciendo la ventana y el modo")
+        transcripcion.append("> (el cuaderno se abre)")
+        transcripcion.extend(t for _, t in dicho(hablado))
+
+        # The pupil's work, step by step.
+        for teclas, frases in pasos():
+            desde = len(dicho(hablado))
+            e.teclas(*teclas)
+            esperar(lambda: en_orden(frases, dicho(hablado)[desde:]), 20,
+                    "Orca diciendo %r tras %s" % (frases, " ".join(teclas)))
+            transcripcion.append("> " + " ".join(teclas))
+            transcripcion.extend(t for _, t in dicho(hablado)[desde:])
+
+        # A fast pupil: the addition with keys 100 ms apart.
+        e.teclas("Escape", "Escape", "ccedilla")
+        esperar(lambda: "Modo Cuentas" in normal(" ".join(t for _, t in dicho(hablado)[-6:])),
+                20, "el modo Cuentas otra vez")
+        desde = len(dicho(hablado))
+        subprocess.run(["xdotool", "key", "--delay", "100", "1", "2", "5", "Return", "3", "7",
+                        "KP_Add"], check=True)
+        esperar(lambda: en_orden(["Suma preparada."], dicho(hablado)[desde:]), 20,
+                "la suma tecleada deprisa")
+        transcripcion.append("> 1 2 5 Return 3 7 KP_Add (100 ms entre teclas)")
+        transcripcion.extend(t for _, t in dicho(hablado)[desde:])
+        tabla = buscar(app, lambda o: o.getRoleName() == "table" and o.name == "Cuaderno", 8)
+        t = tabla.queryTable()
+        escrito = ["".join(t.getAccessibleAt(fila, c).name or " " for c in range(18, 23))
+                   for fila in (1, 2)]
+        if escrito != ["  125", "más 37"] and escrito != ["  125", "más  37"]:
+            raise Fallo("la suma deprisa perdió cifras: %r" % escrito)
+
+        # Key to speech: a figure, Enter, an arrow, five times each.
+        e.teclas("Escape")
+        for i in range(5):
+            for clase, tecla, frase in (("cifra", str(i + 1), str(i + 1)),
+                                        ("Intro", "Return", "Línea nueva"),
+                                        ("flecha", "Up", None)):
+                desde = len(dicho(hablado))
+                antes = time.time()
+                e.teclas(tecla)
+                nuevas = esperar(lambda: [(h, x) for h, x in dicho(hablado)[desde:]
+                                          if frase is None or x.startswith(frase)],
+                                 20, "Orca tras " + tecla)
+                tiempos[clase].append(nuevas[0][0] - antes)
+
+        with open(os.path.join(carpeta, "transcripcion.txt"), "w", encoding="utf-8") as f:
+            f.write("\n".join(transcripcion) + "\n")
+        for l in transcripcion:
             print(l)
+        todo = " ".join(transcripcion)
+        for mal in ("notificación", "corchete", "menor que", "dos puntos"):
+            if mal in todo:
+                raise Fallo("Orca dijo %r" % mal)
+
+        # Braille: the rows as written, the announcements as text.
+        with open(braille, encoding="utf-8") as f:
+            lineas_braille = [l.rstrip("\n") for l in f]
+        print("\n".join(l for l in lineas_braille if l.startswith("BRAILLE LINE")))
+        for fila in ("' 162'", "'+  37'", "'Enviado al documento.'"):
+            if not any(l.startswith("BRAILLE LINE:") and l.endswith(fila)
+                       for l in lineas_braille):
+                raise Fallo("el braille no mostró %s" % fila)
+
+        for clase, valores in tiempos.items():
+            print("tecla-habla %s: mediana %.0f ms (%s)" % (
+                clase, statistics.median(valores) * 1000,
+                ", ".join("%.0f" % (v * 1000) for v in valores)))
         return 0 if orca.poll() is None else 1
 
 

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# 125 + 37 through Orca, its speech written to a file (CARPETA/hablado.txt).
+# The notebook worked by ear through Orca, its speech written to a file
+# (CARPETA/hablado.txt, CARPETA/transcripcion.txt), its braille to another
+# (CARPETA/braille.txt).
 # Usage: orca.sh RENGLERO CARPETA
 set -u
 for orden in Xvfb xdotool dbus-run-session orca speech-dispatcher; do
@@ -10,13 +12,17 @@ done
 mkdir -p "$2"
 set -- "$(realpath "$1")" "$(realpath "$2")"
 cd "$(dirname "$0")" || exit 1
-# A home of its own: Orca's settings and speech-dispatcher's configuration.
+# A home of its own: Orca's settings and scripts, speech-dispatcher's
+# configuration. Orca speaks Spanish, as the pupil's does.
 export HOME="$2/casa_orca" XDG_RUNTIME_DIR="$2/xdg_orca" XDG_CONFIG_HOME="$2/casa_orca/.config"
+export XDG_STATE_HOME="$HOME/.local/state"
+export LANGUAGE=es
 rm -rf "$HOME" "$XDG_RUNTIME_DIR"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 dbus-run-session -- /usr/bin/python3 orca.py "$1" "$2"
 estado=$?
-# Orca spawns its speech server, which outlives it: stopped here by its own
-# socket's path, which no other run shares.
-pkill -f -- "$XDG_RUNTIME_DIR/speech-dispatcher/" 2>/dev/null
+# Orca spawns its speech server, which outlives it: stopped here by the
+# process id it left in this run's own runtime folder.
+pid="$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid"
+[ -s "$pid" ] && kill "$(cat "$pid")" 2>/dev/null
 exit "$estado"

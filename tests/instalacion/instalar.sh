@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `cmake --install` into a staging folder puts the program, its menu entry,
-# its icon, its AppStream description and the README where Debian has them,
+# its icon, its AppStream description, the README and Orca's script for the
+# notebook where Debian has them,
 # and the desktop's validators accept them.
 # Usage: instalar.sh CARPETA_DE_COMPILACION CARPETA_DE_ENSAYO ID
 set -u
@@ -17,10 +18,12 @@ raiz="$ensayo/usr"
 escritorio="$raiz/share/applications/$id.desktop"
 for archivo in bin/renglero "share/applications/$id.desktop" \
   "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml" \
-  share/doc/renglero/README.md; do
+  share/doc/renglero/README.md lib/python3/dist-packages/orca/scripts/apps/Renglero.py; do
   [ -f "$raiz/$archivo" ] || fallo "no se ha instalado $archivo"
 done
 [ -x "$raiz/bin/renglero" ] || fallo "el programa no es ejecutable"
+python3 -m py_compile "$raiz/lib/python3/dist-packages/orca/scripts/apps/Renglero.py" ||
+  fallo "el guion de Orca no es Python"
 
 # The menu entry starts the installed program by name, with the installed
 # icon, under Education and Math, in Spanish.

@@ -5,6 +5,7 @@
 #include "grid/Cuadricula.h"
 #include "grid/nombresCelda.h"
 #include "shell/anuncios.h"
+#include "shell/hablado.h"
 #include "typography/contraste.h"
 
 using namespace renglero;
@@ -41,6 +42,36 @@ TEST(NombreHablado, FuenteSymbolPorSuSigno) {
     c.Text = "\xB8";
     c.CellFontName = "Symbol";
     EXPECT_EQ(nombreHablado(c), "entre");
+}
+
+TEST(NombreHablado, SuperindiceYSubindiceDichos) {
+    Celda c;
+    c.Text = "2";
+    c.CellAlignment = kAlineacionElevada;
+    EXPECT_EQ(nombreHablado(c), "2 superíndice");
+    c.CellAlignment = kAlineacionBajada;
+    EXPECT_EQ(nombreHablado(c), "2 subíndice");
+    c.Text = " ";
+    EXPECT_EQ(nombreHablado(c), "");
+}
+
+// Labels read aloud: no brackets, angle brackets or "=" of their decoration;
+// their lines and the runs of spaces between a legend's keys end sentences.
+TEST(SinDecoracion, ComoSeLeeEnVozAlta) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"  [ Esc ] = Borrar la tabla del <Renglero>.", "Esc, Borrar la tabla del Renglero."},
+        {"[F5] = Ayuda     [F9] = Enviar a Word     [Pausa] = Salir",
+         "F5, Ayuda. F9, Enviar a Word. Pausa, Salir"},
+        {"SUMAR\r\rPulsa la misma tecla.", "SUMAR. Pulsa la misma tecla."},
+        {"  [ Ctrl-- ] = Tachado (modo Texto).", "Control menos, Tachado (modo Texto)."},
+        {"  [ Ctrl- R ] = Dibujar un radical.", "Control R, Dibujar un radical."},
+        {"  [ + ] = Sumar     [ / ] = Dividir", "más, Sumar. entre, Dividir"},
+        {"  -  [F11] = Alternar Word/Renglero", "F11, Alternar Word/Renglero"},
+        {"  [ Números ],   [ + ],  [ = ]", "Números, más, igual"},
+        {"", ""},
+    };
+    for (const auto& [texto, leido] : casos)
+        EXPECT_EQ(sinDecoracion(texto), leido) << texto;
 }
 
 TEST(NombreOrden, EnterosYDecimales) {

@@ -162,6 +162,23 @@ TEST(MarcaDeCelda, NoQuedaAlCambiarDeDocumento) {
     EXPECT_TRUE(c.documento.word->leer().tablas.at(0).sombreadas.empty());
 }
 
+// The document brought in front by F11 loses the mark even where its word
+// processor tells nothing of its window's activation (a window that has
+// not had the keyboard yet, on some desktops).
+TEST(MarcaDeCelda, NoQuedaConElDocumentoDelanteSinSuEvento) {
+    DocumentoConducido documento = documentoPropio();
+    documento.avisarActivacion = nullptr;
+    std::ostringstream salida;
+    Conductor conductor{salida, documento};
+    conductor.linea("wait 1000");
+    conductor.linea("keys T 2 2 {Enter} {Esc}");
+    ASSERT_FALSE(documento.word->leer().tablas.at(0).sombreadas.empty());
+    conductor.linea("keys {F11}");
+    conductor.linea("wait 200");
+    ASSERT_EQ(conductor.form().ventanaActual, Ventana::word);
+    EXPECT_TRUE(documento.word->leer().tablas.at(0).sombreadas.empty());
+}
+
 namespace {
 
 const char* const kNoResponde = "LibreOffice Writer no responde.";

@@ -2,7 +2,9 @@
 // the document's page width changing under the notebook (both answers), the
 // table manager and every layout worked with Enter. Whatever the pupil does,
 // the notebook neither crashes nor ends, its cursor stays inside the grid,
-// every cell holds exactly one character and every row is as wide as Cols.
+// every cell holds exactly one character, every row is as wide as Cols, and
+// the prompt box and its pictures show only with a prompt in it (clicks on
+// the operation buttons over a prompt included).
 //
 // RENGLERO_ROBUSTEZ_TECLAS sets the keys of each seed's run (4000 by
 // default), RENGLERO_ROBUSTEZ_SEMILLAS the seeds of each mode (4 by default):
@@ -84,8 +86,10 @@ std::string cambioDePagina(std::mt19937& azar) {
            (azar() % 2 ? "answer Yes" : "answer No") + "\nwait 100";
 }
 
-// A click on something the window shows.
+// A click on something the window shows; an operation button while a
+// prompt shows over it.
 std::string clic(std::mt19937& azar, const Form1& f) {
+    if (f.Frame1.Visible && f.Frame5.Visible) return "click operar" + std::to_string(azar() % 4);
     switch (azar() % 4) {
     case 0:
         return "click Label1";
@@ -96,6 +100,14 @@ std::string clic(std::mt19937& azar, const Form1& f) {
     default:
         return f.Frame5.Visible ? "click operar" + std::to_string(azar() % 4) : "click Label2";
     }
+}
+
+// Cuentas, an empty grid: a prompt (the quit prompt; with confirmation on,
+// an operation's or F1's), then a click on an operation button over it.
+std::string clicSobreAviso(std::mt19937& azar) {
+    static const char* const avisos[] = {"{Pause}", "C 3 {Enter} 4 {KP/}", "C {F1}"};
+    return std::string("keys {Esc} {Esc} ") + avisos[azar() % 3] + "\nclick operar" +
+           std::to_string(azar() % 4);
 }
 
 // The keys a script line feeds.
@@ -153,6 +165,8 @@ long recorrer(int semilla, long teclas, bool empezarEnTexto) {
             orden = clic(azar, f);
         } else if (suerte == 4 && azar() % 4 == 0) {
             orden = cambioDePagina(azar);
+        } else if (suerte == 5 && f.modoTexto == 0) {
+            orden = clicSobreAviso(azar);
         } else {
             orden = "keys";
             for (int i = 0; i < 8; ++i)
@@ -167,6 +181,11 @@ long recorrer(int semilla, long teclas, bool empezarEnTexto) {
         if (f.foco == Foco::tabla) ++enLaTabla;
         if (conductor.terminado()) {
             ADD_FAILURE() << "semilla " << semilla << ": el cuaderno terminó tras " << orden;
+            return hechas;
+        }
+        if ((f.Frame1.Visible || f.Pic.Visible || f.Pic1.Visible) && f.Mensa.Caption.empty()) {
+            ADD_FAILURE() << "semilla " << semilla << ": recuadro de avisos vacío a la vista tras "
+                          << orden;
             return hechas;
         }
         const Cuadricula& t = f.tabla;

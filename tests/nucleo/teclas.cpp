@@ -109,4 +109,9 @@ TEST(Teclas, LosEventosDeUnToken) {
     EXPECT_FALSE(accionesDeToken("{Ctrl+}", error).has_value());
     EXPECT_FALSE(accionesDeToken("π", error).has_value());
     EXPECT_EQ(error, "carácter sin tecla: π");
+    for (const char* mal : {"{Enter", "Enter}", "a{b", "{}"}) {
+        EXPECT_FALSE(accionesDeToken(mal, error).has_value()) << mal;
+        EXPECT_EQ(error, std::string("tecla mal escrita: ") + mal);
+    }
+    EXPECT_EQ(acciones("{"), (V{{true, 0, 0, '{'}, {false, 0, 0, -1}}));
 }

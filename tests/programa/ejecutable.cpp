@@ -18,13 +18,15 @@ struct Resultado {
     std::string salida, errores;
 };
 
-// `entorno`: VARIABLE=valor pairs for the program's environment.
-Resultado ejecutar(const std::string& argumentos, const std::string& entorno = "") {
+// `entorno`: VARIABLE=valor pairs for the program's environment; `entrada`
+// the file it reads.
+Resultado ejecutar(const std::string& argumentos, const std::string& entorno = "",
+                   const std::string& entrada = "/dev/null") {
     const std::filesystem::path errores =
         std::filesystem::temp_directory_path() / ("renglero_opciones_" + std::to_string(getpid()));
     const std::string orden = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + entorno +
                               " '" + std::string(RENGLERO_EJECUTABLE) + "' " + argumentos + " 2>'" +
-                              errores.string() + "' </dev/null";
+                              errores.string() + "' <" + entrada;
     Resultado r;
     FILE* tubo = popen(orden.c_str(), "r");
     std::array<char, 4096> bloque{};
@@ -92,6 +94,14 @@ TEST(Ejecutable, ElConductorAceptaLasOpcionesDeLaVentana) {
     const Resultado r = ejecutar("--headless --documento propio --zoom 2");
     EXPECT_EQ(r.codigo, 0);
     EXPECT_EQ(r.salida, "");
+}
+
+TEST(Ejecutable, UnGuionSinFinDeLineaSeDejaConUnError) {
+    // A line is read up to its bound: an input that never ends a line is
+    // not read into memory without end.
+    const Resultado r = ejecutar("--headless", "", "/dev/zero");
+    EXPECT_EQ(r.codigo, 0);
+    EXPECT_EQ(r.salida, "{\"error\":\"línea del guion demasiado larga: se deja el guion\"}\n");
 }
 
 #ifdef RENGLERO_CON_WRITER

@@ -50,7 +50,7 @@ esperar 30 grep -q 'xserver listening on display' "$sesion/weston.log" ||
 xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$sesion/weston.log" | head -1)
 
 # A Plasma-like session: Qt 6 would choose Wayland here.
-env -u QT_QPA_PLATFORM -u GNOME_DESKTOP_SESSION_ID HOME="$sesion" XDG_RUNTIME_DIR="$sesion" \
+env -u QT_QPA_PLATFORM -u GNOME_DESKTOP_SESSION_ID -u XDG_STATE_HOME HOME="$sesion" XDG_RUNTIME_DIR="$sesion" \
   WAYLAND_DISPLAY="$socket" DISPLAY="$xwayland" XDG_SESSION_TYPE=wayland \
   XDG_CURRENT_DESKTOP=KDE QT_LOGGING_RULES="renglero.x11.debug=true" \
   "$renglero" --documento propio >/dev/null 2>"$sesion/renglero.err" &

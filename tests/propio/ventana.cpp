@@ -1,8 +1,10 @@
 // The document's window: one cursor shared with the document, the pupil's
 // typing, and closing as the word processor quitting.
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -205,4 +207,35 @@ TEST(Ventana, LoEscritoEnUnaCeldaMarcadaNoQuedaSombreado) {
     EXPECT_EQ(doc.leer().tablas.at(0).texto[0][0], "ab");
     const QTextCharFormat f = doc.seleccion().charFormat(); // the "b"
     EXPECT_EQ(f.background().style(), Qt::NoBrush);
+}
+
+// The title names the file and marks unsaved changes; Ctrl+S saves to the
+// same file once it has one, and asks for a name where it was opened
+// without what the document cannot show.
+TEST(Ventana, ElTituloYGuardarEnElMismoArchivo) {
+    QTemporaryDir dir;
+    DocumentoPropio doc;
+    VentanaDocumento v(doc);
+    doc.escribir("x");
+    EXPECT_EQ(v.windowTitle(), "Documento1* - Renglero");
+    const QString ruta = dir.filePath("deberes.odt");
+    ASSERT_TRUE(doc.guardar(QFile::encodeName(ruta).toStdString()));
+    EXPECT_EQ(v.windowTitle(), "deberes.odt - Renglero");
+    doc.escribir("y");
+    EXPECT_EQ(v.windowTitle(), "deberes.odt* - Renglero");
+    EXPECT_TRUE(v.guardar());
+    EXPECT_EQ(v.windowTitle(), "deberes.odt - Renglero");
+    DocumentoPropio leido;
+    ASSERT_TRUE(leido.abrir(ruta).hecho);
+    EXPECT_EQ(leido.leer().parrafos.at(0).texto, "xy");
+
+    ASSERT_TRUE(doc.abrir(QStringLiteral(RENGLERO_DATOS "/escrito_en_writer.odt")).hecho);
+    EXPECT_EQ(v.windowTitle(), "escrito_en_writer.odt - Renglero");
+    // Saving asks for another name: the dialog is cancelled.
+    QTimer::singleShot(0, [] {
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    EXPECT_FALSE(v.guardar());
+    doc.nuevoDocumento();
+    EXPECT_EQ(v.windowTitle(), "Documento1 - Renglero");
 }

@@ -36,9 +36,14 @@ class Accesible : public prueba::ConCuaderno {
     }
 };
 
-TEST_F(Accesible, LaVentanaEsUnMarcoConSuTitulo) {
+// A short name with the mode; the key legend is its description.
+TEST_F(Accesible, LaVentanaEsUnMarcoConNombreCorto) {
     EXPECT_EQ(raiz()->role(), QAccessible::Window);
-    EXPECT_EQ(raiz()->text(QAccessible::Name).toStdString(), form().Caption);
+    EXPECT_EQ(raiz()->text(QAccessible::Name), QStringLiteral("Renglero, Cuentas"));
+    EXPECT_TRUE(raiz()->text(QAccessible::Description).startsWith(QStringLiteral("F5, Ayuda.")))
+        << raiz()->text(QAccessible::Description).toStdString();
+    QTest::keyClick(&ventana(), Qt::Key_C);
+    EXPECT_EQ(raiz()->text(QAccessible::Name), QStringLiteral("Renglero, Cuentas, confirmar sí"));
 }
 
 TEST_F(Accesible, LaTablaTieneSusCeldasNombradasComoSeLeen) {
@@ -50,13 +55,15 @@ TEST_F(Accesible, LaTablaTieneSusCeldasNombradasComoSeLeen) {
     EXPECT_EQ(tabla->columnCount(), 25);
     teclas(QStringLiteral("125"));
     QTest::keyClick(&ventana(), Qt::Key_Return);
-    EXPECT_EQ(form().anuncios.ultimo(), "Línea nueva: fila 3, columna 4.");
+    EXPECT_EQ(form().anuncios.ultimo(), "Línea nueva en la fila 3, columna 4.");
     teclas(QStringLiteral("37"));
     QTest::keyClick(&ventana(), Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(tabla->cellAt(1, 20)->text(QAccessible::Name), QStringLiteral("1"));
     EXPECT_EQ(tabla->cellAt(2, 18)->text(QAccessible::Name), QStringLiteral("más"));
     EXPECT_EQ(tabla->cellAt(3, 22)->text(QAccessible::Name), QStringLiteral("raya"));
     EXPECT_EQ(tabla->cellAt(4, 22)->text(QAccessible::Name), QString());
+    // A row as written, for a braille display: one character a cell.
+    EXPECT_EQ(tabla->rowDescription(2), QStringLiteral("                  +  37  "));
     // The focus is on the first result place, inside the table.
     QAccessibleInterface* foco = raiz()->focusChild();
     ASSERT_EQ(foco, t);
@@ -92,7 +99,7 @@ TEST_F(Accesible, ElAvisoDeMensaYLaAyuda) {
     ASSERT_NE(ayuda, nullptr);
     EXPECT_EQ(ayuda->childCount(), static_cast<int>(Form1::lineasAyuda().size()));
     EXPECT_EQ(ayuda->child(0)->text(QAccessible::Name),
-              QStringLiteral("[ Esc ] = Borrar la tabla del <Renglero>."));
+              QStringLiteral("Esc, Borrar la tabla del Renglero."));
     QTest::keyClick(&ventana(), Qt::Key_Down);
     EXPECT_TRUE(ayuda->child(1)->state().focused);
     EXPECT_EQ(raiz()->focusChild(), ayuda);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ConCuaderno.h"
+#include "propio/DocumentoPropio.h"
 #include "propio/VentanaDocumento.h"
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
@@ -81,4 +82,77 @@ TEST_F(Dialogos, UnaVentanaAjenaSigueSiendoOtra) {
     correrBucle(50);
     ASSERT_EQ(QApplication::activeWindow(), &ajena);
     EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::other);
+}
+
+TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
+    // Unsaved changes in the document; the notebook ends from Pausa, Pausa
+    // and from its close box, and the pupil answers Cancelar each time: the
+    // notebook goes on as it was, prompt gone, grid written and focused.
+    cuaderno.ventanaDocumento().show();
+    cuaderno.documento().escribir("deberes");
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2})
+        QTest::keyClick(&ventana(), k);
+    int preguntas = 0;
+    auto cancelar = [&] {
+        QTimer::singleShot(100, [&] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (caja == nullptr) return;
+            ++preguntas;
+            for (QAbstractButton* b : caja->buttons())
+                if (b->text() == QStringLiteral("Cancelar")) b->click();
+        });
+    };
+    cancelar();
+    QTest::keyClick(&ventana(), Qt::Key_Pause);
+    QTest::keyClick(&ventana(), Qt::Key_Pause);
+    cancelar();
+    EXPECT_FALSE(ventana().close());
+    EXPECT_EQ(preguntas, 2);
+    EXPECT_FALSE(form().finalizado());
+    EXPECT_TRUE(ventana().isVisible());
+    EXPECT_TRUE(cuaderno.ventanaDocumento().isVisible());
+    EXPECT_EQ(form().Mensa.Caption, "");
+    EXPECT_FALSE(form().Frame1.Visible);
+    EXPECT_EQ(form().foco, Foco::tabla);
+    EXPECT_TRUE(form().tabla.TabStop);
+    EXPECT_EQ(form().tabla.TextMatrix(1, 3) + form().tabla.TextMatrix(1, 4), "12");
+    EXPECT_EQ(cuaderno.documento().leer().parrafos.at(0).texto, "deberes");
+    // The notebook takes keys again.
+    QTest::keyClick(&ventana(), Qt::Key_3);
+    EXPECT_EQ(form().tabla.TextMatrix(1, 5), "3");
+}
+
+TEST_F(Dialogos, SoloLaPreguntaDelAnchoDeLineaLlevaIcono) {
+    // The table manager's questions show no icon; the question about the
+    // document's new line width shows the question icon.
+    struct Caja {
+        QString titulo;
+        QMessageBox::Icon icono;
+    };
+    std::vector<Caja> cajas;
+    auto contestarNo = [&] {
+        QTimer::singleShot(100, [&] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (caja == nullptr) return;
+            cajas.push_back({caja->windowTitle(), caja->icon()});
+            for (QAbstractButton* b : caja->buttons())
+                if (b->text() == QStringLiteral("No")) b->click();
+        });
+    };
+    for (Qt::Key k : {Qt::Key_T, Qt::Key_2, Qt::Key_3, Qt::Key_Return})
+        QTest::keyClick(&ventana(), k);
+    for (Qt::Key k : {Qt::Key_Q, Qt::Key_W, Qt::Key_E, Qt::Key_B}) {
+        contestarNo();
+        QTest::keyClick(&ventana(), k);
+    }
+    QTest::keyClick(&ventana(), Qt::Key_Escape);
+    QTest::keyClick(&ventana(), Qt::Key_Ccedilla);
+    cuaderno.documento().fijarPagina(595.3F, 100, 100);
+    contestarNo();
+    form().comprobarancho();
+    ASSERT_EQ(cajas.size(), 5u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(cajas[i].icono, QMessageBox::NoIcon) << cajas[i].titulo.toStdString();
+    EXPECT_EQ(cajas[4].titulo.toStdString(), "¡Atención!");
+    EXPECT_EQ(cajas[4].icono, QMessageBox::Question);
 }

@@ -99,3 +99,20 @@ TEST_F(Pintado, UnaPasadaDeEventosPintaLaEtiquetaPuesta) {
     EXPECT_NE(enPantalla().copy(etiqueta), antes);
     EXPECT_EQ(enPantalla().copy(etiqueta), comoEsAhora().copy(etiqueta));
 }
+
+TEST_F(Pintado, LaFlechaNoTapaLaLineaDeEstado) {
+    // In both grid sizes the status line, as painted, ends before the
+    // direction arrow begins: it is not cut off at the arrow's edge.
+    for (int tamano = 0; tamano < 2; ++tamano) {
+        if (tamano == 1) QTest::keyClick(&ventana(), Qt::Key_H);
+        const QImage imagen = comoEsAhora();
+        const QRect flecha = ventana().rectControl(form().Label1);
+        const QRgb fondo = imagen.pixel(1, flecha.top());
+        int fin = -1;
+        for (int x = 0; x < flecha.left(); ++x)
+            for (int y = flecha.top(); y <= flecha.bottom(); ++y)
+                if (imagen.pixel(x, y) != fondo) fin = x;
+        EXPECT_GT(fin, 0) << "tamaño " << tamano;
+        EXPECT_LT(fin, flecha.left() - 2) << "tamaño " << tamano;
+    }
+}

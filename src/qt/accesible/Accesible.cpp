@@ -89,6 +89,9 @@ void instalarAccesibilidad() {
 
 void seguirAccesibilidad(VentanaQt& v) {
     if (!QAccessible::isActive()) return;
+    // A key's work shows when it is done: a procedure that walks the cursor
+    // over many cells moves the focus once, to where it ends.
+    if (v.form().ocupado()) return;
     auto* ventana = dynamic_cast<AccesibleVentana*>(QAccessible::queryAccessibleInterface(&v));
     if (ventana == nullptr) return;
     Seguidor& s = seguidor(v);
@@ -108,7 +111,8 @@ void seguirAccesibilidad(VentanaQt& v) {
             s.visibles[i] = visible;
             enviar(c, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
         }
-        if (nombre != c->nombreVisto) {
+        // A hidden label's changes are read when it shows.
+        if (visible && nombre != c->nombreVisto) {
             c->nombreVisto = nombre;
             enviar(c, QAccessible::NameChanged);
         }

@@ -75,7 +75,11 @@ QString AccesibleTabla::columnDescription(int columna) const {
     return QStringLiteral("Columna %1").arg(columna + 1);
 }
 
+// A row as it is written, one character a cell: what a braille display
+// shows of it (the screen reader's script for the notebook asks for it).
 QString AccesibleTabla::rowDescription(int fila) const {
+    if (&cuadricula_ == &ventana_.form().tabla)
+        return QString::fromStdString(Anuncios::textoFila(ventana_.form(), fila));
     return QStringLiteral("Fila %1").arg(fila + 1);
 }
 

@@ -7,18 +7,16 @@
 #include "qt/VentanaQt.h"
 #include "qt/accesible/AccesibleTabla.h"
 #include "shell/Form1.h"
+#include "shell/hablado.h"
 
 namespace renglero {
 
 namespace {
 
-// Multi-line captions read as one line each part.
+// A caption as it is read aloud: its lines as sentences, without the
+// brackets and angle brackets of its decoration.
 QString textoLeido(const std::string& texto) {
-    return textoControl(texto).trimmed();
-}
-
-QString textoLinea(const std::string& linea) {
-    return QString::fromStdString(linea).trimmed();
+    return QString::fromStdString(sinDecoracion(texto));
 }
 
 } // namespace
@@ -147,7 +145,7 @@ AccesibleVentana::AccesibleVentana(VentanaQt* v) : QAccessibleWidget(v, QAccessi
     enMarco(f.Frame2, f.Label4);
     enMarco(f.Frame2, f.Label8);
     control({QAccessible::EditableText, [&f] { return f.Frame2.Visible && f.Teta.Visible; },
-             [] { return QStringLiteral("Tabla de Word"); },
+             [] { return QStringLiteral("Filas y columnas de la tabla nueva"); },
              [&f] { return QString::fromStdString(f.Teta.Caption); }, dentro(f.Frame2, f.Teta),
              [&f] { return f.Frame2.Visible && f.foco == Foco::Teta; }});
     enMarco(f.Ayuda, f.Label3);
@@ -163,7 +161,7 @@ AccesibleVentana::AccesibleVentana(VentanaQt* v) : QAccessibleWidget(v, QAccessi
             ayuda_,
             {QAccessible::ListItem,
              [&f] { return f.Ayuda.Visible; },
-             [i] { return textoLinea(Form1::lineasAyuda()[i]); },
+             [i] { return textoLeido(Form1::lineasAyuda()[i]); },
              {},
              [v, &f, i] {
                  const QRect ta =
@@ -200,6 +198,13 @@ AccesibleControl& AccesibleVentana::siguienteAviso() {
 
 bool AccesibleVentana::esAviso(const AccesibleControl* c) const {
     return std::find(std::begin(avisos_), std::end(avisos_), c) != std::end(avisos_);
+}
+
+QString AccesibleVentana::text(QAccessible::Text t) const {
+    if (t == QAccessible::Name) return QString::fromStdString(Anuncios::nombreVentana(form()));
+    if (t == QAccessible::Description)
+        return QString::fromStdString(Anuncios::leyendaTeclas(form()));
+    return QAccessibleWidget::text(t);
 }
 
 VentanaQt& AccesibleVentana::ventana() const {

@@ -79,6 +79,9 @@ class AccesibleVentana : public QAccessibleWidget {
     QAccessibleInterface* enfocado() const;
 
     QAccessible::Role role() const override { return QAccessible::Window; }
+    // A short name ("Renglero, Cuentas") with the key legend as its
+    // description, rather than the caption's decorated legend.
+    QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
     int indexOfChild(const QAccessibleInterface* hijo) const override;

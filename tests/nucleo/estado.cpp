@@ -1,0 +1,121 @@
+// The notebook's state given as one value and taken back: a fresh notebook
+// that takes the state of one in the middle of its work shows the same and,
+// key for key, goes on the same (the laid-out operation's Enter steps, the
+// fraction being typed, the direction, the formats, the memory line).
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+#include "headless/Conductor.h"
+
+using namespace renglero;
+
+namespace {
+
+struct Caso {
+    const char* nombre;
+    const char* hasta;   // the script that brings the notebook to the state
+    const char* despues; // what the pupil does next, on both notebooks
+};
+
+const Caso kCasos[] = {
+    {"multiplicacion", "keys 1 2 5 {Enter} 2 3 {KP*} 5 7", "keys 3 {Enter} 0 5 2 {Enter} 2 {KP+}"},
+    {"division", "keys 7 5 {Enter} 3 {KP/} 2 {Enter} 1", "keys 5 {Enter} 2 5 {Enter} 0 {Enter}"},
+    {"raiz", "keys 2 , 2 5 R 1 , 5 {Enter} 1", "keys {Enter} 2 5 {Enter} 2 5 {Enter}"},
+    {"factores", "keys 3 6 0 D 2 {Enter} 1 8 0", "keys {Enter} 2 {Enter} 9 0 {Enter} 3 {Enter}"},
+    {"resta_izquierda", "keys 9 {Enter} 7 {KP-} 2", "keys {Tab} 1 {Enter} 4"},
+    {"confirmar_pequena_colores", "keys H C {Tab} {F8} 4 2 {F1} {Down}",
+     "keys {F2} {F2} {Esc} {Esc}"},
+    {"texto_formatos_memoria_fraccion",
+     "keys ç H o l a {Ctrl} {Right} {Right} n {Ctrl} 1 {F1} {Down} {Down} {Tab} 1 2 {Tab}",
+     "keys 4 {Enter} {Down} {F2} {Ctrl} {Right} R 2 1 {Enter}"},
+    {"tabla_en_el_documento", "keys T 2 3 {Enter} {Right}", "keys F L {PgDn} {Esc} 7 {F9}"},
+};
+
+// Every line a notebook prints for a script: message boxes, beeps, dumps.
+std::string correr(Conductor& c, std::ostringstream& salida, const std::string& guion) {
+    salida.str("");
+    std::istringstream lineas(guion + "\ndump\nmemory\ndocument\n");
+    for (std::string l; std::getline(lineas, l);)
+        c.linea(l);
+    return salida.str();
+}
+
+// The last thing said to a screen reader (what Ctrl+U says again) is the
+// reader's, not the work's: it is not kept.
+std::string sinAnuncio(const std::string& salida) {
+    return std::regex_replace(salida, std::regex(R"("anuncio":"(\\.|[^"\\])*",)"), "");
+}
+
+class EstadoDelCuaderno : public ::testing::TestWithParam<Caso> {};
+
+TEST_P(EstadoDelCuaderno, SeRecuperaYSigueIgual) {
+    const Caso& caso = GetParam();
+    std::ostringstream salidaA, salidaB;
+    Conductor a(salidaA), b(salidaB);
+    correr(a, salidaA, caso.hasta);
+    const std::string estado = a.form().estado();
+    ASSERT_TRUE(b.form().restaurar(estado));
+    EXPECT_EQ(b.form().estado(), estado);
+    // The document is no part of the notebook's state: it is kept by the
+    // door beside it. What was sent to it is replayed on the other one.
+    if (std::string(caso.nombre) == "tabla_en_el_documento")
+        correr(b, salidaB, "keys {Esc}\nkeys T 2 3 {Enter} {Right}");
+    ASSERT_TRUE(b.form().restaurar(estado));
+    EXPECT_EQ(sinAnuncio(correr(b, salidaB, "")), sinAnuncio(correr(a, salidaA, "")));
+    EXPECT_EQ(sinAnuncio(correr(b, salidaB, caso.despues)),
+              sinAnuncio(correr(a, salidaA, caso.despues)));
+    EXPECT_EQ(b.form().estado(), a.form().estado());
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, EstadoDelCuaderno, ::testing::ValuesIn(kCasos),
+                         [](const auto& prueba) { return std::string(prueba.param.nombre); });
+
+// A quit that was being asked when the notebook ended is not asked again.
+TEST(EstadoDelCuaderno, LaSalidaPreguntadaNoVuelve) {
+    std::ostringstream salidaA, salidaB;
+    Conductor a(salidaA), b(salidaB);
+    correr(a, salidaA, "keys 5 {Pause}");
+    ASSERT_FALSE(a.form().Mensa.Caption.empty());
+    ASSERT_TRUE(b.form().restaurar(a.form().estado()));
+    EXPECT_TRUE(b.form().Mensa.Caption.empty());
+    EXPECT_FALSE(b.form().Frame1.Visible);
+    correr(b, salidaB, "keys 6");
+    EXPECT_EQ(b.form().tabla.TextMatrix(1, 4), "6");
+}
+
+TEST(EstadoDelCuaderno, UnaCopiaEstropeadaNoCambiaNada) {
+    std::ostringstream salida;
+    Conductor c(salida);
+    correr(c, salida, "keys 4 2");
+    const std::string antes = c.form().estado();
+    std::string otraVersion = antes;
+    otraVersion.replace(otraVersion.find("\"version\":1"), 11, "\"version\":2");
+    std::string celdaDeMas = antes;
+    celdaDeMas.replace(celdaDeMas.find("\"celdas\":[") + 10, 0, "0,");
+    std::string cursorFuera = antes;
+    cursorFuera.replace(cursorFuera.find("\"cursor\":[") + 10, 1, "99");
+    for (const std::string& mala :
+         {std::string(), std::string("{}"), antes.substr(0, antes.size() / 2), otraVersion,
+          celdaDeMas, cursorFuera}) {
+        EXPECT_FALSE(c.form().restaurar(mala)) << mala.substr(0, 60);
+        EXPECT_EQ(c.form().estado(), antes);
+    }
+}
+
+// What is worth offering back: something written in the grid or kept in
+// the memory line.
+TEST(EstadoDelCuaderno, HayTrabajo) {
+    std::ostringstream salida;
+    Conductor c(salida);
+    EXPECT_FALSE(c.form().hayTrabajo());
+    correr(c, salida, "keys 5");
+    EXPECT_TRUE(c.form().hayTrabajo());
+    correr(c, salida, "keys {F1} {Esc}");
+    EXPECT_TRUE(c.form().hayTrabajo());
+    correr(c, salida, "keys ç");
+    EXPECT_FALSE(c.form().hayTrabajo());
+}
+
+} // namespace

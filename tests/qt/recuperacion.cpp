@@ -1,0 +1,225 @@
+// The recovery copy: written whole whenever the writer is killed, kept in a
+// slot of each running notebook, offered once after an end the pupil did
+// not choose and never after a confirmed quit, never mixed between two
+// notebooks; taken back, the grid and the document are as they were.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "propio/DocumentoPropio.h"
+#include "qt/Aplicacion.h"
+#include "qt/PlataformaQt.h"
+#include "qt/Ranura.h"
+#include "qt/Recuperacion.h"
+#include "shell/Form1.h"
+
+using namespace renglero;
+
+namespace {
+
+// A copy is "N:" and a million times the digit N % 10.
+std::string version(int n) {
+    return std::to_string(n) + ":" + std::string(1 << 20, static_cast<char>('0' + n % 10));
+}
+
+bool entera(const std::string& s) {
+    const std::size_t dos = s.find(':');
+    if (dos == std::string::npos) return false;
+    const int n = std::stoi(s.substr(0, dos));
+    return s == version(n);
+}
+
+} // namespace
+
+// Killed at any moment of any write, the file holds one whole copy.
+TEST(Recuperacion, LaCopiaQuedaEnteraAunqueSeMateAlEscritor) {
+    QTemporaryDir dir;
+    const std::string ruta = dir.filePath("copia").toStdString();
+    ASSERT_TRUE(escribirAtomico(ruta, version(0)));
+    std::mt19937 azar(7);
+    for (int vuelta = 0; vuelta < 12; ++vuelta) {
+        const pid_t hijo = fork();
+        ASSERT_GE(hijo, 0);
+        if (hijo == 0) {
+            for (int n = 1;; ++n)
+                escribirAtomico(ruta, version(n));
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(2000 + azar() % 60000));
+        kill(hijo, SIGKILL);
+        waitpid(hijo, nullptr, 0);
+        const std::optional<std::string> leida = leerArchivo(ruta);
+        ASSERT_TRUE(leida) << "vuelta " << vuelta;
+        EXPECT_TRUE(entera(*leida)) << "vuelta " << vuelta << ": " << leida->substr(0, 12);
+    }
+}
+
+// A slot is held while its notebook runs: only a gone one's copy is found,
+// and a gone one that left no copy is cleared away.
+TEST(Recuperacion, SoloSeEncuentraLaRanuraDeUnCuadernoQueYaNoEsta) {
+    QTemporaryDir dir;
+    const std::string carpeta = dir.filePath("recuperacion").toStdString();
+    Ranura viva = Ranura::nueva(carpeta);
+    ASSERT_TRUE(viva.reclamada());
+    ASSERT_TRUE(viva.guardar("de la viva"));
+    EXPECT_FALSE(Ranura::abandonada(carpeta));
+
+    // Another notebook writes its copy and is killed.
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+        Ranura suya = Ranura::nueva(carpeta);
+        suya.guardar("de la muerta");
+        pause();
+        _exit(0);
+    }
+    auto copias = [&] {
+        int n = 0;
+        for (const auto& d : std::filesystem::directory_iterator(carpeta))
+            n += std::filesystem::exists(d.path() / "copia");
+        return n;
+    };
+    for (int i = 0; i < 500 && copias() < 2; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Alive, it is not offered.
+    EXPECT_FALSE(Ranura::abandonada(carpeta));
+    kill(hijo, SIGKILL);
+    waitpid(hijo, nullptr, 0);
+    {
+        std::optional<Ranura> muerta = Ranura::abandonada(carpeta);
+        ASSERT_TRUE(muerta);
+        EXPECT_EQ(muerta->leer(), "de la muerta");
+        // While one notebook offers it, no other finds it.
+        EXPECT_FALSE(Ranura::abandonada(carpeta));
+        muerta->eliminar();
+    }
+    EXPECT_FALSE(Ranura::abandonada(carpeta));
+    EXPECT_EQ(viva.leer(), "de la viva");
+
+    Ranura vacia = Ranura::nueva(carpeta);
+    ASSERT_TRUE(vacia.reclamada());
+    const std::string sitio = vacia.carpeta();
+    vacia = Ranura::nueva(carpeta); // the first one's notebook has gone
+    EXPECT_FALSE(Ranura::abandonada(carpeta));
+    EXPECT_FALSE(std::filesystem::exists(sitio));
+}
+
+namespace {
+
+// A notebook as the program starts it, keeping its copies under `carpeta`;
+// the offer is answered with `respuesta`, and the questions are counted.
+struct Cuaderno {
+    Cuaderno(const std::string& carpeta, Respuesta respuesta) {
+        cuaderno.plataforma().contestarCon(
+            [this, respuesta](const std::string& texto, const std::string&, Botones b) {
+                if (b == Botones::YesNo) preguntas.push_back(texto);
+                return b == Botones::YesNo ? respuesta : Respuesta::OK;
+            });
+        cuaderno.arrancar();
+        // The word processor's events are heard from Timer1's first tick on.
+        cuaderno.form().tickTimer1();
+        cuaderno.recuperar(carpeta);
+        QApplication::processEvents();
+    }
+    void teclas(const std::vector<std::pair<int, int>>& lista) {
+        for (auto [codigo, caracter] : lista) {
+            cuaderno.form().pulsarTecla(codigo, 0, caracter);
+            cuaderno.form().soltarTecla(codigo, 0);
+        }
+    }
+    std::string documento() { return cuaderno.documento().copia().partes.contenido.toStdString(); }
+    CuadernoQt cuaderno{CuadernoQt::Documento::propio};
+    std::vector<std::string> preguntas;
+};
+
+int copias(const std::string& carpeta) {
+    int n = 0;
+    std::error_code e;
+    for (const auto& d : std::filesystem::directory_iterator(carpeta, e))
+        if (std::filesystem::exists(d.path() / "copia")) ++n;
+    return n;
+}
+
+const std::vector<std::pair<int, int>> k125x37 = {{'1', '1'}, {'2', '2'}, {'5', '5'}, {13, 13},
+                                                  {'3', '3'}, {'7', '7'}, {106, '*'}, {'9', '9'}};
+
+} // namespace
+
+TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
+    QTemporaryDir dir;
+    const std::string carpeta = dir.filePath("recuperacion").toStdString();
+    std::string estado;
+    {
+        Cuaderno a(carpeta, Respuesta::No);
+        EXPECT_TRUE(a.preguntas.empty());
+        a.teclas(k125x37);
+        a.cuaderno.documento().insertarTexto("Hola\rdeberes");
+        a.cuaderno.documento().formatear(1, 4, Atributo::negrita);
+        a.cuaderno.recuperacion()->revisar();
+        estado = a.cuaderno.form().estado();
+        // The word processor quits: an end the pupil did not choose.
+        a.cuaderno.documento().salir();
+        a.cuaderno.documento().entregarEventos();
+        ASSERT_TRUE(a.cuaderno.form().finalizado());
+        ASSERT_FALSE(a.cuaderno.form().finElegido());
+    }
+    // The last copy was written at the end: the document the word processor
+    // emptied on quitting is empty in it, the grid is whole.
+    EXPECT_EQ(copias(carpeta), 1);
+    {
+        Cuaderno b(carpeta, Respuesta::Yes);
+        ASSERT_EQ(b.preguntas.size(), 1u);
+        EXPECT_NE(b.preguntas[0].find("¿Quieres recuperar"), std::string::npos);
+        EXPECT_EQ(b.cuaderno.form().estado(), estado);
+        // Its own copy holds it now; the old one is gone.
+        EXPECT_EQ(copias(carpeta), 1);
+    }
+    {
+        Cuaderno c(carpeta, Respuesta::No);
+        EXPECT_EQ(c.preguntas.size(), 1u);
+        EXPECT_EQ(copias(carpeta), 0); // the answer No took it away
+        c.cuaderno.recuperacion()->guardarYa();
+        EXPECT_EQ(copias(carpeta), 1);
+        // Pausa, Pausa: the pupil's own end leaves nothing behind.
+        c.teclas({{19, -1}, {19, -1}});
+        ASSERT_TRUE(c.cuaderno.form().finElegido());
+        c.cuaderno.despedir();
+        EXPECT_EQ(copias(carpeta), 0);
+    }
+    Cuaderno d(carpeta, Respuesta::Yes);
+    EXPECT_TRUE(d.preguntas.empty());
+}
+
+// A copy taken back has the document too, and one notebook's copy is
+// never given to another that still runs.
+TEST(Recuperacion, ElDocumentoVuelveYDosCuadernosNoSeMezclan) {
+    QTemporaryDir dir;
+    const std::string carpeta = dir.filePath("recuperacion").toStdString();
+    Cuaderno vivo(carpeta, Respuesta::Yes);
+    vivo.teclas({{'4', '4'}});
+    vivo.cuaderno.recuperacion()->guardarYa();
+    std::string estado, documento;
+    {
+        Cuaderno a(carpeta, Respuesta::Yes);
+        EXPECT_TRUE(a.preguntas.empty());
+        a.teclas(k125x37);
+        a.cuaderno.documento().insertarTexto("Hola\rdeberes");
+        a.cuaderno.documento().formatear(1, 4, Atributo::cursiva);
+        a.cuaderno.recuperacion()->guardarYa();
+        estado = a.cuaderno.form().estado();
+        documento = a.documento();
+        // Gone without a last word, as under SIGKILL: its copy stays.
+    }
+    Cuaderno b(carpeta, Respuesta::Yes);
+    ASSERT_EQ(b.preguntas.size(), 1u);
+    EXPECT_EQ(b.cuaderno.form().estado(), estado);
+    EXPECT_EQ(b.documento(), documento);
+    EXPECT_TRUE(b.cuaderno.documento().documento()->isModified());
+    EXPECT_EQ(vivo.cuaderno.form().tabla.TextMatrix(1, 3), "4");
+}
