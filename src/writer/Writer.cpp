@@ -493,18 +493,39 @@ void Writer::arrancarEnSegundoPlano(bool arrancarLibreOffice) {
 }
 
 // The document that the pupil has in front is the one worked with; where
-// Writer has none, a new one, once Writer shows a window of its own (its
-// start centre): before that it may still be asking the pupil whether to
-// recover the documents of a crash, and those come first.
+// Writer has none, a new one, once Writer shows its start centre: before
+// that it may still be asking the pupil whether to recover the documents of
+// a crash, or loading them into windows of their own, and those come first
+// (a document loaded meanwhile hangs LibreOffice).
 void Writer::esperarDocumento() {
+    // The start centre also shows for a moment as the recovered documents
+    // go to their windows: it must stay for a while.
+    std::optional<std::chrono::steady_clock::time_point> centroDesde;
     while (!cancelado_ && conexion_->conectado()) {
         if (hayDocumentoDeTexto()) return;
-        if (conexion_->uno().escritorio->getFrames()->getCount() > 0) {
+        if (!muestraCentroDeInicio()) {
+            centroDesde.reset();
+        } else if (!centroDesde) {
+            centroDesde = std::chrono::steady_clock::now();
+        } else if (std::chrono::steady_clock::now() - *centroDesde > std::chrono::seconds(3)) {
             crearDocumento();
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
+}
+
+// The start centre is a window whose controller has no document; a window
+// still loading one has no controller yet.
+bool Writer::muestraCentroDeInicio() {
+    const Reference<css::container::XIndexAccess> marcos(conexion_->uno().escritorio->getFrames(),
+                                                         UNO_QUERY_THROW);
+    for (sal_Int32 i = 0; i < marcos->getCount(); ++i) {
+        const Reference<css::frame::XFrame> marco(marcos->getByIndex(i), UNO_QUERY);
+        const Reference<css::frame::XController> c = marco.is() ? marco->getController() : nullptr;
+        if (c.is() && !c->getModel().is()) return true;
+    }
+    return false;
 }
 
 bool Writer::hayDocumentoDeTexto() {

@@ -151,6 +151,7 @@ class Writer : public Word, public ManejoDocumento {
     void arrancarEnSegundoPlano(bool conectar);
     void esperarDocumento();
     bool hayDocumentoDeTexto();
+    bool muestraCentroDeInicio();
     void crearDocumento();
 
     Poster poster_;
