@@ -18,8 +18,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The grid's fonts (Courier New and Arial stand-ins) and Qt's Spanish texts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
-# The real word processor with its windows; without it the notebook writes
-# into its own document.
+# The real word processor with its windows, in Spanish with a Spanish
+# dictionary, and the monospaced font of the signs that F9 sends it; without
+# it the notebook writes into its own document.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "libreoffice-writer, libreoffice-gtk3 | libreoffice-kf5 | libreoffice-qt5, xdg-user-dirs")
+  "libreoffice-writer, libreoffice-gtk3 | libreoffice-kf5 | libreoffice-qt5, libreoffice-l10n-es, hunspell-es, fonts-freefont-ttf, xdg-user-dirs")
 include(CPack)

@@ -14,6 +14,7 @@ paquetes=(
   # the window managers of the desktop tests: Xfce, MATE, GNOME (Xorg, Wayland), Plasma
   xfwm4 marco mate-settings-daemon-common gnome-shell kwin-x11
   libreoffice-writer libreoffice-gtk3 libreoffice-dev
+  libreoffice-l10n-es hunspell-es fonts-freefont-ttf
   qt6-translations-l10n xdg-user-dirs
   desktop-file-utils appstream dpkg-dev file
   weston xwayland qt6-wayland

@@ -24,4 +24,10 @@ inline const QLoggingCategory& registroX11() {
     return categoria;
 }
 
+// The message boxes shown to the pupil, by their text.
+inline const QLoggingCategory& registroMensajes() {
+    static const QLoggingCategory categoria("renglero.mensajes", QtWarningMsg);
+    return categoria;
+}
+
 } // namespace renglero

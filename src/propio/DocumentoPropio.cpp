@@ -781,10 +781,14 @@ DocumentoLeido DocumentoPropio::leer() {
                 for (double a : anchosPx(t))
                     tl.anchos.push_back(a / kPxPorPunto);
                 tl.texto.assign(tl.filas, std::vector<std::string>(tl.columnas));
+                tl.parrafos.assign(tl.filas, std::vector<std::vector<ParrafoLeido>>(tl.columnas));
                 for (int r = 0; r < tl.filas; ++r)
                     for (int c = 0; c < tl.columnas; ++c) {
                         const QTextTableCell celda = t->cellAt(r, c);
                         tl.texto[r][c] = textoCelda(celda, doc_);
+                        for (QTextBlock b = celda.firstCursorPosition().block();
+                             b.isValid() && b.position() <= celda.lastPosition(); b = b.next())
+                            tl.parrafos[r][c].push_back(parrafoDe(b, *doc_));
                         if (celda.row() == r && celda.column() == c &&
                             celda.format().intProperty(kPropiedadTextura) == 200)
                             tl.sombreadas.emplace_back(r + 1, c + 1);

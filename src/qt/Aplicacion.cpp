@@ -88,6 +88,10 @@ bool writerDisponible(const std::string& tubo) {
 Writer& comoWriter(const std::unique_ptr<Word>& w) {
     return static_cast<Writer&>(*w);
 }
+
+// How long the window waits for a call into Writer: past it the call fails
+// as "not answering" and the window goes on, within a second.
+constexpr std::chrono::milliseconds kPlazoWriter(500);
 #endif
 
 } // namespace
@@ -110,9 +114,12 @@ CuadernoQt::CuadernoQt(Documento documento)
         tubo_ = ConexionWriter::tuboPorDefecto();
         if (documento == Documento::writer || writerDisponible(tubo_)) {
             // Writer's events come on UNO's threads: they run on the window's.
-            writer_ = std::make_unique<Writer>(tubo_, [](std::function<void()> f) {
-                QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
-            });
+            writer_ = std::make_unique<Writer>(
+                tubo_,
+                [](std::function<void()> f) {
+                    QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
+                },
+                true, kPlazoWriter);
             form_->esperarProcesador();
             esperandoWriter_ = true;
             plataforma_->alActivarWord = [this] { traerWriter(); };
@@ -166,6 +173,12 @@ CuadernoQt::~CuadernoQt() {
     ventanaDocumento_.reset();
     form_.reset();
 #ifdef RENGLERO_CON_WRITER
+    // A Writer that does not answer keeps what it was doing: the notebook
+    // ends without waiting for it, leaving it be.
+    if (writer_ != nullptr && !comoWriter(writer_).terminar()) {
+        (void)writer_.release();
+        return;
+    }
     writer_.reset();
     // Where Writer has gone, what it left of the pipe goes too.
     if (!tubo_.empty()) ConexionWriter::despedir(tubo_);

@@ -14,6 +14,7 @@
 #include <QTime>
 #include <cmath>
 
+#include "programa/Registro.h"
 #include "qt/VentanaQt.h"
 #include "qt/accesible/Accesible.h"
 
@@ -57,6 +58,7 @@ Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& tit
     QString cuerpo = QString::fromStdString(texto);
     cuerpo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     cuerpo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    qCDebug(registroMensajes).noquote() << "mensaje:" << cuerpo;
     QMessageBox caja(ventana_);
     caja.setWindowTitle(QString::fromStdString(titulo));
     caja.setText(cuerpo);

@@ -173,6 +173,10 @@ template <class Accion> void Form1::turnoDePuerta(Accion accion) {
     }
 }
 
+void Form1::descartarRetenidas() {
+    retenidas_.clear();
+}
+
 void Form1::porLaPuerta(std::function<void()> accion) {
     if (finalizado_) return;
     if (turnos_ > 0) {

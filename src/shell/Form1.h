@@ -312,6 +312,12 @@ class Form1 {
     // Tells the pupil that the word processor is still starting, if it is.
     bool avisarSiArranca();
     void avisarArranque();
+    // A failure because the word processor cannot be reached now (starting,
+    // not answering, gone), which the pupil is told (avisarInalcanzable,
+    // true when it was one of those; a gone one is started again the second
+    // time).
+    static bool inalcanzable(const ErrorWord& e);
+    bool avisarInalcanzable(const ErrorWord& e);
     // A word processor's application event, queued to run between the
     // window's own events.
     enum class EventoWord {
@@ -375,6 +381,8 @@ class Form1 {
     // waits, in order, until that event is done, as it would have with no
     // pass; otherwise it runs now.
     void porLaPuerta(std::function<void()> accion);
+    // Drops what came in through the doors while an event was in hand.
+    void descartarRetenidas();
     void clicLabel1Ahora();
     void clicOperarAhora(int indice);
     void desplazarTablaAhora(int fila, int columna);
@@ -397,6 +405,7 @@ class Form1 {
     bool ctrlSolo_ = false;
     bool clase1_ = false;
     bool arrancandoProcesador_ = false;
+    bool cerradoAvisado_ = false;
     bool ctrlSoltadoSolo_ = false;
     // The key that only cancelled the quit prompt: its release is dropped.
     int teclaQueSoloAnula_ = 0;

@@ -17,8 +17,10 @@ namespace renglero {
 class ErrorWord : public std::runtime_error {
   public:
     // arrancando: the word processor is still being joined or started and
-    // cannot be asked yet.
-    enum class Tipo { sinDocumento, otro, arrancando };
+    // cannot be asked yet. noResponde: it did not answer within the time a
+    // call may take (it hangs, or is stopped); cerrado: it has gone (it
+    // crashed, or was killed) and can be started again.
+    enum class Tipo { sinDocumento, otro, arrancando, noResponde, cerrado };
     ErrorWord(Tipo tipo, const std::string& que) : std::runtime_error(que), tipo_(tipo) {}
     Tipo tipo() const { return tipo_; }
 
@@ -87,9 +89,12 @@ struct TablaLeida {
     std::vector<double> anchos;
     std::vector<std::pair<int, int>> sombreadas; // 1-based (row, column)
     std::vector<std::vector<std::string>> texto;
+    // Each cell's paragraphs with their runs, by row and column.
+    std::vector<std::vector<std::vector<ParrafoLeido>>> parrafos;
 };
 struct DocumentoLeido {
     bool abierto = false;
+    std::string idioma; // the text's language, as "es-ES"; "" where not known
     std::vector<ParrafoLeido> parrafos;
     std::vector<TablaLeida> tablas;
     int parrafoCursor = -1;                      // -1 when the cursor is in a table

@@ -11,6 +11,8 @@ const char* const kNoInstalado = "No se encuentra la aplicación soffice. Posibl
                                  "LibreOffice Writer no está instalado.";
 const char* const kArrancando = "LibreOffice Writer todavía se está iniciando. Inténtalo de "
                                 "nuevo dentro de un momento.";
+const char* const kNoResponde = "LibreOffice Writer no responde.";
+const char* const kCerrado = "LibreOffice Writer se ha cerrado.";
 
 } // namespace
 
@@ -29,7 +31,9 @@ void Form1::comprobarword() {
         procesador().mostrarAplicacion();
         dejarCorrerEventos();
     } catch (const ErrorWord& e) {
-        if (e.tipo() != ErrorWord::Tipo::arrancando) mensaje(kNoInstalado);
+        // Starting, not answering or gone is said when the pupil asks for it.
+        if (e.tipo() == ErrorWord::Tipo::otro || e.tipo() == ErrorWord::Tipo::sinDocumento)
+            mensaje(kNoInstalado);
     }
 }
 
@@ -61,6 +65,42 @@ bool Form1::avisarSiArranca() {
 
 void Form1::avisarArranque() {
     mensaje(kArrancando);
+}
+
+bool Form1::inalcanzable(const ErrorWord& e) {
+    return e.tipo() == ErrorWord::Tipo::arrancando || e.tipo() == ErrorWord::Tipo::noResponde ||
+           e.tipo() == ErrorWord::Tipo::cerrado;
+}
+
+// A word processor that is starting, does not answer or has gone is said so
+// to the pupil who asked something of it. One that has gone is started again
+// by the next thing the pupil asks of it: the first one only tells, so that
+// a word processor closed on purpose does not come back unasked.
+bool Form1::avisarInalcanzable(const ErrorWord& e) {
+    switch (e.tipo()) {
+    case ErrorWord::Tipo::arrancando:
+        avisarArranque();
+        return true;
+    case ErrorWord::Tipo::noResponde:
+        // What the pupil typed while the window waited went against a
+        // window that did not answer: it is dropped, not run blind after
+        // the message.
+        descartarRetenidas();
+        mensaje(kNoResponde);
+        return true;
+    case ErrorWord::Tipo::cerrado:
+        if (!cerradoAvisado_) {
+            cerradoAvisado_ = true;
+            mensaje(kCerrado);
+        } else {
+            cerradoAvisado_ = false;
+            omitir<ErrorWord>([&] { procesador().mostrarAplicacion(); });
+            avisarArranque();
+        }
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool Form1::engancharClase1() {

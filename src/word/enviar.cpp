@@ -65,8 +65,8 @@ void Form1::enviar() {
             }
         }
     } catch (const ErrorWord& e) {
-        if (e.tipo() == ErrorWord::Tipo::sinDocumento) mensaje(kNoHayDocumento);
-        if (e.tipo() == ErrorWord::Tipo::arrancando) avisarArranque();
+        if (!avisarInalcanzable(e) && e.tipo() == ErrorWord::Tipo::sinDocumento)
+            mensaje(kNoHayDocumento);
         // The pupil sees no box for the other failures; a screen reader is told.
         if (e.tipo() == ErrorWord::Tipo::otro && !enviado)
             anuncios.agregar(*this, "No se ha podido enviar.");

@@ -2,6 +2,7 @@
 // tables of the document.
 #include <cctype>
 #include <cstring>
+#include <optional>
 
 #include "platform/Teclas.h"
 #include "shell/Form1.h"
@@ -78,11 +79,23 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     if (actuaEnDocumento(KeyCode) && avisarSiArranca()) return;
     Word* w = word;
     if (w == nullptr) return;
+    // Each failing step is skipped silently, but a word processor that
+    // cannot be reached is said once: the key did nothing for that reason.
+    std::optional<ErrorWord> sinAlcance;
+    auto intentar = [&](auto&& paso) {
+        try {
+            paso();
+            return true;
+        } catch (const ErrorWord& e) {
+            if (inalcanzable(e) && !sinAlcance) sinAlcance = e;
+            return false;
+        }
+    };
     auto mover = [&](int celdas) {
-        omitir<ErrorWord>([&] { marcarCelda(false); });
-        omitir<ErrorWord>([&] { w->moverCeldas(celdas); });
+        intentar([&] { marcarCelda(false); });
+        intentar([&] { w->moverCeldas(celdas); });
         dejarCorrerEventos();
-        omitir<ErrorWord>([&] { marcarCelda(true); });
+        intentar([&] { marcarCelda(true); });
     };
     // Where the arrows left the mark, moved or not.
     auto decirCelda = [&] {
@@ -93,7 +106,7 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     };
     auto anchoColumna = [&](float cambio) {
         bool hecho = false;
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (!w->enTabla()) return;
             hecho = true;
             w->finIgualAInicio();
@@ -113,38 +126,37 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     };
     switch (KeyCode) {
     case teclaLetra('I'):
-        if (omitir<ErrorWord>([&] { w->igualarColumnas(); }))
-            anuncios.agregar(*this, "Columnas igualadas.");
+        if (intentar([&] { w->igualarColumnas(); })) anuncios.agregar(*this, "Columnas igualadas.");
         dejarCorrerEventos();
         break;
     case kAbajo:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (w->filaCelda() != w->filasTabla()) mover(w->columnasTabla());
         });
         decirCelda();
         break;
     case kArriba:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (w->filaCelda() != 1) mover(-w->columnasTabla());
         });
         decirCelda();
         break;
     case kDerecha:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (!(w->filaCelda() == w->filasTabla() && w->columnaCelda() == w->columnasTabla()))
                 mover(1);
         });
         decirCelda();
         break;
     case kIzquierda:
-        omitir<ErrorWord>([&] {
+        intentar([&] {
             if (!(w->filaCelda() == 1 && w->columnaCelda() == 1)) mover(-1);
         });
         decirCelda();
         break;
     case teclaLetra('A'):
-        ajustaranchotabla();
-        if (enTabla()) anuncios.agregar(*this, "Tabla ajustada a los márgenes.");
+        if (intentar([&] { w->ajustarAVentana(); }) && enTabla())
+            anuncios.agregar(*this, "Tabla ajustada a los márgenes.");
         break;
     case kAvPag:
         if (anchoColumna(15)) anuncios.agregar(*this, "Columna más ancha.");
@@ -155,18 +167,19 @@ void Form1::comandoTeclaTablas(int KeyCode) {
     case teclaLetra('C'):
         Label4.Caption = Label4.Caption == kCuadriculaSi ? kCuadriculaNo : kCuadriculaSi;
         if (Label4.Caption == kCuadriculaNo) {
-            omitir<ErrorWord>([&] { w->formatoTabla(false); });
+            intentar([&] { w->formatoTabla(false); });
         } else {
-            omitir<ErrorWord>([&] { w->formatoTabla(true); });
+            intentar([&] { w->formatoTabla(true); });
             dejarCorrerEventos();
         }
-        omitir<ErrorWord>([&] { marcarCelda(true); });
+        intentar([&] { marcarCelda(true); });
         anuncios.agregar(*this,
                          Label4.Caption == kCuadriculaNo ? "Sin cuadrícula." : "Con cuadrícula.");
         break;
     default:
         break;
     }
+    if (sinAlcance) avisarInalcanzable(*sinAlcance);
 }
 
 void Form1::comandoCaracterTablas(int KeyAscii) {
@@ -261,9 +274,7 @@ void Form1::insertartabla() {
                                     std::to_string(columnas) +
                                     " columnas insertada en el documento, en su primera celda.");
     } catch (const ErrorWord& e) {
-        if (e.tipo() == ErrorWord::Tipo::arrancando)
-            avisarArranque();
-        else
+        if (!avisarInalcanzable(e))
             mensaje("No hay documento de Word abierto para insertar la Tabla.");
         enTablaWord = 0;
     }
@@ -277,25 +288,34 @@ void Form1::agregarATabla(bool columna) {
             plataforma.pitar();
             return;
         }
-    } catch (const ErrorWord&) {
+    } catch (const ErrorWord& e) {
+        if (avisarInalcanzable(e)) return;
         mensaje(kNoEstaSobreTabla);
         plataforma.pitar();
         return;
     }
+    // A word processor that can no longer be reached ends the procedure.
     auto paso = [this](auto&& f) {
-        const bool bien = omitir<ErrorWord>(f);
-        if (!bien) mensaje(kNoEstaSobreTabla);
-        return bien;
+        try {
+            f();
+            return 1;
+        } catch (const ErrorWord& e) {
+            if (avisarInalcanzable(e)) return -1;
+            mensaje(kNoEstaSobreTabla);
+            return 0;
+        }
     };
-    paso([&] { marcarCelda(false); });
-    const bool hecho = paso([&] {
+    if (paso([&] { marcarCelda(false); }) < 0) return;
+    const int agregado = paso([&] {
         if (columna)
             procesador().agregarColumna();
         else
             procesador().agregarFila();
     });
+    if (agregado < 0) return;
+    const bool hecho = agregado > 0;
     dejarCorrerEventos();
-    paso([&] { marcarCelda(true); });
+    if (paso([&] { marcarCelda(true); }) < 0) return;
     if (columna) {
         ajustaranchotabla();
         dejarCorrerEventos();
@@ -327,8 +347,8 @@ void Form1::quitarDeTabla(bool columna, const char* pregunta) {
             dejarCorrerEventos();
         }
         anuncios.agregar(*this, columna ? "Columna quitada." : "Fila quitada.");
-    } catch (const ErrorWord&) {
-        mensaje(kNoEstaSobreTabla);
+    } catch (const ErrorWord& e) {
+        if (!avisarInalcanzable(e)) mensaje(kNoEstaSobreTabla);
     }
 }
 
@@ -352,8 +372,8 @@ void Form1::eliminarTabla() {
         procesador().borrarCeldasSeleccionadas();
         Teta.Caption.clear();
         anuncios.agregar(*this, "Tabla eliminada.");
-    } catch (const ErrorWord&) {
-        mensaje(kNoEstaSobreTabla);
+    } catch (const ErrorWord& e) {
+        if (!avisarInalcanzable(e)) mensaje(kNoEstaSobreTabla);
     }
 }
 
@@ -365,8 +385,9 @@ void Form1::borrarCelda() {
         procesador().vaciarPrimeraCelda();
         dejarCorrerEventos();
         anuncios.agregar(*this, "Celda borrada.");
-    } catch (const ErrorWord&) {
-        mensaje("En el documento de Word, el cursor no está sobre una celda.");
+    } catch (const ErrorWord& e) {
+        if (!avisarInalcanzable(e))
+            mensaje("En el documento de Word, el cursor no está sobre una celda.");
     }
 }
 

@@ -24,7 +24,7 @@ namespace {
 // automatic raise and 58 % height read back as escapement 14000 / -14000.
 std::string propiedadesTexto(const FormatoCaracter& f, const std::string& fuente) {
     std::string p = " fo:font-family=\"";
-    anadirEscapadoXml(p, f.simbolo ? std::string("Symbol") : fuente);
+    anadirEscapadoXml(p, f.simbolo ? std::string(kFuenteSignos) : fuente);
     p += '"';
     if (f.superindice)
         p += " style:text-position=\"super 58%\"";
@@ -157,31 +157,37 @@ class ArchivoTemporal {
 
 void Writer::insertarBloque(const std::string& texto, const std::string& fuente,
                             const std::vector<FormatoCaracter>& formatos) {
-    proteger([&] {
-        terminarLote();
-        documento();
-        Estado& e = *estado_;
-        // Goes after the selection, as insertarTexto does.
-        const Reference<css::text::XTextCursor> c = e.cursorTrasSeleccion();
-        OUString estilo;
-        Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
-            ->getPropertyValue("ParaStyleName") >>= estilo;
-        const ArchivoTemporal archivo(bloqueOdf(texto, fuente, formatos, aStd(estilo)));
-        OUString url;
-        if (osl::FileBase::getFileURLFromSystemPath(aOU(archivo.ruta()), url) !=
-            osl::FileBase::E_None)
-            throw ErrorWord(ErrorWord::Tipo::otro, "No se pudo preparar el bloque para Writer.");
-        css::beans::PropertyValue filtro;
-        filtro.Name = "FilterName";
-        filtro.Value <<= OUString("writer8");
-        // The first piece joins the paragraph at the cursor and the last one
-        // the rest of it; the cursor then spans what came in.
-        Reference<css::document::XDocumentInsertable>(c, UNO_QUERY_THROW)
-            ->insertDocumentFromURL(url, lista({filtro}));
-        Reference<css::view::XSelectionSupplier>(e.controlador, UNO_QUERY_THROW)
-            ->select(uno::Any(Reference<css::text::XTextRange>(c, UNO_QUERY_THROW)));
-        e.expansion.reset();
-    });
+    // The one call whose work grows with what it carries: a full Texto
+    // grid takes Writer a moment longer than the deadline of the others.
+    const std::chrono::milliseconds mas(texto.size() / 4);
+    llamar(
+        [=, this] {
+            terminarLote();
+            documento();
+            Estado& e = *estado_;
+            // Goes after the selection, as insertarTexto does.
+            const Reference<css::text::XTextCursor> c = e.cursorTrasSeleccion();
+            OUString estilo;
+            Reference<css::beans::XPropertySet>(c, UNO_QUERY_THROW)
+                ->getPropertyValue("ParaStyleName") >>= estilo;
+            const ArchivoTemporal archivo(bloqueOdf(texto, fuente, formatos, aStd(estilo)));
+            OUString url;
+            if (osl::FileBase::getFileURLFromSystemPath(aOU(archivo.ruta()), url) !=
+                osl::FileBase::E_None)
+                throw ErrorWord(ErrorWord::Tipo::otro,
+                                "No se pudo preparar el bloque para Writer.");
+            css::beans::PropertyValue filtro;
+            filtro.Name = "FilterName";
+            filtro.Value <<= OUString("writer8");
+            // The first piece joins the paragraph at the cursor and the last one
+            // the rest of it; the cursor then spans what came in.
+            Reference<css::document::XDocumentInsertable>(c, UNO_QUERY_THROW)
+                ->insertDocumentFromURL(url, lista({filtro}));
+            Reference<css::view::XSelectionSupplier>(e.controlador, UNO_QUERY_THROW)
+                ->select(uno::Any(Reference<css::text::XTextRange>(c, UNO_QUERY_THROW)));
+            e.expansion.reset();
+        },
+        mas);
 }
 
 } // namespace renglero

@@ -274,9 +274,12 @@ ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::millise
     const bool enX11 = arrancarEnX11(std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
     qCDebug(registroWriter) << "arrancando" << programa.c_str() << "con el tubo" << tubo_.c_str();
     // A LibreOffice already running takes the accept over from this one.
+    // Nothing else is asked of it: its document recovery stays on (after a
+    // crash it offers the pupil's documents back), and no document is
+    // opened, which in a Writer already running would be a second one; the
+    // notebook finds the pupil's document, or makes one where there is none.
     const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
-    const char* argv[] = {programa.c_str(), "--writer",      "--norestore", "--nologo",
-                          "--minimized",    aceptar.c_str(), nullptr};
+    const char* argv[] = {programa.c_str(), "--nologo", "--minimized", aceptar.c_str(), nullptr};
     // Twice forked: LibreOffice is the pupil's, it outlives the notebook and
     // is never our child to reap.
     const pid_t hijo = fork();

@@ -40,9 +40,10 @@ class ConexionWriter {
     // or the pipe's socket is not this user's own.
     bool conectar();
     enum class Resultado { conectado, noInstalado, sinRespuesta };
-    // Joins one, or starts LibreOffice Writer listening on the pipe,
-    // minimized and without taking the focus, and waits until it answers
-    // (or until *cancelado). A socket that is not this user's is never used.
+    // Joins one, or starts LibreOffice listening on the pipe, minimized and
+    // without taking the focus, with its document recovery on, and waits
+    // until it answers (or until *cancelado). A socket that is not this
+    // user's is never used.
     Resultado conectarOArrancar(std::chrono::milliseconds espera = std::chrono::seconds(20),
                                 const std::atomic<bool>* cancelado = nullptr);
     bool conectado() const;

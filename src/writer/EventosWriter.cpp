@@ -1,6 +1,6 @@
 // Writer's events: document, window, selection, quitting. The listeners run
-// on UNO's threads and only hand each event to the poster; the handlers run
-// later on the notebook's thread.
+// on UNO's threads: what an event asks of LibreOffice runs on the backend's
+// thread, and the handlers later on the notebook's.
 #include "programa/Registro.h"
 #include "writer/uno.h"
 
@@ -8,15 +8,26 @@ namespace renglero {
 
 void CanalEventos::enviar(std::function<void(CanalEventos&)> f) {
     std::lock_guard<std::mutex> l(mutexPoster);
-    if (!poster) return;
-    poster([yo = shared_from_this(), f = std::move(f)] {
+    if (!alHilo) return;
+    alHilo([yo = shared_from_this(), f = std::move(f)] {
         if (yo->vivo) f(*yo);
+    });
+}
+
+void CanalEventos::avisar(std::function<void()> EventosWord::*que,
+                          std::function<void(CanalEventos&)> antes) {
+    std::lock_guard<std::mutex> l(mutexPoster);
+    if (!poster) return;
+    poster([yo = shared_from_this(), que, antes = std::move(antes)] {
+        if (!yo->vivo) return;
+        if (antes) antes(*yo);
+        if (const std::function<void()>& f = yo->eventos.*que) f();
     });
 }
 
 void CanalEventos::salir() {
     if (salirAvisado.exchange(true)) return;
-    enviar([](CanalEventos& c) { disparar(c.eventos.salir); });
+    avisar(&EventosWord::salir);
 }
 
 namespace {
@@ -41,8 +52,8 @@ class OyenteDocumentos : public cppu::WeakImplHelper1<css::document::XDocumentEv
             canal_->enviar([fuente](CanalEventos& c) {
                 if (!esDocumentoDeTexto(fuente)) return;
                 c.modeloActivo = fuente;
-                CanalEventos::disparar(c.eventos.documentoAbierto);
-                CanalEventos::disparar(c.eventos.cambioDeDocumento);
+                c.avisar(&EventosWord::documentoAbierto);
+                c.avisar(&EventosWord::cambioDeDocumento);
             });
         } else if (nombre == "OnPrepareUnload" || nombre == "OnUnload") {
             // Closing through the API brings OnUnload alone: either one, once.
@@ -50,7 +61,7 @@ class OyenteDocumentos : public cppu::WeakImplHelper1<css::document::XDocumentEv
                 if (c.cerrado == fuente || !esDocumentoDeTexto(fuente)) return;
                 c.cerrado = fuente;
                 if (c.modeloActivo == fuente) c.modeloActivo.clear();
-                CanalEventos::disparar(c.eventos.antesDeCerrarDocumento);
+                c.avisar(&EventosWord::antesDeCerrarDocumento);
             });
         } else if (nombre == "OnFocus") {
             // Another document in front: the active document changed.
@@ -58,7 +69,7 @@ class OyenteDocumentos : public cppu::WeakImplHelper1<css::document::XDocumentEv
                 if (c.modeloActivo == fuente || !esDocumentoDeTexto(fuente)) return;
                 const bool habia = c.modeloActivo.is();
                 c.modeloActivo = fuente;
-                if (habia) CanalEventos::disparar(c.eventos.cambioDeDocumento);
+                if (habia) c.avisar(&EventosWord::cambioDeDocumento);
             });
         }
     }
@@ -89,10 +100,8 @@ class OyenteSeleccion : public cppu::WeakImplHelper1<css::view::XSelectionChange
         // Several moves before the notebook looks make one event.
         if (canal_->seleccionPendiente.exchange(true)) return;
         qCDebug(registroEventos) << "selección cambiada";
-        canal_->enviar([](CanalEventos& c) {
-            c.seleccionPendiente = false;
-            CanalEventos::disparar(c.eventos.cambioDeSeleccion);
-        });
+        canal_->avisar(&EventosWord::cambioDeSeleccion,
+                       [](CanalEventos& c) { c.seleccionPendiente = false; });
     }
     void SAL_CALL disposing(const css::lang::EventObject&) override {}
 
@@ -105,12 +114,11 @@ class OyenteVentana : public cppu::WeakImplHelper1<css::awt::XTopWindowListener>
     explicit OyenteVentana(std::shared_ptr<CanalEventos> canal) : canal_(std::move(canal)) {}
     void SAL_CALL windowActivated(const css::lang::EventObject&) override {
         qCDebug(registroEventos) << "ventana de Writer activada";
-        canal_->enviar([](CanalEventos& c) { CanalEventos::disparar(c.eventos.ventanaActivada); });
+        canal_->avisar(&EventosWord::ventanaActivada);
     }
     void SAL_CALL windowDeactivated(const css::lang::EventObject&) override {
         qCDebug(registroEventos) << "ventana de Writer desactivada";
-        canal_->enviar(
-            [](CanalEventos& c) { CanalEventos::disparar(c.eventos.ventanaDesactivada); });
+        canal_->avisar(&EventosWord::ventanaDesactivada);
     }
     void SAL_CALL windowOpened(const css::lang::EventObject&) override {}
     void SAL_CALL windowClosing(const css::lang::EventObject&) override {}

@@ -50,7 +50,7 @@ ParrafoLeido leerParrafo(const Reference<css::text::XTextRange>& parrafo) {
         t.subindice = escape < 0;
         OUString fuente;
         v[2] >>= fuente;
-        t.fuente = aStd(fuente);
+        t.fuente = fuente.equalsAscii(kFuenteSignos) ? kFuenteSymbol : aStd(fuente);
         css::awt::FontSlant postura = css::awt::FontSlant_NONE;
         v[3] >>= postura;
         t.cursiva = postura == css::awt::FontSlant_ITALIC || postura == css::awt::FontSlant_OBLIQUE;
@@ -79,13 +79,22 @@ TablaLeida leerTabla(Writer::Estado& e, const Reference<css::text::XTextTable>& 
     tl.cuadricula = tablaConCuadricula(t);
     tl.anchos = e.anchos(t);
     tl.texto.assign(tl.filas, std::vector<std::string>(tl.columnas));
+    tl.parrafos.assign(tl.filas, std::vector<std::vector<ParrafoLeido>>(tl.columnas));
     for (const OUString& nombre : t->getCellNames()) {
         const auto c = leerNombreCelda(nombre);
         if (!c || c->fila >= tl.filas || c->columna >= tl.columnas) continue;
         const Reference<css::table::XCell> celda = t->getCellByName(nombre);
-        OUString texto = Reference<css::text::XText>(celda, UNO_QUERY_THROW)->getString();
+        const Reference<css::text::XText> textoCelda(celda, UNO_QUERY_THROW);
+        OUString texto = textoCelda->getString();
         texto = texto.replaceAll("\r\n", "\n").replaceAll("\r", "\n");
         tl.texto[c->fila][c->columna] = aStd(texto);
+        const Reference<css::container::XEnumeration> parrafos =
+            Reference<css::container::XEnumerationAccess>(textoCelda, UNO_QUERY_THROW)
+                ->createEnumeration();
+        while (parrafos->hasMoreElements()) {
+            const Reference<css::text::XTextRange> p(parrafos->nextElement(), UNO_QUERY);
+            if (p.is()) tl.parrafos[c->fila][c->columna].push_back(leerParrafo(p));
+        }
         sal_Int32 fondo = -1;
         Reference<css::beans::XPropertySet>(celda, UNO_QUERY_THROW)
             ->getPropertyValue("BackColor") >>= fondo;
@@ -98,18 +107,23 @@ TablaLeida leerTabla(Writer::Estado& e, const Reference<css::text::XTextTable>& 
 } // namespace
 
 DocumentoLeido Writer::leer() {
-    DocumentoLeido d;
-    try {
-        terminarLote();
-        documento();
-    } catch (const ErrorWord&) {
-        return d;
-    } catch (const uno::Exception&) {
-        return d;
-    }
-    return proteger([&] {
+    return llamar([this] {
+        DocumentoLeido d;
+        try {
+            terminarLote();
+            documento();
+        } catch (const ErrorWord&) {
+            return d;
+        } catch (const uno::Exception&) {
+            return d;
+        }
         d.abierto = true;
         Estado& e = *estado_;
+        css::lang::Locale idioma;
+        Reference<css::beans::XPropertySet>(e.modelo, UNO_QUERY_THROW)
+            ->getPropertyValue("CharLocale") >>= idioma;
+        d.idioma =
+            aStd(idioma.Language) + (idioma.Country.isEmpty() ? "" : "-") + aStd(idioma.Country);
         const Reference<css::text::XText> texto = e.modelo->getText();
         // Where the cursor is: a table's cell, or a paragraph of the body.
         const Reference<css::text::XTextRange> cursor = e.vista->getEnd();

@@ -163,7 +163,14 @@ void Writer::Estado::fijarAnchos(const Reference<css::text::XTextTable>& t,
         for (double& a : anchos)
             a = a * linea / total;
     }
-    fijarAnchosTabla(t, anchos, ajustada);
+    // Writer merges column edges that lie within a point of each other: a
+    // narrower column would lose its edge, and every width after it would be
+    // read and set one column off. What the notebook gave is still what reads
+    // back while the table holds it (within half a point).
+    std::vector<double> puestos = anchos;
+    for (double& a : puestos)
+        a = std::max(a, kAnchoMinimoColumna);
+    fijarAnchosTabla(t, puestos, ajustada);
     anchosDados[Reference<css::container::XNamed>(t, UNO_QUERY_THROW)->getName()] = anchos;
 }
 
@@ -249,13 +256,13 @@ struct OperacionesTabla {
 
 // The body of a table operation, with its helpers at hand as `o`.
 #define TABLA(...)                                                                                 \
-    proteger([&] {                                                                                 \
+    llamar([=, this] {                                                                             \
         OperacionesTabla o{*this, *estado_};                                                       \
         __VA_ARGS__                                                                                \
     })
 
 bool Writer::enTabla() {
-    return proteger([&] {
+    return llamar([=, this] {
         terminarLote();
         documento();
         const Reference<css::text::XTextTable> t(
@@ -267,7 +274,7 @@ bool Writer::enTabla() {
 }
 
 void Writer::agregarTabla(int filas, int columnas) {
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         documento();
         if (filas < 1 || columnas < 1 || columnas > 63)
@@ -288,15 +295,15 @@ void Writer::agregarTabla(int filas, int columnas) {
         const Reference<css::beans::XPropertySet> p(t, UNO_QUERY_THROW);
         p->setPropertyValue("RepeatHeadline", uno::Any(false));
         e.fijarAnchos(t, std::vector<double>(columnas, 1.0), true); // equal, the line's width
-        // No heading row: every cell as plain as the others.
-        const Reference<css::beans::XPropertySet> primeraFila(
-            rangoCeldas(t, "A1:" + nombreCelda(0, columnas - 1)), UNO_QUERY);
-        if (primeraFila.is()) {
-            try {
-                primeraFila->setPropertyValue("ParaStyleName",
-                                              uno::Any(OUString("Table Contents")));
-            } catch (const uno::Exception&) {
-            }
+        // No heading row: Writer gives the first row its bold, centred
+        // heading style, and the notebook's tables are plain in every cell.
+        for (int columna = 0; columna < columnas; ++columna) {
+            const Reference<css::text::XText> celda(t->getCellByName(nombreCelda(0, columna)),
+                                                    UNO_QUERY_THROW);
+            const Reference<css::text::XTextCursor> todo = celda->createTextCursor();
+            todo->gotoEnd(true);
+            Reference<css::beans::XPropertySet>(todo, UNO_QUERY_THROW)
+                ->setPropertyValue("ParaStyleName", uno::Any(OUString("Table Contents")));
         }
         OperacionesTabla o{*this, e};
         o.irACelda(t, {0, 0});
@@ -324,7 +331,7 @@ void Writer::permitirAutoajuste() {
 }
 
 void Writer::mostrarLineasDeTabla() {
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         documento();
         Reference<css::view::XViewSettingsSupplier>(estado_->controlador, UNO_QUERY_THROW)
@@ -523,15 +530,17 @@ void Writer::marcarCelda() {
 }
 
 void Writer::desmarcarCelda() {
-    if (!estado_->marca) return;
-    const Estado::Marca m = std::move(*estado_->marca);
-    estado_->marca.reset();
-    try {
-        m.celda->setPropertyValue("BackColor", m.color);
-        m.celda->setPropertyValue("BackTransparent", m.transparente);
-    } catch (const uno::Exception&) {
-        // The cell, its table or its document is gone, and the mark with it.
-    }
+    llamar([this] {
+        if (!estado_->marca) return;
+        const Estado::Marca m = std::move(*estado_->marca);
+        estado_->marca.reset();
+        try {
+            m.celda->setPropertyValue("BackColor", m.color);
+            m.celda->setPropertyValue("BackTransparent", m.transparente);
+        } catch (const uno::Exception&) {
+            // The cell, its table or its document is gone, and the mark with it.
+        }
+    });
 }
 
 float Writer::anchoColumna() {

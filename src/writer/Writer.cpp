@@ -2,11 +2,14 @@
 // formats, the page, and what the pupil does in the document.
 #include "writer/Writer.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include <osl/file.hxx>
 
 #include "programa/Registro.h"
+#include "writer/HiloWriter.h"
 #include "writer/uno.h"
 
 namespace renglero {
@@ -69,7 +72,8 @@ struct Propiedades {
 Propiedades propiedadesDe(Atributo atributo, Color color) {
     switch (atributo) {
     case Atributo::simbolo:
-        return {nombres({"CharFontName"}), lista({uno::Any(OUString("Symbol"))})};
+        return {nombres({"CharFontName"}),
+                lista({uno::Any(OUString::createFromAscii(kFuenteSignos))})};
     // The automatic raise with a 58 % height: what .docx keeps as real super-
     // and subscript.
     case Atributo::superindice:
@@ -152,7 +156,40 @@ sal_Int32 entero(const uno::Any& a) {
     return v;
 }
 
+// A locale's value as "es_ES.UTF-8@euro": its language and its country.
+Writer::Idioma partesDeLocale(const std::string& valor) {
+    const std::string sinResto = valor.substr(0, valor.find_first_of(".@"));
+    const auto raya = sinResto.find('_');
+    return {sinResto.substr(0, raya), raya == std::string::npos ? "" : sinResto.substr(raya + 1)};
+}
+
+// The new document's language for its whole text, where the pupil's is
+// Spanish or unknown (Writer's own spell checking then reads Spanish).
+void ponerIdioma(const Reference<css::text::XTextDocument>& documento) {
+    const auto idioma = Writer::idiomaDelDocumento(std::getenv("LC_ALL"),
+                                                   std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    if (!idioma) return;
+    Reference<css::beans::XPropertySet>(documento, UNO_QUERY_THROW)
+        ->setPropertyValue("CharLocale",
+                           uno::Any(css::lang::Locale(aOU(idioma->lengua), aOU(idioma->pais), "")));
+}
+
 } // namespace
+
+std::optional<Writer::Idioma> Writer::idiomaDelDocumento(const char* lcAll, const char* lcMessages,
+                                                         const char* lang) {
+    std::string valor;
+    for (const char* v : {lcAll, lcMessages, lang})
+        if (v != nullptr && v[0] != '\0') {
+            valor = v;
+            break;
+        }
+    const Idioma partes = partesDeLocale(valor);
+    if (partes.lengua.empty() || partes.lengua == "C" || partes.lengua == "POSIX")
+        return Idioma{"es", "ES"};
+    if (partes.lengua != "es") return std::nullopt;
+    return Idioma{"es", partes.pais.empty() ? "ES" : partes.pais};
+}
 
 double anchoLineaPuntos(const Reference<css::text::XTextDocument>& modelo,
                         const Reference<css::text::XTextRange>& donde) {
@@ -164,34 +201,55 @@ double anchoLineaPuntos(const Reference<css::text::XTextDocument>& modelo,
 
 // ---- connection and document ----------------------------------------------
 
-Writer::Writer(std::string tubo, Poster poster, bool arrancar)
-    : poster_(std::move(poster)), arrancar_(arrancar),
+Writer::Writer(std::string tubo, Poster poster, bool arrancar, std::chrono::milliseconds plazo)
+    : poster_(std::move(poster)), arrancar_(arrancar), plazo_(plazo),
       conexion_(std::make_unique<ConexionWriter>(std::move(tubo))),
-      estado_(std::make_unique<Estado>()) {
+      estado_(std::make_unique<Estado>()), hilo_(std::make_unique<HiloWriter>()) {
     estado_->canal = std::make_shared<CanalEventos>();
     estado_->canal->poster = poster_;
+    // What Writer's events ask of LibreOffice runs on the backend's thread.
+    estado_->canal->alHilo = [hilo = hilo_.get()](std::function<void()> f) {
+        hilo->encargar(std::move(f));
+    };
     // LibreOffice dying (a crash, a kill) is not the pupil quitting it: the
-    // notebook goes on, and its next call reconnects or says that no
-    // document is open. Quitting arrives as the desktop's termination.
+    // notebook goes on, and its next call says that Writer has gone.
+    // Quitting arrives as the desktop's termination.
 }
 
 Writer::~Writer() {
-    estado_->canal->soltarPoster();
-    try {
-        terminarLote();
-    } catch (...) {
-    }
-    soltarConexion();
-    // The listeners share the canal and LibreOffice may release them later,
-    // on one of UNO's threads: what the canal holds of LibreOffice goes now,
-    // while the bridge is still open.
-    estado_->canal->vivo = false;
-    estado_->canal->modeloActivo.clear();
-    estado_->canal->cerrado.clear();
+    terminar();
 }
 
-// The document, the application's listeners and this connection let go; the
-// bridge stays for the process's other connections.
+bool Writer::terminar() {
+    if (terminado_) return true;
+    cancelado_ = true;
+    estado_->canal->soltarPoster();
+    if (!hilo_->atascado()) {
+        try {
+            hilo_->llamar(
+                [this] {
+                    try {
+                        terminarLote();
+                    } catch (...) {
+                    }
+                    soltarConexion();
+                    // The listeners share the canal and LibreOffice may
+                    // release them later, on one of UNO's threads: what the
+                    // canal holds of LibreOffice goes now, while the bridge
+                    // is still open.
+                    estado_->canal->vivo = false;
+                    estado_->canal->modeloActivo.clear();
+                    estado_->canal->cerrado.clear();
+                },
+                plazo_);
+        } catch (const ErrorWord&) {
+        }
+    }
+    if (!hilo_->terminar(plazo_)) return false;
+    terminado_ = true;
+    return true;
+}
+
 void Writer::soltarConexion() {
     soltarDocumento();
     soltarAplicacion();
@@ -244,11 +302,11 @@ void Writer::fallo(const std::string& que) {
         }
     }
     if (!vivo) {
-        // Writer gone (killed, crashed) in the middle of a call: the
-        // document is out of reach, and the pupil is told so at once.
+        // Writer gone (killed, crashed) in the middle of a call: the pupil
+        // is told so at once.
         soltarDocumento();
         conexion_->darPorCaida();
-        throw errorSinDocumento("LibreOffice no responde: " + que);
+        throw ErrorWord(ErrorWord::Tipo::cerrado, "LibreOffice se ha cerrado: " + que);
     }
     if (!hayDocumento) {
         soltarDocumento();
@@ -260,18 +318,34 @@ void Writer::fallo(const std::string& que) {
 void Writer::conectarSiHaceFalta() {
     if (conexion_->conectado()) return;
     soltarDocumento();
-    if (!conexion_->conectar()) throw errorSinDocumento("LibreOffice no está en marcha.");
+    // One that listens on the pipe now (another notebook started it, or it
+    // came back by itself) is joined; one that was joined and is gone is
+    // said to be gone.
+    const bool habia = conexion_->uno().generacion > 0;
+    if (conexion_->conectar()) return;
+    if (habia) throw ErrorWord(ErrorWord::Tipo::cerrado, "LibreOffice se ha cerrado.");
+    throw errorSinDocumento("LibreOffice no está en marcha.");
 }
 
 void Writer::adoptarConexion(std::unique_ptr<ConexionWriter> conexion) {
-    // The listeners go on the new connection.
-    soltarConexion();
-    conexion_ = std::move(conexion);
+    auto nueva = std::make_shared<std::unique_ptr<ConexionWriter>>(std::move(conexion));
+    try {
+        llamar([this, nueva] {
+            // The listeners go on the new connection.
+            soltarConexion();
+            conexion_ = std::move(*nueva);
+            // The pupil's document is joined, or one made, once Writer is ready.
+            arrancarEnSegundoPlano(false);
+        });
+    } catch (const ErrorWord&) {
+        // Not answering: the connection is taken over once it does, and the
+        // calls meanwhile say so.
+    }
 }
 
 unsigned long Writer::ventanaDelDocumento() {
     try {
-        return proteger([&]() -> unsigned long {
+        return llamar([this]() -> unsigned long {
             terminarLote();
             documento();
             // The frame's container window, kept when the document was taken.
@@ -293,8 +367,10 @@ unsigned long Writer::ventanaDelDocumento() {
 }
 
 bool Writer::reconectar() {
-    soltarConexion();
-    return conexion_->conectar();
+    return llamar([this] {
+        soltarConexion();
+        return conexion_->conectar();
+    });
 }
 
 void Writer::documento() {
@@ -375,18 +451,15 @@ void Writer::terminarLote() {
 // ---- application ----------------------------------------------------------
 
 void Writer::mostrarAplicacion() {
-    proteger([&] {
+    llamar([this] {
         terminarLote();
         if (!conexion_->conectado()) {
             soltarDocumento();
-            if (arrancar_) {
-                const auto r = conexion_->conectarOArrancar();
-                noInstalado_ = r == ConexionWriter::Resultado::noInstalado;
-                if (r != ConexionWriter::Resultado::conectado)
-                    throw errorOtro(noInstalado_ ? "LibreOffice no está instalado."
-                                                 : "LibreOffice no responde.");
-            } else if (!conexion_->conectar()) {
-                throw errorOtro("LibreOffice no está en marcha.");
+            if (!conexion_->conectar()) {
+                if (!arrancar_) throw errorOtro("LibreOffice no está en marcha.");
+                // Started, or joined, in the background: the window goes on.
+                arrancarEnSegundoPlano(true);
+                throw ErrorWord(ErrorWord::Tipo::arrancando, "LibreOffice Writer se inicia.");
             }
         }
         try {
@@ -401,9 +474,89 @@ void Writer::mostrarAplicacion() {
     });
 }
 
+void Writer::arrancarEnSegundoPlano(bool arrancarLibreOffice) {
+    arrancando_ = true;
+    hilo_->encargar([this, arrancarLibreOffice] {
+        try {
+            if (arrancarLibreOffice) {
+                const auto r = conexion_->conectarOArrancar(kEsperaArranque, &cancelado_);
+                noInstalado_ = r == ConexionWriter::Resultado::noInstalado;
+                if (r == ConexionWriter::Resultado::conectado) esperarDocumento();
+            } else {
+                esperarDocumento();
+            }
+        } catch (const uno::Exception& e) {
+            qCDebug(registroWriter) << "LibreOffice falla al arrancar:" << aStd(e.Message).c_str();
+        }
+        arrancando_ = false;
+    });
+}
+
+// The document that the pupil has in front is the one worked with; where
+// Writer has none, a new one, once Writer shows its start centre: before
+// that it may still be asking the pupil whether to recover the documents of
+// a crash, or loading them into windows of their own, and those come first
+// (a document loaded meanwhile hangs LibreOffice).
+void Writer::esperarDocumento() {
+    // The start centre also shows for a moment as the recovered documents
+    // go to their windows: it must stay for a while.
+    std::optional<std::chrono::steady_clock::time_point> centroDesde;
+    while (!cancelado_ && conexion_->conectado()) {
+        if (hayDocumentoDeTexto()) return;
+        if (!muestraCentroDeInicio()) {
+            centroDesde.reset();
+        } else if (!centroDesde) {
+            centroDesde = std::chrono::steady_clock::now();
+        } else if (std::chrono::steady_clock::now() - *centroDesde > std::chrono::seconds(3)) {
+            crearDocumento();
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+}
+
+// The start centre is a window whose controller has no document; a window
+// still loading one has no controller yet.
+bool Writer::muestraCentroDeInicio() {
+    const Reference<css::container::XIndexAccess> marcos(conexion_->uno().escritorio->getFrames(),
+                                                         UNO_QUERY_THROW);
+    for (sal_Int32 i = 0; i < marcos->getCount(); ++i) {
+        const Reference<css::frame::XFrame> marco(marcos->getByIndex(i), UNO_QUERY);
+        const Reference<css::frame::XController> c = marco.is() ? marco->getController() : nullptr;
+        if (c.is() && !c->getModel().is()) return true;
+    }
+    return false;
+}
+
+bool Writer::hayDocumentoDeTexto() {
+    const Reference<css::container::XEnumeration> en =
+        conexion_->uno().escritorio->getComponents()->createEnumeration();
+    while (en->hasMoreElements()) {
+        const Reference<css::text::XTextDocument> d(en->nextElement(), UNO_QUERY);
+        if (d.is() && d->getCurrentController().is()) return true;
+    }
+    return false;
+}
+
+void Writer::crearDocumento() {
+    qCDebug(registroWriter) << "Writer no tiene documento: se abre uno nuevo";
+    if (estado_->generacionOyentes != conexion_->uno().generacion) {
+        soltarDocumento();
+        engancharAplicacion();
+    }
+    // "_default": in the start centre's window, where there is one.
+    const Reference<css::text::XTextDocument> nuevo(
+        Reference<css::frame::XComponentLoader>(conexion_->uno().escritorio, UNO_QUERY_THROW)
+            ->loadComponentFromURL("private:factory/swriter", "_default", 0,
+                                   uno::Sequence<css::beans::PropertyValue>()),
+        UNO_QUERY_THROW);
+    ponerIdioma(nuevo);
+    estado_->canal->modeloActivo = nuevo;
+}
+
 void Writer::suscribir(EventosWord eventos) {
     estado_->canal->eventos = std::move(eventos);
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         try {
             documento();
@@ -426,7 +579,7 @@ Reference<css::text::XTextCursor> Writer::Estado::cursorTrasSeleccion() const {
 }
 
 std::string Writer::textoPrimerParrafo() {
-    return proteger([&] {
+    return llamar([=, this] {
         terminarLote();
         documento();
         Estado& e = *estado_;
@@ -440,7 +593,7 @@ std::string Writer::textoPrimerParrafo() {
 }
 
 void Writer::insertarTexto(const std::string& texto) {
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         documento();
         Estado& e = *estado_;
@@ -455,7 +608,7 @@ void Writer::insertarTexto(const std::string& texto) {
 }
 
 void Writer::fuenteSeleccion(const std::string& nombre) {
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         documento();
         Estado& e = *estado_;
@@ -467,7 +620,7 @@ void Writer::fuenteSeleccion(const std::string& nombre) {
 }
 
 void Writer::formatear(int desde, int largo, Atributo atributo, Color color) {
-    proteger([&] {
+    llamar([=, this] {
         Estado& e = *estado_;
         if (!e.lote) prepararLote();
         Estado::Lote& l = *e.lote;
@@ -484,7 +637,7 @@ void Writer::formatear(int desde, int largo, Atributo atributo, Color color) {
 }
 
 void Writer::contraerSeleccion(bool alInicio) {
-    proteger([&] {
+    llamar([=, this] {
         terminarLote();
         documento();
         if (alInicio)
@@ -502,7 +655,7 @@ void Writer::finIgualAInicio() {
 // ---- the page -------------------------------------------------------------
 
 Pagina Writer::pagina() {
-    return proteger([&] {
+    return llamar([=, this] {
         terminarLote();
         documento();
         const Reference<css::beans::XPropertySet> p =
@@ -517,7 +670,7 @@ Pagina Writer::pagina() {
 
 void Writer::fijarPagina(float ancho, float margenIzquierdo, float margenDerecho) {
     try {
-        proteger([&] {
+        llamar([=, this] {
             terminarLote();
             documento();
             const Reference<css::beans::XPropertySet> p =
@@ -534,7 +687,7 @@ void Writer::fijarPagina(float ancho, float margenIzquierdo, float margenDerecho
 
 void Writer::escribir(const std::string& texto) {
     try {
-        proteger([&] {
+        llamar([=, this] {
             terminarLote();
             documento();
             Estado& e = *estado_;
@@ -550,7 +703,7 @@ void Writer::escribir(const std::string& texto) {
 
 void Writer::moverCursor(int caracteres) {
     try {
-        proteger([&] {
+        llamar([=, this] {
             terminarLote();
             documento();
             irA(estado_->vista.get(), caracteres, false);
@@ -562,7 +715,7 @@ void Writer::moverCursor(int caracteres) {
 
 void Writer::cerrarDocumento() {
     try {
-        proteger([&] {
+        llamar([=, this] {
             terminarLote();
             documento();
             const Reference<css::util::XCloseable> cerrable(estado_->modelo, UNO_QUERY_THROW);
@@ -577,15 +730,8 @@ void Writer::cerrarDocumento() {
 
 void Writer::nuevoDocumento() {
     try {
-        proteger([&] {
+        llamar([=, this] {
             terminarLote();
-            if (!conexion_->conectado()) {
-                soltarDocumento();
-                if (arrancar_)
-                    conexion_->conectarOArrancar();
-                else
-                    conexion_->conectar();
-            }
             conectarSiHaceFalta();
             auto& u = conexion_->uno();
             if (estado_->generacionOyentes != u.generacion) engancharAplicacion();
@@ -594,6 +740,7 @@ void Writer::nuevoDocumento() {
                     ->loadComponentFromURL("private:factory/swriter", "_blank", 0,
                                            uno::Sequence<css::beans::PropertyValue>()),
                 UNO_QUERY_THROW);
+            ponerIdioma(nuevo);
             // The embedded document's first page and font.
             const Reference<css::container::XNameAccess> familias =
                 Reference<css::style::XStyleFamiliesSupplier>(nuevo, UNO_QUERY_THROW)
@@ -631,21 +778,26 @@ void Writer::nuevoDocumento() {
 
 void Writer::salir() {
     try {
-        terminarLote();
-    } catch (...) {
-    }
-    if (!conexion_->conectado()) return;
-    soltarDocumento();
-    try {
-        conexion_->uno().escritorio->terminate();
-    } catch (const uno::Exception&) {
-        // The connection may die before the answer comes back.
+        llamar([this] {
+            try {
+                terminarLote();
+            } catch (...) {
+            }
+            if (!conexion_->conectado()) return;
+            soltarDocumento();
+            try {
+                conexion_->uno().escritorio->terminate();
+            } catch (const uno::Exception&) {
+                // The connection may die before the answer comes back.
+            }
+        });
+    } catch (const ErrorWord&) {
     }
 }
 
 bool Writer::guardar(const std::string& ruta) {
     try {
-        return proteger([&] {
+        return llamar([=, this] {
             terminarLote();
             documento();
             OUString url;

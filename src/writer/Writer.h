@@ -2,16 +2,24 @@
 // LibreOffice Writer as the notebook's word processor, driven over UNO. The
 // document is Writer's current text document; its view cursor is the
 // selection. Every call throws ErrorWord: sinDocumento when Writer has no
-// text document open (or is not running any more), otro for the rest.
+// text document open, cerrado when the LibreOffice it worked with has gone
+// (crashed, killed, quit), arrancando while it is being started, noResponde
+// when it does not answer within the deadline, otro for the rest.
 //
-// Threads: Writer's events arrive on UNO's threads. They are never run
-// there: each is handed to the poster given at construction, which must be
+// Threads: every call into LibreOffice runs on the backend's own thread
+// (writer/HiloWriter.h); the caller waits no longer than the deadline given
+// at construction. Writer's events arrive on UNO's threads and are never
+// run there: what they ask of LibreOffice runs on the backend's thread, and
+// the handler is handed to the poster given at construction, which must be
 // callable from any thread and run what it is given later on the notebook's
-// thread (the Qt door queues it on the event loop, the headless driver keeps
-// it until it drains its queue). The handlers of suscribir() therefore run
-// on the notebook's thread only.
+// thread (the Qt door queues it on the event loop, the headless driver
+// keeps it until it drains its queue). The handlers of suscribir() therefore
+// run on the notebook's thread only.
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "word/Word.h"
@@ -19,21 +27,36 @@
 
 namespace renglero {
 
+class HiloWriter;
+
 class Writer : public Word, public ManejoDocumento {
   public:
     using Poster = std::function<void(std::function<void()>)>;
 
-    // Nothing is connected yet: mostrarAplicacion() joins or starts
-    // LibreOffice (arrancar = false only joins one that listens already);
+    // How long a caller waits for LibreOffice by default: tools and tests,
+    // which can wait; the notebook's window gives its own, short one.
+    static constexpr std::chrono::milliseconds kPlazoPorDefecto = std::chrono::seconds(60);
+    // How long a restarted LibreOffice may take to answer on its pipe.
+    static constexpr std::chrono::milliseconds kEsperaArranque = std::chrono::seconds(120);
+
+    // Nothing is connected yet: mostrarAplicacion() joins LibreOffice, or
+    // (arrancar) starts it in the background as adoptarConexion() goes on;
     // every other call joins one that listens, without starting it.
-    Writer(std::string tubo, Poster poster, bool arrancar = true);
+    Writer(std::string tubo, Poster poster, bool arrancar = true,
+           std::chrono::milliseconds plazo = kPlazoPorDefecto);
+    // Lets go of LibreOffice (terminar) and waits for the backend's thread.
     ~Writer() override;
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
-    ConexionWriter& conexion() { return *conexion_; }
+    // Lets go of LibreOffice within the deadline and ends the backend's
+    // thread. False when LibreOffice does not answer: the thread still uses
+    // this object, which must then be left alone, never destroyed.
+    bool terminar();
     // Takes over a connection to the same pipe made elsewhere (on another
-    // thread, so that the notebook's window did not wait for it).
+    // thread, so that the notebook's window did not wait for it); calls say
+    // that Writer is starting until it has a document to work with: the one
+    // the pupil has in front, or a new one where Writer has none.
     void adoptarConexion(std::unique_ptr<ConexionWriter> conexion);
     // The X11 window of the current document's frame (the document that the
     // pupil last had in front, the one F9 writes into); 0 when there is none
@@ -41,8 +64,19 @@ class Writer : public Word, public ManejoDocumento {
     unsigned long ventanaDelDocumento();
     // Joins the LibreOffice on the pipe again after it went away.
     bool reconectar();
-    // The last connection attempt found no soffice to start.
+    // The last start found no soffice to start.
     bool noInstalado() const { return noInstalado_; }
+
+    // The language of the document that the notebook makes where Writer has
+    // none, from the pupil's locale (LC_ALL, LC_MESSAGES, LANG, the first
+    // one set): "es" and its country for a Spanish one, es-ES where none is
+    // set (or "C", "POSIX"); nothing (Writer's own default) otherwise.
+    struct Idioma {
+        std::string lengua, pais;
+        bool operator==(const Idioma&) const = default;
+    };
+    static std::optional<Idioma> idiomaDelDocumento(const char* lcAll, const char* lcMessages,
+                                                    const char* lang);
 
     // Word.
     void mostrarAplicacion() override;
@@ -96,6 +130,11 @@ class Writer : public Word, public ManejoDocumento {
     struct Estado;
 
   private:
+    // Runs `f` on the backend's thread within the deadline (and `mas`), its
+    // UNO failures made ErrorWord; while LibreOffice is being started it
+    // throws at once.
+    template <class F>
+    auto llamar(F f, std::chrono::milliseconds mas = std::chrono::milliseconds(0)) -> decltype(f());
     template <class F> auto proteger(F&& f) -> decltype(f());
     [[noreturn]] void fallo(const std::string& que);
     void conectarSiHaceFalta();
@@ -107,12 +146,24 @@ class Writer : public Word, public ManejoDocumento {
     void soltarDocumento();
     void soltarAplicacion();
     void soltarConexion();
+    // On the backend's thread, while calls say that Writer is starting:
+    // LibreOffice joined or started, then a text document to work with.
+    void arrancarEnSegundoPlano(bool conectar);
+    void esperarDocumento();
+    bool hayDocumentoDeTexto();
+    bool muestraCentroDeInicio();
+    void crearDocumento();
 
     Poster poster_;
     bool arrancar_;
-    bool noInstalado_ = false;
+    std::chrono::milliseconds plazo_;
+    std::atomic<bool> noInstalado_{false};
+    std::atomic<bool> arrancando_{false};
+    std::atomic<bool> cancelado_{false};
+    bool terminado_ = false;
     std::unique_ptr<ConexionWriter> conexion_;
     std::unique_ptr<Estado> estado_;
+    std::unique_ptr<HiloWriter> hilo_;
 
     friend struct OperacionesTabla;
 };

@@ -41,6 +41,7 @@
 #include <com/sun/star/frame/XTerminateListener.hpp>
 #include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/SystemDependent.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -74,6 +75,7 @@
 #include <rtl/ustring.hxx>
 
 #include "writer/ConexionWriter.h"
+#include "writer/HiloWriter.h"
 #include "writer/Writer.h"
 
 namespace renglero {
@@ -119,6 +121,18 @@ inline sal_Int32 aCentesimas(double puntos) {
 // The 20 % shading that marks a cell: its grey stays readable as the mark.
 constexpr sal_Int32 kGrisMarca = 0xCCCCCC;
 
+// The font of the Symbol font's signs in Writer. Writer draws "Symbol" in a
+// proportional font, and a row that holds a sign would no longer line up
+// with the others; FreeMono is a Courier as wide as Courier New and has
+// every sign of the Symbol font but one (U+23D0). It reads back as the
+// notebook names it: "Symbol".
+inline const char* const kFuenteSignos = "FreeMono";
+inline const char* const kFuenteSymbol = "Symbol";
+
+// The narrowest column Writer keeps as a column of its own, in points: it
+// merges edges 20 twips (one point) apart or closer.
+constexpr double kAnchoMinimoColumna = 1.5;
+
 struct ConexionWriter::Uno {
     Reference<uno::XComponentContext> remoto;
     // The pipe's bridge, shared with every other connection to it in the
@@ -129,28 +143,33 @@ struct ConexionWriter::Uno {
     int generacion = 0; // counts the connections made
 };
 
-// What the listeners share with the notebook's thread. The poster is called
-// on UNO threads; everything else is touched on the notebook's thread only.
+// What the listeners share with the backend. The listeners run on UNO's
+// threads: what an event asks of LibreOffice goes to the backend's thread
+// (enviar), and its handler to the notebook's (avisar). The handlers are
+// touched on the notebook's thread only, the rest on the backend's.
 struct CanalEventos : std::enable_shared_from_this<CanalEventos> {
-    // The poster goes with its Writer: a listener that LibreOffice still
-    // calls afterwards must not reach a poster (and a queue) that is gone.
+    // Both go with their Writer: a listener that LibreOffice still calls
+    // afterwards must not reach a thread or a queue that is gone.
     std::mutex mutexPoster;
     Writer::Poster poster;
+    std::function<void(std::function<void()>)> alHilo;
     void soltarPoster() {
         std::lock_guard<std::mutex> l(mutexPoster);
         poster = nullptr;
+        alHilo = nullptr;
     }
     EventosWord eventos;
-    bool vivo = true;
+    std::atomic<bool> vivo{true};
     Reference<uno::XInterface> modeloActivo;
     Reference<uno::XInterface> cerrado; // the last document told closing
     std::atomic<bool> seleccionPendiente{false};
     std::atomic<bool> salirAvisado{false};
 
+    // Runs `f` on the backend's thread.
     void enviar(std::function<void(CanalEventos&)> f);
-    static void disparar(const std::function<void()>& f) {
-        if (f) f();
-    }
+    // Runs the handler `que` on the notebook's thread, `antes` first.
+    void avisar(std::function<void()> EventosWord::*que,
+                std::function<void(CanalEventos&)> antes = nullptr);
     void salir();
 };
 
@@ -224,6 +243,12 @@ template <class F> auto Writer::proteger(F&& f) -> decltype(f()) {
     } catch (const std::exception& ex) {
         fallo(ex.what());
     }
+}
+
+template <class F> auto Writer::llamar(F f, std::chrono::milliseconds mas) -> decltype(f()) {
+    if (arrancando_ && !hilo_->enEsteHilo())
+        throw ErrorWord(ErrorWord::Tipo::arrancando, "LibreOffice Writer se está iniciando.");
+    return hilo_->llamar([this, f = std::move(f)]() mutable { return proteger(f); }, plazo_ + mas);
 }
 
 // Table helpers shared by the backend's files.

@@ -82,6 +82,7 @@ inline std::vector<std::pair<const char*, std::function<void(Word&)>>> operacion
         {"insertarTexto", [](Word& w) { w.insertarTexto("\rA\r"); }},
         {"fuenteSeleccion", [](Word& w) { w.fuenteSeleccion("Courier New"); }},
         {"formatear", [](Word& w) { w.formatear(1, 1, Atributo::negrita); }},
+        {"insertarBloque", [](Word& w) { w.insertarBloque("\rA\r", "Courier New", {}); }},
         {"contraerSeleccion", [](Word& w) { w.contraerSeleccion(false); }},
         {"finIgualAInicio", [](Word& w) { w.finIgualAInicio(); }},
         {"enTabla", [](Word& w) { w.enTabla(); }},

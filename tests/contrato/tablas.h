@@ -37,9 +37,25 @@ TYPED_TEST_P(ContratoTablas, AgregarTablaEnElCursor) {
     EXPECT_EQ(t.texto, Filas(2, Fila(3)));
     EXPECT_EQ(d.parrafoCursor, -1);
     EXPECT_EQ(d.tablaCursor, (std::vector<int>{0, 1, 1}));
-    // Typing in the first row is as plain as anywhere.
+    // The first row is no heading: what is typed or sent there is as plain
+    // as anywhere.
     this->manejo().escribir("x");
     EXPECT_EQ(this->tabla().texto[0][0], "x");
+    w.insertarBloque("\r125\r", "Courier New", {});
+    w.moverCeldas(1);
+    this->manejo().escribir("y");
+    const TablaLeida leida = this->tabla();
+    ASSERT_EQ(leida.parrafos.size(), 2u);
+    for (const auto& fila : leida.parrafos) {
+        ASSERT_EQ(fila.size(), 3u);
+        for (const auto& celda : fila)
+            for (const ParrafoLeido& p : celda)
+                for (const TramoLeido& r : p.tramos)
+                    EXPECT_FALSE(r.negrita) << p.texto;
+    }
+    EXPECT_EQ(leida.parrafos[0][0].size(), 3u);
+    EXPECT_EQ(leida.parrafos[0][0].at(1).texto, "125");
+    EXPECT_EQ(leida.parrafos[0][1].at(0).texto, "y");
 }
 
 TYPED_TEST_P(ContratoTablas, TablaEntreTextos) {
@@ -147,6 +163,39 @@ TYPED_TEST_P(ContratoTablas, AnchoDeColumnaEnPuntos) {
     EXPECT_NEAR(w.anchoColumna(), 10, 0.2);
     EXPECT_THROW(w.fijarAnchoColumna(0), ErrorWord);
     EXPECT_THROW(w.fijarAnchoColumna(-5), ErrorWord);
+}
+
+// Narrowed past the floor as the table manager's PgUp does it (15 points
+// less, 1 point where that is not positive, then fitted to the margins),
+// the column keeps its place: every column reads back, the narrowed one is
+// the one that changed, and widening or equalizing brings the table back.
+TYPED_TEST_P(ContratoTablas, UnaColumnaDeUnPuntoSigueSiendoUnaColumna) {
+    Word& w = this->word();
+    this->llenarTabla(1, 3);
+    auto cambiar = [&w](float cambio) {
+        float ancho = w.anchoColumna() + cambio;
+        if (ancho < 0) ancho = 1;
+        w.fijarAnchoColumna(ancho);
+        w.ajustarAVentana();
+    };
+    for (int i = 0; i < 22; ++i)
+        cambiar(-15);
+    TablaLeida t = this->tabla();
+    ASSERT_EQ(t.anchos.size(), 3u);
+    EXPECT_LT(t.anchos[0], 3);
+    EXPECT_NEAR(t.anchos[1], t.anchos[2], 0.2);
+    EXPECT_NEAR(suma(t.anchos), kLinea, 0.2);
+    EXPECT_NEAR(w.anchoColumna(), t.anchos[0], 0.2);
+    cambiar(15);
+    t = this->tabla();
+    ASSERT_EQ(t.anchos.size(), 3u);
+    EXPECT_GT(t.anchos[0], 15);
+    EXPECT_NEAR(t.anchos[1], t.anchos[2], 0.2);
+    w.igualarColumnas();
+    t = this->tabla();
+    ASSERT_EQ(t.anchos.size(), 3u);
+    for (double a : t.anchos)
+        EXPECT_NEAR(a, kLinea / 3, 0.2);
 }
 
 TYPED_TEST_P(ContratoTablas, IgualarColumnasConservaElAncho) {
@@ -280,7 +329,8 @@ REGISTER_TYPED_TEST_SUITE_P(ContratoTablas, AgregarTablaEnElCursor, TablaEntreTe
                             TamanosNoValidosFallan, CuadriculaSiYNo,
                             AutoajusteYLineasNoCambianLaTabla, MoverCeldasEnOrdenDeLectura,
                             FilasYColumnasAlFinal, AnchoDeColumnaEnPuntos,
-                            IgualarColumnasConservaElAncho, EliminarColumna, EliminarFila,
+                            IgualarColumnasConservaElAncho,
+                            UnaColumnaDeUnPuntoSigueSiendoUnaColumna, EliminarColumna, EliminarFila,
                             EliminarLaUltimaFilaDejaElCursorEnLaTabla, ColumnaDeUnaTablaDeUnaFila,
                             UnMovimientoDeshaceLaExpansion, EliminarLaTablaUneLosTextos,
                             VaciarPrimeraCelda, SombreadoDeLaPrimeraCelda,

@@ -328,9 +328,9 @@ TYPED_TEST_P(ContratoTexto, FueraDeTablaLasOperacionesDeTablaFallanConOtro) {
     Word& w = this->word();
     EXPECT_FALSE(w.enTabla());
     const std::set<std::string> sinTabla = {
-        "textoPrimerParrafo",   "insertarTexto",   "fuenteSeleccion", "formatear",
-        "contraerSeleccion",    "finIgualAInicio", "enTabla",         "agregarTabla",
-        "mostrarLineasDeTabla", "pagina"};
+        "textoPrimerParrafo", "insertarTexto",        "fuenteSeleccion", "formatear",
+        "insertarBloque",     "contraerSeleccion",    "finIgualAInicio", "enTabla",
+        "agregarTabla",       "mostrarLineasDeTabla", "pagina"};
     for (auto& [nombre, op] : operaciones()) {
         if (sinTabla.count(nombre)) continue;
         EXPECT_EQ(tipoDeError([&] { op(w); }), ErrorWord::Tipo::otro) << nombre;

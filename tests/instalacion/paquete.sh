@@ -30,7 +30,7 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libzip4 libc6
   nombra Depends "$depende" "$p"
 done
 recomienda=$(campo Recommends)
-for p in libreoffice-writer libreoffice-gtk3; do
+for p in libreoffice-writer libreoffice-gtk3 libreoffice-l10n-es hunspell-es fonts-freefont-ttf; do
   nombra Recommends "$recomienda" "$p"
 done
 # LibreOffice is recommended, never required.

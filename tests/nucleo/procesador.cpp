@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
+#include <utility>
 
 #include "headless/Conductor.h"
 
@@ -175,4 +177,162 @@ TEST(MarcaDeCelda, NoQuedaConElDocumentoDelanteSinSuEvento) {
     conductor.linea("wait 200");
     ASSERT_EQ(conductor.form().ventanaActual, Ventana::word);
     EXPECT_TRUE(documento.word->leer().tablas.at(0).sombreadas.empty());
+}
+
+namespace {
+
+const char* const kNoResponde = "LibreOffice Writer no responde.";
+const char* const kCerrado = "LibreOffice Writer se ha cerrado.";
+
+// The embedded document behind a word processor that may stop answering or
+// go: while `falla` is set, every call fails with that kind.
+class WordQueFalla : public Word {
+  public:
+    explicit WordQueFalla(Word& dentro) : d_(dentro) {}
+    std::optional<ErrorWord::Tipo> falla;
+    int mostradas = 0;
+    // Runs once as a call fails: what comes in meanwhile.
+    std::function<void()> alFallar;
+
+    void mostrarAplicacion() override {
+        ++mostradas;
+        f();
+        d_.mostrarAplicacion();
+    }
+#define DELEGA(tipo, nombre, parametros, argumentos)                                               \
+    tipo nombre parametros override {                                                              \
+        f();                                                                                       \
+        return d_.nombre argumentos;                                                               \
+    }
+    DELEGA(void, suscribir, (EventosWord e), (std::move(e)))
+    DELEGA(std::string, textoPrimerParrafo, (), ())
+    DELEGA(void, insertarTexto, (const std::string& t), (t))
+    DELEGA(void, fuenteSeleccion, (const std::string& n), (n))
+    DELEGA(void, formatear, (int a, int b, Atributo c, Color e), (a, b, c, e))
+    DELEGA(void, contraerSeleccion, (bool a), (a))
+    DELEGA(void, finIgualAInicio, (), ())
+    DELEGA(void, insertarBloque,
+           (const std::string& t, const std::string& n, const std::vector<FormatoCaracter>& fs),
+           (t, n, fs))
+    DELEGA(bool, enTabla, (), ())
+    DELEGA(void, agregarTabla, (int a, int b), (a, b))
+    DELEGA(void, formatoTabla, (bool a), (a))
+    DELEGA(void, permitirAutoajuste, (), ())
+    DELEGA(void, mostrarLineasDeTabla, (), ())
+    DELEGA(int, filasTabla, (), ())
+    DELEGA(int, columnasTabla, (), ())
+    DELEGA(void, agregarFila, (), ())
+    DELEGA(void, agregarColumna, (), ())
+    DELEGA(void, igualarColumnas, (), ())
+    DELEGA(bool, bordeVisible, (int a), (a))
+    DELEGA(int, filaCelda, (), ())
+    DELEGA(int, columnaCelda, (), ())
+    DELEGA(void, moverCeldas, (int a), (a))
+    DELEGA(void, expandir, (Unidad u), (u))
+    DELEGA(void, borrarCeldasSeleccionadas, (), ())
+    DELEGA(void, vaciarPrimeraCelda, (), ())
+    DELEGA(void, sombrearPrimeraCelda, (int a), (a))
+    DELEGA(void, marcarCelda, (), ())
+    DELEGA(void, desmarcarCelda, (), ())
+    DELEGA(float, anchoColumna, (), ())
+    DELEGA(void, fijarAnchoColumna, (float a), (a))
+    DELEGA(void, ajustarAVentana, (), ())
+    DELEGA(Pagina, pagina, (), ())
+    DELEGA(DocumentoLeido, leer, (), ())
+#undef DELEGA
+
+  private:
+    void f() {
+        if (!falla) return;
+        if (alFallar) std::exchange(alFallar, nullptr)();
+        throw ErrorWord(*falla, "falla");
+    }
+    Word& d_;
+};
+
+// The notebook working with such a word processor.
+struct CuadernoConFallos : Cuaderno {
+    WordQueFalla word{*documento.word};
+    CuadernoConFallos() {
+        form().procesadorListo(word);
+        mensajes();
+    }
+};
+
+} // namespace
+
+// A word processor that does not answer is said so by F9 and by every key of
+// the table manager that asks it something; the notebook's grid stays.
+TEST(ProcesadorInalcanzable, NoRespondeLoDiceCadaOrdenYLaCuadriculaQueda) {
+    CuadernoConFallos c;
+    c.conductor.linea("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1");
+    c.word.falla = ErrorWord::Tipo::noResponde;
+    c.conductor.linea("keys {F9}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
+    c.conductor.linea("keys T 2 3 {Enter}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
+    for (const char* tecla : {"{Down}", "{PgUp}", "I", "A", "F", "L"}) {
+        c.conductor.linea(std::string("keys ") + tecla);
+        EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde}) << tecla;
+    }
+    c.conductor.linea("answer Yes");
+    c.conductor.linea("keys E");
+    EXPECT_EQ(c.mensajes(), (Mensajes{"¿Quieres Eliminar la Tabla de Word?", kNoResponde}));
+    c.conductor.linea("keys {Esc}");
+    EXPECT_FALSE(c.form().finalizado());
+    EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), "2");
+    EXPECT_EQ(c.form().tabla.TextMatrix(4, 21), "6");
+    // It answers again: F9 sends the sum.
+    c.word.falla.reset();
+    c.conductor.linea("keys {F9}");
+    EXPECT_TRUE(c.mensajes().empty());
+    EXPECT_EQ(c.parrafos().at(4), "  162 ");
+}
+
+// Keys typed while the window waited for a word processor that does not
+// answer are not run once the pupil has closed the message: Esc Esc would
+// clear the grid without the pupil seeing it.
+TEST(ProcesadorInalcanzable, LasTeclasDeLaEsperaNoSeEjecutanDespues) {
+    CuadernoConFallos c;
+    c.conductor.linea("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1");
+    c.word.falla = ErrorWord::Tipo::noResponde;
+    c.word.alFallar = [&] {
+        for (int i = 0; i < 2; ++i)
+            c.form().pulsarTecla(27, 0, 27);
+    };
+    c.conductor.linea("keys {F9}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
+    EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), "2");
+    EXPECT_EQ(c.form().tabla.TextMatrix(1, 22), "5");
+    // What is typed afterwards runs as ever.
+    c.conductor.linea("keys {Esc} {Esc}");
+    EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), " ");
+}
+
+// A word processor that has gone is said so; the next command starts it
+// again (and says that it is starting); the work is all still there.
+TEST(ProcesadorInalcanzable, CerradoLoDiceYLaOrdenSiguienteLoArranca) {
+    CuadernoConFallos c;
+    c.conductor.linea("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1");
+    c.word.falla = ErrorWord::Tipo::cerrado;
+    const int antes = c.word.mostradas;
+    c.conductor.linea("keys {F9}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kCerrado});
+    EXPECT_EQ(c.word.mostradas, antes);
+    c.conductor.linea("keys {F9}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
+    EXPECT_EQ(c.word.mostradas, antes + 1);
+    // Started again: F9 sends into it.
+    c.word.falla.reset();
+    c.conductor.linea("keys {F9}");
+    EXPECT_TRUE(c.mensajes().empty());
+    EXPECT_EQ(c.parrafos().at(4), "  162 ");
+    // Gone once more: said once more, and the table manager starts it.
+    c.word.falla = ErrorWord::Tipo::cerrado;
+    c.conductor.linea("keys T 2 3 {Enter}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kCerrado});
+    c.conductor.linea("keys 2 3 {Enter}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
+    EXPECT_EQ(c.word.mostradas, antes + 2);
+    EXPECT_FALSE(c.form().finalizado());
 }

@@ -1,6 +1,5 @@
 // F9's whole block in one insertion: the document must read back as the run
 // by run way leaves it, and the failures must be the same.
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -10,6 +9,8 @@
 #include <zip.h>
 
 #include "entorno.h"
+#include "medida.h"
+#include "platform/CodigoPagina.h"
 
 namespace renglero::prueba {
 
@@ -129,68 +130,31 @@ std::string contenidoOdt(const std::string& ruta) {
 
 } // namespace
 
-// F9 into a document with text above and below the cursor's empty paragraph.
+// The block as F9 sends it, one insertion or run by run, into a document
+// with text above and below the cursor's empty paragraph (or at its start);
+// the pupil types on after it.
 class BloqueWriter : public ConWriter {
   protected:
-    void prepararDocumento() {
-        w->escribir("antes\n\ndespués");
-        w->moverCursor(-8);
-        ASSERT_EQ(w->textoPrimerParrafo(), "\r");
-    }
-    // As F9 does it: insert, collapse to the end, the pupil types on.
-    DocumentoLeido enviar(const Bloque& b, bool deUnaVez) {
+    std::string enviar(const Bloque& b, bool deUnaVez, bool conTexto) {
+        if (conTexto) {
+            w->escribir("antes\n\ndespués");
+            w->moverCursor(-8);
+        }
         if (deUnaVez)
             w->insertarBloque(b.texto, "Courier New", b.formatos);
         else
             w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
         w->contraerSeleccion(false);
         w->escribir("sigue");
-        return w->leer();
-    }
-    std::string porTramos(const Bloque& b, bool conTexto) {
-        if (conTexto) prepararDocumento();
-        const std::string r = describir(enviar(b, false));
+        const std::string r = describir(w->leer());
         w->cerrarDocumento();
         w->nuevoDocumento();
         return r;
     }
 };
 
-TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramos) {
-    const Bloque b = bloqueCompleto();
-    const std::string esperado = porTramos(b, true);
-    prepararDocumento();
-    const DocumentoLeido d = enviar(b, true);
-    EXPECT_EQ(describir(d), esperado);
-    // The shape itself: the empty paragraph kept above, no paragraph added,
-    // the cursor after the block, what is typed there in the document's font.
-    ASSERT_EQ(d.parrafos.size(), 8u) << describir(d);
-    EXPECT_EQ(d.parrafos[0].texto, "antes");
-    EXPECT_EQ(d.parrafos[1].texto, "");
-    EXPECT_EQ(d.parrafos[6].texto, "sigue");
-    EXPECT_EQ(d.parrafos[7].texto, "después");
-    EXPECT_EQ(d.parrafoCursor, 6);
-    ASSERT_FALSE(d.parrafos[6].tramos.empty());
-    EXPECT_EQ(d.parrafos[6].tramos[0].fuente, "Times New Roman");
-    EXPECT_EQ(d.parrafos[6].tramos[0].largo, 5);
-    const auto& t = d.parrafos[2].tramos;
-    ASSERT_GE(t.size(), 14u);
-    EXPECT_EQ(t[0].fuente, "Courier New");
-    EXPECT_TRUE(t[1].superindice);
-    EXPECT_TRUE(t[2].subindice);
-    EXPECT_EQ(t[12].fuente, "Symbol");
-    EXPECT_EQ(t[12].largo, 1);
-    EXPECT_EQ(t[13].color, std::optional<Color>(rgb(255, 0, 0)));
-}
-
-TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramosAlPrincipioDelDocumento) {
-    const Bloque b = bloqueCompleto();
-    const std::string esperado = porTramos(b, false);
-    EXPECT_EQ(describir(enviar(b, true)), esperado);
-}
-
 // A full Texto grid, its formats changing every few cells.
-TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramosEnUnaCuadriculaLlena) {
+Bloque cuadriculaLlena() {
     Bloque b;
     fila(b);
     for (int r = 0; r < 50; ++r) {
@@ -207,11 +171,53 @@ TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramosEnUnaCuadriculaLlena) {
         }
         fila(b);
     }
-    const std::string esperado = porTramos(b, true);
-    prepararDocumento();
-    const DocumentoLeido d = enviar(b, true);
-    EXPECT_EQ(describir(d), esperado);
-    EXPECT_EQ(d.parrafos.size(), 54u);
+    return b;
+}
+
+TEST_F(BloqueWriter, DeUnaVezIgualQuePorTramos) {
+    Bloque aritmetico;
+    aritmetico.texto = "\r  125\r+ 37\r----\r  162\r";
+    const struct {
+        const char* nombre;
+        Bloque bloque;
+        bool conTexto;
+    } casos[] = {{"completo", bloqueCompleto(), true},
+                 {"al principio", bloqueCompleto(), false},
+                 {"cuadrícula llena", cuadriculaLlena(), true},
+                 {"aritmético", aritmetico, true}};
+    for (const auto& c : casos)
+        EXPECT_EQ(enviar(c.bloque, true, c.conTexto), enviar(c.bloque, false, c.conTexto))
+            << c.nombre;
+}
+
+// The Symbol signs of the palette keep the grid's columns: each one, sent
+// with F9, takes as much room on the page as a letter of the block does, so
+// a row that holds one still lines up with the rows above and below it.
+TEST_F(BloqueWriter, LosSignosOcupanLoQueUnaLetra) {
+    const std::string codigos =
+        "\xB1\xA3\xB3\xB9\xE5\xD1\xA5\xAB\xAC\xAD\xAE\xAF\xB6@pabgdDwmelfFW";
+    Bloque b;
+    fila(b);
+    FormatoCaracter simbolo;
+    simbolo.simbolo = true;
+    for (std::size_t i = 0; i < 2 * codigos.size(); ++i)
+        poner(b, "x");
+    fila(b);
+    for (const char c : codigos) {
+        poner(b, aUtf8(std::string(1, c), true), simbolo);
+        poner(b, "x");
+    }
+    fila(b);
+    w->insertarBloque(b.texto, "Courier New", b.formatos);
+    const auto inicios =
+        iniciosDeCaracteres(libreOffice().tubo(), std::string(codigos.size() * 2, 'x'));
+    ASSERT_GE(inicios.size(), 2u);
+    ASSERT_EQ(inicios[0].size(), inicios[1].size());
+    for (std::size_t i = 0; i < codigos.size(); ++i) {
+        const double letra = inicios[0][2 * i + 1] - inicios[0][2 * i];
+        const double signo = inicios[1][2 * i + 1] - inicios[1][2 * i];
+        EXPECT_NEAR(signo, letra, 0.05) << aUtf8(codigos.substr(i, 1), true);
+    }
 }
 
 // Super- and subscript with the very values of formatear, as the saved
@@ -252,48 +258,10 @@ TEST_F(BloqueWriter, EscapamientoComoPorTramos) {
     EXPECT_EQ(porTramos, (std::set<std::string>{"sub 58%", "super 58%"}));
 }
 
-TEST_F(BloqueWriter, AritmeticoEsTextoLlanoEnCourierNew) {
-    Bloque b;
-    b.texto = "\r  125\r+ 37\r----\r  162\r";
-    const std::string esperado = porTramos(b, true);
-    prepararDocumento();
-    const DocumentoLeido d = enviar(b, true);
-    EXPECT_EQ(describir(d), esperado);
-    ASSERT_EQ(d.parrafos.size(), 8u) << describir(d);
-    for (int i = 2; i < 6; ++i) {
-        ASSERT_EQ(d.parrafos[i].tramos.size(), 1u) << describir(d);
-        const TramoLeido& t = d.parrafos[i].tramos[0];
-        EXPECT_EQ(t.fuente, "Courier New");
-        EXPECT_FALSE(t.negrita || t.cursiva || t.subrayado || t.tachado || t.superindice ||
-                     t.subindice || t.color);
-    }
-    EXPECT_EQ(d.parrafos[2].texto, "  125");
-    EXPECT_EQ(d.parrafos[5].texto, "  162");
-}
-
-TEST_F(BloqueWriter, LaSeleccionAbarcaElBloque) {
-    prepararDocumento();
-    const Bloque b = bloqueCompleto();
-    w->insertarBloque(b.texto, "Courier New", b.formatos);
-    EXPECT_EQ(w->textoPrimerParrafo(), "\r"); // it starts at the kept empty paragraph
-    // Its first character is the leading break, its last the last row's.
-    const int largo = static_cast<int>(b.formatos.size());
-    w->formatear(2, 1, Atributo::tachado);
-    w->formatear(largo - 1, 1, Atributo::tachado);
-    EXPECT_THROW(w->formatear(largo + 1, 1, Atributo::tachado), ErrorWord);
-    w->contraerSeleccion(false);
-    const DocumentoLeido d = w->leer();
-    ASSERT_EQ(d.parrafos.size(), 8u) << describir(d);
-    EXPECT_TRUE(d.parrafos[2].tramos.front().tachado);
-    EXPECT_EQ(d.parrafos[2].tramos.front().largo, 1);
-    EXPECT_TRUE(d.parrafos[5].tramos.back().tachado);
-    EXPECT_EQ(d.parrafos[5].tramos.back().largo, 1);
-    EXPECT_EQ(d.parrafoCursor, 6);
-}
-
-TEST_F(BloqueWriter, NoDejaArchivosTemporales) {
-    // A temporary folder of its own: another run beside this one leaves and
-    // takes files in the common one meanwhile.
+// The selection spans the block, from its leading break to the last row's,
+// and no temporary file is left (a folder of its own: another run beside
+// this one leaves and takes files in the common one meanwhile).
+TEST_F(BloqueWriter, LaSeleccionAbarcaElBloqueYNoQuedanTemporales) {
     char carpeta[] = "/tmp/renglero-temporales-XXXXXX";
     ASSERT_NE(mkdtemp(carpeta), nullptr);
     const char* previa = std::getenv("TMPDIR");
@@ -305,62 +273,20 @@ TEST_F(BloqueWriter, NoDejaArchivosTemporales) {
         setenv("TMPDIR", anterior.c_str(), 1);
     else
         unsetenv("TMPDIR");
-    EXPECT_EQ(w->leer().parrafos.size(), 6u);
     EXPECT_TRUE(std::filesystem::is_empty(carpeta));
     std::filesystem::remove_all(carpeta);
-}
-
-TEST_F(BloqueWriter, DocumentoCerradoPorOtro) {
-    ColaEventos otra;
-    Writer pupilo(libreOffice().tubo(), otra.poster(), false);
-    pupilo.cerrarDocumento();
-    const Bloque b = bloqueCompleto();
-    try {
-        w->insertarBloque(b.texto, "Courier New", b.formatos);
-        ADD_FAILURE() << "no error";
-    } catch (const ErrorWord& e) {
-        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::sinDocumento) << e.what();
-    }
-    w->nuevoDocumento();
-    w->insertarBloque(b.texto, "Courier New", b.formatos);
-    EXPECT_EQ(w->leer().parrafos.size(), 6u);
-}
-
-TEST(WriterSinLibreOffice, MatadoDuranteLosBloques) {
-    LibreOfficePrivado lo;
-    ASSERT_TRUE(lo.arrancar());
-    ColaEventos cola;
-    Writer w(lo.tubo(), cola.poster(), false);
-    w.nuevoDocumento();
-    const Bloque b = bloqueCompleto();
-    std::atomic<bool> muerto{false};
-    std::thread asesino([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        lo.matar();
-        muerto = true;
-    });
-    int errores = 0, hechos = 0;
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < limite && errores < 3) {
-        try {
-            w.insertarBloque(b.texto, "Courier New", b.formatos);
-            w.contraerSeleccion(false);
-            ++hechos;
-        } catch (const ErrorWord&) {
-            if (muerto) ++errores;
-        }
-    }
-    asesino.join();
-    EXPECT_GT(hechos, 0);
-    EXPECT_EQ(errores, 3);
-    // Nothing answers any more: no document to send to.
-    try {
-        w.insertarBloque(b.texto, "Courier New", b.formatos);
-        ADD_FAILURE() << "no error";
-    } catch (const ErrorWord& e) {
-        EXPECT_EQ(e.tipo(), ErrorWord::Tipo::sinDocumento) << e.what();
-    }
-    EXPECT_FALSE(w.leer().abierto);
+    const int largo = static_cast<int>(b.formatos.size());
+    w->formatear(2, 1, Atributo::tachado);
+    w->formatear(largo - 1, 1, Atributo::tachado);
+    EXPECT_THROW(w->formatear(largo + 1, 1, Atributo::tachado), ErrorWord);
+    w->contraerSeleccion(false);
+    const DocumentoLeido d = w->leer();
+    ASSERT_EQ(d.parrafos.size(), 6u) << describir(d);
+    EXPECT_TRUE(d.parrafos[1].tramos.front().tachado);
+    EXPECT_EQ(d.parrafos[1].tramos.front().largo, 1);
+    EXPECT_TRUE(d.parrafos[4].tramos.back().tachado);
+    EXPECT_EQ(d.parrafos[4].tramos.back().largo, 1);
+    EXPECT_EQ(d.parrafoCursor, 5);
 }
 
 } // namespace renglero::prueba

@@ -48,9 +48,10 @@ TEST_F(ConWriter, EventosPorElPosterEnElHiloPropio) {
     w->insertarTexto("\rabc\r");
     ASSERT_TRUE(cola.esperar([&] { return r.cuantos("seleccion") > 0; }, std::chrono::seconds(5)));
     w->nuevoDocumento();
-    ASSERT_TRUE(
-        cola.esperar([&] { return r.cuantos("documentoAbierto") > 0; }, std::chrono::seconds(5)));
-    EXPECT_GE(r.cuantos("cambioDeDocumento"), 1);
+    // Both may come in either order.
+    EXPECT_TRUE(cola.esperar(
+        [&] { return r.cuantos("documentoAbierto") > 0 && r.cuantos("cambioDeDocumento") > 0; },
+        std::chrono::seconds(5)));
     w->cerrarDocumento();
     ASSERT_TRUE(
         cola.esperar([&] { return r.cuantos("antesDeCerrar") > 0; }, std::chrono::seconds(5)));
@@ -63,15 +64,6 @@ TEST_F(ConWriter, EventosPorElPosterEnElHiloPropio) {
     const auto hilos = cola.hilosPoster();
     EXPECT_TRUE(std::any_of(hilos.begin(), hilos.end(), [&](auto h) { return h != yo; }));
     EXPECT_EQ(r.cuantos("salir"), 0);
-}
-
-TEST_F(ConWriter, NadaCorreSinDrenar) {
-    Registro r;
-    w->suscribir(eventos(r));
-    w->insertarTexto("\rabc\r");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_TRUE(r.nombres.empty());
-    cola.drenar();
 }
 
 } // namespace renglero::prueba

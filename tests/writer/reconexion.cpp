@@ -1,7 +1,12 @@
-// A notebook that joins the same LibreOffice again right after another
-// connection to it went away: the new connection must not inherit anything
-// of the old one, however busy LibreOffice still was with it.
+// A notebook that joins LibreOffice: the document the pupil has there is
+// the one it works with, and where it makes one, that one is in Spanish.
+// Joining the same LibreOffice again right after another connection to it
+// went away, the new connection must not inherit anything of the old one,
+// however busy LibreOffice still was with it.
+#include <cstdlib>
+
 #include "entorno.h"
+#include "medida.h"
 
 namespace renglero::prueba {
 
@@ -13,67 +18,121 @@ bool tieneParrafo(Writer& w, const std::string& texto) {
     return false;
 }
 
-// A Writer that opens a document, works in it (Writer's events still
-// flowing back) and goes, its document left open or closed.
-void trabajarYMarcharse(const std::string& tubo, bool cerrar) {
-    ColaEventos cola;
-    Writer w(tubo, cola.poster(), false);
-    w.suscribir({});
-    w.nuevoDocumento();
-    w.insertarTexto("\rabc\rdef\r");
-    w.formatear(2, 2, Atributo::negrita);
-    w.contraerSeleccion(false);
-    if (cerrar) w.cerrarDocumento();
-}
-
-} // namespace
-
-TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
-    ASSERT_NE(&libreOffice(), nullptr);
-    for (int i = 0; i < 12; ++i) {
-        trabajarYMarcharse(libreOffice().tubo(), i % 2 == 0);
-        ColaEventos cola;
-        Writer w(libreOffice().tubo(), cola.poster(), false);
-        int abiertos = 0;
-        EventosWord ev;
-        ev.documentoAbierto = [&] { ++abiertos; };
-        w.suscribir(ev);
-        w.nuevoDocumento();
-        ASSERT_TRUE(w.leer().abierto) << "connection " << i;
-        // The document of the Writer before may be told late as well.
-        EXPECT_TRUE(cola.esperar([&] { return abiertos >= 1; }, std::chrono::seconds(20)))
-            << "connection " << i << ": the new document was not told";
-        w.insertarTexto("\rxyz\r");
-        EXPECT_TRUE(tieneParrafo(w, "xyz")) << "connection " << i;
-        w.cerrarDocumento();
+// The calls of a notebook that has just joined say that Writer is starting
+// until it has a document to work with.
+void esperarDocumento(Writer& w) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < limite) {
+        try {
+            w.textoPrimerParrafo();
+            return;
+        } catch (const ErrorWord& e) {
+            if (e.tipo() != ErrorWord::Tipo::arrancando) return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
 }
 
-// Two connections at once, the first one going: the second goes on.
-TEST(WriterReconexion, LaSegundaConexionSigueCuandoLaPrimeraSeVa) {
+// The locale variables as the test sets them, put back afterwards.
+class Entorno {
+  public:
+    void poner(const char* var, const char* valor) {
+        const char* v = std::getenv(var);
+        antes_.emplace_back(var, v ? std::optional<std::string>(v) : std::nullopt);
+        if (valor)
+            setenv(var, valor, 1);
+        else
+            unsetenv(var);
+    }
+    ~Entorno() {
+        for (auto i = antes_.rbegin(); i != antes_.rend(); ++i) {
+            if (i->second)
+                setenv(i->first.c_str(), i->second->c_str(), 1);
+            else
+                unsetenv(i->first.c_str());
+        }
+    }
+
+  private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> antes_;
+};
+
+} // namespace
+
+// The pupil opened Writer and wrote in it before the notebook came: the
+// notebook sends into that document and opens none of its own.
+TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
+    ColaEventos colaAlumno, cola;
+    Writer alumno(libreOffice().tubo(), colaAlumno.poster(), false);
+    alumno.nuevoDocumento();
+    alumno.escribir("del alumno\n");
+    const int documentos = documentosDeTexto(libreOffice().tubo());
+    Writer w(libreOffice().tubo(), cola.poster(), false);
+    auto conexion = std::make_unique<ConexionWriter>(libreOffice().tubo());
+    ASSERT_TRUE(conexion->conectar());
+    w.adoptarConexion(std::move(conexion));
+    esperarDocumento(w);
+    EXPECT_EQ(w.textoPrimerParrafo(), "\r");
+    w.insertarBloque("\r  125 \r", "Courier New", {});
+    EXPECT_TRUE(tieneParrafo(alumno, "  125 "));
+    EXPECT_TRUE(tieneParrafo(alumno, "del alumno"));
+    EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
+    alumno.cerrarDocumento();
+}
+
+// The document the notebook makes is in Spanish where the pupil's locale
+// is Spanish or not set at all.
+TEST(WriterReconexion, ElDocumentoNuevoEstaEnEspanol) {
+    ColaEventos cola;
+    Writer w(libreOffice().tubo(), cola.poster(), false);
+    Entorno entorno;
+    entorno.poner("LC_ALL", nullptr);
+    entorno.poner("LC_MESSAGES", nullptr);
+    entorno.poner("LANG", nullptr);
+    w.nuevoDocumento();
+    EXPECT_EQ(w.leer().idioma, "es-ES");
+    w.cerrarDocumento();
+    entorno.poner("LANG", "es_MX.UTF-8");
+    w.nuevoDocumento();
+    EXPECT_EQ(w.leer().idioma, "es-MX");
+    w.cerrarDocumento();
+}
+
+// Another connection to the same LibreOffice works in a document and goes,
+// its document left open or closed, the new connection made before or after
+// it goes: the new one opens its own document and hears of it.
+TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
     for (int i = 0; i < 12; ++i) {
-        ColaEventos cola1, cola2;
-        auto primera = std::make_unique<Writer>(libreOffice().tubo(), cola1.poster(), false);
-        primera->nuevoDocumento();
-        Writer segunda(libreOffice().tubo(), cola2.poster(), false);
+        ColaEventos colaOtra, cola;
+        auto otra = std::make_unique<Writer>(libreOffice().tubo(), colaOtra.poster(), false);
+        otra->suscribir({});
+        otra->nuevoDocumento();
+        otra->insertarTexto("\rabc\rdef\r");
+        otra->formatear(2, 2, Atributo::negrita);
+        otra->contraerSeleccion(false);
+        std::unique_ptr<Writer> w;
         int abiertos = 0;
         EventosWord ev;
         ev.documentoAbierto = [&] { ++abiertos; };
-        segunda.suscribir(ev);
-        primera->insertarTexto("\rabc\r");
-        primera->cerrarDocumento();
-        primera.reset();
-        cola1.drenar();
-        // The first one's document may have been told to the second one.
-        cola2.drenar();
+        const auto unirse = [&] {
+            w = std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false);
+            w->suscribir(ev);
+        };
+        if (i % 2 == 1) unirse();
+        if (i % 4 < 2) otra->cerrarDocumento();
+        otra.reset();
+        colaOtra.drenar();
+        if (!w) unirse();
+        // The other one's document may be told late as well.
+        cola.drenar();
         abiertos = 0;
-        segunda.nuevoDocumento();
-        ASSERT_TRUE(segunda.leer().abierto) << "round " << i;
-        EXPECT_TRUE(cola2.esperar([&] { return abiertos >= 1; }, std::chrono::seconds(20)))
+        w->nuevoDocumento();
+        ASSERT_TRUE(w->leer().abierto) << "round " << i;
+        EXPECT_TRUE(cola.esperar([&] { return abiertos >= 1; }, std::chrono::seconds(20)))
             << "round " << i << ": the new document was not told";
-        segunda.insertarTexto("\rxyz\r");
-        EXPECT_TRUE(tieneParrafo(segunda, "xyz")) << "round " << i;
-        segunda.cerrarDocumento();
+        w->insertarTexto("\rxyz\r");
+        EXPECT_TRUE(tieneParrafo(*w, "xyz")) << "round " << i;
+        w->cerrarDocumento();
     }
 }
 

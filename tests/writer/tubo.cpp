@@ -1,5 +1,7 @@
 // The pupil's pipe: a name nobody else can guess, kept where only the pupil
-// can read it, and a socket trusted only when it is the pupil's own.
+// can read it, and a socket trusted only when it is the pupil's own; how the
+// pupil's LibreOffice is started on it; the language of the document that
+// the notebook makes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,10 +13,12 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 #include "writer/ConexionWriter.h"
 #include "writer/TuboWriter.h"
+#include "writer/Writer.h"
 
 namespace fs = std::filesystem;
 using namespace renglero;
@@ -191,6 +195,60 @@ TEST_F(Tubo, AlTerminarSeLimpiaLoQueQueda) {
     ConexionWriter::despedir(nombre);
     EXPECT_EQ(tubo::socket(nombre), tubo::Socket::ninguno);
     EXPECT_FALSE(fs::exists(carpeta + "/tubo"));
+}
+
+// The pupil's LibreOffice keeps its own document recovery (after a crash it
+// offers the pupil's documents back) and is asked for no document: a
+// LibreOffice that already runs would open a second one.
+TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSinDocumento) {
+    const std::string programas = raiz_ + "/programas", anotadas = raiz_ + "/argumentos";
+    fs::create_directory(programas);
+    std::ofstream(programas + "/soffice")
+        << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > " << anotadas << ".tmp\n"
+        << "mv " << anotadas << ".tmp " << anotadas << "\n";
+    chmod((programas + "/soffice").c_str(), 0755);
+    guardar("PATH", programas + ":" + std::getenv("PATH"));
+    const std::string nombre = tubo::nombreNuevo();
+    nombres_.push_back(nombre);
+    ConexionWriter c(nombre);
+    EXPECT_EQ(c.conectarOArrancar(std::chrono::milliseconds(100)),
+              ConexionWriter::Resultado::sinRespuesta);
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!fs::exists(anotadas) && std::chrono::steady_clock::now() < limite)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::vector<std::string> argumentos;
+    std::ifstream leer(anotadas);
+    for (std::string a; std::getline(leer, a);)
+        argumentos.push_back(a);
+    EXPECT_EQ(argumentos, (std::vector<std::string>{"--nologo", "--minimized",
+                                                    "--accept=pipe,name=" + nombre + ";urp;"}));
+}
+
+TEST(IdiomaDelDocumento, EspanolDondeElAlumnoLoEsODondeNoHayNinguno) {
+    using I = Writer::Idioma;
+    struct Caso {
+        const char *lcAll, *lcMessages, *lang;
+        std::optional<I> idioma;
+    };
+    const Caso casos[] = {
+        {nullptr, nullptr, "es_ES.UTF-8", I{"es", "ES"}},
+        {nullptr, nullptr, "es_MX.UTF-8", I{"es", "MX"}},
+        {nullptr, nullptr, "es", I{"es", "ES"}},
+        {nullptr, "es_AR.UTF-8", "en_US.UTF-8", I{"es", "AR"}},
+        {"es_ES@euro", "en_GB", "fr_FR", I{"es", "ES"}},
+        {nullptr, nullptr, nullptr, I{"es", "ES"}},
+        {"", "", "", I{"es", "ES"}},
+        {nullptr, nullptr, "C", I{"es", "ES"}},
+        {nullptr, nullptr, "C.UTF-8", I{"es", "ES"}},
+        {"POSIX", nullptr, "en_US.UTF-8", I{"es", "ES"}},
+        {nullptr, nullptr, "en_US.UTF-8", std::nullopt},
+        {nullptr, "ca_ES.UTF-8", "es_ES.UTF-8", std::nullopt},
+        {"fr_FR.UTF-8", nullptr, "es_ES.UTF-8", std::nullopt},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(Writer::idiomaDelDocumento(c.lcAll, c.lcMessages, c.lang), c.idioma)
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
+            << (c.lang ? c.lang : "-");
 }
 
 TEST(TuboX11, WriterEnX11SoloEnUnaSesionWayland) {

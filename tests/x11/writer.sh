@@ -5,15 +5,22 @@
 # coming up without taking the keyboard, the worked 125 + 37 sent with F9, a
 # table inserted with T, F11 from Writer after typing there putting the
 # keyboard in the notebook, ten round trips, two quick taps switching once,
-# no shaded cell while Writer is in front. On openbox also: Writer's look kept
-# by F11, Ctrl+N in Writer and F9 into the new document. What Writer holds is
-# read with LEER_WRITER; a screenshot of each step is left in CARPETA.
-# Usage: writer.sh RENGLERO LEER_WRITER CARPETA [ESCRITORIO]
+# no shaded cell while Writer is in front. On openbox also: Writer's look and
+# cursor kept by F11, a click in Writer, a message box leaving the notebook
+# open, Ctrl+N in Writer and F9 into the new document. With --abierto-antes:
+# a Writer that the pupil opened first keeps its document and F9 writes into
+# it; Writer stopped (SIGSTOP) during F9, the notebook answering meanwhile
+# and its grid intact once Writer goes on; Writer killed, said so, and
+# started again by the next F9. What Writer holds is read with LEER_WRITER;
+# the times measured are printed as "# ..." lines. A screenshot of each step
+# is left in CARPETA.
+# Usage: writer.sh RENGLERO LEER_WRITER CARPETA [ESCRITORIO] [--abierto-antes]
 set -u
 renglero="$1"
 leer_writer="$2"
 capturas="${3:-.}"
 clase="${4:-${RENGLERO_ESCRITORIO:-openbox}}"
+abierto_antes="${5:-}"
 source "$(dirname "$0")/escritorio.sh"
 
 # What the test itself needs; a desktop whose programs are missing is a
@@ -76,9 +83,33 @@ nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
 # The notebook in front: the desktop says so (_NET_ACTIVE_WINDOW) and it is
 # open, not its collapsed strip.
 cuaderno_delante() { activa_es "$cuaderno" && alto_es "$cuaderno" "$alto_abierto"; }
+# ---- Writer opened first, by the pupil ----------------------------------------
+if [ "$abierto_antes" = "--abierto-antes" ]; then
+  # As from the desktop's menu: no pipe, its own window, some text typed.
+  escritorio_lanzar "$soffice" --writer --nologo
+  esperar 60 sh -c "xdotool search --onlyvisible --name ' - LibreOffice Writer\$' >/dev/null 2>&1" ||
+    { fallo "Writer no se abre"; terminar; }
+  # Writer drops keys for a while after its window shows: typed again, once
+  # its status line (the words counted) has settled, until that line changes.
+  estado() { pantallazo -crop 250x20+180+780 +repage "$ESCRITORIO/$1.png"; }
+  igual() { [ "$(compare -metric AE "$ESCRITORIO/$1.png" "$ESCRITORIO/$2.png" null: 2>&1 | cut -d' ' -f1)" -lt 10 ]; }
+  asentado() { estado antes && sleep 0.5 && estado ahora && igual antes ahora; }
+  cambiado() { estado ahora && ! igual antes ahora; }
+  xdotool windowactivate --sync "$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | head -n 1)"
+  for _ in 1 2 3 4 5 6; do
+    esperar 20 asentado
+    # A click on the page, as the pupil's.
+    pulsar mousemove 600 400 click 1
+    pulsar type --delay 60 'Mi redaccion'
+    pulsar key Return
+    esperar 5 cambiado && break
+  done
+  captura writer_abierto_antes
+fi
+
 # ---- Start-up: the notebook keeps the keyboard while Writer comes up ----------
 inicio=${EPOCHREALTIME/./}
-QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true" \
+QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
   escritorio_lanzar "$renglero" --documento writer >"$ESCRITORIO/renglero.log" 2>&1
 esperar 60 ventana '^Renglero  -' >/dev/null || { fallo "no aparece la ventana del cuaderno"; terminar; }
 echo "# ventana del cuaderno visible en $(((${EPOCHREALTIME/./} - inicio) / 1000)) ms"
@@ -95,6 +126,109 @@ alto_abierto=$(alto "$cuaderno")
 cuaderno_asentado() { cuaderno_delante && sigue 2 cuaderno_delante; }
 comprobar "Writer no queda delante del cuaderno al arrancar" esperar 20 cuaderno_asentado
 captura arranque
+
+if [ "$abierto_antes" = "--abierto-antes" ]; then
+  comprobar "el Writer abierto antes conserva su documento" documento_cumple \
+    '.parrafos | any(test("Mi redaccion"))' 5
+  pulsar key --delay 120 1 2 5 Return 3 7 KP_Add 2 6 1 F9
+  comprobar "F9 escribe en el documento del Writer abierto antes" documento_cumple \
+    '(.parrafos | any(test("Mi redaccion"))) and (.parrafos | index(["  125 "]) != null)'
+  captura f9_en_el_abierto_antes
+
+  # ---- Writer stopped during F9: the notebook answers and loses nothing -------
+  soffice_pid() {
+    local p
+    for p in $(escritorio_procesos_propios); do
+      [ "$(cat "/proc/$p/comm" 2>/dev/null)" = soffice.bin ] && { echo "$p"; return; }
+    done
+  }
+  detenido() { [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = T ]; }
+  muerto() { ! kill -0 "$1" 2>/dev/null; }
+  caja() { xdotool search --onlyvisible --name '^Renglero$' >/dev/null 2>&1; }
+  sin_caja() { ! caja; }
+  # The message boxes shown since line DESDE of the notebook's log.
+  dijo() { tail -n +"$1" "$ESCRITORIO/renglero.log" | grep -q "mensaje: $2"; }
+  lineas_registro() { wc -l <"$ESCRITORIO/renglero.log"; }
+  confirmar_es() { xdotool search --onlyvisible --name "^Renglero  -  Confirmar: $1" >/dev/null 2>&1; }
+  ms_desde() { echo $(((${EPOCHREALTIME/./} - $1) / 1000)); }
+  sumas() { documento | jq '[.parrafos[] | select(. == "  162 ")] | length'; }
+  # F9 until the document holds SUMAS sums (one more than now) and no 9
+  # typed meanwhile; a message box (Writer not answering yet, or starting)
+  # is closed first.
+  f9_otra_suma() {
+    local filtro="([.parrafos[] | select(. == \"  162 \")] | length == ${2:-$(($(sumas) + 1))})
+      and ([.parrafos[] | select(test(\"9\"))] | length == 0)"
+    local limite=$((${EPOCHREALTIME/./} + $1 * 1000000))
+    while ((${EPOCHREALTIME/./} < limite)); do
+      caja && { pulsar key Return; esperar 5 sin_caja; }
+      pulsar key F9
+      documento_cumple "$filtro" 3 && return 0
+    done
+    return 1
+  }
+  pid=$(soffice_pid)
+  [ -n "$pid" ] || { fallo "no se encuentra el LibreOffice de este escritorio"; terminar; }
+  kill -STOP "$pid"
+  esperar 10 detenido "$pid"
+  desde=$(($(lineas_registro) + 1))
+  inicio=${EPOCHREALTIME/./}
+  # Digits typed while F9 waits must not run afterwards unseen.
+  pulsar key --delay 30 F9 9 9
+  comprobar "con Writer detenido, F9 dice que no responde" \
+    esperar 10 dijo "$desde" "LibreOffice Writer no responde."
+  echo "# mensaje de F9 con Writer detenido: $(ms_desde "$inicio") ms"
+  captura no_responde
+  pulsar key Return
+  esperar 5 sin_caja
+  inicio=${EPOCHREALTIME/./}
+  pulsar key c
+  comprobar "con Writer detenido, el cuaderno atiende sus teclas (C)" esperar 10 confirmar_es Sí
+  echo "# tecla C atendida con Writer detenido: $(ms_desde "$inicio") ms"
+  pulsar key c
+  esperar 10 confirmar_es No
+  comprobar "Writer seguía detenido mientras tanto" detenido "$pid"
+  kill -CONT "$pid"
+  comprobar "Writer sigue: F9 escribe la misma suma, sin los 9 tecleados" f9_otra_suma 30
+  captura writer_sigue
+
+  # ---- Writer killed: said so, started again by the next F9 -------------------
+  kill -KILL "$pid"
+  esperar 10 muerto "$pid"
+  desde=$(($(lineas_registro) + 1))
+  pulsar key F9
+  comprobar "F9 dice que Writer se ha cerrado" \
+    esperar 10 dijo "$desde" "LibreOffice Writer se ha cerrado."
+  comprobar "y no lo arranca por sí mismo" [ -z "$(soffice_pid)" ]
+  pulsar key Return
+  esperar 5 sin_caja
+  desde=$(($(lineas_registro) + 1))
+  pulsar key F9
+  comprobar "el F9 siguiente arranca Writer y lo dice" \
+    esperar 10 dijo "$desde" "LibreOffice Writer todavía se está iniciando."
+  pulsar key Return
+  # Writer's own recovery offers the pupil's document back; meanwhile the
+  # notebook opens none of its own.
+  recuperacion() { xdotool search --onlyvisible --name 'Document Recovery$' 2>/dev/null | head -n 1; }
+  hay_recuperacion() { [ -n "$(recuperacion)" ]; }
+  sin_recuperacion() { ! hay_recuperacion; }
+  comprobar "Writer arranca de nuevo y ofrece recuperar el documento" esperar 120 hay_recuperacion
+  captura recuperacion
+  # The pupil takes it: Start, then Finish in its place (bottom right).
+  for _ in 1 2 3 4 5; do
+    hay_recuperacion || break
+    eval "$(xdotool getwindowgeometry --shell "$(recuperacion)")"
+    pulsar mousemove $((X + WIDTH - 150)) $((Y + HEIGHT - 30)) click 1
+    esperar 15 sin_recuperacion
+  done
+  comprobar "Writer abre el documento recuperado" documento_cumple '.abierto' 60
+  f11
+  comprobar "F11 trae el cuaderno" esperar 8 cuaderno_delante
+  comprobar "F9 escribe en él la suma que el cuaderno conservaba" f9_otra_suma 60
+  comprobar "con un solo documento en Writer" \
+    [ "$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | wc -l)" = 1 ]
+  captura documento_recuperado
+  terminar
+fi
 
 # ---- F9 and T: the worked sum and a 2 x 3 table into Writer --------------------
 pulsar key --delay 120 1 2 5 Return 3 7 KP_Add 2 6 1 F9

@@ -1,0 +1,115 @@
+#include "writer/HiloWriter.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+
+#include "programa/Registro.h"
+
+namespace renglero {
+
+// What the thread and its owner share; the thread keeps it alive for as
+// long as it runs, owner or not.
+struct HiloWriter::Compartido {
+    std::mutex mutex;
+    std::condition_variable hayTarea, terminado;
+    std::deque<std::function<void()>> cola;
+    unsigned long puestas = 0, hechas = 0;
+    unsigned long atascada = 0; // the number of the hung call, 0 when none
+    bool fin = false, acabado = false;
+    std::thread::id id;
+
+    void correr() {
+        std::unique_lock<std::mutex> l(mutex);
+        while (true) {
+            hayTarea.wait(l, [&] { return fin || !cola.empty(); });
+            if (cola.empty()) break;
+            std::function<void()> tarea = std::move(cola.front());
+            cola.pop_front();
+            l.unlock();
+            try {
+                tarea();
+            } catch (...) {
+                // A task that nobody waits for has nobody to tell.
+            }
+            l.lock();
+            ++hechas;
+            if (atascada != 0 && hechas >= atascada) {
+                atascada = 0;
+                qCDebug(registroWriter) << "LibreOffice responde de nuevo";
+            }
+        }
+        acabado = true;
+        terminado.notify_all();
+    }
+};
+
+HiloWriter::HiloWriter() : compartido_(std::make_shared<Compartido>()) {
+    // The id is set before any task can be queued: the queue's lock orders
+    // it before every look from the thread itself.
+    std::lock_guard<std::mutex> l(compartido_->mutex);
+    hilo_ = std::thread([c = compartido_] { c->correr(); });
+    compartido_->id = hilo_.get_id();
+}
+
+HiloWriter::~HiloWriter() {
+    {
+        std::lock_guard<std::mutex> l(compartido_->mutex);
+        compartido_->fin = true;
+    }
+    compartido_->hayTarea.notify_all();
+    if (hilo_.joinable()) {
+        if (enEsteHilo())
+            hilo_.detach();
+        else
+            hilo_.join();
+    }
+}
+
+bool HiloWriter::enEsteHilo() const {
+    return std::this_thread::get_id() == compartido_->id;
+}
+
+bool HiloWriter::atascado() const {
+    std::lock_guard<std::mutex> l(compartido_->mutex);
+    return compartido_->atascada != 0;
+}
+
+unsigned long HiloWriter::poner(std::function<void()> f) {
+    std::lock_guard<std::mutex> l(compartido_->mutex);
+    if (compartido_->atascada != 0)
+        throw ErrorWord(ErrorWord::Tipo::noResponde, "LibreOffice no responde todavía.");
+    compartido_->cola.push_back(std::move(f));
+    compartido_->hayTarea.notify_all();
+    return ++compartido_->puestas;
+}
+
+void HiloWriter::encargar(std::function<void()> f) {
+    std::lock_guard<std::mutex> l(compartido_->mutex);
+    if (compartido_->fin) return;
+    compartido_->cola.push_back(std::move(f));
+    ++compartido_->puestas;
+    compartido_->hayTarea.notify_all();
+}
+
+void HiloWriter::darPorAtascada(unsigned long numero) {
+    std::lock_guard<std::mutex> l(compartido_->mutex);
+    if (compartido_->hechas >= numero) return;
+    if (compartido_->atascada == 0) compartido_->atascada = numero;
+    qCDebug(registroWriter) << "LibreOffice no responde: una llamada sigue esperando";
+}
+
+bool HiloWriter::terminar(std::chrono::milliseconds plazo) {
+    std::unique_lock<std::mutex> l(compartido_->mutex);
+    compartido_->fin = true;
+    compartido_->hayTarea.notify_all();
+    if (!compartido_->terminado.wait_for(l, plazo, [&] { return compartido_->acabado; })) {
+        l.unlock();
+        return false;
+    }
+    l.unlock();
+    if (hilo_.joinable()) hilo_.join();
+    return true;
+}
+
+} // namespace renglero

@@ -1,0 +1,58 @@
+#include "medida.h"
+
+#include "writer/uno.h"
+
+namespace renglero::prueba {
+
+std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
+                                                     const std::string& marca) {
+    std::vector<std::vector<double>> inicios;
+    ConexionWriter conexion(tubo);
+    if (!conexion.conectar()) return inicios;
+    const Reference<css::container::XEnumeration> documentos =
+        conexion.uno().escritorio->getComponents()->createEnumeration();
+    while (documentos->hasMoreElements()) {
+        const Reference<css::text::XTextDocument> d(documentos->nextElement(), UNO_QUERY);
+        if (!d.is() || !d->getCurrentController().is()) continue;
+        const Reference<css::text::XTextViewCursor> vista =
+            Reference<css::text::XTextViewCursorSupplier>(d->getCurrentController(),
+                                                          UNO_QUERY_THROW)
+                ->getViewCursor();
+        const Reference<css::text::XText> texto = d->getText();
+        const Reference<css::container::XEnumeration> parrafos =
+            Reference<css::container::XEnumerationAccess>(texto, UNO_QUERY_THROW)
+                ->createEnumeration();
+        bool visto = false;
+        while (parrafos->hasMoreElements()) {
+            const Reference<css::text::XTextRange> p(parrafos->nextElement(), UNO_QUERY);
+            if (!p.is()) continue;
+            visto = visto || aStd(p->getString()) == marca;
+            if (!visto) continue;
+            std::vector<double> fila;
+            const Reference<css::text::XTextCursor> c =
+                texto->createTextCursorByRange(p->getStart());
+            const sal_Int32 largo = p->getString().getLength();
+            for (sal_Int32 i = 0; i <= largo; ++i) {
+                vista->gotoRange(c->getStart(), false);
+                fila.push_back(aPuntos(vista->getPosition().X));
+                c->goRight(1, false);
+            }
+            inicios.push_back(fila);
+        }
+        if (visto) break;
+    }
+    return inicios;
+}
+
+int documentosDeTexto(const std::string& tubo) {
+    ConexionWriter conexion(tubo);
+    if (!conexion.conectar()) return -1;
+    int n = 0;
+    const Reference<css::container::XEnumeration> documentos =
+        conexion.uno().escritorio->getComponents()->createEnumeration();
+    while (documentos->hasMoreElements())
+        if (Reference<css::text::XTextDocument>(documentos->nextElement(), UNO_QUERY).is()) ++n;
+    return n;
+}
+
+} // namespace renglero::prueba
