@@ -274,12 +274,14 @@ ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::millise
     const bool enX11 = arrancarEnX11(std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
     qCDebug(registroWriter) << "arrancando" << programa.c_str() << "con el tubo" << tubo_.c_str();
     // A LibreOffice already running takes the accept over from this one.
-    // Nothing else is asked of it: its document recovery stays on (after a
-    // crash it offers the pupil's documents back), and no document is
-    // opened, which in a Writer already running would be a second one; the
-    // notebook finds the pupil's document, or makes one where there is none.
+    // Its document recovery stays on: after a crash it offers the pupil's
+    // documents back. It opens with a text document: a Writer that shows
+    // only its start centre, minimized, takes no key into the document the
+    // notebook makes later. In a Writer already running that document is a
+    // second one.
     const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
-    const char* argv[] = {programa.c_str(), "--nologo", "--minimized", aceptar.c_str(), nullptr};
+    const char* argv[] = {programa.c_str(), "--writer",      "--nologo",
+                          "--minimized",    aceptar.c_str(), nullptr};
     // Twice forked: LibreOffice is the pupil's, it outlives the notebook and
     // is never our child to reap.
     const pid_t hijo = fork();

@@ -200,7 +200,7 @@ TEST_F(Tubo, AlTerminarSeLimpiaLoQueQueda) {
 // The pupil's LibreOffice keeps its own document recovery (after a crash it
 // offers the pupil's documents back) and is asked for no document: a
 // LibreOffice that already runs would open a second one.
-TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSinDocumento) {
+TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYUnDocumentoDeTexto) {
     const std::string programas = raiz_ + "/programas", anotadas = raiz_ + "/argumentos";
     fs::create_directory(programas);
     std::ofstream(programas + "/soffice")
@@ -220,7 +220,7 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSinDocumento) {
     std::ifstream leer(anotadas);
     for (std::string a; std::getline(leer, a);)
         argumentos.push_back(a);
-    EXPECT_EQ(argumentos, (std::vector<std::string>{"--nologo", "--minimized",
+    EXPECT_EQ(argumentos, (std::vector<std::string>{"--writer", "--nologo", "--minimized",
                                                     "--accept=pipe,name=" + nombre + ";urp;"}));
 }
 
