@@ -11,5 +11,7 @@ generador=()
 if [ ! -f "$build/CMakeCache.txt" ] && command -v ninja >/dev/null; then
   generador=(-G Ninja)
 fi
-cmake -S "$raiz" -B "$build" "${generador[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+source "$raiz/scripts/cronometro.sh"
+cronometrar "configurar $(basename "$build")" \
+  cmake -S "$raiz" -B "$build" "${generador[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cronometrar "compilar $(basename "$build")" cmake --build "$build" -j "$(nproc)"

@@ -4,8 +4,9 @@
 # with the sanitizers, in a second build folder (sanitizadores.sh).
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$raiz/scripts/preparar.sh"
-"$raiz/scripts/comprobar.sh"
+source "$raiz/scripts/cronometro.sh"
+cronometrar "preparar" "$raiz/scripts/preparar.sh"
+cronometrar "comprobar" "$raiz/scripts/comprobar.sh"
 "$raiz/scripts/compilar.sh"
 
 # The sanitizer build compiles at the lowest priority while the suite runs on
@@ -19,7 +20,7 @@ set +m
 trap 'kill -- -"$compilacion" 2>/dev/null || true' EXIT
 
 fallo=0
-(cd "$raiz/build" && ctest --output-on-failure -j "$(($(nproc) + 2))") || fallo=1
+(cd "$raiz/build" && cronometrar "pruebas build" ctest --output-on-failure -j "$(($(nproc) + 2))") || fallo=1
 compilada=0
 wait "$compilacion" || compilada=$?
 cat "$registro"
@@ -28,4 +29,5 @@ if ((compilada)); then
   exit 1
 fi
 "$raiz/scripts/sanitizadores.sh" probar || fallo=1
+printf '[probar.sh: %d s]\n' "$SECONDS" >&2
 exit "$fallo"

@@ -28,9 +28,10 @@ mkdir -p "$informes"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:log_path=$informes/asan"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$informes/ubsan"
 export LSAN_OPTIONS="suppressions=$raiz/tests/sanitizadores.supp:print_suppressions=0"
+source "$raiz/scripts/cronometro.sh"
 fallo=0
-(cd "$build" && ctest --output-on-failure -j "$(($(nproc) + 2))" -LE '^(escritorios|instalacion)$') ||
-  fallo=1
+(cd "$build" && cronometrar "pruebas build-san" ctest --output-on-failure -j "$(($(nproc) + 2))" \
+  -LE '^(escritorios|instalacion)$') || fallo=1
 if compgen -G "$informes/*" >/dev/null; then
   echo "Los sanitizadores han informado:"
   cat "$informes"/*
