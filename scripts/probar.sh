@@ -20,7 +20,7 @@ set +m
 trap 'kill -- -"$compilacion" 2>/dev/null || true' EXIT
 
 fallo=0
-(cd "$raiz/build" && cronometrar "pruebas build" ctest --output-on-failure -j "$(($(nproc) + 2))") || fallo=1
+(cd "$raiz/build" && cronometrar "pruebas build" ctest --output-on-failure -j "$(nproc)") || fallo=1
 compilada=0
 wait "$compilacion" || compilada=$?
 cat "$registro"
