@@ -3,8 +3,10 @@
 // output line: the output must hold every key it gives (objects compared as
 // subsets, arrays element by element with the same length, other values
 // exactly); in a dump, "tabla" may instead map row numbers to the row's text
-// without its trailing blanks. With RENGLERO_BINARIO set, the
-// scripts go through that executable's `--headless` instead of in-process.
+// without its trailing blanks. A query (`dump`, `cell R C`, `memory`,
+// `document`) may carry its expectation on its own line: `dump {"row": 4}`.
+// With RENGLERO_BINARIO set, the scripts go through that executable's
+// `--headless` instead of in-process.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -35,8 +37,14 @@ Escenario leer(const fs::path& archivo) {
     int n = 0;
     for (std::string l; std::getline(in, l);) {
         ++n;
+        static const std::regex consulta(R"(^((dump|memory|document|cell -?\d+ -?\d+) )(\{.*))");
+        std::smatch m;
         if (l.rfind(">", 0) == 0) {
             e.esperadas.push_back(l.substr(1));
+            e.lineas.push_back(n);
+        } else if (std::regex_match(l, m, consulta)) {
+            e.guion += m[2].str() + "\n";
+            e.esperadas.push_back(m[3]);
             e.lineas.push_back(n);
         } else {
             e.guion += l + "\n";
@@ -130,10 +138,17 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
             EXPECT_EQ(pclose(tubo), 0) << orden;
         }
     } else {
+        // In-process, each line at a time: once its work is done, the grids
+        // paint again (a handler that stops their painting resumes it).
         std::ostringstream out;
         std::istringstream in(e.guion);
         renglero::Conductor conductor(out);
-        conductor.ejecutar(in);
+        const renglero::Form1& f = conductor.form();
+        for (std::string l; !conductor.terminado() && std::getline(in, l);) {
+            conductor.linea(l);
+            EXPECT_TRUE(f.tabla.Redraw && f.tabla1.Redraw && f.tablae.Redraw)
+                << archivo.filename() << ": sin repintar tras «" << l << "»";
+        }
         salida = out.str();
     }
     std::vector<std::string> lineas;

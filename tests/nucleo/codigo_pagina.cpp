@@ -5,30 +5,16 @@
 
 using namespace renglero;
 
-TEST(CodigoPagina, Windows1252) {
-    EXPECT_EQ(aUtf8("\x97"), "—");
-    EXPECT_EQ(aUtf8("\xD7"), "×");
-    EXPECT_EQ(aUtf8("\xBD"), "½");
-    EXPECT_EQ(aUtf8("\x89"), "‰");
-    EXPECT_EQ(aUtf8("12,5"), "12,5");
-}
-
-TEST(CodigoPagina, FuenteSymbol) {
-    EXPECT_EQ(aUtf8("p", true), "π");
-    EXPECT_EQ(aUtf8("D", true), "Δ");
-    EXPECT_EQ(aUtf8("\xE5", true), "∑");
-    EXPECT_EQ(aUtf8("\xA3", true), "≤");
-    EXPECT_EQ(aUtf8("\xB9", true), "≠");
-    EXPECT_EQ(aUtf8("@", true), "≅");
-    EXPECT_EQ(aUtf8("2", true), "2");
-}
-
-TEST(CodigoPagina, DesdeUnicode) {
-    EXPECT_EQ(desdeUnicode(U'—'), 151);
-    EXPECT_EQ(desdeUnicode(U'ç'), 231);
-    EXPECT_EQ(desdeUnicode(U'€'), 128);
-    EXPECT_EQ(desdeUnicode(U'π'), -1);
-    EXPECT_EQ(desdeUnicode(U'a'), 97);
+TEST(CodigoPagina, Windows1252YFuenteSymbol) {
+    const std::tuple<const char*, bool, const char*> casos[] = {
+        {"\x97", false, "—"},    {"\xD7", false, "×"}, {"\xBD", false, "½"}, {"\x89", false, "‰"},
+        {"12,5", false, "12,5"}, {"p", true, "π"},     {"D", true, "Δ"},     {"\xE5", true, "∑"},
+        {"\xA3", true, "≤"},     {"\xB9", true, "≠"},  {"@", true, "≅"},     {"2", true, "2"}};
+    for (const auto& [texto, simbolo, unicode] : casos)
+        EXPECT_EQ(aUtf8(texto, simbolo), unicode) << texto;
+    for (const auto& [punto, codigo] : std::initializer_list<std::pair<char32_t, int>>{
+             {U'—', 151}, {U'ç', 231}, {U'€', 128}, {U'π', -1}, {U'a', 97}})
+        EXPECT_EQ(desdeUnicode(punto), codigo);
 }
 
 TEST(CodigoPagina, Utf8IdaYVuelta) {

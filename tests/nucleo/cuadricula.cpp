@@ -2,6 +2,8 @@
 // visible area and the grid's own keys.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "grid/Cuadricula.h"
 
 using renglero::Cuadricula;
@@ -16,50 +18,39 @@ Cuadricula nueva(int filas = 13, int cols = 25) {
     return g;
 }
 
-TEST(Cuadricula, FijarFilaReduceLaSeleccionALaCeldaActual) {
+// 50 rows of 340 twips, 10 of them visible whole.
+Cuadricula alta(int cols = 10) {
+    Cuadricula g(50, cols, "Courier New", 14, false);
+    g.setTodasFilasAlto(340);
+    g.setTodasColumnasAncho(360);
+    g.Height = 3650;
+    g.Width = 3700;
+    return g;
+}
+
+TEST(Cuadricula, LaSeleccionSeRellenaEnCualquierSentido) {
     Cuadricula g = nueva();
     g.setRow(2);
     g.setCol(3);
-    g.setRowSel(5);
-    g.setColSel(7);
-    g.setRow(4);
-    EXPECT_EQ(g.RowSel(), 4);
-    EXPECT_EQ(g.ColSel(), 3);
-}
-
-TEST(Cuadricula, RellenoRepetidoEscribeEnTodaLaSeleccion) {
-    Cuadricula g = nueva();
-    g.setRow(1);
-    g.setCol(1);
-    g.setRowSel(2);
-    g.setColSel(3);
+    g.setRowSel(1);
+    g.setColSel(1);
     g.FillStyle = 1;
     g.setText("x");
     g.setCellFontItalic(true);
     g.FillStyle = 0;
-    for (int r = 1; r <= 2; ++r)
-        for (int c = 1; c <= 3; ++c) {
-            EXPECT_EQ(g.TextMatrix(r, c), "x");
-            EXPECT_TRUE(g.celda(r, c).CellFontItalic);
+    for (int r = 0; r <= 3; ++r)
+        for (int c = 0; c <= 4; ++c) {
+            const bool dentro = r >= 1 && r <= 2 && c >= 1 && c <= 3;
+            EXPECT_EQ(g.TextMatrix(r, c), dentro ? "x" : "") << r << "," << c;
+            EXPECT_EQ(g.celda(r, c).CellFontItalic, dentro) << r << "," << c;
         }
-    EXPECT_EQ(g.TextMatrix(0, 1), "");
-    EXPECT_EQ(g.TextMatrix(3, 3), "");
     g.setText("y");
-    EXPECT_EQ(g.TextMatrix(1, 1), "y");
-    EXPECT_EQ(g.TextMatrix(1, 2), "x");
-}
-
-TEST(Cuadricula, SeleccionAlReves) {
-    Cuadricula g = nueva();
+    EXPECT_EQ(g.TextMatrix(2, 3), "y");
+    EXPECT_EQ(g.TextMatrix(2, 2), "x");
+    // Setting the row brings the selection back to the current cell.
     g.setRow(4);
-    g.setCol(6);
-    g.setRowSel(2);
-    g.setColSel(5);
-    g.FillStyle = 1;
-    g.setText("z");
-    EXPECT_EQ(g.TextMatrix(2, 5), "z");
-    EXPECT_EQ(g.TextMatrix(4, 6), "z");
-    EXPECT_EQ(g.TextMatrix(3, 4), "");
+    EXPECT_EQ(g.RowSel(), 4);
+    EXPECT_EQ(g.ColSel(), 3);
 }
 
 TEST(Cuadricula, EventosAlCambiarDeCeldaYSoloEntonces) {
@@ -94,16 +85,11 @@ TEST(Cuadricula, ClearDevuelveLosAtributosPorDefectoSinMoverElCursor) {
     EXPECT_EQ(g.Text(), "");
     EXPECT_FLOAT_EQ(g.celda().CellFontSize, 14.25F);
     EXPECT_EQ(g.CellBackColor(), g.BackColor);
-    EXPECT_EQ(g.Row(), 3);
-    EXPECT_EQ(g.Col(), 4);
+    EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(3, 4));
 }
 
 TEST(Cuadricula, ZonaVisibleSonLasFilasQueCabenEnteras) {
-    Cuadricula g(50, 62, "Courier New", 14, false);
-    g.setTodasFilasAlto(340);
-    g.setTodasColumnasAncho(360);
-    g.Height = 3650; // 10 rows of 340 fit whole
-    g.Width = 3700;  // 10 columns of 360
+    Cuadricula g = alta(62);
     EXPECT_TRUE(g.RowIsVisible(9));
     EXPECT_FALSE(g.RowIsVisible(10));
     EXPECT_TRUE(g.ColIsVisible(9));
@@ -112,58 +98,37 @@ TEST(Cuadricula, ZonaVisibleSonLasFilasQueCabenEnteras) {
     EXPECT_FALSE(g.RowIsVisible(4));
     EXPECT_TRUE(g.RowIsVisible(14));
     EXPECT_FALSE(g.RowIsVisible(15));
-}
-
-TEST(Cuadricula, LaVistaNoPasaDeLaUltimaFila) {
-    Cuadricula g(50, 62, "Courier New", 14, false);
-    g.setTodasFilasAlto(340);
-    g.Height = 3650;
+    // The view goes no further than the last row.
     g.setTopRow(48);
     EXPECT_EQ(g.TopRow(), 40);
-    EXPECT_TRUE(g.RowIsVisible(49));
 }
 
 TEST(Cuadricula, LasTeclasPropiasNuncaSalenDeLaCuadricula) {
     Cuadricula g = nueva();
     for (int k : {37, 38, 36, 33})
         EXPECT_TRUE(g.teclaPropia(k));
-    EXPECT_EQ(g.Row(), 0);
-    EXPECT_EQ(g.Col(), 0);
+    EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(0, 0));
     for (int i = 0; i < 40; ++i)
         g.teclaPropia(40);
-    g.teclaPropia(35);
-    EXPECT_EQ(g.Row(), 12);
-    EXPECT_EQ(g.Col(), 24);
-    g.teclaPropia(39);
-    g.teclaPropia(34);
-    EXPECT_EQ(g.Row(), 12);
-    EXPECT_EQ(g.Col(), 24);
+    for (int k : {35, 39, 34})
+        g.teclaPropia(k);
+    EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(12, 24));
     EXPECT_FALSE(g.teclaPropia(65));
 }
 
-TEST(Cuadricula, AvanzarPaginaMueveUnaPaginaVisibleYLaMuestra) {
-    Cuadricula g(50, 10, "Courier New", 14, false);
-    g.setTodasFilasAlto(340);
-    g.Height = 3650;
+// Page keys move one visible page and show it; arrows scroll the view to
+// the cursor.
+TEST(Cuadricula, LasTeclasLlevanLaVistaConElCursor) {
+    Cuadricula g = alta();
     g.Width = 5000;
     g.teclaPropia(34);
     EXPECT_EQ(g.Row(), 10);
-    EXPECT_TRUE(g.RowIsVisible(g.Row()));
+    EXPECT_TRUE(g.RowIsVisible(10));
     g.teclaPropia(33);
-    EXPECT_EQ(g.Row(), 0);
-    EXPECT_EQ(g.TopRow(), 0);
-}
-
-TEST(Cuadricula, LasFlechasDesplazanLaVistaHastaElCursor) {
-    Cuadricula g(50, 10, "Courier New", 14, false);
-    g.setTodasFilasAlto(340);
-    g.Height = 3650;
-    g.Width = 5000;
+    EXPECT_EQ(std::pair(g.Row(), g.TopRow()), std::pair(0, 0));
     for (int i = 0; i < 12; ++i)
         g.teclaPropia(40);
-    EXPECT_EQ(g.Row(), 12);
-    EXPECT_TRUE(g.RowIsVisible(12));
-    EXPECT_EQ(g.TopRow(), 3);
+    EXPECT_EQ(std::pair(g.Row(), g.TopRow()), std::pair(12, 3));
 }
 
 TEST(Cuadricula, CambiarElTamanoConservaLasCeldas) {
@@ -174,8 +139,7 @@ TEST(Cuadricula, CambiarElTamanoConservaLasCeldas) {
     g.setRows(11);
     g.setCols(20);
     EXPECT_EQ(g.TextMatrix(2, 3), "5");
-    EXPECT_EQ(g.Row(), 10);
-    EXPECT_EQ(g.Col(), 19);
+    EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(10, 19));
     g.setCols(25);
     EXPECT_EQ(g.TextMatrix(2, 22), "");
 }

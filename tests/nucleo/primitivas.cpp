@@ -1,9 +1,11 @@
-// The whole-grid primitives and the format procedures, on a loaded notebook.
+// The whole-grid primitives, the format procedures and the palette, on a
+// loaded notebook.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "headless/Conductor.h"
+#include "platform/CodigoPagina.h"
 
 using namespace renglero;
 
@@ -16,31 +18,17 @@ class Primitivas : public ::testing::Test {
     Form1& f = conductor.form();
 };
 
-TEST_F(Primitivas, AcotarEnUnCuadernoVacio) {
+// The written part of the grid: an empty string counts as written, a blank
+// does not; an empty grid gives an empty box.
+TEST_F(Primitivas, Acotar) {
     f.acotar();
-    EXPECT_EQ(f.colIzquierda, 195);
-    EXPECT_EQ(f.filaSuperior, 195);
-    EXPECT_EQ(f.colDerecha, 0);
-    EXPECT_EQ(f.filaInferior, 0);
-}
-
-TEST_F(Primitivas, AcotarUnaSolaCelda) {
-    f.tabla.setTextMatrix(4, 7, "3");
-    f.acotar();
-    EXPECT_EQ(f.colIzquierda, 7);
-    EXPECT_EQ(f.colDerecha, 7);
-    EXPECT_EQ(f.filaSuperior, 4);
-    EXPECT_EQ(f.filaInferior, 4);
-}
-
-TEST_F(Primitivas, AcotarCuentaLaCadenaVaciaComoEscrita) {
+    EXPECT_EQ(std::vector<int>({f.filaSuperior, f.colIzquierda, f.filaInferior, f.colDerecha}),
+              std::vector<int>({195, 195, 0, 0}));
     f.tabla.setTextMatrix(2, 9, "");
     f.tabla.setTextMatrix(6, 1, "x");
     f.acotar();
-    EXPECT_EQ(f.colIzquierda, 1);
-    EXPECT_EQ(f.colDerecha, 9);
-    EXPECT_EQ(f.filaSuperior, 2);
-    EXPECT_EQ(f.filaInferior, 6);
+    EXPECT_EQ(std::vector<int>({f.filaSuperior, f.colIzquierda, f.filaInferior, f.colDerecha}),
+              std::vector<int>({2, 1, 6, 9}));
 }
 
 TEST_F(Primitivas, RellenarBlanqueaTodoEnElFormatoActual) {
@@ -55,35 +43,28 @@ TEST_F(Primitivas, RellenarBlanqueaTodoEnElFormatoActual) {
         }
     EXPECT_EQ(f.tabla.Row(), 0);
     EXPECT_EQ(f.tabla.Col(), 0);
-    EXPECT_EQ(f.tabla.TopRow(), 0);
-    EXPECT_EQ(f.tabla.ScrollBars, 0);
     EXPECT_EQ(f.colInicioFormato, -1);
 }
 
 TEST_F(Primitivas, CambiarsentidoSigueLaFlecha) {
     f.cambiarsentido();
-    EXPECT_EQ(f.sentido, "i");
-    EXPECT_EQ(f.Label1.Caption, "<---");
+    EXPECT_EQ(f.sentido + f.Label1.Caption, "i<---");
     f.cambiarsentido();
-    EXPECT_EQ(f.sentido, "d");
-    EXPECT_EQ(f.Label1.Caption, "--->");
+    EXPECT_EQ(f.sentido + f.Label1.Caption, "d--->");
     f.Label1.Caption = "otra";
     f.cambiarsentido();
-    EXPECT_EQ(f.sentido, "d");
-    EXPECT_EQ(f.Label1.Caption, "otra");
+    EXPECT_EQ(f.sentido + f.Label1.Caption, "dotra");
 }
 
-TEST_F(Primitivas, TipoletraEnCuentasIgnoraElFormatoElegido) {
+TEST_F(Primitivas, Tipoletra) {
+    // Cuentas ignores the format chosen.
     f.fuenteCursiva = 1;
     f.colorActual = 12;
     f.tipoletra();
     EXPECT_TRUE(f.tabla.celda().CellFontBold);
     EXPECT_FALSE(f.tabla.celda().CellFontItalic);
     EXPECT_EQ(f.tabla.CellForeColor(), f.tabla.ForeColor);
-    EXPECT_EQ(f.fuenteNegrita, 0);
-}
-
-TEST_F(Primitivas, TipoletraSubindiceGanaAlSuperindice) {
+    // In Texto the subscript wins over the superscript, and is used up.
     f.modoTexto = 1;
     f.fuenteSubindice = 1;
     f.fuenteSuperindice = 1;
@@ -91,7 +72,6 @@ TEST_F(Primitivas, TipoletraSubindiceGanaAlSuperindice) {
     EXPECT_FLOAT_EQ(f.tabla.celda().CellFontSize, 8);
     EXPECT_EQ(f.tabla.celda().CellAlignment, 2);
     EXPECT_EQ(f.fuenteSubindice, 0);
-    EXPECT_EQ(f.tabla.FillStyle, 0);
 }
 
 TEST_F(Primitivas, CopiarfuenteSoloSumaYNoPisaElColorElegido) {
@@ -112,17 +92,23 @@ TEST_F(Primitivas, CopiarfuenteSoloSumaYNoPisaElColorElegido) {
     EXPECT_EQ(f.colorActual, 12);
 }
 
+// A stroke is drawn larger once the cursor leaves it; a figure over it is not.
 TEST_F(Primitivas, UnaRayaSeVeMasGrandeAlDejarLaCelda) {
     f.tabla.setRow(3);
-    f.tabla.setCol(3);
-    f.tabla.setText("\x97");
-    f.tabla.setCol(4);
-    EXPECT_FLOAT_EQ(f.tabla.celda(3, 3).CellFontSize, 18);
-    f.tabla.setCol(3);
-    f.tabla.setText("5");
-    f.tabla.setCol(4);
-    EXPECT_FLOAT_EQ(f.tabla.celda(3, 3).CellFontSize, 14);
-    EXPECT_FLOAT_EQ(f.tabla.celda(3, 5).CellFontSize, 14);
+    for (const char* texto : {"\x97", "5"}) {
+        f.tabla.setCol(3);
+        f.tabla.setText(texto);
+        f.tabla.setCol(4);
+        EXPECT_FLOAT_EQ(f.tabla.celda(3, 3).CellFontSize, texto[0] == '5' ? 14 : 18);
+    }
+}
+
+// The 34 signs of F6's palette as the pupil sees them.
+TEST_F(Primitivas, LosSignosDeLaPaleta) {
+    std::string signos;
+    for (int c = 0; c < f.tablae.Cols(); ++c)
+        signos += aUtf8(f.tablae.TextMatrix(0, c), f.tablae.celda(0, c).CellFontName == "Symbol");
+    EXPECT_EQ(signos, "—·÷‰±≤≥≠∑∇∞↔←↑→↓∂≅παβγδΔωμελφΦΩ¼½¾");
 }
 
 } // namespace

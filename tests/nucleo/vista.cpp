@@ -17,83 +17,66 @@ class Vista : public ::testing::Test {
     Conductor conductor{salida};
     Form1& f = conductor.form();
 
-    void SetUp() override {
+    // Texto, rows 0 to 19 and columns 0 to 19 visible beside the scroll bars.
+    void texto() {
         f.anchoLineaWord = 453.5F;
         conductor.linea("keys ç");
-        // Rows 0 to 19 and columns 0 to 19 visible beside the scroll bars.
         f.tabla.Height = 20 * 340 + 100 + kGrosorBarra;
         f.tabla.Width = 20 * 360 + 100 + kGrosorBarra;
     }
 };
 
-TEST_F(Vista, BajarCercaDelBordeDesplazaTresFilas) {
-    f.tabla.setRow(17);
-    EXPECT_EQ(f.tabla.TopRow(), 0);
-    f.tabla.setRow(18);
-    EXPECT_EQ(f.tabla.TopRow(), 3);
-}
+struct Paso {
+    int arriba, izquierda;                   // the view before
+    std::vector<std::pair<int, int>> celdas; // the cursor's moves
+    int arribaDespues, izquierdaDespues;     // the view after
+};
 
-TEST_F(Vista, SubirCercaDelBordeDesplazaTresFilas) {
-    f.tabla.setTopRow(10);
-    f.tabla.setRow(13);
-    EXPECT_EQ(f.tabla.TopRow(), 10);
-    f.tabla.setRow(11);
-    EXPECT_EQ(f.tabla.TopRow(), 7);
-    f.tabla.setRow(1);
-    EXPECT_EQ(f.tabla.TopRow(), 0);
-}
-
-TEST_F(Vista, AvanzarCercaDelBordeDesplazaCincoColumnas) {
-    f.tabla.setCol(14);
-    EXPECT_EQ(f.tabla.LeftCol(), 0);
-    f.tabla.setCol(15);
-    EXPECT_EQ(f.tabla.LeftCol(), 5);
-}
-
-TEST_F(Vista, LaColumnaCeroLlevaLaVistaAlPrincipio) {
-    f.tabla.setLeftCol(10);
-    f.tabla.setCol(1);
-    f.tabla.setCol(0);
-    EXPECT_EQ(f.tabla.LeftCol(), 0);
-}
-
-TEST_F(Vista, CercaDelFinalLaVistaMuestraLasUltimasColumnas) {
-    f.tabla.setCol(60);
-    EXPECT_TRUE(f.tabla.ColIsVisible(61));
-    EXPECT_TRUE(f.tabla.ColIsVisible(60));
-}
-
-TEST_F(Vista, ConLaSeleccionDeFormatoPendienteLaVistaNoSeMueve) {
+TEST_F(Vista, SigueAlCursorEnTexto) {
+    const Paso pasos[] = {
+        {0, 0, {{17, 1}}, 0, 0},           // two rows left below: still
+        {0, 0, {{18, 1}}, 3, 0},           // fewer: three rows down
+        {10, 0, {{13, 1}, {11, 1}}, 7, 0}, // and up
+        {10, 0, {{1, 1}}, 0, 0},           // near the top: the first row
+        {27, 0, {{47, 1}}, 30, 0},         // three rows from the end: the last rows
+        {0, 0, {{2, 14}}, 0, 0},           // five columns left at the right
+        {0, 0, {{2, 15}}, 0, 5},
+        {0, 10, {{2, 1}, {2, 0}}, 0, 0}, // column 0: the view's start
+        {0, 0, {{2, 60}}, 0, 42},        // near the end: the last columns
+    };
+    texto();
+    for (const Paso& p : pasos) {
+        f.tabla.setRow(2);
+        f.tabla.setCol(1);
+        f.tabla.setTopRow(p.arriba);
+        f.tabla.setLeftCol(p.izquierda);
+        for (const auto& [fila, col] : p.celdas) {
+            f.tabla.setRow(fila);
+            f.tabla.setCol(col);
+        }
+        EXPECT_EQ(f.tabla.TopRow(), p.arribaDespues) << p.celdas.back().first;
+        EXPECT_EQ(f.tabla.LeftCol(), p.izquierdaDespues) << p.celdas.back().second;
+    }
+    // With a format selection pending the view holds still.
     conductor.linea("keys {Ctrl}");
     ASSERT_TRUE(f.Label6.Visible);
     f.tabla.setRow(18);
     EXPECT_EQ(f.tabla.TopRow(), 0);
 }
 
-TEST_F(Vista, EnCuentasLaVistaNoSigueAlCursor) {
-    conductor.linea("keys {Esc} {Esc} ç");
-    ASSERT_EQ(f.modoTexto, 0);
+TEST_F(Vista, EnCuentasNoSigueNiSeDesplaza) {
     f.tabla.Height = 5 * 300;
     f.tabla.setRow(10);
     EXPECT_EQ(f.tabla.TopRow(), 0);
+    f.desplazarTabla(3, 3);
+    EXPECT_EQ(f.tabla.TopRow(), 0);
+    EXPECT_EQ(f.tabla.LeftCol(), 0);
+    EXPECT_FALSE(f.tabla.barraVertical() || f.tabla.barraHorizontal());
+    EXPECT_EQ(f.tabla.altoVisible(), f.tabla.Height);
 }
 
-} // namespace
-
-namespace {
-
-class Barras : public ::testing::Test {
-  protected:
-    std::ostringstream salida;
-    Conductor conductor{salida};
-    Form1& f = conductor.form();
-};
-
-TEST_F(Barras, EnTextoHayDosBarrasQueQuitanSuSitioALasCeldas) {
+TEST_F(Vista, LasBarrasQuitanSuSitioALasCeldas) {
     conductor.linea("keys ç");
-    ASSERT_EQ(f.tabla.ScrollBars, 3);
-    EXPECT_TRUE(f.tabla.barraVertical());
-    EXPECT_TRUE(f.tabla.barraHorizontal());
     EXPECT_EQ(f.tabla.altoVisible(), f.tabla.Height - kGrosorBarra);
     EXPECT_EQ(f.tabla.anchoVisible(), f.tabla.Width - kGrosorBarra);
     // A row that the horizontal bar covers is not visible.
@@ -102,85 +85,55 @@ TEST_F(Barras, EnTextoHayDosBarrasQueQuitanSuSitioALasCeldas) {
     EXPECT_TRUE(f.tabla.RowIsVisible(filas - 1));
     EXPECT_FALSE(f.tabla.RowIsVisible(filas));
     EXPECT_EQ(f.tabla.filaArribaMaxima(), 50 - filas);
-}
-
-TEST_F(Barras, EnCuentasNoHayBarras) {
-    EXPECT_EQ(f.tabla.ScrollBars, 0);
-    EXPECT_FALSE(f.tabla.barraVertical());
-    EXPECT_FALSE(f.tabla.barraHorizontal());
-    EXPECT_EQ(f.tabla.altoVisible(), f.tabla.Height);
-}
-
-TEST_F(Barras, UnaBarraSoloDondeLasCeldasNoCaben) {
-    conductor.linea("keys ç");
-    // Every column fits, even beside the vertical bar: no horizontal bar.
+    // A bar only where the cells do not fit: every column fits beside the
+    // vertical bar; then only without it, which the rows need.
     f.tabla.Width = f.tabla.Cols() * 360 + kGrosorBarra;
     EXPECT_TRUE(f.tabla.barraVertical());
     EXPECT_FALSE(f.tabla.barraHorizontal());
-    // They fit only without the vertical bar, which the rows need: both bars.
     f.tabla.Width = f.tabla.Cols() * 360 + 10;
     EXPECT_TRUE(f.tabla.barraHorizontal());
+    // Rows that fill the height exactly need no bar.
+    f.tabla.Width = f.tabla.Cols() * 360 + kGrosorBarra + 100;
+    f.tabla.Height = 50 * 340;
+    EXPECT_FALSE(f.tabla.barraVertical());
 }
 
-TEST_F(Barras, DesplazarConLasBarrasNoMueveElCursor) {
+TEST_F(Vista, LasBarrasDesplazanSinMoverElCursor) {
     conductor.linea("keys ç");
     f.desplazarTabla(20, 7);
     EXPECT_EQ(f.tabla.TopRow(), 20);
     EXPECT_EQ(f.tabla.LeftCol(), 7);
     EXPECT_EQ(f.tabla.Row(), 2);
     EXPECT_EQ(f.tabla.Col(), 1);
+    // A cell is placed from the view's first row and column; scrolled out
+    // above or left, or under a bar, it is not in the view.
+    int x = -1, y = -1;
+    ASSERT_TRUE(f.tabla.origenEnVista(22, 10, x, y));
+    EXPECT_EQ(x, 3 * 360);
+    EXPECT_EQ(y, 2 * 340);
+    EXPECT_FALSE(f.tabla.origenEnVista(19, 7, x, y));
+    EXPECT_FALSE(f.tabla.origenEnVista(20, 6, x, y));
+    EXPECT_FALSE(f.tabla.origenEnVista(20 + f.tabla.filasVisibles() + 1, 7, x, y));
     // Beyond the ends the view stops at the last rows and columns.
     f.desplazarTabla(1000, -5);
     EXPECT_EQ(f.tabla.TopRow(), f.tabla.filaArribaMaxima());
     EXPECT_EQ(f.tabla.LeftCol(), 0);
 }
 
-TEST_F(Barras, UnaCeldaSeSituaDesdeLaPrimeraFilaYColumnaDeLaVista) {
-    conductor.linea("keys ç");
-    f.desplazarTabla(20, 7);
-    int x = -1, y = -1;
-    ASSERT_TRUE(f.tabla.origenEnVista(20, 7, x, y));
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    ASSERT_TRUE(f.tabla.origenEnVista(22, 10, x, y));
-    EXPECT_EQ(x, 3 * 360);
-    EXPECT_EQ(y, 2 * 340);
-    // Scrolled out above or left, or under a bar: not in the view.
-    EXPECT_FALSE(f.tabla.origenEnVista(19, 7, x, y));
-    EXPECT_FALSE(f.tabla.origenEnVista(20, 6, x, y));
-    EXPECT_FALSE(f.tabla.origenEnVista(20 + f.tabla.filasVisibles() + 1, 7, x, y));
-    EXPECT_FALSE(f.tabla.origenEnVista(50, 7, x, y));
-}
-
-TEST_F(Barras, EnCuentasLaVistaNoSeDesplaza) {
-    f.desplazarTabla(3, 3);
-    EXPECT_EQ(f.tabla.TopRow(), 0);
-    EXPECT_EQ(f.tabla.LeftCol(), 0);
-}
-
 // The table manager lies below the status line, which it changes, and below
-// the operation buttons, in every layout of the window.
-void comprobarGestor(const Form1& f) {
-    const Control& m = f.Frame2;
-    EXPECT_GE(m.Top, f.Label2.Top + f.Label2.Height);
-    if (f.modoTexto == 0) {
-        EXPECT_GE(m.Top, f.Frame5.Top + f.Frame5.Height);
+// the operation buttons, in every layout of the window; its legend inside it.
+TEST_F(Vista, ElGestorDeTablasNoTapaLaLineaDeEstadoNiLosBotones) {
+    for (const char* teclas : {"", "keys h", "keys H ç", "keys {Ctrl} H"}) {
+        conductor.linea(teclas);
+        const Control& m = f.Frame2;
+        EXPECT_GE(m.Top, f.Label2.Top + f.Label2.Height) << teclas;
+        if (f.modoTexto == 0) {
+            EXPECT_GE(m.Top, f.Frame5.Top + f.Frame5.Height) << teclas;
+        }
+        EXPECT_LE(m.Top + m.Height, f.Height - f.margenVentana) << teclas;
+        EXPECT_LE(kAltoTituloMarco + f.Label8.Top + f.Label8.Height, m.Height) << teclas;
+        EXPECT_LE(f.Lt.Top + f.Lt.Height, f.Label4.Top) << teclas;
     }
-    EXPECT_LE(m.Top + m.Height, f.Height - f.margenVentana);
-    EXPECT_EQ(m.Caption, "Manejar Tablas en el documento de Word");
-    // Its legend stays inside it, under its instructions.
-    EXPECT_LE(kAltoTituloMarco + f.Label8.Top + f.Label8.Height, m.Height);
-    EXPECT_LE(f.Lt.Top + f.Lt.Height, f.Label4.Top);
-}
-
-TEST_F(Barras, ElGestorDeTablasNoTapaLaLineaDeEstadoNiLosBotones) {
-    comprobarGestor(f);
-    conductor.linea("keys h");
-    comprobarGestor(f);
-    conductor.linea("keys H ç");
-    comprobarGestor(f);
-    conductor.linea("keys {Ctrl} H");
-    comprobarGestor(f);
 }
 
 } // namespace

@@ -1,14 +1,11 @@
 // The real program's answers to its options, from both doors (the window
 // and --headless), with no display to open: help and version exit 0, a
 // refused command line exits 2 with the same Spanish message.
-#include <gtest/gtest.h>
-
+#include <QProcess>
 #include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
+#include <gtest/gtest.h>
+#include <map>
 #include <unistd.h>
 
 namespace {
@@ -18,27 +15,24 @@ struct Resultado {
     std::string salida, errores;
 };
 
-// `entorno`: VARIABLE=valor pairs for the program's environment; `entrada`
-// the file it reads.
-Resultado ejecutar(const std::string& argumentos, const std::string& entorno = "",
-                   const std::string& entrada = "/dev/null") {
-    const std::filesystem::path errores =
-        std::filesystem::temp_directory_path() / ("renglero_opciones_" + std::to_string(getpid()));
-    const std::string orden = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + entorno +
-                              " '" + std::string(RENGLERO_EJECUTABLE) + "' " + argumentos + " 2>'" +
-                              errores.string() + "' <" + entrada;
-    Resultado r;
-    FILE* tubo = popen(orden.c_str(), "r");
-    std::array<char, 4096> bloque{};
-    while (tubo != nullptr && std::fgets(bloque.data(), bloque.size(), tubo))
-        r.salida += bloque.data();
-    const int estado = tubo != nullptr ? pclose(tubo) : -1;
-    r.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    std::ostringstream texto;
-    texto << std::ifstream(errores).rdbuf();
-    r.errores = texto.str();
-    std::filesystem::remove(errores);
-    return r;
+// The program with `argumentos` (split at spaces), no display, these
+// variables added, reading `entrada`.
+Resultado ejecutar(const std::string& argumentos, const std::map<QString, QString>& entorno = {},
+                   const QString& entrada = "/dev/null") {
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        variables.remove(v);
+    for (const auto& [nombre, valor] : entorno)
+        variables.insert(nombre, valor);
+    QProcess programa;
+    programa.setProcessEnvironment(variables);
+    programa.setStandardInputFile(entrada);
+    programa.start(RENGLERO_EJECUTABLE,
+                   QString::fromStdString(argumentos).split(' ', Qt::SkipEmptyParts));
+    programa.waitForFinished(180000);
+    return {programa.exitStatus() == QProcess::NormalExit ? programa.exitCode() : -1,
+            programa.readAllStandardOutput().toStdString(),
+            programa.readAllStandardError().toStdString()};
 }
 
 const std::array<std::string, 2> kPuertas = {"", "--headless "};
@@ -67,16 +61,13 @@ TEST(Ejecutable, LaVersionSaleYTermina) {
         EXPECT_EQ(r.salida, "Renglero " RENGLERO_VERSION "\n") << puerta;
         EXPECT_EQ(r.errores, "") << puerta;
     }
-    EXPECT_EQ(ejecutar("-v").salida, "Renglero " RENGLERO_VERSION "\n");
 }
 
 TEST(Ejecutable, UnaOpcionMalaSale2ConElMismoMensajeDesdeLasDosPuertas) {
+    // Which messages, the parser's own test; here that both doors give them.
     const std::vector<std::pair<std::string, std::string>> casos = {
         {"--nada", "opción desconocida: --nada"},
-        {"--documento word", "--documento admite propio o writer, no «word»"},
-        {"--documento", "falta el valor de --documento"},
         {"--zoom 7", "--zoom admite un número entero del 1 al 4, no «7»"},
-        {"cuentas.txt", "argumento de más: cuentas.txt"},
     };
     for (const auto& [argumentos, mensaje] : casos)
         for (const std::string& puerta : kPuertas) {
@@ -99,7 +90,7 @@ TEST(Ejecutable, ElConductorAceptaLasOpcionesDeLaVentana) {
 TEST(Ejecutable, UnGuionSinFinDeLineaSeDejaConUnError) {
     // A line is read up to its bound: an input that never ends a line is
     // not read into memory without end.
-    const Resultado r = ejecutar("--headless", "", "/dev/zero");
+    const Resultado r = ejecutar("--headless", {}, "/dev/zero");
     EXPECT_EQ(r.codigo, 0);
     EXPECT_EQ(r.salida, "{\"error\":\"línea del guion demasiado larga: se deja el guion\"}\n");
 }
@@ -111,9 +102,10 @@ TEST(Ejecutable, QT_LOGGING_RULESEnciendeLosMensajesDeLaConexionConWriter) {
         std::filesystem::temp_directory_path() / ("renglero_registro_" + std::to_string(getpid()));
     std::filesystem::create_directories(casa);
     std::filesystem::permissions(casa, std::filesystem::perms::owner_all);
-    const Resultado r = ejecutar("--headless --documento writer",
-                                 "HOME='" + casa.string() + "' XDG_RUNTIME_DIR='" + casa.string() +
-                                     "' QT_LOGGING_RULES='renglero.*.debug=true'");
+    const QString c = QString::fromStdString(casa.string());
+    const Resultado r = ejecutar(
+        "--headless --documento writer",
+        {{"HOME", c}, {"XDG_RUNTIME_DIR", c}, {"QT_LOGGING_RULES", "renglero.*.debug=true"}});
     std::filesystem::remove_all(casa);
     EXPECT_EQ(r.codigo, 0) << r.errores;
     EXPECT_NE(r.errores.find("renglero.writer: conectado a LibreOffice por el tubo"),

@@ -1,16 +1,14 @@
-// The saved .odt, opened again with the zip library and read back from its
-// XML: the text, every format, the fonts by name, the tables with their
-// borders, widths and shading, and the page.
+// The saved .odt: the package as the format wants it, what the XML says
+// where nothing else reads it, the notebook's own file read back the same;
+// a file that LibreOffice Writer wrote, read; what cannot be read, refused.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <set>
 #include <zip.h>
 
 #include "propio/DocumentoPropio.h"
@@ -49,102 +47,6 @@ Paquete abrirPaquete(const QString& ruta) {
     return p;
 }
 
-// What a reader of content.xml finds.
-struct Contenido {
-    std::map<QString, std::map<QString, QString>> estilos; // properties by style name
-    std::set<QString> fuentes;                             // declared font faces
-    struct Parrafo {
-        QString texto;
-        std::vector<QString> estilo; // text style of each character
-    };
-    std::vector<Parrafo> parrafos; // outside tables
-    struct Tabla {
-        int despuesDe = -1;
-        std::vector<QString> columnas;
-        std::vector<std::vector<QString>> estiloCelda, textoCelda;
-    };
-    std::vector<Tabla> tablas;
-
-    QString propiedad(const QString& estilo, const char* nombre) const {
-        auto it = estilos.find(estilo);
-        if (it == estilos.end()) return {};
-        auto p = it->second.find(QString::fromLatin1(nombre));
-        return p == it->second.end() ? QString() : p->second;
-    }
-    QString deCaracter(int parrafo, int i, const char* nombre) const {
-        return propiedad(parrafos.at(parrafo).estilo.at(i), nombre);
-    }
-};
-
-Contenido leerContenido(const QByteArray& xml) {
-    Contenido c;
-    QXmlStreamReader r(xml);
-    QString estilo;
-    std::vector<QString> spans;
-    Contenido::Parrafo* parrafo = nullptr;
-    Contenido::Parrafo enCelda;
-    bool dentroDeCelda = false;
-    auto anadir = [&](const QString& s) {
-        Contenido::Parrafo& p = dentroDeCelda ? enCelda : *parrafo;
-        p.texto += s;
-        for (int i = 0; i < s.size(); ++i)
-            p.estilo.push_back(spans.empty() ? "" : spans.back());
-    };
-    while (!r.atEnd()) {
-        r.readNext();
-        const QString n = r.qualifiedName().toString();
-        if (r.isStartElement()) {
-            const auto a = r.attributes();
-            if (n == "style:style") {
-                estilo = a.value("style:name").toString();
-            } else if (n.startsWith("style:") && n.endsWith("-properties") && !estilo.isEmpty()) {
-                for (const auto& at : a)
-                    c.estilos[estilo][at.qualifiedName().toString()] = at.value().toString();
-            } else if (n == "style:font-face") {
-                c.fuentes.insert(a.value("style:name").toString());
-            } else if (n == "text:p") {
-                if (dentroDeCelda) {
-                    if (!enCelda.texto.isEmpty()) anadir("\n");
-                } else {
-                    c.parrafos.emplace_back();
-                    parrafo = &c.parrafos.back();
-                }
-            } else if (n == "text:span") {
-                spans.push_back(a.value("text:style-name").toString());
-            } else if (n == "text:s") {
-                const int k = a.hasAttribute("text:c") ? a.value("text:c").toInt() : 1;
-                anadir(QString(k, ' '));
-            } else if (n == "text:tab") {
-                anadir("\t");
-            } else if (n == "table:table") {
-                c.tablas.emplace_back();
-                c.tablas.back().despuesDe = static_cast<int>(c.parrafos.size()) - 1;
-            } else if (n == "table:table-column") {
-                c.tablas.back().columnas.push_back(a.value("table:style-name").toString());
-            } else if (n == "table:table-row") {
-                c.tablas.back().estiloCelda.emplace_back();
-                c.tablas.back().textoCelda.emplace_back();
-            } else if (n == "table:table-cell") {
-                c.tablas.back().estiloCelda.back().push_back(
-                    a.value("table:style-name").toString());
-                dentroDeCelda = true;
-                enCelda = {};
-            }
-        } else if (r.isEndElement()) {
-            if (n == "style:style") estilo.clear();
-            if (n == "text:span") spans.pop_back();
-            if (n == "table:table-cell") {
-                c.tablas.back().textoCelda.back().push_back(enCelda.texto);
-                dentroDeCelda = false;
-            }
-        } else if (r.isCharacters() && (parrafo || dentroDeCelda)) {
-            anadir(r.text().toString());
-        }
-    }
-    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
-    return c;
-}
-
 // A document with all that the notebook sends and the table manager makes.
 void componerEjemplo(DocumentoPropio& doc) {
     // 1 break, 2-7 "  A  B", 8 break, 9-16 "πnkstcud", 17 break.
@@ -169,151 +71,6 @@ void componerEjemplo(DocumentoPropio& doc) {
     doc.moverCursor(100);
     doc.escribir("fin");
 }
-
-} // namespace
-
-TEST(Odt, GuardaYSeLeeTodo) {
-    QTemporaryDir dir;
-    DocumentoPropio doc;
-    componerEjemplo(doc);
-    const QString ruta = dir.filePath("prueba.odt");
-    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
-    EXPECT_FALSE(doc.documento()->isModified());
-
-    const Paquete p = abrirPaquete(ruta);
-    ASSERT_FALSE(p.nombres.empty());
-    EXPECT_EQ(p.nombres[0], "mimetype");
-    EXPECT_EQ(p.metodos[0], ZIP_CM_STORE);
-    EXPECT_EQ(p.archivos.at("mimetype"), "application/vnd.oasis.opendocument.text");
-    for (const char* n : {"META-INF/manifest.xml", "content.xml", "styles.xml"})
-        EXPECT_TRUE(p.archivos.count(n)) << n;
-    EXPECT_TRUE(p.archivos.at("META-INF/manifest.xml").contains("content.xml"));
-
-    const Contenido c = leerContenido(p.archivos.at("content.xml"));
-    ASSERT_EQ(c.parrafos.size(), 5u);
-    // Runs of spaces survive: the notebook's columns stay aligned.
-    EXPECT_EQ(c.parrafos[1].texto, "  A  B");
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(c.deCaracter(1, i, "style:font-name"), "Courier New");
-    EXPECT_EQ(c.parrafos[2].texto, QString::fromUtf8("\xCF\x80nkstcud"));
-    EXPECT_EQ(c.deCaracter(2, 0, "style:font-name"), "Symbol");
-    EXPECT_EQ(c.deCaracter(2, 1, "style:font-name"), "Courier New");
-    EXPECT_EQ(c.deCaracter(2, 1, "fo:font-weight"), "bold");
-    EXPECT_EQ(c.deCaracter(2, 2, "fo:font-style"), "italic");
-    EXPECT_EQ(c.deCaracter(2, 3, "style:text-underline-style"), "solid");
-    EXPECT_EQ(c.deCaracter(2, 4, "style:text-line-through-style"), "solid");
-    EXPECT_EQ(c.deCaracter(2, 5, "fo:color"), "#ff0000");
-    EXPECT_TRUE(c.deCaracter(2, 6, "style:text-position").startsWith("super"));
-    EXPECT_TRUE(c.deCaracter(2, 7, "style:text-position").startsWith("sub"));
-    // Each attribute on its own character only.
-    EXPECT_EQ(c.deCaracter(2, 2, "fo:font-weight"), "");
-    EXPECT_EQ(c.deCaracter(2, 1, "fo:color"), "");
-    EXPECT_EQ(c.deCaracter(2, 5, "style:text-position"), "");
-    EXPECT_TRUE(c.fuentes.count("Courier New"));
-    EXPECT_TRUE(c.fuentes.count("Symbol"));
-    EXPECT_EQ(c.parrafos[4].texto, "fin");
-
-    ASSERT_EQ(c.tablas.size(), 1u);
-    const Contenido::Tabla& t = c.tablas[0];
-    EXPECT_EQ(t.despuesDe, 3);
-    ASSERT_EQ(t.columnas.size(), 2u);
-    EXPECT_EQ(c.propiedad(t.columnas[0], "style:column-width"), "226.78pt");
-    EXPECT_EQ(c.propiedad(t.columnas[1], "style:column-width"), "100.00pt");
-    ASSERT_EQ(t.textoCelda.size(), 2u);
-    EXPECT_EQ(t.textoCelda[0], (std::vector<QString>{"c11", "x  y"}));
-    EXPECT_EQ(t.textoCelda[1], (std::vector<QString>{"", ""}));
-    for (const auto& fila : t.estiloCelda)
-        for (const QString& e : fila)
-            EXPECT_EQ(c.propiedad(e, "fo:border"), "none");
-    EXPECT_EQ(c.propiedad(t.estiloCelda[0][1], "fo:background-color"), "#cccccc");
-    EXPECT_EQ(c.propiedad(t.estiloCelda[0][0], "fo:background-color"), "");
-    EXPECT_EQ(c.propiedad(t.estiloCelda[1][1], "fo:background-color"), "");
-
-    const QByteArray estilos = p.archivos.at("styles.xml");
-    QXmlStreamReader r(estilos);
-    std::map<QString, QString> pagina;
-    while (!r.atEnd())
-        if (r.readNext() == QXmlStreamReader::StartElement &&
-            r.qualifiedName() == QLatin1String("style:page-layout-properties"))
-            for (const auto& a : r.attributes())
-                pagina[a.qualifiedName().toString()] = a.value().toString();
-    EXPECT_FALSE(r.hasError());
-    EXPECT_EQ(pagina["fo:page-width"], "595.30pt");
-    EXPECT_EQ(pagina["fo:page-height"], "841.90pt");
-    EXPECT_EQ(pagina["fo:margin-left"], "70.87pt");
-    EXPECT_EQ(pagina["fo:margin-right"], "70.87pt");
-}
-
-TEST(Odt, CuadriculaYPaginaPropias) {
-    QTemporaryDir dir;
-    DocumentoPropio doc;
-    doc.fijarPagina(612, 72, 54);
-    doc.agregarTabla(1, 3);
-    const QString ruta = dir.filePath("cuadricula.odt");
-    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
-    const Paquete p = abrirPaquete(ruta);
-    const Contenido c = leerContenido(p.archivos.at("content.xml"));
-    ASSERT_EQ(c.tablas.size(), 1u);
-    for (const QString& e : c.tablas[0].estiloCelda.at(0))
-        EXPECT_TRUE(c.propiedad(e, "fo:border").contains("solid"));
-    for (const QString& col : c.tablas[0].columnas)
-        EXPECT_EQ(c.propiedad(col, "style:column-width"), "162.00pt"); // (612 - 126) / 3
-    EXPECT_TRUE(p.archivos.at("styles.xml").contains("fo:page-width=\"612.00pt\""));
-    EXPECT_TRUE(p.archivos.at("styles.xml").contains("fo:margin-right=\"54.00pt\""));
-}
-
-TEST(Odt, TextoQueElXmlNoAdmiteNoRompeElArchivo) {
-    QTemporaryDir dir;
-    DocumentoPropio doc;
-    doc.escribir("a<b>&\"c\x01 \t d");
-    const QString ruta = dir.filePath("raro.odt");
-    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
-    const Contenido c = leerContenido(abrirPaquete(ruta).archivos.at("content.xml"));
-    ASSERT_EQ(c.parrafos.size(), 1u);
-    EXPECT_EQ(c.parrafos[0].texto, "a<b>&\"c \t d");
-}
-
-TEST(Odt, NoSeGuardaDondeNoSePuede) {
-    DocumentoPropio doc;
-    doc.escribir("x");
-    EXPECT_FALSE(doc.guardar("/no/existe/esta/carpeta/x.odt"));
-    EXPECT_TRUE(doc.documento()->isModified());
-}
-
-TEST(Odt, SeGuardaEnUnaCarpetaCuyoNombreNoEsUtf8) {
-    // The name's bytes reach the file system as they are ("año" in Latin-1).
-    QTemporaryDir dir;
-    const std::string carpeta = QFile::encodeName(dir.path()).toStdString() + "/a\xF1o";
-    ASSERT_TRUE(std::filesystem::create_directory(carpeta));
-    DocumentoPropio doc;
-    doc.escribir("x");
-    EXPECT_TRUE(doc.guardar(carpeta + "/x.odt"));
-    EXPECT_TRUE(std::filesystem::is_regular_file(carpeta + "/x.odt"));
-}
-
-// With LibreOffice at hand, it must open the file and find the text.
-TEST(Odt, LibreOfficeLoAbreSiEstaInstalado) {
-    QString programa = QStandardPaths::findExecutable("soffice");
-    if (programa.isEmpty()) programa = QStandardPaths::findExecutable("libreoffice");
-    if (programa.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
-    QTemporaryDir dir;
-    DocumentoPropio doc;
-    componerEjemplo(doc);
-    const QString ruta = dir.filePath("lo.odt");
-    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
-    QProcess lo;
-    lo.start(programa, {"-env:UserInstallation=file://" + dir.filePath("perfil"), "--headless",
-                        "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(), ruta});
-    ASSERT_TRUE(lo.waitForFinished(120000));
-    QFile txt(dir.filePath("lo.txt"));
-    ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
-    const QString texto = QString::fromUtf8(txt.readAll());
-    EXPECT_TRUE(texto.contains("  A  B"));
-    EXPECT_TRUE(texto.contains(QString::fromUtf8("\xCF\x80nkstcud")));
-    EXPECT_TRUE(texto.contains("x  y"));
-}
-
-namespace {
 
 // Everything the notebook reads of a document, widths to the hundredth.
 std::string lectura(DocumentoPropio& doc) {
@@ -343,22 +100,35 @@ std::string lectura(DocumentoPropio& doc) {
     return s;
 }
 
-QByteArray parte(const QString& ruta, const char* nombre) {
-    return abrirPaquete(ruta).archivos[nombre];
-}
-
 } // namespace
 
-// The notebook's own file, opened again: the same text, runs, tables and
-// page, and saved once more the same bytes.
-TEST(AbrirOdt, ElPropioVuelveIgual) {
+// Saved and opened again: the same text, runs, tables and page, and saved
+// once more the same bytes. Where Writer's own file does not show how a
+// thing is written (the Symbol font, the shading, a table without lines,
+// runs of spaces), the XML says it as the format does.
+TEST(Odt, ElPropioVuelveIgual) {
     QTemporaryDir dir;
     DocumentoPropio doc;
     doc.fijarPagina(612, 72, 54);
     componerEjemplo(doc);
+    doc.agregarTabla(1, 3); // with its lines
     const QString ruta = dir.filePath("propio.odt");
     ASSERT_TRUE(doc.guardar(ruta.toStdString()));
     EXPECT_EQ(doc.archivo(), ruta);
+    EXPECT_FALSE(doc.documento()->isModified());
+
+    const Paquete p = abrirPaquete(ruta);
+    ASSERT_FALSE(p.nombres.empty());
+    EXPECT_EQ(p.nombres[0], "mimetype");
+    EXPECT_EQ(p.metodos[0], ZIP_CM_STORE);
+    EXPECT_EQ(p.archivos.at("mimetype"), "application/vnd.oasis.opendocument.text");
+    EXPECT_TRUE(p.archivos.at("META-INF/manifest.xml").contains("content.xml"));
+    const QByteArray contenido = p.archivos.at("content.xml");
+    for (const char* dicho : {"<text:s text:c=\"2\"/>A <text:s/>B", "style:font-name=\"Symbol\"",
+                              "fo:background-color=\"#cccccc\"", "fo:border=\"none\"",
+                              "style:column-width=\"162.00pt\""})
+        EXPECT_TRUE(contenido.contains(dicho)) << dicho;
+    EXPECT_TRUE(p.archivos.at("styles.xml").contains("fo:page-width=\"612.00pt\""));
 
     DocumentoPropio otro;
     otro.escribir("lo que había");
@@ -372,11 +142,54 @@ TEST(AbrirOdt, ElPropioVuelveIgual) {
     EXPECT_FALSE(otro.archivoIncompleto());
     EXPECT_FALSE(otro.documento()->isModified());
     EXPECT_EQ(otro.documento()->defaultFont().family(), doc.documento()->defaultFont().family());
-
     const QString otraRuta = dir.filePath("otra.odt");
     ASSERT_TRUE(otro.guardar(otraRuta.toStdString()));
-    EXPECT_EQ(parte(otraRuta, "content.xml"), parte(ruta, "content.xml"));
-    EXPECT_EQ(parte(otraRuta, "styles.xml"), parte(ruta, "styles.xml"));
+    for (const char* parte : {"content.xml", "styles.xml"})
+        EXPECT_EQ(abrirPaquete(otraRuta).archivos[parte], p.archivos.at(parte)) << parte;
+}
+
+// Text the XML cannot hold does not break the file; a folder whose name is
+// not UTF-8 is the folder named by those bytes ("año" in Latin-1); where
+// nothing can be written, saving fails and the changes stay unsaved.
+TEST(Odt, GuardarLoDificil) {
+    QTemporaryDir dir;
+    DocumentoPropio doc;
+    doc.escribir("a<b>&\"c\x01 \t d");
+    const QString ruta = dir.filePath("raro.odt");
+    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
+    DocumentoPropio leido;
+    ASSERT_TRUE(leido.abrir(ruta).hecho);
+    EXPECT_EQ(lectura(leido), "P[a<b>&\"c \t d] 0+11:Times New Roman\n");
+    const std::string carpeta = QFile::encodeName(dir.path()).toStdString() + "/a\xF1o";
+    ASSERT_TRUE(std::filesystem::create_directory(carpeta));
+    EXPECT_TRUE(doc.guardar(carpeta + "/x.odt"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(carpeta + "/x.odt"));
+    std::filesystem::remove_all(carpeta);
+    doc.escribir("x");
+    EXPECT_FALSE(doc.guardar("/no/existe/esta/carpeta/x.odt"));
+    EXPECT_TRUE(doc.documento()->isModified());
+}
+
+// With LibreOffice at hand, it must open the file and find the text.
+TEST(Odt, LibreOfficeLoAbreSiEstaInstalado) {
+    QString programa = QStandardPaths::findExecutable("soffice");
+    if (programa.isEmpty()) programa = QStandardPaths::findExecutable("libreoffice");
+    if (programa.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir dir;
+    DocumentoPropio doc;
+    componerEjemplo(doc);
+    const QString ruta = dir.filePath("lo.odt");
+    ASSERT_TRUE(doc.guardar(ruta.toStdString()));
+    QProcess lo;
+    lo.start(programa, {"-env:UserInstallation=file://" + dir.filePath("perfil"), "--headless",
+                        "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(), ruta});
+    ASSERT_TRUE(lo.waitForFinished(120000));
+    QFile txt(dir.filePath("lo.txt"));
+    ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
+    const QString texto = QString::fromUtf8(txt.readAll());
+    EXPECT_TRUE(texto.contains("  A  B"));
+    EXPECT_TRUE(texto.contains(QString::fromUtf8("\xCF\x80nkstcud")));
+    EXPECT_TRUE(texto.contains("x  y"));
 }
 
 // A file that LibreOffice Writer wrote: its text, formats, table and page,

@@ -1,188 +1,168 @@
-// The document's window: one cursor shared with the document, the pupil's
-// typing, and closing as the word processor quitting.
+// The document's window: the document itself on its page, one cursor shared
+// with the document, the pupil's typing, the title and saving, and closing
+// as the word processor quitting.
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "propio/DocumentoPropio.h"
+#include "propio/OdtPropio.h"
 #include "propio/VentanaDocumento.h"
 
 using namespace renglero;
 
 namespace {
 
-struct Eventos {
-    int salir = 0, seleccion = 0, activada = 0, desactivada = 0;
-    EventosWord eventos() {
+class Ventana : public ::testing::Test {
+  protected:
+    Ventana() {
         EventosWord e;
-        e.salir = [this] { ++salir; };
-        e.cambioDeSeleccion = [this] { ++seleccion; };
-        e.ventanaActivada = [this] { ++activada; };
-        e.ventanaDesactivada = [this] { ++desactivada; };
-        return e;
+        e.salir = [this] { ++eventos["salir"]; };
+        e.cambioDeSeleccion = [this] { ++eventos["seleccion"]; };
+        e.ventanaActivada = [this] { ++eventos["activada"]; };
+        e.ventanaDesactivada = [this] { ++eventos["desactivada"]; };
+        doc.suscribir(e);
     }
-};
+    QTextEdit* editor() { return v.editor(); }
 
-// Answers the next message box with the button that reads `texto`; keeps
-// what the box said.
-struct Respuesta {
-    QString pregunta;
-    QStringList botones;
-    explicit Respuesta(const QString& texto) {
-        QTimer::singleShot(0, [this, texto] {
+    // Answers the next message box with the button that reads `boton`;
+    // keeps what the box said.
+    void contestarLaProxima(const QString& boton) {
+        QTimer::singleShot(0, [this, boton] {
             auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!caja) return;
             pregunta = caja->text();
             for (QAbstractButton* b : caja->buttons()) {
                 botones << b->text();
-                if (b->text() == texto) b->click();
+                if (b->text() == boton) b->click();
             }
         });
     }
+
+    DocumentoPropio doc;
+    VentanaDocumento v{doc};
+    std::map<std::string, int> eventos;
+    QString pregunta;
+    QStringList botones;
 };
 
 } // namespace
 
-TEST(Ventana, TituloYDocumentoCompartido) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
+// The window shows the document itself, on its page, from when the word
+// processor is shown until it quits.
+TEST_F(Ventana, MuestraElDocumentoMismo) {
     EXPECT_EQ(v.windowTitle(), "Documento1 - Renglero");
-    EXPECT_EQ(v.editor()->document(), doc.documento());
-    v.show();
+    EXPECT_EQ(editor()->document(), doc.documento());
+    EXPECT_EQ(editor()->lineWrapColumnOrWidth(), static_cast<int>(595.3 * 96 / 72));
+    doc.fijarPagina(612, 72, 72);
+    EXPECT_EQ(editor()->lineWrapColumnOrWidth(), 816);
+    EXPECT_FALSE(v.isVisible());
+    doc.mostrarAplicacion();
+    EXPECT_TRUE(v.isVisible());
     // Showing the editor does not replace the document's own font.
     doc.escribir("x");
     EXPECT_EQ(doc.leer().parrafos[0].tramos.at(0).fuente, "Times New Roman");
-}
-
-TEST(Ventana, ElCursorDelEditorEsLaSeleccion) {
-    DocumentoPropio doc;
-    Eventos ev;
-    doc.suscribir(ev.eventos());
-    VentanaDocumento v(doc);
-    v.show();
-    // The notebook inserts: the editor shows the same selection.
-    doc.insertarTexto("\rABCD\r");
-    EXPECT_EQ(v.editor()->textCursor().anchor(), doc.seleccion().anchor());
-    EXPECT_EQ(v.editor()->textCursor().position(), doc.seleccion().position());
-    doc.contraerSeleccion(false);
-    EXPECT_EQ(v.editor()->textCursor().position(), 6);
-    EXPECT_FALSE(v.editor()->textCursor().hasSelection());
-    doc.entregarEventos();
-    const int antes = ev.seleccion;
-    // The pupil moves in the editor: the document's selection follows.
-    v.editor()->moveCursor(QTextCursor::Start);
-    EXPECT_EQ(doc.seleccion().position(), 0);
-    v.editor()->moveCursor(QTextCursor::End, QTextCursor::KeepAnchor);
-    EXPECT_EQ(doc.seleccion().anchor(), 0);
-    EXPECT_EQ(doc.seleccion().position(), 6);
-    EXPECT_EQ(doc.textoPrimerParrafo(), "\r");
-    QApplication::processEvents();
-    EXPECT_EQ(ev.seleccion, antes + 1);
-}
-
-TEST(Ventana, ElAlumnoEscribeEnElEditor) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    v.show();
-    v.editor()->setFocus();
-    QTest::keyClicks(v.editor(), "Hola");
-    QTest::keyClick(v.editor(), Qt::Key_Return);
-    QTest::keyClicks(v.editor(), "mundo");
-    QTest::keyClick(v.editor(), Qt::Key_Left);
-    const DocumentoLeido d = doc.leer();
-    ASSERT_EQ(d.parrafos.size(), 2u);
-    EXPECT_EQ(d.parrafos[0].texto, "Hola");
-    EXPECT_EQ(d.parrafos[1].texto, "mundo");
-    EXPECT_EQ(doc.seleccion().position(), 9);
-    // The notebook then writes where the pupil left the cursor.
-    doc.insertarTexto("X");
-    EXPECT_EQ(doc.leer().parrafos[1].texto, "mundXo");
-    EXPECT_TRUE(doc.documento()->isModified());
-}
-
-TEST(Ventana, SinDocumentoNoSeEscribe) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    v.show();
     doc.cerrarDocumento();
-    EXPECT_TRUE(v.editor()->isReadOnly());
+    EXPECT_TRUE(editor()->isReadOnly());
     doc.nuevoDocumento();
-    EXPECT_FALSE(v.editor()->isReadOnly());
-}
-
-TEST(Ventana, CerrarSinCambiosEsSalir) {
-    DocumentoPropio doc;
-    Eventos ev;
-    doc.suscribir(ev.eventos());
-    VentanaDocumento v(doc);
-    v.show();
-    EXPECT_TRUE(v.close());
-    EXPECT_FALSE(doc.enMarcha());
-    QApplication::processEvents();
-    EXPECT_EQ(ev.salir, 1);
-}
-
-TEST(Ventana, CerrarConCambiosPreguntaYCancelarLaDejaAbierta) {
-    DocumentoPropio doc;
-    Eventos ev;
-    doc.suscribir(ev.eventos());
-    VentanaDocumento v(doc);
-    v.show();
-    doc.escribir("trabajo");
-    Respuesta cancelar("Cancelar");
-    EXPECT_FALSE(v.close());
-    EXPECT_EQ(cancelar.pregunta, QString::fromUtf8("¿Quieres guardar los cambios del documento?"));
-    cancelar.botones.sort(); // their order is the platform's
-    EXPECT_EQ(cancelar.botones, (QStringList{"Cancelar", "No", QString::fromUtf8("Sí")}));
-    EXPECT_TRUE(v.isVisible());
-    EXPECT_TRUE(doc.enMarcha());
-    EXPECT_EQ(doc.leer().parrafos[0].texto, "trabajo");
-    QApplication::processEvents();
-    EXPECT_EQ(ev.salir, 0);
-
-    Respuesta no("No");
-    EXPECT_TRUE(v.close());
-    EXPECT_FALSE(doc.enMarcha());
-    QApplication::processEvents();
-    EXPECT_EQ(ev.salir, 1);
-}
-
-TEST(Ventana, SalirCierraLaVentana) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    v.show();
+    EXPECT_FALSE(editor()->isReadOnly());
     doc.escribir("sin guardar");
     doc.salir(); // the word processor quits: nothing to ask
     EXPECT_FALSE(v.isVisible());
 }
 
-TEST(Ventana, MostrarAplicacionLaEnsena) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    EXPECT_FALSE(v.isVisible());
-    doc.mostrarAplicacion();
+// One cursor: what the notebook selects the editor shows, where the pupil
+// types and moves the notebook writes.
+TEST_F(Ventana, ElAlumnoYElCuadernoCompartenElCursor) {
+    v.show();
+    doc.insertarTexto("\rABCD\r");
+    EXPECT_EQ(editor()->textCursor().anchor(), doc.seleccion().anchor());
+    EXPECT_EQ(editor()->textCursor().position(), doc.seleccion().position());
+    doc.contraerSeleccion(false);
+    EXPECT_EQ(editor()->textCursor().position(), 6);
+    EXPECT_FALSE(editor()->textCursor().hasSelection());
+    doc.entregarEventos();
+    const int antes = eventos["seleccion"];
+    editor()->moveCursor(QTextCursor::Start);
+    EXPECT_EQ(doc.seleccion().position(), 0);
+    editor()->moveCursor(QTextCursor::End, QTextCursor::KeepAnchor);
+    EXPECT_EQ(doc.seleccion().anchor(), 0);
+    EXPECT_EQ(doc.seleccion().position(), 6);
+    EXPECT_EQ(doc.textoPrimerParrafo(), "\r");
+    QApplication::processEvents();
+    EXPECT_EQ(eventos["seleccion"], antes + 1);
+
+    doc.nuevoDocumento();
+    editor()->setFocus();
+    QTest::keyClicks(editor(), "Hola");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QTest::keyClicks(editor(), "mundo");
+    QTest::keyClick(editor(), Qt::Key_Left);
+    doc.insertarTexto("X");
+    const DocumentoLeido d = doc.leer();
+    ASSERT_EQ(d.parrafos.size(), 2u);
+    EXPECT_EQ(d.parrafos[0].texto, "Hola");
+    EXPECT_EQ(d.parrafos[1].texto, "mundXo");
+    EXPECT_TRUE(doc.documento()->isModified());
+}
+
+// The notebook's mark on a cell is no format of what is written there,
+// typed by the pupil or written by the notebook.
+TEST_F(Ventana, LoEscritoEnUnaCeldaMarcadaNoQuedaSombreado) {
+    v.show();
+    doc.agregarTabla(1, 2);
+    doc.sombrearPrimeraCelda(200);
+    editor()->setFocus();
+    QTest::keyClicks(editor(), "ab");
+    doc.escribir("c");
+    doc.sombrearPrimeraCelda(0);
+    EXPECT_EQ(doc.leer().tablas.at(0).texto[0][0], "abc");
+    for (int hasta : {2, 3}) {
+        QTextCursor c = doc.seleccion();
+        c.setPosition(c.block().position() + hasta);
+        EXPECT_EQ(c.charFormat().background().style(), Qt::NoBrush) << hasta;
+        EXPECT_FALSE(c.charFormat().hasProperty(kPropiedadTextura)) << hasta;
+    }
+}
+
+// Closing is the word processor quitting; with unsaved changes it asks
+// first, and Cancelar leaves it open.
+TEST_F(Ventana, CerrarEsSalirTrasPreguntarPorLosCambios) {
+    v.show();
+    doc.escribir("trabajo");
+    contestarLaProxima("Cancelar");
+    EXPECT_FALSE(v.close());
+    EXPECT_EQ(pregunta, QString::fromUtf8("¿Quieres guardar los cambios del documento?"));
+    botones.sort(); // their order is the platform's
+    EXPECT_EQ(botones, (QStringList{"Cancelar", "No", QString::fromUtf8("Sí")}));
     EXPECT_TRUE(v.isVisible());
+    EXPECT_EQ(doc.leer().parrafos[0].texto, "trabajo");
+    QApplication::processEvents();
+    EXPECT_EQ(eventos["salir"], 0);
+    contestarLaProxima("No");
+    EXPECT_TRUE(v.close());
+    EXPECT_FALSE(doc.enMarcha());
+    QApplication::processEvents();
+    EXPECT_EQ(eventos["salir"], 1);
+    // Without changes, nothing to ask.
+    DocumentoPropio otro;
+    VentanaDocumento suya(otro);
+    suya.show();
+    pregunta.clear();
+    contestarLaProxima("Cancelar");
+    EXPECT_TRUE(suya.close());
+    EXPECT_FALSE(otro.enMarcha());
 }
 
-TEST(Ventana, LaLineaEsLaDeLaPagina) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    EXPECT_EQ(v.editor()->lineWrapColumnOrWidth(), static_cast<int>(595.3 * 96 / 72));
-    doc.fijarPagina(612, 72, 72);
-    EXPECT_EQ(v.editor()->lineWrapColumnOrWidth(), 816);
-}
-
-TEST(Ventana, ActivarYDesactivar) {
-    DocumentoPropio doc;
-    Eventos ev;
-    doc.suscribir(ev.eventos());
-    VentanaDocumento v(doc);
+TEST_F(Ventana, ActivarYDesactivar) {
     QWidget otra;
     v.show();
     otra.show();
@@ -191,31 +171,15 @@ TEST(Ventana, ActivarYDesactivar) {
     otra.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
     QApplication::processEvents();
-    EXPECT_GE(ev.activada, 1);
-    EXPECT_GE(ev.desactivada, 1);
-}
-
-TEST(Ventana, LoEscritoEnUnaCeldaMarcadaNoQuedaSombreado) {
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
-    v.show();
-    doc.agregarTabla(1, 2);
-    doc.sombrearPrimeraCelda(200); // the notebook's cell mark
-    v.editor()->setFocus();
-    QTest::keyClicks(v.editor(), "ab");
-    doc.sombrearPrimeraCelda(0);
-    EXPECT_EQ(doc.leer().tablas.at(0).texto[0][0], "ab");
-    const QTextCharFormat f = doc.seleccion().charFormat(); // the "b"
-    EXPECT_EQ(f.background().style(), Qt::NoBrush);
+    EXPECT_GE(eventos["activada"], 1);
+    EXPECT_GE(eventos["desactivada"], 1);
 }
 
 // The title names the file and marks unsaved changes; Ctrl+S saves to the
 // same file once it has one, and asks for a name where it was opened
 // without what the document cannot show.
-TEST(Ventana, ElTituloYGuardarEnElMismoArchivo) {
+TEST_F(Ventana, ElTituloYGuardarEnElMismoArchivo) {
     QTemporaryDir dir;
-    DocumentoPropio doc;
-    VentanaDocumento v(doc);
     doc.escribir("x");
     EXPECT_EQ(v.windowTitle(), "Documento1* - Renglero");
     const QString ruta = dir.filePath("deberes.odt");
@@ -231,11 +195,10 @@ TEST(Ventana, ElTituloYGuardarEnElMismoArchivo) {
 
     ASSERT_TRUE(doc.abrir(QStringLiteral(RENGLERO_DATOS "/escrito_en_writer.odt")).hecho);
     EXPECT_EQ(v.windowTitle(), "escrito_en_writer.odt - Renglero");
-    // Saving asks for another name: the dialog is cancelled.
     QTimer::singleShot(0, [] {
         if (QWidget* w = QApplication::activeModalWidget()) w->close();
     });
-    EXPECT_FALSE(v.guardar());
+    EXPECT_FALSE(v.guardar()); // the dialog for another name, cancelled
     doc.nuevoDocumento();
     EXPECT_EQ(v.windowTitle(), "Documento1 - Renglero");
 }

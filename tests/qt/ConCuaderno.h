@@ -1,11 +1,18 @@
 #pragma once
 // The real window on the offscreen platform, started as the program starts
-// it: a question is answered No and a message box OK.
+// it; its message boxes are answered (No to a question, OK, else Cancel) and
+// what they said is kept.
 #include <QApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "qt/Aplicacion.h"
 #include "qt/PlataformaQt.h"
@@ -17,21 +24,74 @@ namespace renglero::prueba {
 class ConCuaderno : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A notebook that ended in a test before asked the application to
+        // leave its loop, and every loop since would end at once: a pass of
+        // the application's own loop clears that.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QApplication::exec();
         contestar();
         cuaderno.arrancar();
         QApplication::processEvents();
+        // What start-up said (no word processor here) is not under test.
+        mensajes.clear();
     }
 
-    // How the message boxes are answered; a fixture that wants the real
-    // boxes, or to hear what they say, gives its own.
+    // A fixture that wants the real boxes gives its own.
     virtual void contestar() {
-        cuaderno.plataforma().contestarCon([](const std::string&, const std::string&, Botones b) {
-            return b == Botones::YesNo ? Respuesta::No : Respuesta::OK;
-        });
+        cuaderno.plataforma().contestarCon(
+            [this](const std::string& texto, const std::string&, Botones b) {
+                mensajes.push_back(texto);
+                return b == Botones::YesNo ? Respuesta::No
+                       : b == Botones::OK  ? Respuesta::OK
+                                           : Respuesta::Cancel;
+            });
     }
 
     Form1& form() { return cuaderno.form(); }
     VentanaQt& ventana() { return cuaderno.ventana(); }
+
+    void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(&ventana(), k, m);
+    }
+    // Types a script: characters as they are, and '\n' Enter, '<' Left,
+    // '>' Right, '_' Down, '~' Ç, '{' F1, '}' F2, and the keypad's '/', '*', '+'.
+    void teclear(const std::string& teclas) {
+        static const std::map<char, Qt::Key> nombradas = {
+            {'\n', Qt::Key_Return}, {'<', Qt::Key_Left},     {'>', Qt::Key_Right},
+            {'_', Qt::Key_Down},    {'~', Qt::Key_Ccedilla}, {'{', Qt::Key_F1},
+            {'}', Qt::Key_F2},      {'/', Qt::Key_Slash},    {'*', Qt::Key_Asterisk},
+            {'+', Qt::Key_Plus}};
+        for (char c : teclas) {
+            const auto n = nombradas.find(c);
+            if (n == nombradas.end())
+                QTest::keyClick(&ventana(), c);
+            else
+                tecla(n->second, std::string("/*+").find(c) != std::string::npos
+                                     ? Qt::KeypadModifier
+                                     : Qt::NoModifier);
+        }
+    }
+
+    // What the window last put on the screen, and the window painted afresh
+    // from the form as it stands.
+    QImage enPantalla() {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(ventana().winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    QImage comoEsAhora() {
+        return ventana().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    // Pixels of a region darker than mid-grey, or of one colour.
+    static int pixeles(const QImage& imagen, const QRect& r, const QColor* color = nullptr) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += color ? imagen.pixelColor(x, y) == *color : qGray(imagen.pixel(x, y)) < 100;
+        return n;
+    }
 
     // Lets the event loop run (and wait) as the program's own loop does.
     static void correrBucle(int ms) {
@@ -41,6 +101,7 @@ class ConCuaderno : public ::testing::Test {
     }
 
     CuadernoQt cuaderno;
+    std::vector<std::string> mensajes;
 };
 
 } // namespace renglero::prueba

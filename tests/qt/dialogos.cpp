@@ -1,87 +1,80 @@
-// The notebook's own message boxes and dialogs are not another program in
-// front: while one is shown the notebook stays open at its full size. The
-// embedded document's dialogs belong to the document.
-#include <QApplication>
-#include <QEventLoop>
+// The notebook's own message boxes and dialogs, real ones answered by the
+// tests: they are not another program in front, so the notebook stays open
+// at its full size; the embedded document's dialogs belong to the document;
+// Qt's own words are Spanish.
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-#include <string>
+#include <QTemporaryDir>
 
 #include "ConCuaderno.h"
 #include "propio/DocumentoPropio.h"
 #include "propio/VentanaDocumento.h"
-#include "qt/Aplicacion.h"
-#include "qt/PlataformaQt.h"
-#include "qt/VentanaQt.h"
-#include "shell/Form1.h"
 
 using namespace renglero;
 
 namespace {
 
-// The boxes here are the real ones, answered by the tests.
 class Dialogos : public prueba::ConCuaderno {
   protected:
     void contestar() override {}
+
+    struct Caja {
+        QString titulo, texto;
+        QMessageBox::Icon icono;
+    };
+    // The next message box, once shown: what it says is kept, and the
+    // button that reads `boton` answers it.
+    void contestarLaProxima(const QString& boton, int ms = 100) {
+        QTimer::singleShot(ms, [this, boton] {
+            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (caja == nullptr) return;
+            cajas.push_back({caja->windowTitle(), caja->text(), caja->icon()});
+            activaDurante = cuaderno.plataforma().ventanaActiva();
+            altoDurante = ventana().height();
+            for (QAbstractButton* b : caja->buttons())
+                if (b->text() == boton) b->click();
+        });
+    }
+    std::vector<Caja> cajas;
+    Ventana activaDurante = Ventana::other;
+    int altoDurante = 0;
 };
 
 } // namespace
 
 TEST_F(Dialogos, UnMensajeDelCuadernoNoLoRecoge) {
-    // A laid-out sum and keypad + again: the notebook says why not, with a
-    // real message box (nobody answers for the pupil here).
-    for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_5, Qt::Key_Return, Qt::Key_3, Qt::Key_7})
-        QTest::keyClick(&ventana(), k);
-    QTest::keyClick(&ventana(), Qt::Key_Plus, Qt::KeypadModifier);
+    // A laid-out sum and keypad + again: the notebook says why not.
+    teclear("125\n37+");
     ASSERT_EQ(form().operacion, "+");
     const int alto = ventana().height();
-    const int altoForm = form().Height;
-
-    QString texto;
-    Ventana activa = Ventana::other;
-    int altoDurante = 0, altoFormDurante = 0;
-    QTimer::singleShot(400, [&] {
-        // Timer2 has ticked a few times under the box by now.
-        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (caja == nullptr) return;
-        texto = caja->text();
-        activa = cuaderno.plataforma().ventanaActiva();
-        altoDurante = ventana().height();
-        altoFormDurante = form().Height;
-        caja->button(QMessageBox::Ok) != nullptr ? caja->button(QMessageBox::Ok)->click()
-                                                 : caja->buttons().first()->click();
-    });
-    QTest::keyClick(&ventana(), Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_EQ(texto.toStdString(), "Para hacer una nueva operación hay que borrar la tabla.");
-    EXPECT_EQ(activa, Ventana::notebook);
-    EXPECT_EQ(altoFormDurante, altoForm);
+    // Timer2 ticks a few times under the box.
+    contestarLaProxima(QStringLiteral("Aceptar"), 400);
+    tecla(Qt::Key_Plus, Qt::KeypadModifier);
+    ASSERT_EQ(cajas.size(), 1u);
+    EXPECT_EQ(cajas[0].texto.toStdString(),
+              "Para hacer una nueva operación hay que borrar la tabla.");
+    EXPECT_EQ(activaDurante, Ventana::notebook);
     EXPECT_EQ(altoDurante, alto);
     // Nor did the notebook think it was left and came back.
     EXPECT_EQ(form().ventanaActual, Ventana::notebook);
 }
 
-TEST_F(Dialogos, ElDialogoDeArchivosDelDocumentoEsDelDocumento) {
+TEST_F(Dialogos, ElDialogoDelDocumentoEsDelDocumentoYUnaVentanaAjenaOtra) {
     QFileDialog dialogo(&cuaderno.ventanaDocumento(), QStringLiteral("Guardar el documento"));
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
-    dialogo.show();
-    dialogo.activateWindow();
-    correrBucle(50);
-    ASSERT_EQ(QApplication::activeWindow(), &dialogo);
-    EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::word);
-    dialogo.close();
-}
-
-TEST_F(Dialogos, UnaVentanaAjenaSigueSiendoOtra) {
     QWidget ajena;
-    ajena.show();
-    ajena.activateWindow();
-    correrBucle(50);
-    ASSERT_EQ(QApplication::activeWindow(), &ajena);
-    EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::other);
+    for (auto [ventana, esperada] :
+         {std::pair<QWidget*, Ventana>{&dialogo, Ventana::word}, {&ajena, Ventana::other}}) {
+        ventana->show();
+        ventana->activateWindow();
+        correrBucle(50);
+        ASSERT_EQ(QApplication::activeWindow(), ventana);
+        EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), esperada);
+        ventana->close();
+    }
 }
 
 TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
@@ -90,69 +83,83 @@ TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
     // notebook goes on as it was, prompt gone, grid written and focused.
     cuaderno.ventanaDocumento().show();
     cuaderno.documento().escribir("deberes");
-    for (Qt::Key k : {Qt::Key_1, Qt::Key_2})
-        QTest::keyClick(&ventana(), k);
-    int preguntas = 0;
-    auto cancelar = [&] {
-        QTimer::singleShot(100, [&] {
-            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (caja == nullptr) return;
-            ++preguntas;
-            for (QAbstractButton* b : caja->buttons())
-                if (b->text() == QStringLiteral("Cancelar")) b->click();
-        });
-    };
-    cancelar();
-    QTest::keyClick(&ventana(), Qt::Key_Pause);
-    QTest::keyClick(&ventana(), Qt::Key_Pause);
-    cancelar();
+    teclear("12");
+    contestarLaProxima(QStringLiteral("Cancelar"));
+    tecla(Qt::Key_Pause);
+    tecla(Qt::Key_Pause);
+    contestarLaProxima(QStringLiteral("Cancelar"));
     EXPECT_FALSE(ventana().close());
-    EXPECT_EQ(preguntas, 2);
+    EXPECT_EQ(cajas.size(), 2u);
     EXPECT_FALSE(form().finalizado());
     EXPECT_TRUE(ventana().isVisible());
     EXPECT_TRUE(cuaderno.ventanaDocumento().isVisible());
     EXPECT_EQ(form().Mensa.Caption, "");
     EXPECT_FALSE(form().Frame1.Visible);
     EXPECT_EQ(form().foco, Foco::tabla);
-    EXPECT_TRUE(form().tabla.TabStop);
-    EXPECT_EQ(form().tabla.TextMatrix(1, 3) + form().tabla.TextMatrix(1, 4), "12");
     EXPECT_EQ(cuaderno.documento().leer().parrafos.at(0).texto, "deberes");
     // The notebook takes keys again.
-    QTest::keyClick(&ventana(), Qt::Key_3);
-    EXPECT_EQ(form().tabla.TextMatrix(1, 5), "3");
+    tecla(Qt::Key_3);
+    EXPECT_EQ(form().tabla.TextMatrix(1, 3) + form().tabla.TextMatrix(1, 4) +
+                  form().tabla.TextMatrix(1, 5),
+              "123");
 }
 
 TEST_F(Dialogos, SoloLaPreguntaDelAnchoDeLineaLlevaIcono) {
     // The table manager's questions show no icon; the question about the
     // document's new line width shows the question icon.
-    struct Caja {
-        QString titulo;
-        QMessageBox::Icon icono;
-    };
-    std::vector<Caja> cajas;
-    auto contestarNo = [&] {
-        QTimer::singleShot(100, [&] {
-            auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (caja == nullptr) return;
-            cajas.push_back({caja->windowTitle(), caja->icon()});
-            for (QAbstractButton* b : caja->buttons())
-                if (b->text() == QStringLiteral("No")) b->click();
-        });
-    };
-    for (Qt::Key k : {Qt::Key_T, Qt::Key_2, Qt::Key_3, Qt::Key_Return})
-        QTest::keyClick(&ventana(), k);
-    for (Qt::Key k : {Qt::Key_Q, Qt::Key_W, Qt::Key_E, Qt::Key_B}) {
-        contestarNo();
+    teclear("t23\n");
+    for (char k : std::string("qweb")) {
+        contestarLaProxima(QStringLiteral("No"));
         QTest::keyClick(&ventana(), k);
     }
-    QTest::keyClick(&ventana(), Qt::Key_Escape);
-    QTest::keyClick(&ventana(), Qt::Key_Ccedilla);
+    tecla(Qt::Key_Escape);
+    tecla(Qt::Key_Ccedilla);
     cuaderno.documento().fijarPagina(595.3F, 100, 100);
-    contestarNo();
+    contestarLaProxima(QStringLiteral("No"));
     form().comprobarancho();
     ASSERT_EQ(cajas.size(), 5u);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(cajas[i].icono, QMessageBox::NoIcon) << cajas[i].titulo.toStdString();
     EXPECT_EQ(cajas[4].titulo.toStdString(), "¡Atención!");
     EXPECT_EQ(cajas[4].icono, QMessageBox::Question);
+}
+
+TEST_F(Dialogos, GuardarElDocumentoEmpiezaEnLaCarpetaDeDocumentosYEnEspanol) {
+    // The desktop's folders as xdg-user-dirs writes them.
+    QTemporaryDir configuracion;
+    const QString documentos = configuracion.filePath(QStringLiteral("Mis documentos"));
+    ASSERT_TRUE(QDir().mkpath(documentos));
+    QFile dirs(configuracion.filePath(QStringLiteral("user-dirs.dirs")));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"" + documentos.toUtf8() + "\"\n");
+    dirs.close();
+    const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", configuracion.path().toLocal8Bit());
+
+    QString carpeta, archivo;
+    QStringList botones;
+    QTimer mirar;
+    QObject::connect(&mirar, &QTimer::timeout, [&] {
+        auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialogo == nullptr) return;
+        mirar.stop();
+        carpeta = dialogo->directory().absolutePath();
+        archivo = dialogo->selectedFiles().value(0);
+        for (const QPushButton* b : dialogo->findChildren<QPushButton*>())
+            botones << b->text();
+        dialogo->reject();
+    });
+    mirar.start(10);
+    const bool guardado = cuaderno.ventanaDocumento().guardarComo();
+    if (antes.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", antes);
+
+    EXPECT_FALSE(guardado);
+    EXPECT_EQ(carpeta.toStdString(), documentos.toStdString());
+    EXPECT_EQ(archivo.toStdString(), (documentos + "/Documento1.odt").toStdString());
+    // Qt's own words, from its Spanish translation.
+    EXPECT_TRUE(botones.contains(QStringLiteral("Cancelar"))) << botones.join('|').toStdString();
+    EXPECT_TRUE(botones.contains(QStringLiteral("&Guardar"))) << botones.join('|').toStdString();
 }

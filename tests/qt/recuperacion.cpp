@@ -31,9 +31,16 @@ std::string version(int n) {
 
 bool entera(const std::string& s) {
     const std::size_t dos = s.find(':');
-    if (dos == std::string::npos) return false;
-    const int n = std::stoi(s.substr(0, dos));
-    return s == version(n);
+    return dos != std::string::npos && s == version(std::stoi(s.substr(0, dos)));
+}
+
+// The copies in the slots under carpeta.
+int copias(const std::string& carpeta) {
+    int n = 0;
+    std::error_code e;
+    for (const auto& d : std::filesystem::directory_iterator(carpeta, e))
+        n += std::filesystem::exists(d.path() / "copia");
+    return n;
 }
 
 } // namespace
@@ -79,13 +86,7 @@ TEST(Recuperacion, SoloSeEncuentraLaRanuraDeUnCuadernoQueYaNoEsta) {
         pause();
         _exit(0);
     }
-    auto copias = [&] {
-        int n = 0;
-        for (const auto& d : std::filesystem::directory_iterator(carpeta))
-            n += std::filesystem::exists(d.path() / "copia");
-        return n;
-    };
-    for (int i = 0; i < 500 && copias() < 2; ++i)
+    for (int i = 0; i < 500 && copias(carpeta) < 2; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     // Alive, it is not offered.
     EXPECT_FALSE(Ranura::abandonada(carpeta));
@@ -137,14 +138,6 @@ struct Cuaderno {
     CuadernoQt cuaderno{CuadernoQt::Documento::propio};
     std::vector<std::string> preguntas;
 };
-
-int copias(const std::string& carpeta) {
-    int n = 0;
-    std::error_code e;
-    for (const auto& d : std::filesystem::directory_iterator(carpeta, e))
-        if (std::filesystem::exists(d.path() / "copia")) ++n;
-    return n;
-}
 
 const std::vector<std::pair<int, int>> k125x37 = {{'1', '1'}, {'2', '2'}, {'5', '5'}, {13, 13},
                                                   {'3', '3'}, {'7', '7'}, {106, '*'}, {'9', '9'}};

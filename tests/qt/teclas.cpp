@@ -1,240 +1,218 @@
-// Key events into key codes, shift states and characters.
+// Key events into key codes, shift states and characters; F11's state as
+// Timer2 reads it.
 #include <QKeyEvent>
+#include <array>
 #include <gtest/gtest.h>
 
+#include "qt/TeclaGlobal.h"
 #include "qt/TeclasQt.h"
 
 using namespace renglero;
 
 namespace {
 
-QKeyEvent pulsacion(int tecla, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& texto = {},
+using Acciones = std::vector<AccionTecla>;
+const Qt::KeyboardModifiers conShift = Qt::ShiftModifier, conCtrl = Qt::ControlModifier,
+                            conAlt = Qt::AltModifier, numerico = Qt::KeypadModifier;
+
+QKeyEvent pulsacion(int tecla, Qt::KeyboardModifiers m = {}, const QString& texto = {},
                     quint32 escaneo = 0, bool repetida = false) {
     return QKeyEvent(QEvent::KeyPress, tecla, m, escaneo, 0, 0, texto, repetida);
 }
-
-QKeyEvent suelta(int tecla, Qt::KeyboardModifiers m = Qt::NoModifier, quint32 escaneo = 0,
+QKeyEvent suelta(int tecla, Qt::KeyboardModifiers m = {}, quint32 escaneo = 0,
                  bool repetida = false) {
     return QKeyEvent(QEvent::KeyRelease, tecla, m, escaneo, 0, 0, QString(), repetida);
 }
-
-AccionTecla abajo(int codigo, int shift, int caracter) {
+AccionTecla abajo(int codigo, int shift, int caracter = -1) {
     return {true, codigo, shift, caracter};
 }
 AccionTecla arriba(int codigo, int shift) {
     return {false, codigo, shift, -1};
 }
+void anadir(Acciones& a, const Acciones& b) {
+    a.insert(a.end(), b.begin(), b.end());
+}
 
 } // namespace
 
-TEST(TeclasQt, LetrasYDigitosDelTecladoPrincipal) {
-    TraductorTeclas t;
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_A, Qt::NoModifier, "a")),
-              std::vector<AccionTecla>{abajo(65, 0, 'a')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_A, Qt::ShiftModifier, "A")),
-              std::vector<AccionTecla>{abajo(65, 1, 'A')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_7, Qt::NoModifier, "7")),
-              std::vector<AccionTecla>{abajo(55, 0, '7')});
-    // Shift+7 gives "/" on a Spanish keyboard: still the key 7.
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Slash, Qt::ShiftModifier, "/")),
-              std::vector<AccionTecla>{abajo(55, 1, '/')});
-}
-
-TEST(TeclasQt, TecladoNumericoPorSuModificador) {
-    TraductorTeclas t;
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Plus, Qt::KeypadModifier, "+")),
-              std::vector<AccionTecla>{abajo(107, 0, '+')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Plus, Qt::NoModifier, "+")),
-              std::vector<AccionTecla>{abajo(187, 0, '+')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Minus, Qt::KeypadModifier, "-")),
-              std::vector<AccionTecla>{abajo(109, 0, '-')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Minus, Qt::NoModifier, "-")),
-              std::vector<AccionTecla>{abajo(189, 0, '-')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Asterisk, Qt::KeypadModifier, "*")),
-              std::vector<AccionTecla>{abajo(106, 0, '*')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Slash, Qt::KeypadModifier, "/")),
-              std::vector<AccionTecla>{abajo(111, 0, '/')});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_4, Qt::KeypadModifier, "4")),
-              std::vector<AccionTecla>{abajo(100, 0, '4')});
-}
-
-TEST(TeclasQt, TeclasDeControlYSinCaracter) {
-    TraductorTeclas t;
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Return)), std::vector<AccionTecla>{abajo(13, 0, 13)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Escape)), std::vector<AccionTecla>{abajo(27, 0, 27)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Tab)), std::vector<AccionTecla>{abajo(9, 0, 9)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Backtab, Qt::ShiftModifier)),
-              std::vector<AccionTecla>{abajo(9, 1, 9)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Backspace)), std::vector<AccionTecla>{abajo(8, 0, 8)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_F11)), std::vector<AccionTecla>{abajo(122, 0, -1)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Delete, Qt::NoModifier, "\x7f")),
-              std::vector<AccionTecla>{abajo(46, 0, -1)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Pause)), std::vector<AccionTecla>{abajo(19, 0, -1)});
-    // Ctrl with a letter gives the control character; Alt gives none.
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_R, Qt::ControlModifier, "\x12")),
-              std::vector<AccionTecla>{abajo(82, 2, 18)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_1, Qt::ControlModifier, "1")),
-              std::vector<AccionTecla>{abajo(49, 2, -1)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_R, Qt::AltModifier, "r")),
-              std::vector<AccionTecla>{abajo(82, 4, -1)});
-}
-
-TEST(TeclasQt, CedillaYOrdinal) {
-    TraductorTeclas t;
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Ccedilla, Qt::NoModifier, QString::fromUtf8("ç"))),
-              std::vector<AccionTecla>{abajo(191, 0, 231)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Ccedilla, Qt::ShiftModifier, QString::fromUtf8("Ç"))),
-              std::vector<AccionTecla>{abajo(191, 1, 199)});
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_masculine, Qt::NoModifier, QString::fromUtf8("º"))),
-              std::vector<AccionTecla>{abajo(220, 0, 186)});
-}
-
-TEST(TeclasQt, ControlSoloAbajoYArriba) {
-    TraductorTeclas t;
-    // The platform may or may not count Ctrl itself in the modifiers.
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Control)), std::vector<AccionTecla>{abajo(17, 2, -1)});
-    EXPECT_EQ(t.soltar(suelta(Qt::Key_Control, Qt::ControlModifier)),
-              std::vector<AccionTecla>{arriba(17, 0)});
-}
-
-TEST(TeclasQt, AltGrEsControlMasAlt) {
-    TraductorTeclas t;
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_AltGr)),
-              (std::vector<AccionTecla>{abajo(17, 2, -1), abajo(18, 6, -1)}));
-    // A sign typed with AltGr held keeps its character.
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_At, Qt::NoModifier, "@")),
-              std::vector<AccionTecla>{abajo(50, 6, '@')});
-    EXPECT_EQ(t.soltar(suelta(Qt::Key_AltGr)),
-              (std::vector<AccionTecla>{arriba(18, 2), arriba(17, 0)}));
-}
-
-TEST(TeclasQt, LaSueltaSeEmparejaPorCodigoDeEscaneo) {
-    TraductorTeclas t;
-    // Shift+1 pressed, Shift let go first, then the key: the release is the 1 key.
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Exclam, Qt::ShiftModifier, "!", 10)),
-              std::vector<AccionTecla>{abajo(49, 1, '!')});
-    EXPECT_EQ(t.soltar(suelta(Qt::Key_1, Qt::NoModifier, 10)),
-              std::vector<AccionTecla>{arriba(49, 0)});
-    // Keypad 4 pressed, its release reported as the left arrow of the same key.
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_4, Qt::KeypadModifier, "4", 83)),
-              std::vector<AccionTecla>{abajo(100, 0, '4')});
-    EXPECT_EQ(t.soltar(suelta(Qt::Key_Left, Qt::KeypadModifier, 83)),
-              std::vector<AccionTecla>{arriba(100, 0)});
-}
-
-TEST(TeclasQt, RepeticionAutomatica) {
-    TraductorTeclas t;
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_5, Qt::NoModifier, "5", 14)),
-              std::vector<AccionTecla>{abajo(53, 0, '5')});
-    // A repeated press is a new press; a repeated release is not a release.
-    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_5, Qt::NoModifier, "5", 14, true)),
-              std::vector<AccionTecla>{abajo(53, 0, '5')});
-    EXPECT_TRUE(t.soltar(suelta(Qt::Key_5, Qt::NoModifier, 14, true)).empty());
-    EXPECT_EQ(t.soltar(suelta(Qt::Key_5, Qt::NoModifier, 14)),
-              std::vector<AccionTecla>{arriba(53, 0)});
-}
-
-// The window gives the same events as a script's token for the same keys.
-TEST(TeclasQt, LosMismosEventosQueElToken) {
-    auto teclasConCtrl = [](Qt::Key k, const QString& texto) {
+TEST(TeclasQt, UnaPulsacion) {
+    struct Caso {
+        int tecla;
+        Qt::KeyboardModifiers m;
+        QString texto;
+        AccionTecla esperada;
+    };
+    const Caso casos[] = {
+        {Qt::Key_A, {}, "a", abajo(65, 0, 'a')},
+        {Qt::Key_A, conShift, "A", abajo(65, 1, 'A')},
+        {Qt::Key_7, {}, "7", abajo(55, 0, '7')},
+        // Shift+7 gives "/" on a Spanish keyboard: still the key 7.
+        {Qt::Key_Slash, conShift, "/", abajo(55, 1, '/')},
+        // The keypad by its modifier.
+        {Qt::Key_Plus, numerico, "+", abajo(107, 0, '+')},
+        {Qt::Key_Plus, {}, "+", abajo(187, 0, '+')},
+        {Qt::Key_Minus, numerico, "-", abajo(109, 0, '-')},
+        {Qt::Key_Minus, {}, "-", abajo(189, 0, '-')},
+        {Qt::Key_Asterisk, numerico, "*", abajo(106, 0, '*')},
+        {Qt::Key_Slash, numerico, "/", abajo(111, 0, '/')},
+        {Qt::Key_4, numerico, "4", abajo(100, 0, '4')},
+        {Qt::Key_Return, {}, {}, abajo(13, 0, 13)},
+        {Qt::Key_Escape, {}, {}, abajo(27, 0, 27)},
+        {Qt::Key_Tab, {}, {}, abajo(9, 0, 9)},
+        {Qt::Key_Backtab, conShift, {}, abajo(9, 1, 9)},
+        {Qt::Key_Backspace, {}, {}, abajo(8, 0, 8)},
+        {Qt::Key_F11, {}, {}, abajo(122, 0)},
+        {Qt::Key_Delete, {}, "\x7f", abajo(46, 0)},
+        {Qt::Key_Pause, {}, {}, abajo(19, 0)},
+        // Ctrl with a letter gives the control character; Alt gives none.
+        {Qt::Key_R, conCtrl, "\x12", abajo(82, 2, 18)},
+        {Qt::Key_1, conCtrl, "1", abajo(49, 2)},
+        {Qt::Key_R, conAlt, "r", abajo(82, 4)},
+        {Qt::Key_Ccedilla, {}, QString::fromUtf8("ç"), abajo(191, 0, 231)},
+        {Qt::Key_Ccedilla, conShift, QString::fromUtf8("Ç"), abajo(191, 1, 199)},
+        {Qt::Key_masculine, {}, QString::fromUtf8("º"), abajo(220, 0, 186)},
+        // The platform may or may not count Ctrl itself in the modifiers.
+        {Qt::Key_Control, {}, {}, abajo(17, 2)},
+    };
+    for (const Caso& c : casos) {
         TraductorTeclas t;
-        std::vector<AccionTecla> v = t.pulsar(pulsacion(Qt::Key_Control, Qt::ControlModifier));
-        for (const auto& a : t.pulsar(pulsacion(k, Qt::ControlModifier, texto)))
-            v.push_back(a);
-        for (const auto& a : t.soltar(suelta(k, Qt::ControlModifier)))
-            v.push_back(a);
-        for (const auto& a : t.soltar(suelta(Qt::Key_Control, Qt::ControlModifier)))
-            v.push_back(a);
-        return v;
-    };
-    auto token = [](std::string_view s) {
-        std::string error;
-        return accionesDeToken(s, error).value_or(std::vector<AccionTecla>{});
-    };
-    EXPECT_EQ(teclasConCtrl(Qt::Key_Return, "\r"), token("{Ctrl+Enter}"));
-    EXPECT_EQ(teclasConCtrl(Qt::Key_Space, " "), token("{Ctrl+Space}"));
-    EXPECT_EQ(teclasConCtrl(Qt::Key_Backspace, "\x7f"), token("{Ctrl+Backspace}"));
-    EXPECT_EQ(teclasConCtrl(Qt::Key_X, "\x18"), token("{Ctrl+X}"));
-    EXPECT_EQ(teclasConCtrl(Qt::Key_1, "1"), token("{Ctrl+1}"));
-    EXPECT_EQ(teclasConCtrl(Qt::Key_Home, ""), token("{Ctrl+Home}"));
-
-    TraductorTeclas t;
-    std::vector<AccionTecla> altGr = t.pulsar(pulsacion(Qt::Key_AltGr));
-    for (const auto& a : t.soltar(suelta(Qt::Key_AltGr)))
-        altGr.push_back(a);
-    EXPECT_EQ(altGr, token("{AltGr}"));
-
-    // Ctrl and Alt tapped alone, as the platform may report them.
-    std::vector<AccionTecla> ctrl = t.pulsar(pulsacion(Qt::Key_Control));
-    for (const auto& a : t.soltar(suelta(Qt::Key_Control, Qt::ControlModifier)))
-        ctrl.push_back(a);
-    EXPECT_EQ(ctrl, token("{Ctrl}"));
-    std::vector<AccionTecla> alt = t.pulsar(pulsacion(Qt::Key_Alt, Qt::AltModifier));
-    for (const auto& a : t.soltar(suelta(Qt::Key_Alt)))
-        alt.push_back(a);
-    EXPECT_EQ(alt, token("{Alt}"));
+        EXPECT_EQ(t.pulsar(pulsacion(c.tecla, c.m, c.texto)), Acciones{c.esperada})
+            << "tecla Qt " << std::hex << c.tecla;
+    }
 }
 
 // Every sign of a Spanish keyboard, plain, with Shift and with AltGr, is
 // reported as the key that gives it: Qt names the sign, the notebook the key.
 TEST(TeclasQt, CadaSignoDelTecladoEspanolEsSuTecla) {
-    struct Signo {
-        int tecla;
-        Qt::KeyboardModifiers modificadores;
-        int codigo;
+    // The key, and the signs Qt names for it plain, with Shift, with AltGr.
+    const std::pair<int, std::array<int, 3>> teclas[] = {
+        {kTeclaOrdinal, {Qt::Key_masculine, Qt::Key_ordfeminine, Qt::Key_Backslash}},
+        {'1', {0, Qt::Key_Exclam, Qt::Key_Bar}},
+        {'2', {0, Qt::Key_QuoteDbl, Qt::Key_At}},
+        {'3', {0, Qt::Key_periodcentered, Qt::Key_NumberSign}},
+        {'4', {0, Qt::Key_Dollar, Qt::Key_AsciiTilde}},
+        {'5', {0, Qt::Key_Percent, 0}},
+        {'6', {0, Qt::Key_Ampersand, Qt::Key_notsign}},
+        {'7', {0, Qt::Key_Slash, 0}},
+        {'8', {0, Qt::Key_ParenLeft, 0}},
+        {'9', {0, Qt::Key_ParenRight, 0}},
+        {'0', {0, Qt::Key_Equal, 0}},
+        {kTeclaApostrofo, {Qt::Key_Apostrophe, Qt::Key_Question, 0}},
+        {kTeclaExclamacion, {Qt::Key_exclamdown, Qt::Key_questiondown, 0}},
+        {kTeclaAcentoGrave, {Qt::Key_Dead_Grave, Qt::Key_Dead_Circumflex, Qt::Key_BracketLeft}},
+        {kTeclaMas, {Qt::Key_Plus, Qt::Key_Asterisk, Qt::Key_BracketRight}},
+        {kTeclaAcento, {Qt::Key_Dead_Acute, Qt::Key_Dead_Diaeresis, Qt::Key_BraceLeft}},
+        {kTeclaCedilla, {Qt::Key_Ccedilla, Qt::Key_Ccedilla, Qt::Key_BraceRight}},
+        {kTeclaEnye, {Qt::Key_Ntilde, Qt::Key_Ntilde, 0}},
+        {kTeclaMenor, {Qt::Key_Less, Qt::Key_Greater, 0}},
+        {kTeclaComa, {Qt::Key_Comma, Qt::Key_Semicolon, 0}},
+        {kTeclaPunto, {Qt::Key_Period, Qt::Key_Colon, 0}},
+        {kTeclaMenos, {Qt::Key_Minus, Qt::Key_Underscore, 0}},
     };
-    const auto shift = Qt::ShiftModifier;
-    const auto altGr = Qt::ControlModifier | Qt::AltModifier;
-    const Signo signos[] = {
-        {Qt::Key_masculine, {}, kTeclaOrdinal},
-        {Qt::Key_ordfeminine, shift, kTeclaOrdinal},
-        {Qt::Key_Backslash, altGr, kTeclaOrdinal},
-        {Qt::Key_Exclam, shift, '1'},
-        {Qt::Key_Bar, altGr, '1'},
-        {Qt::Key_QuoteDbl, shift, '2'},
-        {Qt::Key_At, altGr, '2'},
-        {Qt::Key_periodcentered, shift, '3'},
-        {Qt::Key_NumberSign, altGr, '3'},
-        {Qt::Key_Dollar, shift, '4'},
-        {Qt::Key_AsciiTilde, altGr, '4'},
-        {Qt::Key_Percent, shift, '5'},
-        {Qt::Key_Ampersand, shift, '6'},
-        {Qt::Key_notsign, altGr, '6'},
-        {Qt::Key_Slash, shift, '7'},
-        {Qt::Key_ParenLeft, shift, '8'},
-        {Qt::Key_ParenRight, shift, '9'},
-        {Qt::Key_Equal, shift, '0'},
-        {Qt::Key_Apostrophe, {}, kTeclaApostrofo},
-        {Qt::Key_Question, shift, kTeclaApostrofo},
-        {Qt::Key_exclamdown, {}, kTeclaExclamacion},
-        {Qt::Key_questiondown, shift, kTeclaExclamacion},
-        {Qt::Key_Dead_Grave, {}, kTeclaAcentoGrave},
-        {Qt::Key_Dead_Circumflex, shift, kTeclaAcentoGrave},
-        {Qt::Key_BracketLeft, altGr, kTeclaAcentoGrave},
-        {Qt::Key_Plus, {}, kTeclaMas},
-        {Qt::Key_Asterisk, shift, kTeclaMas},
-        {Qt::Key_BracketRight, altGr, kTeclaMas},
-        {Qt::Key_Dead_Acute, {}, kTeclaAcento},
-        {Qt::Key_Dead_Diaeresis, shift, kTeclaAcento},
-        {Qt::Key_BraceLeft, altGr, kTeclaAcento},
-        {Qt::Key_Ccedilla, {}, kTeclaCedilla},
-        {Qt::Key_Ccedilla, shift, kTeclaCedilla},
-        {Qt::Key_BraceRight, altGr, kTeclaCedilla},
-        {Qt::Key_Ntilde, {}, kTeclaEnye},
-        {Qt::Key_Ntilde, shift, kTeclaEnye},
-        {Qt::Key_Less, {}, kTeclaMenor},
-        {Qt::Key_Greater, shift, kTeclaMenor},
-        {Qt::Key_Comma, {}, kTeclaComa},
-        {Qt::Key_Semicolon, shift, kTeclaComa},
-        {Qt::Key_Period, {}, kTeclaPunto},
-        {Qt::Key_Colon, shift, kTeclaPunto},
-        {Qt::Key_Minus, {}, kTeclaMenos},
-        {Qt::Key_Underscore, shift, kTeclaMenos},
+    const Qt::KeyboardModifiers modificadores[3] = {{}, conShift, conCtrl | conAlt};
+    for (const auto& [codigo, signos] : teclas)
+        for (int i = 0; i < 3; ++i) {
+            if (signos[i] == 0) continue;
+            TraductorTeclas t;
+            const Acciones a = t.pulsar(pulsacion(signos[i], modificadores[i]));
+            ASSERT_FALSE(a.empty()) << "tecla Qt " << std::hex << signos[i];
+            EXPECT_EQ(a.back().codigo, codigo) << "tecla Qt " << std::hex << signos[i];
+        }
+}
+
+// A release is the key the press gave: matched by scan code, AltGr's two
+// keys let go in turn, the keyboard's repeat a new press but no release.
+TEST(TeclasQt, LaSueltaEsLaDeSuPulsacion) {
+    TraductorTeclas t;
+    // Shift+1 pressed, Shift let go first, then the key.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_Exclam, conShift, "!", 10)), Acciones{abajo(49, 1, '!')});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_1, {}, 10)), Acciones{arriba(49, 0)});
+    // Keypad 4, its release reported as the left arrow of the same key.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_4, numerico, "4", 83)), Acciones{abajo(100, 0, '4')});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_Left, numerico, 83)), Acciones{arriba(100, 0)});
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_5, {}, "5", 14, true)), Acciones{abajo(53, 0, '5')});
+    EXPECT_TRUE(t.soltar(suelta(Qt::Key_5, {}, 14, true)).empty());
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_5, {}, 14)), Acciones{arriba(53, 0)});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_Control, conCtrl)), Acciones{arriba(17, 0)});
+    // AltGr is Ctrl+Alt; a sign typed with it keeps its character.
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_AltGr)), (Acciones{abajo(17, 2), abajo(18, 6)}));
+    EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_At, {}, "@")), Acciones{abajo(50, 6, '@')});
+    EXPECT_EQ(t.soltar(suelta(Qt::Key_AltGr)), (Acciones{arriba(18, 2), arriba(17, 0)}));
+}
+
+// The window gives the same events as a script's token for the same keys.
+TEST(TeclasQt, LosMismosEventosQueElToken) {
+    const auto token = [](std::string_view s) {
+        std::string error;
+        return accionesDeToken(s, error).value_or(Acciones{});
     };
-    for (const Signo& s : signos) {
+    const std::tuple<Qt::Key, QString, const char*> conControl[] = {
+        {Qt::Key_Return, "\r", "{Ctrl+Enter}"},
+        {Qt::Key_Space, " ", "{Ctrl+Space}"},
+        {Qt::Key_Backspace, "\x7f", "{Ctrl+Backspace}"},
+        {Qt::Key_X, "\x18", "{Ctrl+X}"},
+        {Qt::Key_1, "1", "{Ctrl+1}"},
+        {Qt::Key_Home, "", "{Ctrl+Home}"},
+    };
+    for (const auto& [k, texto, nombre] : conControl) {
         TraductorTeclas t;
-        const std::vector<AccionTecla> acciones = t.pulsar(pulsacion(s.tecla, s.modificadores));
-        ASSERT_FALSE(acciones.empty()) << "tecla Qt " << std::hex << s.tecla;
-        EXPECT_EQ(acciones.back().codigo, s.codigo) << "tecla Qt " << std::hex << s.tecla;
+        Acciones v = t.pulsar(pulsacion(Qt::Key_Control, conCtrl));
+        anadir(v, t.pulsar(pulsacion(k, conCtrl, texto)));
+        anadir(v, t.soltar(suelta(k, conCtrl)));
+        anadir(v, t.soltar(suelta(Qt::Key_Control, conCtrl)));
+        EXPECT_EQ(v, token(nombre)) << nombre;
     }
+    // AltGr, Ctrl and Alt tapped alone, as the platform may report them.
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, Qt::KeyboardModifiers, const char*> solas[] = {
+        {Qt::Key_AltGr, {}, {}, "{AltGr}"},
+        {Qt::Key_Control, {}, conCtrl, "{Ctrl}"},
+        {Qt::Key_Alt, conAlt, {}, "{Alt}"},
+    };
+    for (const auto& [k, alPulsar, alSoltar, nombre] : solas) {
+        TraductorTeclas t;
+        Acciones v = t.pulsar(pulsacion(k, alPulsar));
+        anadir(v, t.soltar(suelta(k, alSoltar)));
+        EXPECT_EQ(v, token(nombre)) << nombre;
+    }
+}
+
+// "Pressed since the last poll" however short the press; held without a new
+// press, the keyboard's repeat is no new press; a lost release does not keep
+// a later press from counting.
+TEST(TeclaF11, LoQueLeeTimer2) {
+    EstadoF11 f11;
+    f11.fijarRetardoRepeticion(760);
+    for (std::uint32_t t = 1000; t < 4000; t += 1000) {
+        f11.pulsada(t, 0);
+        f11.soltada(t + 5);
+        EXPECT_EQ(f11.leer(), 0x8001) << t;
+        EXPECT_EQ(f11.leer(), 0) << t;
+    }
+    f11.pulsada(5000, 0);
+    EXPECT_EQ(f11.leer(), 0x8001);
+    for (std::uint32_t t = 5660; t < 7000; t += 40)
+        f11.pulsada(t, 0);
+    EXPECT_EQ(f11.leer(), 0x8000);
+    EXPECT_EQ(f11.leer(), 0x8000);
+    // The release never came; a press long after is a new one.
+    f11.pulsada(9000, 0);
+    EXPECT_EQ(f11.leer(), 0x8001);
+    f11.soltada(9100);
+    EXPECT_EQ(f11.leer(), 0);
+}
+
+// The time of day of a press is the press's own, however late the window
+// saw it: two taps 0.28 s apart stay 0.28 s apart when the second one is
+// seen 0.3 s late; past midnight the time of day starts again.
+TEST(TeclaF11, LaHoraEsLaDeLaPulsacion) {
+    EstadoF11 f11;
+    f11.pulsada(50000, 36000.010);
+    f11.soltada(50050);
+    EXPECT_NEAR(f11.horaPulsacion(), 36000.010, 1e-6);
+    f11.pulsada(50280, 36000.590);
+    EXPECT_NEAR(f11.horaPulsacion(), 36000.290, 1e-6);
+    EXPECT_EQ(f11.instantePulsacion(), 50280u);
+    f11.soltada(50300);
+    f11.pulsada(50400 + 86400000 - 36000000, 0.200);
+    EXPECT_NEAR(f11.horaPulsacion(), 0.200, 1e-6);
 }
