@@ -4,7 +4,7 @@
 set -euo pipefail
 
 paquetes=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ninja-build ccache
   qt6-base-dev libgl-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -22,9 +22,12 @@ paquetes=(
   orca clang-format
 )
 
+# One query for them all: the installed ones, by name.
+mapfile -t instalados < <(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${paquetes[@]}" 2>/dev/null |
+  awk '$1 == "ii" { print $2 }')
 faltan=()
 for p in "${paquetes[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+  [[ " ${instalados[*]} " == *" $p "* ]] || faltan+=("$p")
 done
 [ ${#faltan[@]} -eq 0 ] && exit 0
 
