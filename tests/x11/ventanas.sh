@@ -171,7 +171,7 @@ pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null
 salir() {
   enfocar "$cuaderno" || fallo "el cuaderno no toma el foco ($1)"
   if [ "$1" = pausa ]; then pulsar key Pause Pause; else pulsar key alt+F4; fi
-  esperar 10 pregunta || fallo "no se pregunta por el documento ($1)"
+  esperar 30 pregunta || fallo "no se pregunta por el documento ($1)"
 }
 # Sí opens the file dialog; a name typed there is saved to.
 guardar_como() {
