@@ -129,7 +129,9 @@ TEST(Cuadricula, LasTeclasPropiasLlevanLaVistaYNuncaSalen) {
 
 TEST(Cuadricula, CambiarElTamanoConservaLasCeldas) {
     Cuadricula g = nueva();
+    const unsigned long antes = g.version();
     g.setTextMatrix(2, 3, "5");
+    EXPECT_GT(g.version(), antes); // the change counter a window repaints by
     g.setRow(12);
     g.setCol(24);
     g.setRows(11);
