@@ -9,9 +9,9 @@
 # cursor kept by F11, a click in Writer, a message box leaving the notebook
 # open, Ctrl+N in Writer and F9 into the new document. With --abierto-antes:
 # a Writer that the pupil opened first keeps its document and F9 writes into
-# it; Writer stopped (SIGSTOP) during F9, the notebook answering meanwhile
-# and its grid intact once Writer goes on; Writer killed, said so, and
-# started again by the next F9. What Writer holds is read with LEER_WRITER;
+# it; on openbox also Writer stopped (SIGSTOP) during F9, the notebook
+# answering meanwhile and its grid intact once Writer goes on; Writer
+# killed, said so, and started again by the next F9. What Writer holds is read with LEER_WRITER;
 # the times measured are printed as "# ..." lines. A screenshot of each step
 # is left in CARPETA.
 # Usage: writer.sh RENGLERO LEER_WRITER CARPETA [ESCRITORIO] [--abierto-antes]
@@ -136,6 +136,9 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   comprobar "F9 escribe en el documento del Writer abierto antes" documento_cumple \
     '(.parrafos | any(test("Mi redaccion"))) and (.parrafos | index(["  125 "]) != null)'
   captura f9_en_el_abierto_antes
+  # Writer stopped and killed: the notebook's own doing, the same on every
+  # desktop.
+  [ "$clase" = openbox ] || terminar
 
   # ---- Writer stopped during F9: the notebook answers and loses nothing -------
   soffice_pid() {
