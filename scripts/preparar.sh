@@ -4,7 +4,7 @@
 set -euo pipefail
 
 paquetes=(
-  build-essential cmake pkg-config ninja-build ccache
+  build-essential cmake pkg-config ninja-build ccache lld
   qt6-base-dev libgl-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev

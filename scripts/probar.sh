@@ -7,17 +7,23 @@ raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$raiz/scripts/cronometro.sh"
 cronometrar "preparar" "$raiz/scripts/preparar.sh"
 cronometrar "comprobar" "$raiz/scripts/comprobar.sh"
-"$raiz/scripts/compilar.sh"
 
-# The sanitizer build compiles at the lowest priority while the suite runs on
-# the main build: the suite spends most of its time waiting on X servers and
-# LibreOffice, and the build takes only the processor time that it leaves.
+# The sanitizer build compiles at the lowest priority from the start, beside
+# the main build and then beside its suite: the main build takes the
+# processors first, and the suite spends most of its time waiting on X
+# servers and LibreOffice, so this build takes the processor time that they
+# leave. The main build's benchmarks, only built here, never run, wait for
+# the sanitizer build.
 registro="$raiz/build/compilacion-sanitizadores.log"
+mkdir -p "$raiz/build"
 set -m # the build in a process group of its own, stopped whole if this script is
 nice -n 19 "$raiz/scripts/sanitizadores.sh" compilar >"$registro" 2>&1 &
 compilacion=$!
 set +m
 trap 'kill -- -"$compilacion" 2>/dev/null || true' EXIT
+
+# The main build: first what the suite runs.
+RENGLERO_OBJETIVOS="renglero tests/all" "$raiz/scripts/compilar.sh"
 
 fallo=0
 (cd "$raiz/build" && cronometrar "pruebas build" ctest --output-on-failure -j "$(nproc)") || fallo=1
@@ -28,6 +34,16 @@ if ((compilada)); then
   echo "La compilación con sanitizadores ha fallado." >&2
   exit 1
 fi
+set -m
+nice -n 19 "$raiz/scripts/compilar.sh" >"$raiz/build/compilacion-resto.log" 2>&1 &
+resto=$!
+set +m
+trap 'kill -- -"$compilacion" -"$resto" 2>/dev/null || true' EXIT
 "$raiz/scripts/sanitizadores.sh" probar || fallo=1
+if ! wait "$resto"; then
+  cat "$raiz/build/compilacion-resto.log"
+  echo "La compilación de las pruebas de rendimiento ha fallado." >&2
+  fallo=1
+fi
 printf '[probar.sh: %d s]\n' "$SECONDS" >&2
 exit "$fallo"
