@@ -6,7 +6,8 @@ namespace renglero {
 // started from the desktop's menu before the notebook. A LibreOffice started
 // again on that profile hands its arguments to the running one and ends, so
 // what it is asked to open is opened there, beside the pupil's documents.
-// Instances on a profile of their own (-env:UserInstallation) do not count.
+// Instances on a profile of their own (-env:UserInstallation, or another
+// HOME or XDG_CONFIG_HOME) do not count.
 bool libreOfficeDelUsuarioEnMarcha();
 
 } // namespace renglero

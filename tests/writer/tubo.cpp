@@ -227,21 +227,29 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
             leidos.push_back(a);
         return std::make_pair(leidos, "--accept=pipe,name=" + nombre + ";urp;");
     };
-    const auto [nuevo, aceptarNuevo] = argumentos();
+    // A LibreOffice of this user running, on another profile (another HOME),
+    // then on the notebook's.
+    guardar("XDG_CONFIG_HOME", "");
+    auto enMarcha = [&](const std::string& casa) {
+        std::string home = "HOME=" + casa;
+        char* entorno[] = {home.data(), nullptr};
+        const pid_t p = fork();
+        if (p == 0) {
+            execle((programas + "/soffice.bin").c_str(), "soffice.bin", "60", nullptr, entorno);
+            _exit(127);
+        }
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        for (std::string c; c != "soffice.bin" && std::chrono::steady_clock::now() < limite;)
+            std::getline(std::ifstream("/proc/" + std::to_string(p) + "/comm"), c);
+        auto resultado = argumentos();
+        kill(p, SIGKILL);
+        waitpid(p, nullptr, 0);
+        return resultado;
+    };
+    const auto [nuevo, aceptarNuevo] = enMarcha(raiz_);
     EXPECT_EQ(nuevo,
               (std::vector<std::string>{"--writer", "--nologo", "--minimized", aceptarNuevo}));
-    // A LibreOffice of this user already running.
-    const pid_t enMarcha = fork();
-    if (enMarcha == 0) {
-        execl((programas + "/soffice.bin").c_str(), "soffice.bin", "60", nullptr);
-        _exit(127);
-    }
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (std::string comm; comm != "soffice.bin" && std::chrono::steady_clock::now() < limite;)
-        std::getline(std::ifstream("/proc/" + std::to_string(enMarcha) + "/comm"), comm);
-    const auto [junto, aceptarJunto] = argumentos();
-    kill(enMarcha, SIGKILL);
-    waitpid(enMarcha, nullptr, 0);
+    const auto [junto, aceptarJunto] = enMarcha(casa_);
     EXPECT_EQ(junto, (std::vector<std::string>{"--nologo", aceptarJunto}));
 }
 
