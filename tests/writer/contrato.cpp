@@ -6,30 +6,7 @@
 
 namespace renglero::contrato {
 
-namespace {
-
-struct WriterDePrueba {
-    prueba::ColaEventos cola;
-    std::unique_ptr<Writer> writer =
-        std::make_unique<Writer>(prueba::libreOffice().tubo(), cola.poster(), false);
-
-    WriterDePrueba() { writer->nuevoDocumento(); }
-    ~WriterDePrueba() {
-        try {
-            writer->cerrarDocumento();
-        } catch (const ErrorWord&) {
-            // Already gone: nothing to close.
-        }
-        writer.reset();
-        cola.drenar();
-    }
-    Word& word() { return *writer; }
-    ManejoDocumento& manejo() { return *writer; }
-};
-
-} // namespace
-
-INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTexto, WriterDePrueba);
-INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTablas, WriterDePrueba);
+INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTexto, prueba::DocumentoWriter);
+INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTablas, prueba::DocumentoWriter);
 
 } // namespace renglero::contrato

@@ -30,15 +30,17 @@ LibreOfficePrivado& libreOffice() {
     return *compartido;
 }
 
-void ConWriter::SetUp() {
-    ASSERT_NE(compartido, nullptr);
-    w = std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false);
+DocumentoWriter::DocumentoWriter()
+    : w(std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false)) {
     w->nuevoDocumento();
-    ASSERT_TRUE(w->leer().abierto);
 }
 
-void ConWriter::TearDown() {
-    if (w) w->cerrarDocumento();
+DocumentoWriter::~DocumentoWriter() {
+    try {
+        w->cerrarDocumento();
+    } catch (const ErrorWord&) {
+        // Already gone: nothing to close.
+    }
     w.reset();
     cola.drenar();
 }

@@ -70,13 +70,24 @@ class ColaEventos {
 // The program's LibreOffice, started once.
 LibreOfficePrivado& libreOffice();
 
-class ConWriter : public ::testing::Test {
-  protected:
-    void SetUp() override;
-    void TearDown() override;
+// A Writer on the program's LibreOffice with a new document of its own.
+struct DocumentoWriter {
+    DocumentoWriter();
+    ~DocumentoWriter();
+    Word& word() { return *w; }
+    ManejoDocumento& manejo() { return *w; }
 
     ColaEventos cola;
     std::unique_ptr<Writer> w;
 };
+class ConWriter : public ::testing::Test, protected DocumentoWriter {};
+
+// A block as F9 sends it: its text and each character's format.
+struct Bloque {
+    std::string texto;
+    std::vector<FormatoCaracter> formatos;
+};
+// A full Texto grid, 50 rows of 62 cells, its formats changing every few.
+Bloque cuadriculaLlena();
 
 } // namespace renglero::prueba

@@ -33,30 +33,6 @@ void esperarDocumento(Writer& w) {
     }
 }
 
-// The locale variables as the test sets them, put back afterwards.
-class Entorno {
-  public:
-    void poner(const char* var, const char* valor) {
-        const char* v = std::getenv(var);
-        antes_.emplace_back(var, v ? std::optional<std::string>(v) : std::nullopt);
-        if (valor)
-            setenv(var, valor, 1);
-        else
-            unsetenv(var);
-    }
-    ~Entorno() {
-        for (auto i = antes_.rbegin(); i != antes_.rend(); ++i) {
-            if (i->second)
-                setenv(i->first.c_str(), i->second->c_str(), 1);
-            else
-                unsetenv(i->first.c_str());
-        }
-    }
-
-  private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> antes_;
-};
-
 } // namespace
 
 // The pupil opened Writer and wrote in it before the notebook came: the
@@ -80,28 +56,14 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
     alumno.cerrarDocumento();
 }
 
-// The document the notebook makes is in Spanish where the pupil's locale
-// is Spanish or not set at all.
-TEST(WriterReconexion, ElDocumentoNuevoEstaEnEspanol) {
-    ColaEventos cola;
-    Writer w(libreOffice().tubo(), cola.poster(), false);
-    Entorno entorno;
-    entorno.poner("LC_ALL", nullptr);
-    entorno.poner("LC_MESSAGES", nullptr);
-    entorno.poner("LANG", nullptr);
-    w.nuevoDocumento();
-    EXPECT_EQ(w.leer().idioma, "es-ES");
-    w.cerrarDocumento();
-    entorno.poner("LANG", "es_MX.UTF-8");
-    w.nuevoDocumento();
-    EXPECT_EQ(w.leer().idioma, "es-MX");
-    w.cerrarDocumento();
-}
-
 // Another connection to the same LibreOffice works in a document and goes,
 // its document left open or closed, the new connection made before or after
-// it goes: the new one opens its own document and hears of it.
+// it goes: the new one opens its own document, in the pupil's Spanish, and
+// hears of it.
 TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
+    const char* antes = std::getenv("LC_ALL");
+    const std::string idioma = antes != nullptr ? antes : "";
+    setenv("LC_ALL", "es_MX.UTF-8", 1);
     for (int i = 0; i < 12; ++i) {
         ColaEventos colaOtra, cola;
         auto otra = std::make_unique<Writer>(libreOffice().tubo(), colaOtra.poster(), false);
@@ -128,12 +90,17 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
         abiertos = 0;
         w->nuevoDocumento();
         ASSERT_TRUE(w->leer().abierto) << "round " << i;
+        EXPECT_EQ(w->leer().idioma, "es-MX") << "round " << i;
         EXPECT_TRUE(cola.esperar([&] { return abiertos >= 1; }, std::chrono::seconds(20)))
             << "round " << i << ": the new document was not told";
         w->insertarTexto("\rxyz\r");
         EXPECT_TRUE(tieneParrafo(*w, "xyz")) << "round " << i;
         w->cerrarDocumento();
     }
+    if (antes != nullptr)
+        setenv("LC_ALL", idioma.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
 
 } // namespace renglero::prueba
