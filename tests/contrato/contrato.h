@@ -1,13 +1,8 @@
 #pragma once
 // The word processor's contract: what the notebook relies on from every
-// document backend, written once and run on each of them. A backend's test
-// program gives a type that opens that backend on a new empty document,
-//   struct DocumentoDePrueba {
-//       Word& word();
-//       ManejoDocumento& manejo();
-//   };
-// includes texto.h and tablas.h, and instantiates both suites with it:
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTexto, DocumentoDePrueba);
+// document backend, written once. A backend's test program gives a type with
+// `Word& word()` and `ManejoDocumento& manejo()` on a new empty document,
+// includes texto.h and tablas.h, and instantiates both suites with it.
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -48,18 +43,14 @@ inline std::string caracteres(const std::string& texto, int desde, int largo) {
     return r;
 }
 
-// A document as one line, so that a difference shows where it is: its
-// paragraphs apart by "|", each run (but a paragraph's first plain one) after
-// what it switches on in brackets (C Courier New, S Symbol, N bold, I italic,
-// U underline, T struck, ^ raised, _ lowered, #rrggbb colour); then each
-// table, "T" (or "t" without grid lines) and the paragraph it follows, its
-// cells' texts by rows ("*" before a shaded one); then "@" and the cursor's
-// paragraph, or its table, row and column.
-inline std::string describir(const DocumentoLeido& d) {
-    if (!d.abierto) return "cerrado";
+// Paragraphs as one line, apart by `entre`: each run (but a paragraph's
+// first plain one) after what it switches on in brackets (C Courier New, S
+// Symbol, N bold, I italic, U underline, T struck, ^ raised, _ lowered,
+// #rrggbb colour).
+inline std::string describir(const std::vector<ParrafoLeido>& parrafos, char entre) {
     std::string s;
-    for (const ParrafoLeido& p : d.parrafos) {
-        if (&p != &d.parrafos.front()) s += '|';
+    for (const ParrafoLeido& p : parrafos) {
+        if (&p != &parrafos.front()) s += entre;
         for (const TramoLeido& t : p.tramos) {
             if (t.largo == 0) continue;
             std::string m = t.fuente == "Courier New"       ? "C"
@@ -80,6 +71,17 @@ inline std::string describir(const DocumentoLeido& d) {
             s += caracteres(p.texto, t.inicio, t.largo);
         }
     }
+    return s;
+}
+
+// A document as one line, so that a difference shows where it is: its
+// paragraphs apart by "|"; then each table, "T" (or "t" without grid lines)
+// and the paragraph it follows, its cells by rows, their paragraphs apart by
+// "\n" ("*" before a shaded cell); then "@" and the cursor's paragraph, or
+// its table, row and column.
+inline std::string describir(const DocumentoLeido& d) {
+    if (!d.abierto) return "cerrado";
+    std::string s = describir(d.parrafos, '|');
     for (const TablaLeida& t : d.tablas) {
         s += (t.cuadricula ? " T" : " t") + std::to_string(t.despuesDe);
         for (int f = 0; f < t.filas; ++f)
@@ -87,7 +89,7 @@ inline std::string describir(const DocumentoLeido& d) {
                 s += c > 0 ? "," : f > 0 ? "/" : ":";
                 for (const auto& [fs, cs] : t.sombreadas)
                     if (fs == f + 1 && cs == c + 1) s += '*';
-                s += t.texto.at(f).at(c);
+                s += describir(t.parrafos.at(f).at(c), '\n');
             }
     }
     s += " @";
@@ -112,6 +114,7 @@ inline void llenarTabla(Word& w, ManejoDocumento& m, int filas, int columnas) {
 // Runs a script of the pupil's and the notebook's calls: steps apart by ";",
 // each a letter and what it takes:
 //   e text: escribir      i text: insertarTexto     m n: moverCursor
+//   b text: insertarBloque in Courier New           @ r c: the cursor's cell
 //   F font: fuenteSeleccion   f k n a: formatear characters k..k+n-1 with a
 //   (N I U T ^ _ S, or #rrggbb)   c, C: contraerSeleccion to the end, start
 //   0: finIgualAInicio    ? text: textoPrimerParrafo is the text and "\r"
@@ -131,6 +134,8 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
         const std::map<char, std::function<void()>> dar = {
             {'e', [&] { m.escribir(arg); }},
             {'i', [&] { w.insertarTexto(arg); }},
+            {'b', [&] { w.insertarBloque(arg, "Courier New", {}); }},
+            {'@', [&] { EXPECT_EQ(std::pair(w.filaCelda(), w.columnaCelda()), std::pair(x, y)); }},
             {'m', [&] { m.moverCursor(x); }},
             {'F', [&] { w.fuenteSeleccion(arg); }},
             {'f',
@@ -170,17 +175,21 @@ template <class Documento> class ConDocumento : public ::testing::Test {
   protected:
     Word& word() { return documento_.word(); }
     ManejoDocumento& manejo() { return documento_.manejo(); }
-    TablaLeida llenarTabla(int filas, int columnas) {
-        contrato::llenarTabla(word(), manejo(), filas, columnas);
-        return tabla();
-    }
+    void seguir(const std::string& guion) { contrato::seguir(word(), manejo(), guion); }
     TablaLeida tabla() { return word().leer().tablas.at(0); }
+    // The first table's widths, each within 0.2 points of those given.
+    void anchos(const std::vector<double>& esperados) {
+        const std::vector<double> a = tabla().anchos;
+        ASSERT_EQ(a.size(), esperados.size());
+        for (std::size_t i = 0; i < a.size(); ++i)
+            EXPECT_NEAR(a[i], esperados[i], 0.2) << i;
+    }
     // Each script on a new document of its own.
     void recorrer(const std::vector<std::pair<std::string, std::string>>& guiones) {
         for (const auto& [guion, documento] : guiones) {
             manejo().cerrarDocumento();
             manejo().nuevoDocumento();
-            seguir(word(), manejo(), guion);
+            seguir(guion);
             EXPECT_EQ(describir(word().leer()), documento) << guion;
         }
     }
@@ -194,10 +203,6 @@ inline const TramoLeido& tramoEn(const DocumentoLeido& d, int p, int i) {
     for (const TramoLeido& t : d.parrafos.at(p).tramos)
         if (i >= t.inicio && i < t.inicio + t.largo) return t;
     throw std::out_of_range("no run there");
-}
-
-inline double suma(const std::vector<double>& v) {
-    return std::accumulate(v.begin(), v.end(), 0.0);
 }
 
 // Every operation of the automation component, each called once.

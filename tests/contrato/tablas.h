@@ -1,7 +1,6 @@
 #pragma once
-// The contract's tables, as the table manager works them: insertion at the
-// cursor, borders, moving through the cells, rows, columns and widths, the
-// current cell's mark, deletions.
+// The contract's tables as the table manager works them: insertion, borders,
+// moving through the cells, rows, columns, widths, shading, deletions.
 #include "contrato/contrato.h"
 
 namespace renglero::contrato {
@@ -9,28 +8,22 @@ namespace renglero::contrato {
 template <class Documento> class ContratoTablas : public ConDocumento<Documento> {};
 TYPED_TEST_SUITE_P(ContratoTablas);
 
+// At the cursor, the paragraph split around it, its grid lines hidden and
+// shown again; the first row is no heading: what is typed or sent there is as
+// plain as anywhere.
 TYPED_TEST_P(ContratoTablas, AgregarTablaEnElCursor) {
     Word& w = this->word();
-    w.agregarTabla(2, 3);
-    EXPECT_TRUE(w.enTabla());
+    this->recorrer({{"t 2 3;@ 1 1;e x;b \r125\r;> 1;e y", "| T0:x\n[C]125\n,y,/,, @0,1,2"}});
     EXPECT_EQ(std::pair(w.filasTabla(), w.columnasTabla()), std::pair(2, 3));
-    EXPECT_EQ(std::pair(w.filaCelda(), w.columnaCelda()), std::pair(1, 1));
-    // The paragraph the cursor was in is split around the table.
-    EXPECT_EQ(describir(w.leer()), "| T0:,,/,, @0,1,1");
-    for (double a : this->tabla().anchos)
-        EXPECT_NEAR(a, kLinea / 3, 0.2);
-    // The first row is no heading: what is typed or sent there is as plain
-    // as anywhere.
-    this->manejo().escribir("x");
-    w.insertarBloque("\r125\r", "Courier New", {});
-    w.moverCeldas(1);
-    this->manejo().escribir("y");
-    EXPECT_EQ(describir(w.leer()), "| T0:x\n125\n,y,/,, @0,1,2");
-    for (const auto& fila : this->tabla().parrafos)
-        for (const auto& celda : fila)
-            for (const ParrafoLeido& p : celda)
-                for (const TramoLeido& r : p.tramos)
-                    EXPECT_FALSE(r.negrita) << p.texto;
+    this->anchos({kLinea / 3, kLinea / 3, kLinea / 3});
+    EXPECT_TRUE(w.bordeVisible(-1) && w.bordeVisible(-5));
+    for (bool cuadricula : {false, true}) {
+        w.formatoTabla(cuadricula);
+        EXPECT_EQ(w.bordeVisible(-1), cuadricula);
+        EXPECT_EQ(w.bordeVisible(-5), cuadricula);
+        EXPECT_EQ(this->tabla().cuadricula, cuadricula);
+    }
+    EXPECT_THROW(w.bordeVisible(3), ErrorWord);
 }
 
 // Cells deleted, emptied, shaded; typing in a table and after it.
@@ -49,70 +42,40 @@ TYPED_TEST_P(ContratoTablas, Guiones) {
         {"L 1 2;e a\nb;? b11", "antes|| T1:a\nb11,12 @0,1,1"},
         {"L 1 1;m 100;e después", "antes||después T1:11 @2"},
         {"L 2 2;+", "antes|| T1:11,12/21,22/, @0,1,1"},
+        // In reading order; down one row: as many cells as columns; past
+        // either end: to the end.
+        {"L 2 3;@ 1 1;> 1;@ 1 2;> 3;@ 2 2;> -2;@ 1 3;> 100;@ 2 3;> -100;@ 1 1;> 4",
+         "antes|| T1:11,12,13/21,22,23 @0,2,2"},
     });
 }
 
-TYPED_TEST_P(ContratoTablas, Cuadricula) {
-    Word& w = this->word();
-    this->llenarTabla(2, 2);
-    EXPECT_TRUE(w.bordeVisible(-1) && w.bordeVisible(-5));
-    for (bool cuadricula : {false, true}) {
-        w.formatoTabla(cuadricula);
-        EXPECT_EQ(w.bordeVisible(-1), cuadricula);
-        EXPECT_EQ(w.bordeVisible(-5), cuadricula);
-        EXPECT_EQ(this->tabla().cuadricula, cuadricula);
-    }
-    EXPECT_THROW(w.bordeVisible(3), ErrorWord);
-}
-
-TYPED_TEST_P(ContratoTablas, MoverCeldasEnOrdenDeLectura) {
-    Word& w = this->word();
-    this->llenarTabla(2, 3);
-    // Down one row: as many cells as columns; past either end: to the end.
-    const std::tuple<int, int, int> pasos[] = {{1, 1, 2},   {3, 2, 2},    {-2, 1, 3},
-                                               {100, 2, 3}, {-100, 1, 1}, {4, 2, 2}};
-    for (const auto& [n, fila, columna] : pasos) {
-        w.moverCeldas(n);
-        EXPECT_EQ(std::pair(w.filaCelda(), w.columnaCelda()), std::pair(fila, columna)) << n;
-    }
-    EXPECT_EQ(w.leer().tablaCursor, (std::vector<int>{0, 2, 2}));
-}
-
 // Widths in points; a column added is as wide as the last one; fitted to the
-// window, the line in the same proportions; equalized, the same width in
-// all; auto-fit and grid lines shown leave them as they were.
+// window, the line in the same proportions, the cursor where it was;
+// equalized, the same width in all; auto-fit and grid lines shown leave them
+// as they were.
 TYPED_TEST_P(ContratoTablas, AnchosDeColumna) {
     Word& w = this->word();
-    this->llenarTabla(2, 2);
-    w.moverCeldas(1);
+    this->seguir("L 2 2;> 1");
     EXPECT_NEAR(w.anchoColumna(), kLinea / 2, 0.2);
     w.fijarAnchoColumna(w.anchoColumna() + 15);
     EXPECT_NEAR(w.anchoColumna(), kLinea / 2 + 15, 0.2);
-    w.moverCeldas(-1);
+    this->seguir("> -1");
     w.fijarAnchoColumna(100);
     w.agregarColumna();
-    EXPECT_EQ(w.columnasTabla(), 3);
-    TablaLeida t = this->tabla();
-    EXPECT_EQ(t.texto[0], (std::vector<std::string>{"11", "12", ""}));
-    ASSERT_EQ(t.anchos.size(), 3u);
-    EXPECT_NEAR(t.anchos[0], 100, 0.2);
-    EXPECT_NEAR(t.anchos[1], kLinea / 2 + 15, 0.2);
-    EXPECT_NEAR(t.anchos[2], t.anchos[1], 0.2);
+    const double b = kLinea / 2 + 15, k = kLinea / (100 + 2 * b);
+    this->anchos({100, b, b});
     w.ajustarAVentana();
     w.permitirAutoajuste();
     w.mostrarLineasDeTabla();
-    t = this->tabla();
-    EXPECT_NEAR(suma(t.anchos), kLinea, 0.2);
-    EXPECT_NEAR(t.anchos[0] / t.anchos[1], 100 / (kLinea / 2 + 15), 0.01);
-    EXPECT_EQ(std::pair(w.filaCelda(), w.columnaCelda()), std::pair(1, 1));
+    this->anchos({100 * k, b * k, b * k});
+    EXPECT_EQ(describir(w.leer()), "antes|| T1:11,12,/21,22, @0,1,1");
     w.fijarAnchoColumna(10);
     EXPECT_NEAR(w.anchoColumna(), 10, 0.2);
     EXPECT_THROW(w.fijarAnchoColumna(0), ErrorWord);
     EXPECT_THROW(w.fijarAnchoColumna(-5), ErrorWord);
-    const double total = suma(this->tabla().anchos);
+    const double igual = (10 + 2 * b * k) / 3;
     w.igualarColumnas();
-    for (double a : this->tabla().anchos)
-        EXPECT_NEAR(a, total / 3, 0.2);
+    this->anchos({igual, igual, igual});
 }
 
 // Narrowed past the floor as the table manager's PgUp does it (15 points
@@ -121,7 +84,7 @@ TYPED_TEST_P(ContratoTablas, AnchosDeColumna) {
 // the one that changed, and widening or equalizing brings the table back.
 TYPED_TEST_P(ContratoTablas, UnaColumnaDeUnPuntoSigueSiendoUnaColumna) {
     Word& w = this->word();
-    this->llenarTabla(1, 3);
+    this->seguir("L 1 3");
     auto cambiar = [&w](float cambio) {
         const float ancho = w.anchoColumna() + cambio;
         w.fijarAnchoColumna(ancho > 0 ? ancho : 1);
@@ -133,7 +96,7 @@ TYPED_TEST_P(ContratoTablas, UnaColumnaDeUnPuntoSigueSiendoUnaColumna) {
     ASSERT_EQ(t.anchos.size(), 3u);
     EXPECT_LT(t.anchos[0], 3);
     EXPECT_NEAR(t.anchos[1], t.anchos[2], 0.2);
-    EXPECT_NEAR(suma(t.anchos), kLinea, 0.2);
+    EXPECT_NEAR(std::accumulate(t.anchos.begin(), t.anchos.end(), 0.0), kLinea, 0.2);
     EXPECT_NEAR(w.anchoColumna(), t.anchos[0], 0.2);
     cambiar(15);
     t = this->tabla();
@@ -141,12 +104,10 @@ TYPED_TEST_P(ContratoTablas, UnaColumnaDeUnPuntoSigueSiendoUnaColumna) {
     EXPECT_GT(t.anchos[0], 15);
     EXPECT_NEAR(t.anchos[1], t.anchos[2], 0.2);
     w.igualarColumnas();
-    for (double a : this->tabla().anchos)
-        EXPECT_NEAR(a, kLinea / 3, 0.2);
+    this->anchos({kLinea / 3, kLinea / 3, kLinea / 3});
 }
 
-REGISTER_TYPED_TEST_SUITE_P(ContratoTablas, AgregarTablaEnElCursor, Guiones, Cuadricula,
-                            MoverCeldasEnOrdenDeLectura, AnchosDeColumna,
+REGISTER_TYPED_TEST_SUITE_P(ContratoTablas, AgregarTablaEnElCursor, Guiones, AnchosDeColumna,
                             UnaColumnaDeUnPuntoSigueSiendoUnaColumna);
 
 } // namespace renglero::contrato

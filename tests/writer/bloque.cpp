@@ -3,13 +3,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
-#include <unistd.h>
-#include <zip.h>
 
 #include "contrato/contrato.h"
 #include "entorno.h"
-#include "medida.h"
 #include "platform/CodigoPagina.h"
+#include "word/PaqueteOdt.h"
 
 namespace renglero::prueba {
 
@@ -51,21 +49,11 @@ Bloque bloqueCompleto() {
     return b;
 }
 
-// The values of style:text-position in a saved .odt's content.xml.
+// The values of style:text-position in a saved .odt's content.
 std::set<std::string> posicionesOdt(const std::string& ruta) {
-    int codigo = 0;
-    zip_t* z = zip_open(ruta.c_str(), ZIP_RDONLY, &codigo);
-    std::string xml;
+    std::string xml, estilos;
+    EXPECT_TRUE(leerPaqueteOdt(ruta, xml, estilos));
     std::set<std::string> r;
-    zip_stat_t st;
-    if (z && zip_stat(z, "content.xml", 0, &st) == 0) {
-        if (zip_file_t* f = zip_fopen(z, "content.xml", 0)) {
-            xml.resize(st.size);
-            if (zip_fread(f, xml.data(), st.size) != static_cast<zip_int64_t>(st.size)) xml.clear();
-            zip_fclose(f);
-        }
-    }
-    if (z) zip_close(z);
     const std::string atributo = "style:text-position=\"";
     for (auto i = xml.find(atributo); i != std::string::npos; i = xml.find(atributo, i + 1)) {
         const auto desde = i + atributo.size();
@@ -95,13 +83,12 @@ Bloque cuadriculaLlena() {
     return b;
 }
 
-// The block as F9 sends it, one insertion or run by run, into a document
-// with text above and below the cursor's empty paragraph (or at its start):
-// the selection spans the block from its leading break to the last row's
-// (formats at both ends, none past them), the pupil types on after it, the
-// saved super- and subscript values are the same; no temporary file is left
-// (in a folder of the test's own: another run beside this one leaves and
-// takes files in the common one meanwhile).
+// The block as F9 sends it, one insertion or run by run, into a document with
+// text above and below the cursor's empty paragraph (or at its start): the
+// selection spans the block from its leading break to the last row's, the
+// pupil types on after it, the saved super- and subscript values are the
+// same; no temporary file is left (in a folder of the test's own, not the
+// common one where another run beside this one leaves and takes files).
 TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
     char temporales[] = "/tmp/renglero-temporales-XXXXXX";
     ASSERT_NE(mkdtemp(temporales), nullptr);

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "contrato/tablas.h"
+#include "contrato/texto.h"
+
 namespace renglero::prueba {
 
 namespace {
@@ -30,22 +33,14 @@ LibreOfficePrivado& libreOffice() {
     return *compartido;
 }
 
-DocumentoWriter::DocumentoWriter()
-    : w(std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false)) {
-    w->nuevoDocumento();
-}
-
-DocumentoWriter::~DocumentoWriter() {
-    try {
-        w->cerrarDocumento();
-    } catch (const ErrorWord&) {
-        // Already gone: nothing to close.
-    }
-    w.reset();
-    cola.drenar();
-}
-
 } // namespace renglero::prueba
+
+// The word processor's contract on Writer, each test on a new document of
+// the program's LibreOffice.
+namespace renglero::contrato {
+INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTexto, prueba::DocumentoWriter);
+INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTablas, prueba::DocumentoWriter);
+} // namespace renglero::contrato
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,6 +1,5 @@
-// The cell mark leaves the very cell it was put on, wherever Writer's
-// selection went since, whichever document is in front now, and also when
-// its cell is gone.
+// The cell mark leaves the very cell it was put on, wherever the selection went
+// since, whichever document is in front now, and when its cell is gone.
 #include "entorno.h"
 
 namespace renglero::prueba {
