@@ -125,6 +125,7 @@ inline void llenarTabla(Word& w, ManejoDocumento& m, int filas, int columnas) {
 inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
     std::istringstream pasos(guion);
     for (std::string paso; std::getline(pasos, paso, ';');) {
+        SCOPED_TRACE(paso);
         const bool falla = paso[0] == '!';
         const char letra = paso[falla];
         const std::string arg = paso.substr(std::min(paso.size(), falla + std::size_t{2}));
@@ -140,10 +141,9 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
             {'F', [&] { w.fuenteSeleccion(arg); }},
             {'f',
              [&] {
-                 if (a[0] == '#')
-                     w.formatear(x, y, Atributo::color, std::stoul(a.substr(1), nullptr, 16));
-                 else
-                     w.formatear(x, y, static_cast<Atributo>(std::string("S^_NUTI").find(a)));
+                 const Color color = a[0] == '#' ? std::stoul(a.substr(1), nullptr, 16) : 0;
+                 w.formatear(x, y, static_cast<Atributo>(std::string("S^_NUTI#").find(a[0])),
+                             color);
              }},
             {'c', [&] { w.contraerSeleccion(false); }},
             {'C', [&] { w.contraerSeleccion(true); }},
@@ -164,7 +164,7 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
             {'+', [&] { w.agregarFila(); }},
         };
         if (falla)
-            EXPECT_EQ(tipoDeError(dar.at(letra)), ErrorWord::Tipo::otro) << paso;
+            EXPECT_EQ(tipoDeError(dar.at(letra)), ErrorWord::Tipo::otro);
         else
             dar.at(letra)();
     }
