@@ -12,7 +12,7 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${RENGLERO_DENTRO:-}" ]; then
   export RENGLERO_DENTRO=1 XDG_RUNTIME_DIR="$(mktemp -d)"
   exec dbus-run-session -- "$0" "$@"
 fi
-exec 3< <(Xvfb -displayfd 4 -screen 0 1280x800x24 -nolisten tcp 4>&1 2>/dev/null & echo "pid $!")
+exec 3< <(Xvfb -displayfd 4 -noreset -screen 0 1280x800x24 -nolisten tcp 4>&1 2>/dev/null & echo "pid $!")
 read -r -t 10 _ pid_x <&3 || { echo "Xvfb no arranca"; exit 1; }
 read -r -t 20 pantalla <&3 || { kill "$pid_x"; echo "Xvfb no da su pantalla"; exit 1; }
 trap 'kill "$pid_x" 2>/dev/null' EXIT

@@ -375,6 +375,9 @@ bool Form1::restaurar(const std::string& texto) {
     foco = static_cast<Foco>(focoLeido);
     texrTodoSeleccionado = todoSeleccionado;
     cola_.clear();
+    // The look (open or collapsed to its strip) was the gone window's: the
+    // next look of Timer2 gives this one its own, whichever window is active.
+    ultimaVentana = -1;
     // Restored after the first activation, which must not start it afresh.
     primeraActivacionHecha_ = true;
     // A quit that was being asked is not asked again after the restart, and

@@ -13,6 +13,7 @@
 #include <cppuhelper/bootstrap.hxx>
 
 #include "programa/Registro.h"
+#include "writer/LibreOfficeEnMarcha.h"
 #include "writer/TuboWriter.h"
 #include "writer/uno.h"
 
@@ -273,15 +274,17 @@ ConexionWriter::Resultado ConexionWriter::conectarOArrancar(std::chrono::millise
     tubo::quitarSocketMuerto(tubo_);
     const bool enX11 = arrancarEnX11(std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
     qCDebug(registroWriter) << "arrancando" << programa.c_str() << "con el tubo" << tubo_.c_str();
-    // A LibreOffice already running takes the accept over from this one.
     // Its document recovery stays on: after a crash it offers the pupil's
-    // documents back. It opens with a text document: a Writer that shows
-    // only its start centre, minimized, takes no key into the document the
-    // notebook makes later. In a Writer already running that document is a
-    // second one.
+    // documents back. A new LibreOffice opens with a text document: one that
+    // shows only its start centre, minimized, takes no key into the document
+    // the notebook makes later. A LibreOffice the pupil opened first takes
+    // the accept over from this one and is asked for nothing more: the
+    // notebook joins the document the pupil has in front.
     const std::string aceptar = "--accept=pipe,name=" + tubo_ + ";urp;";
-    const char* argv[] = {programa.c_str(), "--writer",      "--nologo",
-                          "--minimized",    aceptar.c_str(), nullptr};
+    const char* nuevo[] = {programa.c_str(), "--writer",      "--nologo",
+                           "--minimized",    aceptar.c_str(), nullptr};
+    const char* yaEnMarcha[] = {programa.c_str(), "--nologo", aceptar.c_str(), nullptr};
+    const char* const* argv = libreOfficeDelUsuarioEnMarcha() ? yaEnMarcha : nuevo;
     // Twice forked: LibreOffice is the pupil's, it outlives the notebook and
     // is never our child to reap.
     const pid_t hijo = fork();

@@ -85,6 +85,20 @@ TEST(EstadoDelCuaderno, LaSalidaPreguntadaNoVuelve) {
     EXPECT_EQ(b.form().tabla.TextMatrix(1, 4), "6");
 }
 
+// A copy written while the document was in front holds a collapsed window;
+// the notebook that takes it back is the active one, and opens.
+TEST(EstadoDelCuaderno, ElCuadernoRecogidoVuelveAbierto) {
+    std::ostringstream salidaA, salidaB;
+    Conductor a(salidaA), b(salidaB);
+    correr(a, salidaA, "keys 5\nwait 300\nactivate word\nwait 300");
+    correr(b, salidaB, "wait 300");
+    ASSERT_EQ(a.form().ventanaRecogida, 1);
+    ASSERT_TRUE(b.form().restaurar(a.form().estado()));
+    correr(b, salidaB, "wait 300");
+    EXPECT_EQ(b.form().ventanaRecogida, 0);
+    EXPECT_EQ(b.form().Height, b.form().altoNormal);
+}
+
 TEST(EstadoDelCuaderno, UnaCopiaEstropeadaNoCambiaNada) {
     std::ostringstream salida;
     Conductor c(salida);

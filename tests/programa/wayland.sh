@@ -37,7 +37,7 @@ esperar() {
   done
 }
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "$!")
+exec 3< <(Xvfb -displayfd 1 -noreset -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "$!")
 read -r pid_x <&3
 read -r -t 30 numero <&3 || fallo "Xvfb no arranca"
 

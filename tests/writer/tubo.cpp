@@ -4,6 +4,7 @@
 // the notebook makes.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -166,26 +168,46 @@ TEST_F(Tubo, NoSeConectaAlSocketDeOtroUsuario) {
 }
 
 // The pupil's LibreOffice keeps its own document recovery (after a crash it
-// offers the pupil's documents back) and is asked for no document: a
-// LibreOffice that already runs would open a second one.
-TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYUnDocumentoDeTexto) {
+// offers the pupil's documents back). A new one opens with a text document;
+// one the pupil opened first (on the user's profile) is asked for nothing but
+// the accept, so that it opens no second document.
+TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
     const std::string programas = raiz_ + "/programas", anotadas = raiz_ + "/argumentos";
     fs::create_directory(programas);
     std::ofstream(programas + "/soffice") << "#!/bin/sh\necho \"$@\" > " << anotadas << ".tmp\nmv "
                                           << anotadas << ".tmp " << anotadas << "\n";
     chmod((programas + "/soffice").c_str(), 0755);
+    fs::copy_file("/bin/sleep", programas + "/soffice.bin");
     poner("PATH", programas + ":" + std::getenv("PATH"));
-    const std::string nombre = tubo::nombreNuevo();
-    nombres_.push_back(nombre);
-    ConexionWriter c(nombre);
-    EXPECT_EQ(c.conectarOArrancar(std::chrono::milliseconds(100)),
-              ConexionWriter::Resultado::sinRespuesta);
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!fs::exists(anotadas) && std::chrono::steady_clock::now() < limite)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::string argumentos;
-    std::getline(std::ifstream(anotadas), argumentos);
-    EXPECT_EQ(argumentos, "--writer --nologo --minimized --accept=pipe,name=" + nombre + ";urp;");
+    // What LibreOffice is started with, then its accept.
+    const auto argumentos = [&] {
+        fs::remove(anotadas);
+        const std::string nombre = tubo::nombreNuevo();
+        nombres_.push_back(nombre);
+        EXPECT_EQ(ConexionWriter(nombre).conectarOArrancar(std::chrono::milliseconds(100)),
+                  ConexionWriter::Resultado::sinRespuesta);
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!fs::exists(anotadas) && std::chrono::steady_clock::now() < limite)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::string leidos;
+        std::getline(std::ifstream(anotadas), leidos);
+        return std::make_pair(leidos, "--accept=pipe,name=" + nombre + ";urp;");
+    };
+    const auto [nuevo, aceptarNuevo] = argumentos();
+    EXPECT_EQ(nuevo, "--writer --nologo --minimized " + aceptarNuevo);
+    // A LibreOffice of this user already running.
+    const pid_t enMarcha = fork();
+    if (enMarcha == 0) {
+        execl((programas + "/soffice.bin").c_str(), "soffice.bin", "60", nullptr);
+        _exit(127);
+    }
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (std::string comm; comm != "soffice.bin" && std::chrono::steady_clock::now() < limite;)
+        std::getline(std::ifstream("/proc/" + std::to_string(enMarcha) + "/comm"), comm);
+    const auto [junto, aceptarJunto] = argumentos();
+    kill(enMarcha, SIGKILL);
+    waitpid(enMarcha, nullptr, 0);
+    EXPECT_EQ(junto, "--nologo " + aceptarJunto);
 }
 
 // LC_ALL, LC_MESSAGES and LANG ("-" where not set, "." where empty), and

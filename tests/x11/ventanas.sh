@@ -43,9 +43,16 @@ import json, sys
 cabecera, resto = open(sys.argv[1], 'rb').read().split(b'\n', 1)
 n = json.loads(cabecera)['tamanos']
 partes = {'cuaderno': resto[:n[0]], 'contenido': resto[n[0]:n[0] + n[1]], 'estilos': resto[n[0] + n[1]:]}
+cuaderno = json.loads(partes['cuaderno'])
+if sys.argv[2] == 'cuaderno':
+    # Open or collapsed is the look of the window the copy came from, which
+    # the desktop gives the notebook that takes the copy back.
+    for n in ('Height', 'Top', 'ventanaRecogida'):
+        del cuaderno['numeros'][n]
+    sys.exit(print(json.dumps(cuaderno, indent=0, sort_keys=True)))
 if sys.argv[2] != 'filas':
     sys.exit(sys.stdout.buffer.write(partes[sys.argv[2]]) and 0)
-t = json.loads(partes['cuaderno'])['tabla']
+t = cuaderno['tabla']
 textos = [s.encode('latin-1').decode('cp1252', 'replace') for s in t['textos']]
 for f in range(t['filas']):
     print(''.join(textos[f * t['columnas']:(f + 1) * t['columnas']]))
@@ -54,7 +61,7 @@ EOF
 iguales() {
   local p
   for p in cuaderno contenido estilos; do
-    cmp -s <(parte "$1" $p) <(parte "$2" $p) || { echo "$p"; return 1; }
+    diff <(parte "$1" $p) <(parte "$2" $p) >&2 || { echo "$p"; return 1; }
   done
 }
 # The slot a notebook holds: the folder of the lock file it keeps open.
@@ -77,6 +84,10 @@ enfocar() {
   xdotool windowactivate --sync "$1" 2>/dev/null
   esperar 5 sh -c "[ \"\$(xdotool getwindowfocus 2>/dev/null)\" = $1 ]"
 }
+# Open while it is the active window, its strip while another one is.
+abierto_si_activo() {
+  if activa_es "$cuaderno"; then alto_es "$cuaderno" "$alto_abierto"; else alto_menor "$cuaderno" $((alto_abierto / 4)); fi
+}
 # Answers the offer with Sí (its default button) and waits for the copy the
 # restored notebook writes at once.
 recuperar_con_si() {
@@ -86,6 +97,8 @@ recuperar_con_si() {
   esperar 20 test -f "$(copia_de)" || fallo "el cuaderno recuperado no guarda su copia ($1)"
   distinto=$(iguales "$estado/$1" "$(copia_de)") || fallo "lo recuperado no es lo que había ($1: $distinto)"
   [ "$(find "$carpeta" -name copia | wc -l)" -eq 1 ] || fallo "la copia del cuaderno ido sigue ahí ($1)"
+  esperar 5 abierto_si_activo ||
+    fallo "el cuaderno recuperado no se abre ni se recoge según la ventana activa ($1)"
 }
 
 escritorio_arrancar || fallo "no arranca el escritorio"

@@ -128,8 +128,10 @@ comprobar "Writer no queda delante del cuaderno al arrancar" esperar 20 cuaderno
 captura arranque
 
 if [ "$abierto_antes" = "--abierto-antes" ]; then
+  un_documento() { [ "$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | wc -l)" = 1 ]; }
   comprobar "el Writer abierto antes conserva su documento" documento_cumple \
     '.parrafos | any(test("Mi redaccion"))' 5
+  comprobar "y no abre otro" un_documento
   pulsar key --delay 120 1 2 5 Return 3 7 KP_Add 2 6 1 F9
   comprobar "F9 escribe en el documento del Writer abierto antes" documento_cumple \
     '(.parrafos | any(test("Mi redaccion"))) and (.parrafos | index(["  125 "]) != null)'
@@ -224,8 +226,7 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   f11
   comprobar "F11 trae el cuaderno" esperar 8 cuaderno_delante
   comprobar "F9 escribe en él la suma que el cuaderno conservaba" f9_otra_suma 60
-  comprobar "con un solo documento en Writer" \
-    [ "$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | wc -l)" = 1 ]
+  comprobar "con un solo documento en Writer" un_documento
   captura documento_recuperado
   terminar
 fi
