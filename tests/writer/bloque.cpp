@@ -92,8 +92,7 @@ Bloque cuadriculaLlena() {
 TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
     char temporales[] = "/tmp/renglero-temporales-XXXXXX";
     ASSERT_NE(mkdtemp(temporales), nullptr);
-    const char* previa = std::getenv("TMPDIR");
-    const std::string anterior = previa != nullptr ? previa : "";
+    const std::string anterior = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
     setenv("TMPDIR", temporales, 1);
     const auto enviar = [&](const Bloque& b, bool deUnaVez, bool conTexto) {
         if (conTexto) {
@@ -122,21 +121,14 @@ TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
     };
     Bloque aritmetico;
     poner(aritmetico, "\r  125\r+ 37\r----\r  162\r");
-    const struct {
-        const char* nombre;
-        Bloque bloque;
-        bool conTexto;
-    } casos[] = {{"completo", bloqueCompleto(), true},
-                 {"al principio", bloqueCompleto(), false},
-                 {"cuadrícula llena", cuadriculaLlena(), true},
-                 {"aritmético", aritmetico, true}};
-    for (const auto& c : casos)
-        EXPECT_EQ(enviar(c.bloque, true, c.conTexto), enviar(c.bloque, false, c.conTexto))
-            << c.nombre;
-    if (previa != nullptr)
-        setenv("TMPDIR", anterior.c_str(), 1);
-    else
-        unsetenv("TMPDIR");
+    const auto igual = [&](const char* nombre, const Bloque& b, bool conTexto) {
+        EXPECT_EQ(enviar(b, true, conTexto), enviar(b, false, conTexto)) << nombre;
+    };
+    igual("completo", bloqueCompleto(), true);
+    igual("al principio", bloqueCompleto(), false);
+    igual("cuadrícula llena", cuadriculaLlena(), true);
+    igual("aritmético", aritmetico, true);
+    anterior.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", anterior.c_str(), 1);
     EXPECT_TRUE(std::filesystem::is_empty(temporales));
     std::filesystem::remove_all(temporales);
 }

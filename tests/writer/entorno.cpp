@@ -1,7 +1,5 @@
 #include "entorno.h"
 
-#include <cstdio>
-
 #include "contrato/tablas.h"
 #include "contrato/texto.h"
 
@@ -15,11 +13,7 @@ class EntornoLibreOffice : public ::testing::Environment {
   public:
     void SetUp() override {
         compartido = new LibreOfficePrivado();
-        const auto t0 = std::chrono::steady_clock::now();
         ASSERT_TRUE(compartido->arrancar()) << "LibreOffice did not start";
-        std::printf("LibreOffice %d up in %.1f s on pipe %s\n", compartido->pid(),
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(),
-                    compartido->tubo().c_str());
     }
     void TearDown() override {
         delete compartido;

@@ -1,7 +1,6 @@
 // The pupil's pipe: a name nobody else can guess, kept where only the pupil
-// can read it, and a socket trusted only when it is the pupil's own; how the
-// pupil's LibreOffice is started on it; the language of the document that
-// the notebook makes.
+// can read it, a socket trusted only when it is the pupil's own; how the
+// pupil's LibreOffice is started on it; the new document's language.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -125,9 +124,9 @@ TEST_F(Tubo, ElNombreEsAlAzarYSeGuarda) {
     EXPECT_NE(tubo::nombreGuardado(tubo::carpetaPrivada()), nuevo);
 }
 
-// Only a live socket of the pupil's own is joined, not a link to one; a dead
-// one goes. At the notebook's end, where Writer has gone, its dead socket and
-// the kept name go; where it still runs, both stay for the next notebook.
+// Only a live socket of the pupil's own is joined, not a link to one nor
+// another user's; a dead one goes. At the notebook's end, where Writer has gone, its dead socket
+// and the kept name go; where it still runs, both stay for the next notebook.
 TEST_F(Tubo, SoloElSocketPropio) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string propio = tubo::nombreGuardado(carpeta), enlace = tubo::nombreNuevo(),
@@ -150,21 +149,17 @@ TEST_F(Tubo, SoloElSocketPropio) {
     ConexionWriter::despedir(propio);
     EXPECT_EQ(tubo::socket(propio), tubo::Socket::ninguno);
     EXPECT_FALSE(fs::exists(carpeta + "/tubo"));
-}
-
-TEST_F(Tubo, NoSeConectaAlSocketDeOtroUsuario) {
+    // Another user's: nobody knocks at its door.
     if (getuid() != 0) GTEST_SKIP() << "giving a socket to another user needs root";
-    const std::string nombre = tubo::nombreNuevo();
-    const int s = escuchar(nombre);
-    ASSERT_EQ(chown(tubo::rutaSocket(nombre).c_str(), 65534, 65534), 0);
-    EXPECT_EQ(tubo::socket(nombre), tubo::Socket::ajeno);
-    ConexionWriter c(nombre);
+    const int otro = escuchar(muerto);
+    ASSERT_EQ(chown(tubo::rutaSocket(muerto).c_str(), 65534, 65534), 0);
+    EXPECT_EQ(tubo::socket(muerto), tubo::Socket::ajeno);
+    ConexionWriter c(muerto);
     EXPECT_FALSE(c.conectar());
     EXPECT_EQ(c.conectarOArrancar(std::chrono::milliseconds(100)),
               ConexionWriter::Resultado::sinRespuesta);
-    // Nobody knocked at the other user's door.
-    EXPECT_LT(accept(s, nullptr, nullptr), 0);
-    close(s);
+    EXPECT_LT(accept(otro, nullptr, nullptr), 0);
+    close(otro);
 }
 
 // The pupil's LibreOffice keeps its own document recovery (after a crash it
