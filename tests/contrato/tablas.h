@@ -27,7 +27,7 @@ TYPED_TEST_P(ContratoTablas, AgregarTablaEnElCursor) {
 }
 
 // Cells deleted, emptied, shaded; typing in a table and after it.
-TYPED_TEST_P(ContratoTablas, Guiones) {
+TYPED_TEST_P(ContratoTablas, GuionesEnTablas) {
     this->recorrer({
         {"e antes despues;m -7;t 1 1", "antes |despues T0: @0,1,1"},
         {"!t 0 3;!t 2 0", " @0"},
@@ -107,7 +107,7 @@ TYPED_TEST_P(ContratoTablas, UnaColumnaDeUnPuntoSigueSiendoUnaColumna) {
     this->anchos({kLinea / 3, kLinea / 3, kLinea / 3});
 }
 
-REGISTER_TYPED_TEST_SUITE_P(ContratoTablas, AgregarTablaEnElCursor, Guiones, AnchosDeColumna,
-                            UnaColumnaDeUnPuntoSigueSiendoUnaColumna);
+REGISTER_TYPED_TEST_SUITE_P(ContratoTablas, AgregarTablaEnElCursor, GuionesEnTablas,
+                            AnchosDeColumna, UnaColumnaDeUnPuntoSigueSiendoUnaColumna);
 
 } // namespace renglero::contrato
