@@ -17,6 +17,7 @@
 #include <regex>
 #include <sstream>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include "headless/Conductor.h"
 
@@ -96,37 +97,20 @@ std::string diferencia(const json& real, const json& esperado, const std::string
     return "";
 }
 
-// A folder of this run's own, removed with it: runners started at once (the
-// same stems on two word processors) never share a file.
-class CarpetaPropia {
-  public:
-    CarpetaPropia() {
-        std::string plantilla = (fs::temp_directory_path() / "renglero-escenario-XXXXXX").string();
-        if (mkdtemp(plantilla.data())) ruta_ = plantilla;
-    }
-    ~CarpetaPropia() {
-        std::error_code e;
-        if (!ruta_.empty()) fs::remove_all(ruta_, e);
-    }
-    CarpetaPropia(const CarpetaPropia&) = delete;
-    CarpetaPropia& operator=(const CarpetaPropia&) = delete;
-    const fs::path& ruta() const { return ruta_; }
-
-  private:
-    fs::path ruta_;
-};
-
 std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
     std::string salida;
     if (const char* binario = std::getenv("RENGLERO_BINARIO")) {
-        const CarpetaPropia carpeta;
-        EXPECT_FALSE(carpeta.ruta().empty()) << "no se pudo crear la carpeta temporal";
-        const fs::path guion = carpeta.ruta() / (archivo.stem().string() + ".guion");
+        // A script file of this run's own: runners started at once (the same
+        // stems on two word processors) never share one.
+        std::string guion = (fs::temp_directory_path() / "renglero-guion-XXXXXX").string();
+        const int descriptor = mkstemp(guion.data());
+        EXPECT_GE(descriptor, 0) << "no se pudo crear el guion temporal";
+        if (descriptor >= 0) close(descriptor);
         std::ofstream(guion) << e.guion;
         const char* documento = std::getenv("RENGLERO_DOCUMENTO");
         const std::string orden = std::string(binario) + " --headless" +
                                   (documento ? std::string(" --documento ") + documento : "") +
-                                  " < '" + guion.string() + "'";
+                                  " < '" + guion + "'";
         FILE* tubo = popen(orden.c_str(), "r");
         EXPECT_NE(tubo, nullptr) << orden;
         if (tubo) {
@@ -137,6 +121,7 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
             // is a crash.
             EXPECT_EQ(pclose(tubo), 0) << orden;
         }
+        fs::remove(guion);
     } else {
         // In-process, each line at a time: once its work is done, the grids
         // paint again (a handler that stops their painting resumes it).

@@ -112,7 +112,7 @@ void Form1::comandoTeclaTablas(int KeyCode) {
             w->finIgualAInicio();
             dejarCorrerEventos();
             float ancho = w->anchoColumna() + cambio;
-            if (ancho < 0) ancho = 1;
+            if (ancho <= 0) ancho = 1; // no document takes a column of no width
             w->fijarAnchoColumna(ancho);
             ajustaranchotabla();
             dejarCorrerEventos();

@@ -103,24 +103,14 @@ TEST(Cuadricula, ZonaVisibleSonLasFilasQueCabenEnteras) {
     EXPECT_EQ(g.TopRow(), 40);
 }
 
-TEST(Cuadricula, LasTeclasPropiasNuncaSalenDeLaCuadricula) {
-    Cuadricula g = nueva();
+// The grid's own keys never leave it; page keys move one visible page and
+// show it; arrows scroll the view to the cursor.
+TEST(Cuadricula, LasTeclasPropiasLlevanLaVistaYNuncaSalen) {
+    Cuadricula g = alta();
+    g.Width = 5000;
     for (int k : {37, 38, 36, 33})
         EXPECT_TRUE(g.teclaPropia(k));
     EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(0, 0));
-    for (int i = 0; i < 40; ++i)
-        g.teclaPropia(40);
-    for (int k : {35, 39, 34})
-        g.teclaPropia(k);
-    EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(12, 24));
-    EXPECT_FALSE(g.teclaPropia(65));
-}
-
-// Page keys move one visible page and show it; arrows scroll the view to
-// the cursor.
-TEST(Cuadricula, LasTeclasLlevanLaVistaConElCursor) {
-    Cuadricula g = alta();
-    g.Width = 5000;
     g.teclaPropia(34);
     EXPECT_EQ(g.Row(), 10);
     EXPECT_TRUE(g.RowIsVisible(10));
@@ -129,11 +119,19 @@ TEST(Cuadricula, LasTeclasLlevanLaVistaConElCursor) {
     for (int i = 0; i < 12; ++i)
         g.teclaPropia(40);
     EXPECT_EQ(std::pair(g.Row(), g.TopRow()), std::pair(12, 3));
+    for (int i = 0; i < 40; ++i)
+        g.teclaPropia(40);
+    for (int k : {35, 39, 34})
+        g.teclaPropia(k);
+    EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(49, 9));
+    EXPECT_FALSE(g.teclaPropia(65));
 }
 
 TEST(Cuadricula, CambiarElTamanoConservaLasCeldas) {
     Cuadricula g = nueva();
+    const unsigned long antes = g.version();
     g.setTextMatrix(2, 3, "5");
+    EXPECT_GT(g.version(), antes); // the change counter a window repaints by
     g.setRow(12);
     g.setCol(24);
     g.setRows(11);

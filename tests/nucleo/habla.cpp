@@ -46,6 +46,7 @@ TEST(Habla, EtiquetasSinDecoracion) {
         {"SUMAR\r\rPulsa la misma tecla.", "SUMAR. Pulsa la misma tecla."},
         {"  [ Ctrl-- ] = Tachado (modo Texto).", "Control menos, Tachado (modo Texto)."},
         {"  [ Ctrl- R ] = Dibujar un radical.", "Control R, Dibujar un radical."},
+        {"[Ctrl--]", "Control menos"},
         {"  [ + ] = Sumar     [ / ] = Dividir", "más, Sumar. entre, Dividir"},
         {"  -  [F11] = Alternar Word/Renglero", "F11, Alternar Word/Renglero"},
         {"  [ Números ],   [ + ],  [ = ]", "Números, más, igual"},

@@ -4,6 +4,7 @@
 // document where none answered. And the cell mark never stays behind.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -20,13 +21,21 @@ const char* const kArrancando =
 const char* const kNoInstalado = "No se encuentra la aplicación soffice. Posiblemente el programa "
                                  "LibreOffice Writer no está instalado.";
 
-// The notebook on the embedded document, its output read line by line.
+// The notebook on the embedded document, its output read line by line; the
+// document may tell nothing of its window's activation (a window that has
+// not had the keyboard yet, on some desktops).
 struct Cuaderno {
-    DocumentoConducido documento = documentoPropio();
+    DocumentoConducido documento;
     std::ostringstream salida;
     Conductor conductor{salida, documento};
     std::size_t leido = 0;
 
+    explicit Cuaderno(bool avisaActivacion = true) : documento(propio(avisaActivacion)) {}
+    static DocumentoConducido propio(bool avisaActivacion) {
+        DocumentoConducido d = documentoPropio();
+        if (!avisaActivacion) d.avisarActivacion = nullptr;
+        return d;
+    }
     Form1& form() { return conductor.form(); }
     // The texts of the message boxes shown since the last call.
     std::vector<std::string> mensajes() {
@@ -52,131 +61,89 @@ using Mensajes = std::vector<std::string>;
 
 } // namespace
 
-TEST(ProcesadorArrancando, F9DiceQueTodaviaSeInicia) {
-    Cuaderno c;
-    c.form().esperarProcesador();
-    c.mensajes();
-    c.conductor.linea("keys 1 2 5 {F9}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
-    // Texto mode: "Enviando..." does not stay.
-    c.conductor.linea("keys {Esc} {Esc} ç a b {F9}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
-    EXPECT_EQ(c.form().Label5.Caption, "Fracciones");
-    EXPECT_FALSE(c.form().Label5.Visible);
-    EXPECT_FALSE(c.form().finalizado());
-    EXPECT_EQ(c.parrafos(), std::vector<std::string>{""});
-}
-
-TEST(ProcesadorArrancando, LasTeclasDeTablasDicenQueTodaviaSeInicia) {
-    Cuaderno c;
-    c.form().esperarProcesador();
-    c.mensajes();
-    c.conductor.linea("keys T 2 3 {Enter}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
-    c.conductor.linea("keys F");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
-    c.conductor.linea("keys E");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
-    c.conductor.linea("keys {Down} {PgDn} C");
-    EXPECT_EQ(c.mensajes(), (Mensajes{kArrancando, kArrancando, kArrancando}));
-    // The panel's own keys still work, and its grid-line indicator is not
-    // switched for a table that was not touched.
-    EXPECT_EQ(c.form().Label4.Caption, "Cuadrícula: Sí");
-    c.conductor.linea("keys 4 5");
-    EXPECT_EQ(c.form().Teta.Caption, "45");
-    EXPECT_EQ(c.form().Timer2.Interval, 100);
-    EXPECT_TRUE(c.documento.word->leer().tablas.empty());
-}
-
-TEST(ProcesadorArrancando, AlResponderSeTrabajaConEl) {
+// Every command that needs the word processor says once that it is starting;
+// the table manager's own keys still work, and its grid-line indicator is not
+// switched for a table that was not touched; Texto's "Enviando..." does not
+// stay. Once it answers, the notebook works with it.
+TEST(ProcesadorArrancando, CadaOrdenDiceQueTodaviaSeIniciaHastaQueResponde) {
     Cuaderno c;
     c.form().esperarProcesador();
     // The event sink waits for it too.
     c.conductor.linea("wait 3000");
     EXPECT_GT(c.form().Timer1.Interval, 0);
+    c.mensajes();
+    const std::pair<const char*, int> ordenes[] = {
+        {"1 2 5 {F9}", 1}, {"T 2 3 {Enter}", 1}, {"F", 1}, {"E", 1}, {"{Down} {PgDn} C", 3}};
+    for (const auto& [teclas, veces] : ordenes) {
+        c.conductor.linea(std::string("keys ") + teclas);
+        EXPECT_EQ(c.mensajes(), Mensajes(veces, kArrancando)) << teclas;
+    }
+    EXPECT_EQ(c.form().Label4.Caption, "Cuadrícula: Sí");
+    c.conductor.linea("keys 4 5");
+    EXPECT_EQ(c.form().Teta.Caption, "45");
+    EXPECT_EQ(c.form().Timer2.Interval, 100);
+    c.conductor.linea("keys {Esc} {Esc} {Esc} ç a b {F9}");
+    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
+    EXPECT_EQ(c.form().Label5.Caption, "Fracciones");
+    EXPECT_FALSE(c.form().Label5.Visible);
+    EXPECT_FALSE(c.form().finalizado());
+    EXPECT_EQ(c.parrafos(), std::vector<std::string>{""});
+    EXPECT_TRUE(c.documento.word->leer().tablas.empty());
     c.form().procesadorListo(*c.documento.word);
     EXPECT_FALSE(c.form().procesadorArrancando());
-    c.mensajes();
-    c.conductor.linea("keys 1 2 5 {F9}");
+    c.conductor.linea("keys {Esc} {Esc} ç 1 2 5 {F9}");
     EXPECT_TRUE(c.mensajes().empty());
     EXPECT_EQ(c.parrafos(), (std::vector<std::string>{"", "125", ""}));
     c.conductor.linea("wait 1000");
     EXPECT_EQ(c.form().Timer1.Interval, 0);
 }
 
-TEST(ProcesadorArrancando, SinInstalarLoDiceYSigueConElSustituto) {
+// None answered: said only where none is installed; the notebook goes on
+// with the embedded document.
+TEST(ProcesadorArrancando, SinElSigueConElSustituto) {
+    for (const bool noInstalado : {true, false}) {
+        Cuaderno c;
+        c.form().esperarProcesador();
+        c.mensajes();
+        c.form().procesadorAusente(*c.documento.word, noInstalado);
+        EXPECT_EQ(c.mensajes(), noInstalado ? Mensajes{kNoInstalado} : Mensajes{});
+        c.conductor.linea("keys 7 {F9}");
+        EXPECT_TRUE(c.mensajes().empty());
+        EXPECT_EQ(c.parrafos(), (std::vector<std::string>{"", "7", ""}));
+    }
+    // A word processor that cannot be shown is one not installed.
     Cuaderno c;
-    c.form().esperarProcesador();
-    c.mensajes();
-    c.form().procesadorAusente(*c.documento.word, true);
-    EXPECT_EQ(c.mensajes(), Mensajes{kNoInstalado});
-    c.conductor.linea("keys 7 {F9}");
-    EXPECT_TRUE(c.mensajes().empty());
-    EXPECT_EQ(c.parrafos(), (std::vector<std::string>{"", "7", ""}));
-}
-
-TEST(ProcesadorArrancando, SinRespuestaSigueCallado) {
-    Cuaderno c;
-    c.form().esperarProcesador();
-    c.mensajes();
-    c.form().procesadorAusente(*c.documento.word, false);
-    EXPECT_TRUE(c.mensajes().empty());
-}
-
-TEST(ProcesadorArrancando, ElMensajeDeNoInstaladoHablaDeWriter) {
-    Cuaderno c;
-    // A word processor that cannot be shown.
     c.documento.manejo->salir();
     c.mensajes();
     c.form().procesadorListo(*c.documento.word);
     EXPECT_EQ(c.mensajes(), Mensajes{kNoInstalado});
 }
 
-// The mark leaves the cell that carries it when the notebook ends, wherever
-// the document's selection went meanwhile.
-TEST(MarcaDeCelda, NoQuedaAlTerminar) {
-    for (const char* fin : {"keys {Pause} {Pause}", ""}) {
-        Cuaderno c;
+// The mark leaves the cell that carries it, wherever the document's selection
+// went, when the notebook ends, another document comes in front, or F11
+// brings the document in front without its word processor telling.
+TEST(MarcaDeCelda, NoQuedaAlTerminarNiConOtroDocumentoDelante) {
+    const std::function<void(Cuaderno&)> salidas[] = {
+        [](Cuaderno& c) { c.conductor.linea("keys {Pause} {Pause}"); },
+        [](Cuaderno& c) { c.form().cerrarVentana(); },
+        [](Cuaderno& c) { c.form().eventoWord(Form1::EventoWord::cambioDeDocumento); },
+        [](Cuaderno& c) {
+            c.conductor.linea("keys {F11}");
+            c.conductor.linea("wait 200");
+            EXPECT_EQ(c.form().ventanaActual, Ventana::word);
+        },
+    };
+    for (int i = 0; i < 4; ++i) {
+        Cuaderno c(i < 3);
         c.conductor.linea("wait 1000");
         c.conductor.linea("keys T 2 2 {Enter} {Esc}");
         ASSERT_EQ(c.documento.word->leer().tablas.at(0).sombreadas,
                   (std::vector<std::pair<int, int>>{{1, 1}}));
-        c.documento.manejo->moverCursor(1);
-        if (fin[0] != '\0')
-            c.conductor.linea(fin);
-        else
-            c.form().cerrarVentana();
-        EXPECT_TRUE(c.form().finalizado());
-        EXPECT_TRUE(c.documento.word->leer().tablas.at(0).sombreadas.empty()) << fin;
+        c.documento.manejo->moverCursor(i == 3 ? 0 : i + 1);
+        salidas[i](c);
+        EXPECT_EQ(c.form().finalizado(), i < 2) << i;
+        EXPECT_TRUE(c.documento.word->leer().tablas.at(0).sombreadas.empty()) << i;
     }
-}
-
-// Another document in front: the mark leaves the cell of the one it was on.
-TEST(MarcaDeCelda, NoQuedaAlCambiarDeDocumento) {
-    Cuaderno c;
-    c.conductor.linea("wait 1000");
-    c.conductor.linea("keys T 2 2 {Enter} {Esc}");
-    ASSERT_FALSE(c.documento.word->leer().tablas.at(0).sombreadas.empty());
-    c.documento.manejo->moverCursor(2);
-    c.form().eventoWord(Form1::EventoWord::cambioDeDocumento);
-    EXPECT_TRUE(c.documento.word->leer().tablas.at(0).sombreadas.empty());
-}
-
-// The document brought in front by F11 loses the mark even where its word
-// processor tells nothing of its window's activation (a window that has
-// not had the keyboard yet, on some desktops).
-TEST(MarcaDeCelda, NoQuedaConElDocumentoDelanteSinSuEvento) {
-    DocumentoConducido documento = documentoPropio();
-    documento.avisarActivacion = nullptr;
-    std::ostringstream salida;
-    Conductor conductor{salida, documento};
-    conductor.linea("wait 1000");
-    conductor.linea("keys T 2 2 {Enter} {Esc}");
-    ASSERT_FALSE(documento.word->leer().tablas.at(0).sombreadas.empty());
-    conductor.linea("keys {F11}");
-    conductor.linea("wait 200");
-    ASSERT_EQ(conductor.form().ventanaActual, Ventana::word);
-    EXPECT_TRUE(documento.word->leer().tablas.at(0).sombreadas.empty());
 }
 
 namespace {
@@ -250,25 +217,32 @@ class WordQueFalla : public Word {
     Word& d_;
 };
 
-// The notebook working with such a word processor.
+// The notebook working with such a word processor, a sum in its grid.
 struct CuadernoConFallos : Cuaderno {
     WordQueFalla word{*documento.word};
     CuadernoConFallos() {
         form().procesadorListo(word);
         mensajes();
+        conductor.linea("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1");
     }
 };
 
 } // namespace
 
 // A word processor that does not answer is said so by F9 and by every key of
-// the table manager that asks it something; the notebook's grid stays.
+// the table manager that asks it something; the notebook's grid stays. Keys
+// typed while the window waited for it are not run once the pupil has closed
+// the message: Esc Esc would clear the grid without the pupil seeing it.
 TEST(ProcesadorInalcanzable, NoRespondeLoDiceCadaOrdenYLaCuadriculaQueda) {
     CuadernoConFallos c;
-    c.conductor.linea("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1");
     c.word.falla = ErrorWord::Tipo::noResponde;
+    c.word.alFallar = [&] {
+        for (int i = 0; i < 2; ++i)
+            c.form().pulsarTecla(27, 0, 27);
+    };
     c.conductor.linea("keys {F9}");
     EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
+    EXPECT_EQ(c.form().tabla.TextMatrix(1, 22), "5");
     c.conductor.linea("keys T 2 3 {Enter}");
     EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
     for (const char* tecla : {"{Down}", "{PgUp}", "I", "A", "F", "L"}) {
@@ -282,29 +256,11 @@ TEST(ProcesadorInalcanzable, NoRespondeLoDiceCadaOrdenYLaCuadriculaQueda) {
     EXPECT_FALSE(c.form().finalizado());
     EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), "2");
     EXPECT_EQ(c.form().tabla.TextMatrix(4, 21), "6");
-    // It answers again: F9 sends the sum.
+    // It answers again: F9 sends the sum; what is typed runs as ever.
     c.word.falla.reset();
     c.conductor.linea("keys {F9}");
     EXPECT_TRUE(c.mensajes().empty());
     EXPECT_EQ(c.parrafos().at(4), "  162 ");
-}
-
-// Keys typed while the window waited for a word processor that does not
-// answer are not run once the pupil has closed the message: Esc Esc would
-// clear the grid without the pupil seeing it.
-TEST(ProcesadorInalcanzable, LasTeclasDeLaEsperaNoSeEjecutanDespues) {
-    CuadernoConFallos c;
-    c.conductor.linea("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1");
-    c.word.falla = ErrorWord::Tipo::noResponde;
-    c.word.alFallar = [&] {
-        for (int i = 0; i < 2; ++i)
-            c.form().pulsarTecla(27, 0, 27);
-    };
-    c.conductor.linea("keys {F9}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
-    EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), "2");
-    EXPECT_EQ(c.form().tabla.TextMatrix(1, 22), "5");
-    // What is typed afterwards runs as ever.
     c.conductor.linea("keys {Esc} {Esc}");
     EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), " ");
 }
@@ -313,7 +269,6 @@ TEST(ProcesadorInalcanzable, LasTeclasDeLaEsperaNoSeEjecutanDespues) {
 // again (and says that it is starting); the work is all still there.
 TEST(ProcesadorInalcanzable, CerradoLoDiceYLaOrdenSiguienteLoArranca) {
     CuadernoConFallos c;
-    c.conductor.linea("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1");
     c.word.falla = ErrorWord::Tipo::cerrado;
     const int antes = c.word.mostradas;
     c.conductor.linea("keys {F9}");

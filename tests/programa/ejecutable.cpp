@@ -2,7 +2,6 @@
 // and --headless), with no display to open: help and version exit 0, a
 // refused command line exits 2 with the same Spanish message.
 #include <QProcess>
-#include <array>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -35,64 +34,51 @@ Resultado ejecutar(const std::string& argumentos, const std::map<QString, QStrin
             programa.readAllStandardError().toStdString()};
 }
 
-const std::array<std::string, 2> kPuertas = {"", "--headless "};
-
 } // namespace
 
+// Help in Spanish (Qt's own words from its translation) from both doors.
 TEST(Ejecutable, LaAyudaSaleEnEspanolYTermina) {
-    for (const std::string& puerta : kPuertas) {
+    for (const std::string puerta : {"", "--headless "}) {
         const Resultado r = ejecutar(puerta + "--help");
         EXPECT_EQ(r.codigo, 0) << puerta;
         EXPECT_EQ(r.errores, "") << puerta;
-        // Qt's own words come from its Spanish translation.
         EXPECT_EQ(r.salida.rfind("Uso: renglero [opciones]\n", 0), 0u) << r.salida;
-        EXPECT_NE(r.salida.find("\nOpciones:\n"), std::string::npos) << r.salida;
-        for (const char* opcion : {"--documento <propio|writer>", "--headless", "--zoom <N>",
-                                   "-v, --version", "-h, --help"})
-            EXPECT_NE(r.salida.find(opcion), std::string::npos) << opcion;
+        for (const char* dicho : {"\nOpciones:\n", "--documento <propio|writer>", "--headless",
+                                  "--zoom <N>", "-v, --version", "-h, --help"})
+            EXPECT_NE(r.salida.find(dicho), std::string::npos) << dicho;
         EXPECT_EQ(r.salida.find("platform"), std::string::npos) << r.salida;
     }
 }
 
-TEST(Ejecutable, LaVersionSaleYTermina) {
-    for (const std::string& puerta : kPuertas) {
-        const Resultado r = ejecutar(puerta + "--version");
-        EXPECT_EQ(r.codigo, 0) << puerta;
-        EXPECT_EQ(r.salida, "Renglero " RENGLERO_VERSION "\n") << puerta;
-        EXPECT_EQ(r.errores, "") << puerta;
-    }
-}
-
-TEST(Ejecutable, UnaOpcionMalaSale2ConElMismoMensajeDesdeLasDosPuertas) {
-    // Which messages, the parser's own test; here that both doors give them.
-    const std::vector<std::pair<std::string, std::string>> casos = {
-        {"--nada", "opción desconocida: --nada"},
-        {"--zoom 7", "--zoom admite un número entero del 1 al 4, no «7»"},
+// The version and a refused command line (which messages is the parser's
+// own test) the same from both doors; the driver takes the window's zoom
+// and runs its script, and leaves a line that never ends with an error
+// rather than reading it into memory without end ("*": what Qt may say
+// on the error output is not checked).
+TEST(Ejecutable, RespondeIgualDesdeLasDosPuertas) {
+    const std::string version = "Renglero " RENGLERO_VERSION "\n";
+    const auto uso = [](const std::string& mensaje) {
+        return "renglero: " + mensaje + "\nPrueba «renglero --help» para ver las opciones.\n";
     };
-    for (const auto& [argumentos, mensaje] : casos)
-        for (const std::string& puerta : kPuertas) {
-            const Resultado r = ejecutar(puerta + argumentos);
-            EXPECT_EQ(r.codigo, 2) << puerta << argumentos;
-            EXPECT_EQ(r.salida, "") << puerta << argumentos;
-            EXPECT_EQ(r.errores, "renglero: " + mensaje +
-                                     "\nPrueba «renglero --help» para ver las opciones.\n")
-                << puerta << argumentos;
-        }
-}
-
-TEST(Ejecutable, ElConductorAceptaLasOpcionesDeLaVentana) {
-    // The zoom is the window's; the driver takes it and runs its script.
-    const Resultado r = ejecutar("--headless --documento propio --zoom 2");
-    EXPECT_EQ(r.codigo, 0);
-    EXPECT_EQ(r.salida, "");
-}
-
-TEST(Ejecutable, UnGuionSinFinDeLineaSeDejaConUnError) {
-    // A line is read up to its bound: an input that never ends a line is
-    // not read into memory without end.
-    const Resultado r = ejecutar("--headless", {}, "/dev/zero");
-    EXPECT_EQ(r.codigo, 0);
-    EXPECT_EQ(r.salida, "{\"error\":\"línea del guion demasiado larga: se deja el guion\"}\n");
+    const std::string nada = uso("opción desconocida: --nada");
+    const std::string zoom = uso("--zoom admite un número entero del 1 al 4, no «7»");
+    const std::tuple<std::string, const char*, int, std::string, std::string> casos[] = {
+        {"--version", "/dev/null", 0, version, ""},
+        {"--headless --version", "/dev/null", 0, version, ""},
+        {"--nada", "/dev/null", 2, "", nada},
+        {"--headless --nada", "/dev/null", 2, "", nada},
+        {"--zoom 7", "/dev/null", 2, "", zoom},
+        {"--headless --zoom 7", "/dev/null", 2, "", zoom},
+        {"--headless --documento propio --zoom 2", "/dev/null", 0, "", "*"},
+        {"--headless", "/dev/zero", 0,
+         "{\"error\":\"línea del guion demasiado larga: se deja el guion\"}\n", "*"},
+    };
+    for (const auto& [argumentos, entrada, codigo, salida, errores] : casos) {
+        const Resultado r = ejecutar(argumentos, {}, entrada);
+        EXPECT_EQ(r.codigo, codigo) << argumentos;
+        EXPECT_EQ(r.salida, salida) << argumentos;
+        EXPECT_TRUE(errores == "*" || r.errores == errores) << argumentos << r.errores;
+    }
 }
 
 #ifdef RENGLERO_CON_WRITER

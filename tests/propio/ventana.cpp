@@ -24,12 +24,8 @@ namespace {
 class Ventana : public ::testing::Test {
   protected:
     Ventana() {
-        EventosWord e;
-        e.salir = [this] { ++eventos["salir"]; };
-        e.cambioDeSeleccion = [this] { ++eventos["seleccion"]; };
-        e.ventanaActivada = [this] { ++eventos["activada"]; };
-        e.ventanaDesactivada = [this] { ++eventos["desactivada"]; };
-        doc.suscribir(e);
+        const auto c = [this](const char* n) { return [this, n] { ++eventos[n]; }; };
+        doc.suscribir({{}, {}, {}, c("salir"), c("activada"), c("desactivada"), c("seleccion")});
     }
     QTextEdit* editor() { return v.editor(); }
 
@@ -59,7 +55,6 @@ class Ventana : public ::testing::Test {
 // The window shows the document itself, on its page, from when the word
 // processor is shown until it quits.
 TEST_F(Ventana, MuestraElDocumentoMismo) {
-    EXPECT_EQ(v.windowTitle(), "Documento1 - Renglero");
     EXPECT_EQ(editor()->document(), doc.documento());
     EXPECT_EQ(editor()->lineWrapColumnOrWidth(), static_cast<int>(595.3 * 96 / 72));
     doc.fijarPagina(612, 72, 72);
@@ -134,9 +129,20 @@ TEST_F(Ventana, LoEscritoEnUnaCeldaMarcadaNoQuedaSombreado) {
 }
 
 // Closing is the word processor quitting; with unsaved changes it asks
-// first, and Cancelar leaves it open.
+// first, and Cancelar leaves it open. Its activation is the word
+// processor's.
 TEST_F(Ventana, CerrarEsSalirTrasPreguntarPorLosCambios) {
+    QWidget otra;
     v.show();
+    otra.show();
+    v.activateWindow();
+    if (QTest::qWaitForWindowActive(&v)) {
+        otra.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
+        QApplication::processEvents();
+        EXPECT_GE(eventos["activada"], 1);
+        EXPECT_GE(eventos["desactivada"], 1);
+    }
     doc.escribir("trabajo");
     contestarLaProxima("Cancelar");
     EXPECT_FALSE(v.close());
@@ -156,30 +162,18 @@ TEST_F(Ventana, CerrarEsSalirTrasPreguntarPorLosCambios) {
     DocumentoPropio otro;
     VentanaDocumento suya(otro);
     suya.show();
-    pregunta.clear();
     contestarLaProxima("Cancelar");
     EXPECT_TRUE(suya.close());
     EXPECT_FALSE(otro.enMarcha());
 }
 
-TEST_F(Ventana, ActivarYDesactivar) {
-    QWidget otra;
-    v.show();
-    otra.show();
-    v.activateWindow();
-    if (!QTest::qWaitForWindowActive(&v)) GTEST_SKIP() << "this platform does not activate windows";
-    otra.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&otra));
-    QApplication::processEvents();
-    EXPECT_GE(eventos["activada"], 1);
-    EXPECT_GE(eventos["desactivada"], 1);
-}
-
-// The title names the file and marks unsaved changes; Ctrl+S saves to the
-// same file once it has one, and asks for a name where it was opened
-// without what the document cannot show.
+// The title names the file and marks unsaved changes (the page is no
+// change); Ctrl+S saves to the same file once it has one, and asks for a
+// name where it was opened without what the document cannot show.
 TEST_F(Ventana, ElTituloYGuardarEnElMismoArchivo) {
     QTemporaryDir dir;
+    doc.fijarPagina(612, 72, 72);
+    EXPECT_EQ(v.windowTitle(), "Documento1 - Renglero");
     doc.escribir("x");
     EXPECT_EQ(v.windowTitle(), "Documento1* - Renglero");
     const QString ruta = dir.filePath("deberes.odt");

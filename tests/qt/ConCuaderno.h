@@ -1,7 +1,7 @@
 #pragma once
 // The real window on the offscreen platform, started as the program starts
-// it; its message boxes are answered (No to a question, OK, else Cancel) and
-// what they said is kept.
+// it; its message boxes are answered (No to a question, OK, else Cancel or
+// what the test asks) and what they said is kept.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -43,7 +43,7 @@ class ConCuaderno : public ::testing::Test {
                 mensajes.push_back(texto);
                 return b == Botones::YesNo ? Respuesta::No
                        : b == Botones::OK  ? Respuesta::OK
-                                           : Respuesta::Cancel;
+                                           : aOkCancel;
             });
     }
 
@@ -102,6 +102,7 @@ class ConCuaderno : public ::testing::Test {
 
     CuadernoQt cuaderno;
     std::vector<std::string> mensajes;
+    Respuesta aOkCancel = Respuesta::Cancel;
 };
 
 } // namespace renglero::prueba

@@ -22,45 +22,38 @@ class Accesible : public prueba::ConCuaderno {
     }
 };
 
-// A short name with the mode; the key legend is its description.
-TEST_F(Accesible, LaVentanaEsUnMarcoConNombreCorto) {
+// A short name with the mode, the key legend its description; the table's
+// cells named as they are read, a row as written for a braille display, the
+// focus on the cell of the cursor, at the painted cell; the table follows
+// the grid's size.
+TEST_F(Accesible, LaVentanaYSuTabla) {
     EXPECT_EQ(raiz()->role(), QAccessible::Window);
     EXPECT_EQ(raiz()->text(QAccessible::Name), QStringLiteral("Renglero, Cuentas"));
-    EXPECT_TRUE(raiz()->text(QAccessible::Description).startsWith(QStringLiteral("F5, Ayuda.")))
-        << raiz()->text(QAccessible::Description).toStdString();
-    tecla(Qt::Key_C);
-    EXPECT_EQ(raiz()->text(QAccessible::Name), QStringLiteral("Renglero, Cuentas, confirmar sí"));
-    // The table follows the small grid.
-    QAccessibleTableInterface* tabla =
-        hijo(QAccessible::Table, QStringLiteral("Cuaderno"))->tableInterface();
-    tecla(Qt::Key_H);
-    EXPECT_EQ(tabla->rowCount(), 11);
-    EXPECT_EQ(tabla->columnCount(), 20);
-    EXPECT_EQ(tabla->cellAt(12, 24), nullptr);
-}
-
-TEST_F(Accesible, LaTablaTieneSusCeldasNombradasComoSeLeen) {
+    EXPECT_TRUE(raiz()->text(QAccessible::Description).startsWith(QStringLiteral("F5, Ayuda.")));
     QAccessibleInterface* t = hijo(QAccessible::Table, QStringLiteral("Cuaderno"));
     ASSERT_NE(t, nullptr);
     QAccessibleTableInterface* tabla = t->tableInterface();
-    EXPECT_EQ(tabla->rowCount(), 13);
-    EXPECT_EQ(tabla->columnCount(), 25);
-    teclear("125\n");
-    EXPECT_EQ(form().anuncios.ultimo(), "Línea nueva en la fila 3, columna 4.");
-    teclear("37+");
-    EXPECT_EQ(tabla->cellAt(1, 20)->text(QAccessible::Name), QStringLiteral("1"));
-    EXPECT_EQ(tabla->cellAt(2, 18)->text(QAccessible::Name), QStringLiteral("más"));
-    EXPECT_EQ(tabla->cellAt(3, 22)->text(QAccessible::Name), QStringLiteral("raya"));
-    EXPECT_EQ(tabla->cellAt(4, 22)->text(QAccessible::Name), QString());
-    // A row as written, for a braille display: one character a cell.
+    EXPECT_EQ(std::make_pair(tabla->rowCount(), tabla->columnCount()), std::make_pair(13, 25));
+    teclear("125\n37+");
+    const std::pair<QAccessibleInterface*, QString> celdas[] = {
+        {tabla->cellAt(1, 20), "1"},
+        {tabla->cellAt(2, 18), QString::fromUtf8("más")},
+        {tabla->cellAt(3, 22), "raya"},
+        {tabla->cellAt(4, 22), ""}};
+    for (const auto& [celda, nombre] : celdas)
+        EXPECT_EQ(celda->text(QAccessible::Name), nombre);
     EXPECT_EQ(tabla->rowDescription(2), QStringLiteral("                  +  37  "));
-    // The focus is on the first result place, inside the table.
     ASSERT_EQ(raiz()->focusChild(), t);
     QAccessibleInterface* celda = t->focusChild();
     ASSERT_EQ(celda, tabla->cellAt(4, 22));
     EXPECT_TRUE(celda->state().focused);
-    // Its rectangle is the painted cell's, on the screen.
     EXPECT_EQ(celda->rect().size(), ventana().rectCelda(4, 22).size());
+    tecla(Qt::Key_Escape);
+    tecla(Qt::Key_C);
+    EXPECT_EQ(raiz()->text(QAccessible::Name), QStringLiteral("Renglero, Cuentas, confirmar sí"));
+    tecla(Qt::Key_H);
+    EXPECT_EQ(std::make_pair(tabla->rowCount(), tabla->columnCount()), std::make_pair(11, 20));
+    EXPECT_EQ(tabla->cellAt(12, 24), nullptr);
 }
 
 TEST_F(Accesible, ElAvisoDeMensaYLaAyuda) {

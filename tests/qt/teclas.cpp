@@ -35,20 +35,16 @@ void anadir(Acciones& a, const Acciones& b) {
 
 } // namespace
 
+// One press: the key code, shift state and character. Shift+7 gives "/" on
+// a Spanish keyboard, still the key 7; the keypad by its modifier; Ctrl with
+// a letter gives the control character, Alt none; the platform may or may
+// not count Ctrl itself in the modifiers.
 TEST(TeclasQt, UnaPulsacion) {
-    struct Caso {
-        int tecla;
-        Qt::KeyboardModifiers m;
-        QString texto;
-        AccionTecla esperada;
-    };
-    const Caso casos[] = {
+    const std::tuple<int, Qt::KeyboardModifiers, QString, AccionTecla> casos[] = {
         {Qt::Key_A, {}, "a", abajo(65, 0, 'a')},
         {Qt::Key_A, conShift, "A", abajo(65, 1, 'A')},
         {Qt::Key_7, {}, "7", abajo(55, 0, '7')},
-        // Shift+7 gives "/" on a Spanish keyboard: still the key 7.
         {Qt::Key_Slash, conShift, "/", abajo(55, 1, '/')},
-        // The keypad by its modifier.
         {Qt::Key_Plus, numerico, "+", abajo(107, 0, '+')},
         {Qt::Key_Plus, {}, "+", abajo(187, 0, '+')},
         {Qt::Key_Minus, numerico, "-", abajo(109, 0, '-')},
@@ -64,20 +60,17 @@ TEST(TeclasQt, UnaPulsacion) {
         {Qt::Key_F11, {}, {}, abajo(122, 0)},
         {Qt::Key_Delete, {}, "\x7f", abajo(46, 0)},
         {Qt::Key_Pause, {}, {}, abajo(19, 0)},
-        // Ctrl with a letter gives the control character; Alt gives none.
         {Qt::Key_R, conCtrl, "\x12", abajo(82, 2, 18)},
         {Qt::Key_1, conCtrl, "1", abajo(49, 2)},
         {Qt::Key_R, conAlt, "r", abajo(82, 4)},
         {Qt::Key_Ccedilla, {}, QString::fromUtf8("ç"), abajo(191, 0, 231)},
         {Qt::Key_Ccedilla, conShift, QString::fromUtf8("Ç"), abajo(191, 1, 199)},
         {Qt::Key_masculine, {}, QString::fromUtf8("º"), abajo(220, 0, 186)},
-        // The platform may or may not count Ctrl itself in the modifiers.
-        {Qt::Key_Control, {}, {}, abajo(17, 2)},
-    };
-    for (const Caso& c : casos) {
+        {Qt::Key_Control, {}, {}, abajo(17, 2)}};
+    for (const auto& [tecla, m, texto, esperada] : casos) {
         TraductorTeclas t;
-        EXPECT_EQ(t.pulsar(pulsacion(c.tecla, c.m, c.texto)), Acciones{c.esperada})
-            << "tecla Qt " << std::hex << c.tecla;
+        EXPECT_EQ(t.pulsar(pulsacion(tecla, m, texto)), Acciones{esperada})
+            << "tecla Qt " << std::hex << tecla;
     }
 }
 
@@ -93,7 +86,6 @@ TEST(TeclasQt, CadaSignoDelTecladoEspanolEsSuTecla) {
         {'4', {0, Qt::Key_Dollar, Qt::Key_AsciiTilde}},
         {'5', {0, Qt::Key_Percent, 0}},
         {'6', {0, Qt::Key_Ampersand, Qt::Key_notsign}},
-        {'7', {0, Qt::Key_Slash, 0}},
         {'8', {0, Qt::Key_ParenLeft, 0}},
         {'9', {0, Qt::Key_ParenRight, 0}},
         {'0', {0, Qt::Key_Equal, 0}},
@@ -102,21 +94,19 @@ TEST(TeclasQt, CadaSignoDelTecladoEspanolEsSuTecla) {
         {kTeclaAcentoGrave, {Qt::Key_Dead_Grave, Qt::Key_Dead_Circumflex, Qt::Key_BracketLeft}},
         {kTeclaMas, {Qt::Key_Plus, Qt::Key_Asterisk, Qt::Key_BracketRight}},
         {kTeclaAcento, {Qt::Key_Dead_Acute, Qt::Key_Dead_Diaeresis, Qt::Key_BraceLeft}},
-        {kTeclaCedilla, {Qt::Key_Ccedilla, Qt::Key_Ccedilla, Qt::Key_BraceRight}},
+        {kTeclaCedilla, {0, 0, Qt::Key_BraceRight}},
         {kTeclaEnye, {Qt::Key_Ntilde, Qt::Key_Ntilde, 0}},
         {kTeclaMenor, {Qt::Key_Less, Qt::Key_Greater, 0}},
         {kTeclaComa, {Qt::Key_Comma, Qt::Key_Semicolon, 0}},
         {kTeclaPunto, {Qt::Key_Period, Qt::Key_Colon, 0}},
-        {kTeclaMenos, {Qt::Key_Minus, Qt::Key_Underscore, 0}},
-    };
+        {kTeclaMenos, {Qt::Key_Minus, Qt::Key_Underscore, 0}}};
     const Qt::KeyboardModifiers modificadores[3] = {{}, conShift, conCtrl | conAlt};
     for (const auto& [codigo, signos] : teclas)
         for (int i = 0; i < 3; ++i) {
             if (signos[i] == 0) continue;
             TraductorTeclas t;
             const Acciones a = t.pulsar(pulsacion(signos[i], modificadores[i]));
-            ASSERT_FALSE(a.empty()) << "tecla Qt " << std::hex << signos[i];
-            EXPECT_EQ(a.back().codigo, codigo) << "tecla Qt " << std::hex << signos[i];
+            EXPECT_EQ(a.empty() ? 0 : a.back().codigo, codigo) << std::hex << signos[i];
         }
 }
 
@@ -146,32 +136,25 @@ TEST(TeclasQt, LosMismosEventosQueElToken) {
         std::string error;
         return accionesDeToken(s, error).value_or(Acciones{});
     };
-    const std::tuple<Qt::Key, QString, const char*> conControl[] = {
-        {Qt::Key_Return, "\r", "{Ctrl+Enter}"},
-        {Qt::Key_Space, " ", "{Ctrl+Space}"},
-        {Qt::Key_Backspace, "\x7f", "{Ctrl+Backspace}"},
-        {Qt::Key_X, "\x18", "{Ctrl+X}"},
-        {Qt::Key_1, "1", "{Ctrl+1}"},
-        {Qt::Key_Home, "", "{Ctrl+Home}"},
-    };
-    for (const auto& [k, texto, nombre] : conControl) {
+    // Chords with Ctrl, and AltGr, Ctrl and Alt tapped alone, with the
+    // modifiers the platform may report at the press and at the release.
+    const std::tuple<Qt::Key, QString, Qt::KeyboardModifiers, Qt::KeyboardModifiers, const char*>
+        casos[] = {{Qt::Key_Return, "\r", conCtrl, conCtrl, "{Ctrl+Enter}"},
+                   {Qt::Key_Space, " ", conCtrl, conCtrl, "{Ctrl+Space}"},
+                   {Qt::Key_Backspace, "\x7f", conCtrl, conCtrl, "{Ctrl+Backspace}"},
+                   {Qt::Key_X, "\x18", conCtrl, conCtrl, "{Ctrl+X}"},
+                   {Qt::Key_1, "1", conCtrl, conCtrl, "{Ctrl+1}"},
+                   {Qt::Key_Home, "", conCtrl, conCtrl, "{Ctrl+Home}"},
+                   {Qt::Key_AltGr, "", {}, {}, "{AltGr}"},
+                   {Qt::Key_Control, "", {}, conCtrl, "{Ctrl}"},
+                   {Qt::Key_Alt, "", conAlt, {}, "{Alt}"}};
+    for (const auto& [k, texto, alPulsar, alSoltar, nombre] : casos) {
+        const bool acorde = std::string_view(nombre).starts_with("{Ctrl+");
         TraductorTeclas t;
-        Acciones v = t.pulsar(pulsacion(Qt::Key_Control, conCtrl));
-        anadir(v, t.pulsar(pulsacion(k, conCtrl, texto)));
-        anadir(v, t.soltar(suelta(k, conCtrl)));
-        anadir(v, t.soltar(suelta(Qt::Key_Control, conCtrl)));
-        EXPECT_EQ(v, token(nombre)) << nombre;
-    }
-    // AltGr, Ctrl and Alt tapped alone, as the platform may report them.
-    const std::tuple<Qt::Key, Qt::KeyboardModifiers, Qt::KeyboardModifiers, const char*> solas[] = {
-        {Qt::Key_AltGr, {}, {}, "{AltGr}"},
-        {Qt::Key_Control, {}, conCtrl, "{Ctrl}"},
-        {Qt::Key_Alt, conAlt, {}, "{Alt}"},
-    };
-    for (const auto& [k, alPulsar, alSoltar, nombre] : solas) {
-        TraductorTeclas t;
-        Acciones v = t.pulsar(pulsacion(k, alPulsar));
+        Acciones v = acorde ? t.pulsar(pulsacion(Qt::Key_Control, conCtrl)) : Acciones{};
+        anadir(v, t.pulsar(pulsacion(k, alPulsar, texto)));
         anadir(v, t.soltar(suelta(k, alSoltar)));
+        if (acorde) anadir(v, t.soltar(suelta(Qt::Key_Control, conCtrl)));
         EXPECT_EQ(v, token(nombre)) << nombre;
     }
 }
