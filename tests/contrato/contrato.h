@@ -1,16 +1,15 @@
 #pragma once
 // The word processor's contract: what the notebook relies on from every
-// document backend, written once and run on each of them. A backend's test
-// program gives a type that opens that backend on a new empty document,
-//   struct DocumentoDePrueba {
-//       Word& word();
-//       ManejoDocumento& manejo();
-//   };
-// includes texto.h and tablas.h, and instantiates both suites with it:
-//   INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTexto, DocumentoDePrueba);
+// document backend, written once. A backend's test program gives a type with
+// `Word& word()` and `ManejoDocumento& manejo()` on a new empty document,
+// includes texto.h and tablas.h, and instantiates both suites with it.
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <numeric>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -23,25 +22,177 @@ namespace renglero::contrato {
 // The new document's line: A4 less its 2.5 cm margins, in points.
 constexpr double kLinea = 595.3 - 2 * 70.87;
 
+inline ErrorWord::Tipo tipoDeError(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const ErrorWord& e) {
+        return e.tipo();
+    }
+    ADD_FAILURE() << "no ErrorWord";
+    return ErrorWord::Tipo::otro;
+}
+
+// Characters desde .. desde + largo - 1 (code points, from 0) of a UTF-8 text.
+inline std::string caracteres(const std::string& texto, int desde, int largo) {
+    std::string r;
+    int i = -1;
+    for (const char c : texto) {
+        if ((c & 0xC0) != 0x80) ++i;
+        if (i >= desde && i < desde + largo) r += c;
+    }
+    return r;
+}
+
+// Paragraphs as one line, apart by `entre`: each run (but a paragraph's
+// first plain one) after what it switches on in brackets (C Courier New, S
+// Symbol, N bold, I italic, U underline, T struck, ^ raised, _ lowered,
+// #rrggbb colour).
+inline std::string describir(const std::vector<ParrafoLeido>& parrafos, char entre) {
+    std::string s;
+    for (const ParrafoLeido& p : parrafos) {
+        if (&p != &parrafos.front()) s += entre;
+        for (const TramoLeido& t : p.tramos) {
+            if (t.largo == 0) continue;
+            std::string m = t.fuente == "Courier New"       ? "C"
+                            : t.fuente == "Symbol"          ? "S"
+                            : t.fuente == "Times New Roman" ? ""
+                                                            : "{" + t.fuente + "}";
+            const std::pair<bool, char> marcas[] = {{t.negrita, 'N'},     {t.cursiva, 'I'},
+                                                    {t.subrayado, 'U'},   {t.tachado, 'T'},
+                                                    {t.superindice, '^'}, {t.subindice, '_'}};
+            for (const auto& [si, marca] : marcas)
+                if (si) m += marca;
+            if (t.color) {
+                char c[8];
+                std::snprintf(c, sizeof c, "#%06x", *t.color);
+                m += c;
+            }
+            if (!m.empty() || t.inicio > 0) s += "[" + m + "]";
+            s += caracteres(p.texto, t.inicio, t.largo);
+        }
+    }
+    return s;
+}
+
+// A document as one line, so that a difference shows where it is: its
+// paragraphs apart by "|"; then each table, "T" (or "t" without grid lines)
+// and the paragraph it follows, its cells by rows, their paragraphs apart by
+// "\n" ("*" before a shaded cell); then "@" and the cursor's paragraph, or
+// its table, row and column.
+inline std::string describir(const DocumentoLeido& d) {
+    if (!d.abierto) return "cerrado";
+    std::string s = describir(d.parrafos, '|');
+    for (const TablaLeida& t : d.tablas) {
+        s += (t.cuadricula ? " T" : " t") + std::to_string(t.despuesDe);
+        for (int f = 0; f < t.filas; ++f)
+            for (int c = 0; c < t.columnas; ++c) {
+                s += c > 0 ? "," : f > 0 ? "/" : ":";
+                for (const auto& [fs, cs] : t.sombreadas)
+                    if (fs == f + 1 && cs == c + 1) s += '*';
+                s += describir(t.parrafos.at(f).at(c), '\n');
+            }
+    }
+    s += " @";
+    if (!d.tablaCursor) return s + std::to_string(d.parrafoCursor);
+    for (std::size_t i = 0; i < d.tablaCursor->size(); ++i)
+        s += (i > 0 ? "," : "") + std::to_string(d.tablaCursor->at(i));
+    return s;
+}
+
+// A filas x columnas table after a paragraph "antes", each cell holding
+// its 1-based row and column ("12"), the cursor in the first cell.
+inline void llenarTabla(Word& w, ManejoDocumento& m, int filas, int columnas) {
+    m.escribir("antes\n");
+    w.agregarTabla(filas, columnas);
+    for (int i = 0; i < filas * columnas; ++i) {
+        m.escribir(std::to_string(i / columnas + 1) + std::to_string(i % columnas + 1));
+        if (i + 1 < filas * columnas) w.moverCeldas(1);
+    }
+    w.moverCeldas(-1000);
+}
+
+// Runs a script of the pupil's and the notebook's calls: steps apart by ";",
+// each a letter and what it takes:
+//   e text: escribir      i text: insertarTexto     m n: moverCursor
+//   b text: insertarBloque in Courier New           @ r c: the cursor's cell
+//   F font: fuenteSeleccion   f k n a: formatear characters k..k+n-1 with a
+//   (N I U T ^ _ S, or #rrggbb)   c, C: contraerSeleccion to the end, start
+//   0: finIgualAInicio    ? text: textoPrimerParrafo is the text and "\r"
+//   t r c: agregarTabla   L r c: llenarTabla        > n: moverCeldas
+//   x u: expandir to a column, row, table (c f t)   d: borrarCeldasSeleccionadas
+//   v: vaciarPrimeraCelda s n: sombrearPrimeraCelda  +: agregarFila
+// A step after "!" must fail with ErrorWord::Tipo::otro.
+inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
+    std::istringstream pasos(guion);
+    for (std::string paso; std::getline(pasos, paso, ';');) {
+        SCOPED_TRACE(paso);
+        const bool falla = paso[0] == '!';
+        const char letra = paso[falla];
+        const std::string arg = paso.substr(std::min(paso.size(), falla + std::size_t{2}));
+        int x = 0, y = 0;
+        std::string a;
+        std::istringstream(arg) >> x >> y >> a;
+        const std::map<char, std::function<void()>> dar = {
+            {'e', [&] { m.escribir(arg); }},
+            {'i', [&] { w.insertarTexto(arg); }},
+            {'b', [&] { w.insertarBloque(arg, "Courier New", {}); }},
+            {'@', [&] { EXPECT_EQ(std::pair(w.filaCelda(), w.columnaCelda()), std::pair(x, y)); }},
+            {'m', [&] { m.moverCursor(x); }},
+            {'F', [&] { w.fuenteSeleccion(arg); }},
+            {'f',
+             [&] {
+                 const Color color = a[0] == '#' ? std::stoul(a.substr(1), nullptr, 16) : 0;
+                 w.formatear(x, y, static_cast<Atributo>(std::string("S^_NUTI#").find(a[0])),
+                             color);
+             }},
+            {'c', [&] { w.contraerSeleccion(false); }},
+            {'C', [&] { w.contraerSeleccion(true); }},
+            {'0', [&] { w.finIgualAInicio(); }},
+            {'?', [&] { EXPECT_EQ(w.textoPrimerParrafo(), arg + "\r"); }},
+            {'t', [&] { w.agregarTabla(x, y); }},
+            {'L', [&] { llenarTabla(w, m, x, y); }},
+            {'>', [&] { w.moverCeldas(x); }},
+            {'x',
+             [&] {
+                 w.expandir(arg == "c"   ? Unidad::columna
+                            : arg == "f" ? Unidad::fila
+                                         : Unidad::tabla);
+             }},
+            {'d', [&] { w.borrarCeldasSeleccionadas(); }},
+            {'v', [&] { w.vaciarPrimeraCelda(); }},
+            {'s', [&] { w.sombrearPrimeraCelda(x); }},
+            {'+', [&] { w.agregarFila(); }},
+        };
+        if (falla)
+            EXPECT_EQ(tipoDeError(dar.at(letra)), ErrorWord::Tipo::otro);
+        else
+            dar.at(letra)();
+    }
+}
+
 // The fixture of both suites: a fresh document for each test.
 template <class Documento> class ConDocumento : public ::testing::Test {
   protected:
     Word& word() { return documento_.word(); }
     ManejoDocumento& manejo() { return documento_.manejo(); }
-
-    // A filas x columnas table after a paragraph "antes", each cell holding
-    // its 1-based row and column ("12"), the cursor in the first cell.
-    TablaLeida llenarTabla(int filas, int columnas) {
-        manejo().escribir("antes\n");
-        word().agregarTabla(filas, columnas);
-        for (int i = 0; i < filas * columnas; ++i) {
-            manejo().escribir(std::to_string(i / columnas + 1) + std::to_string(i % columnas + 1));
-            if (i + 1 < filas * columnas) word().moverCeldas(1);
-        }
-        word().moverCeldas(-1000);
-        return tabla();
-    }
+    void seguir(const std::string& guion) { contrato::seguir(word(), manejo(), guion); }
     TablaLeida tabla() { return word().leer().tablas.at(0); }
+    // The first table's widths, each within 0.2 points of those given.
+    void anchos(const std::vector<double>& esperados) {
+        const std::vector<double> a = tabla().anchos;
+        ASSERT_EQ(a.size(), esperados.size());
+        for (std::size_t i = 0; i < a.size(); ++i)
+            EXPECT_NEAR(a[i], esperados[i], 0.2) << i;
+    }
+    // Each script on a new document of its own.
+    void recorrer(const std::vector<std::pair<std::string, std::string>>& guiones) {
+        for (const auto& [guion, documento] : guiones) {
+            manejo().cerrarDocumento();
+            manejo().nuevoDocumento();
+            seguir(guion);
+            EXPECT_EQ(describir(word().leer()), documento) << guion;
+        }
+    }
 
   private:
     Documento documento_;
@@ -52,27 +203,6 @@ inline const TramoLeido& tramoEn(const DocumentoLeido& d, int p, int i) {
     for (const TramoLeido& t : d.parrafos.at(p).tramos)
         if (i >= t.inicio && i < t.inicio + t.largo) return t;
     throw std::out_of_range("no run there");
-}
-
-inline std::vector<std::string> textos(const DocumentoLeido& d) {
-    std::vector<std::string> t;
-    for (const auto& p : d.parrafos)
-        t.push_back(p.texto);
-    return t;
-}
-
-inline double suma(const std::vector<double>& v) {
-    return std::accumulate(v.begin(), v.end(), 0.0);
-}
-
-inline ErrorWord::Tipo tipoDeError(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ErrorWord& e) {
-        return e.tipo();
-    }
-    ADD_FAILURE() << "no ErrorWord";
-    return ErrorWord::Tipo::otro;
 }
 
 // Every operation of the automation component, each called once.

@@ -1,14 +1,67 @@
-// LibreOffice closing the document under the notebook's feet, quitting, or
-// killed in the middle of the work: errors that say which, never a crash.
+// LibreOffice closing the document under the notebook's feet, not answering
+// (stopped with SIGSTOP), quitting, or killed in the middle of the work:
+// errors that say which, never a crash nor a caller held past its deadline.
 #include <atomic>
+#include <csignal>
+#include <fstream>
 
 #include "contrato/contrato.h"
 #include "entorno.h"
 
 namespace renglero::prueba {
 
-using contrato::operaciones;
-using contrato::tipoDeError;
+using namespace contrato;
+using Reloj = std::chrono::steady_clock;
+
+namespace {
+
+double segundosDesde(Reloj::time_point t0) {
+    return std::chrono::duration<double>(Reloj::now() - t0).count();
+}
+
+// A LibreOffice of the test's own, with a Writer on a new document.
+struct WriterPropio {
+    explicit WriterPropio(std::chrono::milliseconds plazo = Writer::kPlazoPorDefecto) {
+        EXPECT_TRUE(lo.arrancar());
+        w = std::make_unique<Writer>(lo.tubo(), cola.poster(), false, plazo);
+        EventosWord ev;
+        ev.salir = [this] { ++salidas; };
+        w->suscribir(ev);
+        w->nuevoDocumento();
+    }
+    LibreOfficePrivado lo;
+    ColaEventos cola;
+    std::unique_ptr<Writer> w;
+    int salidas = 0;
+};
+
+// Stops LibreOffice until the guard it gives back ends, and at most for 30
+// s: a call that waits without a deadline comes back late, and fails the
+// test, instead of holding it for ever.
+std::jthread parar(pid_t pid) {
+    kill(pid, SIGSTOP);
+    // The signal takes a moment: until then LibreOffice still answers. Its
+    // state in /proc is "T" once stopped.
+    const auto detenido = [pid] {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string linea;
+        std::getline(stat, linea);
+        const auto cierre = linea.rfind(')');
+        return cierre != std::string::npos && cierre + 2 < linea.size() && linea[cierre + 2] == 'T';
+    };
+    const auto limite = Reloj::now() + std::chrono::seconds(10);
+    while (!detenido() && Reloj::now() < limite)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return std::jthread([pid](std::stop_token fin) {
+        std::mutex m;
+        std::unique_lock<std::mutex> l(m);
+        std::condition_variable_any().wait_for(l, fin, std::chrono::seconds(30),
+                                               [] { return false; });
+        kill(pid, SIGCONT);
+    });
+}
+
+} // namespace
 
 // The pupil closes it in Writer: another client does it here, and the
 // document the backend held is gone.
@@ -23,22 +76,61 @@ TEST_F(ConWriter, DocumentoCerradoPorOtro) {
     EXPECT_EQ(w->leer().parrafos.size(), 3u);
 }
 
-TEST(WriterSinLibreOffice, SalirTerminaLibreOffice) {
-    LibreOfficePrivado lo;
-    ASSERT_TRUE(lo.arrancar());
+TEST(WriterSinLibreOffice, NadieEscuchando) {
     ColaEventos cola;
-    Writer w(lo.tubo(), cola.poster(), false);
-    bool salio = false;
-    EventosWord ev;
-    ev.salir = [&] { salio = true; };
-    w.suscribir(ev);
-    w.nuevoDocumento();
+    Writer w("renglero-nadie-escucha-" + std::to_string(::getpid()), cola.poster(), false);
+    EXPECT_THROW(w.mostrarAplicacion(), ErrorWord);
+    EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::sinDocumento);
+    EXPECT_THROW(w.suscribir({}), ErrorWord);
+    EXPECT_FALSE(w.leer().abierto);
+}
+
+// Stopped, the call fails after its deadline saying that Writer does not
+// answer and every later call says so at once; once LibreOffice goes on,
+// calls work again, its document as it was. Then the pupil quits it.
+TEST(WriterSinLibreOffice, ParadoSigueYSale) {
+    // Long enough for a call of a loaded machine, short beside the guard's.
+    WriterPropio p(std::chrono::seconds(3));
+    Writer& w = *p.w;
+    w.insertarTexto("\rantes\r");
+    w.contraerSeleccion(false);
+    std::jthread parada = parar(p.lo.pid());
+    auto t0 = Reloj::now();
+    EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
+    const double espera = segundosDesde(t0);
+    // Its deadline, not LibreOffice's 30 s stop.
+    EXPECT_GE(espera, 2.9);
+    EXPECT_LT(espera, 20);
+    t0 = Reloj::now();
+    EXPECT_EQ(tipoDeError([&] { w.insertarBloque("\r  125 \r", "Courier New", {}); }),
+              ErrorWord::Tipo::noResponde);
+    EXPECT_EQ(tipoDeError([&] { w.enTabla(); }), ErrorWord::Tipo::noResponde);
+    EXPECT_EQ(tipoDeError([&] { w.desmarcarCelda(); }), ErrorWord::Tipo::noResponde);
+    EXPECT_EQ(w.ventanaDelDocumento(), 0u);
+    EXPECT_LT(segundosDesde(t0), 2.9);
+    parada.request_stop(); // LibreOffice goes on
+    parada.join();
+    // The call that waited comes back, and with it the calls.
+    bool responde = false;
+    for (t0 = Reloj::now(); !responde && segundosDesde(t0) < 30;
+         std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+        try {
+            w.textoPrimerParrafo();
+            responde = true;
+        } catch (const ErrorWord& e) {
+            EXPECT_EQ(e.tipo(), ErrorWord::Tipo::noResponde);
+        }
+    }
+    EXPECT_TRUE(responde) << "calls work again";
+    w.insertarBloque("\r  125 \r", "Courier New", {});
+    w.contraerSeleccion(false);
+    EXPECT_EQ(describir(w.leer()), "|antes||[C]  125 | @4");
     w.salir();
-    EXPECT_TRUE(cola.esperar([&] { return salio; }, std::chrono::seconds(10)));
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (lo.enMarcha() && std::chrono::steady_clock::now() < limite)
+    EXPECT_TRUE(p.cola.esperar([&] { return p.salidas > 0; }, std::chrono::seconds(10)));
+    const auto limite = Reloj::now() + std::chrono::seconds(15);
+    while (p.lo.enMarcha() && Reloj::now() < limite)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(lo.enMarcha());
+    EXPECT_FALSE(p.lo.enMarcha());
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::cerrado);
     EXPECT_FALSE(w.leer().abierto);
 }
@@ -48,51 +140,26 @@ TEST(WriterSinLibreOffice, SalirTerminaLibreOffice) {
 // later one does, so that the pupil's F9 tells it the first time; a crash is
 // not the pupil quitting, so the notebook goes on.
 TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
-    LibreOfficePrivado lo;
-    ASSERT_TRUE(lo.arrancar());
-    ColaEventos cola;
-    Writer w(lo.tubo(), cola.poster(), false);
-    int salidas = 0;
-    EventosWord ev;
-    ev.salir = [&] { ++salidas; };
-    w.suscribir(ev);
-    w.nuevoDocumento();
-    // A full Texto grid: 50 rows of 62 cells, formats changing every few.
-    std::string texto = "\r";
-    std::vector<FormatoCaracter> formatos(1);
-    for (int r = 0; r < 50; ++r) {
-        for (int c = 0; c < 62; ++c) {
-            texto += static_cast<char>('a' + (r + c) % 26);
-            FormatoCaracter f;
-            f.negrita = true;
-            f.cursiva = (c / 3) % 2 == 0;
-            if (c % 7 == 0) f.color = 0x0000FF;
-            formatos.push_back(f);
-        }
-        texto += "\r";
-        formatos.emplace_back();
-    }
+    WriterPropio p;
+    Writer& w = *p.w;
+    const Bloque b = cuadriculaLlena();
     std::atomic<bool> matando{false};
     std::atomic<int> hechos{0};
     std::thread asesino([&] {
-        const auto tope = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (hechos == 0 && std::chrono::steady_clock::now() < tope)
+        const auto tope = Reloj::now() + std::chrono::seconds(60);
+        while (hechos == 0 && Reloj::now() < tope)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         matando = true;
-        lo.matar();
+        p.lo.matar();
     });
     std::vector<ErrorWord::Tipo> tipos;
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    while (std::chrono::steady_clock::now() < limite && tipos.size() < 3) {
+    const auto limite = Reloj::now() + std::chrono::seconds(90);
+    while (Reloj::now() < limite && tipos.size() < 3) {
         try {
             w.textoPrimerParrafo();
-            w.insertarBloque(texto, "Courier New", formatos);
-            w.contraerSeleccion(false);
-            w.agregarTabla(2, 2);
-            w.agregarFila();
-            w.moverCeldas(10);
-            w.moverCursor(1);
+            w.insertarBloque(b.texto, "Courier New", b.formatos);
+            seguir(w, w, "c;t 2 2;+;> 10;m 1");
             ++hechos;
         } catch (const ErrorWord& e) {
             // Failures while it still runs are not the point here.
@@ -102,20 +169,10 @@ TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
     asesino.join();
     EXPECT_GT(hechos, 0);
     EXPECT_EQ(tipos, std::vector<ErrorWord::Tipo>(3, ErrorWord::Tipo::cerrado));
-    cola.esperar([] { return false; }, std::chrono::milliseconds(500));
-    EXPECT_EQ(salidas, 0);
+    p.cola.esperar([] { return false; }, std::chrono::milliseconds(500));
+    EXPECT_EQ(p.salidas, 0);
     EXPECT_FALSE(w.reconectar());
     EXPECT_FALSE(w.leer().abierto);
-}
-
-TEST(WriterSinLibreOffice, NadieEscuchando) {
-    ColaEventos cola;
-    Writer w("renglero-nadie-escucha-" + std::to_string(::getpid()), cola.poster(), false);
-    EXPECT_THROW(w.mostrarAplicacion(), ErrorWord);
-    EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::sinDocumento);
-    EXPECT_THROW(w.suscribir({}), ErrorWord);
-    EXPECT_FALSE(w.leer().abierto);
-    EXPECT_FALSE(ConexionWriter::programaSoffice().empty());
 }
 
 } // namespace renglero::prueba

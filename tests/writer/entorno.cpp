@@ -1,6 +1,7 @@
 #include "entorno.h"
 
-#include <cstdio>
+#include "contrato/tablas.h"
+#include "contrato/texto.h"
 
 namespace renglero::prueba {
 
@@ -12,11 +13,7 @@ class EntornoLibreOffice : public ::testing::Environment {
   public:
     void SetUp() override {
         compartido = new LibreOfficePrivado();
-        const auto t0 = std::chrono::steady_clock::now();
         ASSERT_TRUE(compartido->arrancar()) << "LibreOffice did not start";
-        std::printf("LibreOffice %d up in %.1f s on pipe %s\n", compartido->pid(),
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(),
-                    compartido->tubo().c_str());
     }
     void TearDown() override {
         delete compartido;
@@ -30,20 +27,14 @@ LibreOfficePrivado& libreOffice() {
     return *compartido;
 }
 
-void ConWriter::SetUp() {
-    ASSERT_NE(compartido, nullptr);
-    w = std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false);
-    w->nuevoDocumento();
-    ASSERT_TRUE(w->leer().abierto);
-}
-
-void ConWriter::TearDown() {
-    if (w) w->cerrarDocumento();
-    w.reset();
-    cola.drenar();
-}
-
 } // namespace renglero::prueba
+
+// The word processor's contract on Writer, each test on a new document of
+// the program's LibreOffice.
+namespace renglero::contrato {
+INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTexto, prueba::DocumentoWriter);
+INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTablas, prueba::DocumentoWriter);
+} // namespace renglero::contrato
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -22,13 +22,12 @@ class ColaEventos {
     Writer::Poster poster() {
         return [this](std::function<void()> f) {
             std::lock_guard<std::mutex> l(m_);
-            hilosPoster_.push_back(std::this_thread::get_id());
             cola_.push_back(std::move(f));
             cv_.notify_all();
         };
     }
     // Runs what is queued now, on the calling thread.
-    int drenar() {
+    void drenar() {
         std::deque<std::function<void()>> lote;
         {
             std::lock_guard<std::mutex> l(m_);
@@ -38,45 +37,65 @@ class ColaEventos {
         for (auto& f : lote)
             f();
         drenando_ = false;
-        return static_cast<int>(lote.size());
     }
     // Drains until cond() holds or the time is up.
     bool esperar(const std::function<bool()>& cond, std::chrono::milliseconds tope) {
         const auto limite = std::chrono::steady_clock::now() + tope;
-        while (true) {
-            drenar();
-            if (cond()) return true;
+        for (drenar(); !cond(); drenar()) {
             std::unique_lock<std::mutex> l(m_);
-            if (cv_.wait_until(l, limite, [&] { return !cola_.empty(); })) continue;
-            l.unlock();
-            drenar();
-            return cond();
+            if (!cv_.wait_until(l, limite, [&] { return !cola_.empty(); })) break;
         }
+        drenar();
+        return cond();
     }
     bool drenando() const { return drenando_; }
-    std::vector<std::thread::id> hilosPoster() {
-        std::lock_guard<std::mutex> l(m_);
-        return hilosPoster_;
-    }
 
   private:
     std::mutex m_;
     std::condition_variable cv_;
     std::deque<std::function<void()>> cola_;
-    std::vector<std::thread::id> hilosPoster_;
     bool drenando_ = false;
 };
 
 // The program's LibreOffice, started once.
 LibreOfficePrivado& libreOffice();
 
-class ConWriter : public ::testing::Test {
-  protected:
-    void SetUp() override;
-    void TearDown() override;
+// A Writer on the program's LibreOffice with a new document of its own.
+struct DocumentoWriter {
+    DocumentoWriter() { w->nuevoDocumento(); }
+    ~DocumentoWriter() {
+        try {
+            w->cerrarDocumento();
+        } catch (const ErrorWord&) {
+            // Already gone: nothing to close.
+        }
+        w.reset();
+        cola.drenar();
+    }
+    Word& word() { return *w; }
+    ManejoDocumento& manejo() { return *w; }
 
     ColaEventos cola;
-    std::unique_ptr<Writer> w;
+    std::unique_ptr<Writer> w =
+        std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false);
 };
+class ConWriter : public ::testing::Test, protected DocumentoWriter {};
+
+// A block as F9 sends it: its text and each character's format.
+struct Bloque {
+    std::string texto;
+    std::vector<FormatoCaracter> formatos;
+};
+// A full Texto grid, 50 rows of 62 cells, its formats changing every few.
+Bloque cuadriculaLlena();
+
+// Read over a UNO connection of the test's own to the LibreOffice on `tubo`:
+// for each paragraph of the document that holds a paragraph reading
+// `marca`, from that one on, where each of its characters begins, in points
+// from the page's left edge (empty when there is no such document); how
+// many text documents are open.
+std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
+                                                     const std::string& marca);
+int documentosDeTexto(const std::string& tubo);
 
 } // namespace renglero::prueba

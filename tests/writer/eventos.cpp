@@ -1,69 +1,42 @@
 // Writer's events reach the handlers through the poster, on the test's own
-// thread, never on UNO's.
-#include <atomic>
+// thread and only when it drains what was handed over (a callback nested in
+// a call may hand over from this thread too), never on UNO's.
+#include <set>
 
 #include "entorno.h"
 
 namespace renglero::prueba {
 
-namespace {
-
-struct Registro {
-    ColaEventos* cola = nullptr;
-    std::vector<std::string> nombres;
-    std::vector<std::thread::id> hilos;
-    int fueraDelDrenaje = 0;
-    int cuantos(const std::string& n) const {
-        return static_cast<int>(std::count(nombres.begin(), nombres.end(), n));
-    }
-};
-
-EventosWord eventos(Registro& r) {
-    auto anotar = [&r](const char* n) {
-        return [&r, n] {
-            r.nombres.push_back(n);
-            r.hilos.push_back(std::this_thread::get_id());
-            if (r.cola && !r.cola->drenando()) ++r.fueraDelDrenaje;
+TEST_F(ConWriter, EventosPorElPosterEnElHiloPropio) {
+    std::multiset<std::string> oidos;
+    int fuera = 0;
+    const auto yo = std::this_thread::get_id();
+    const auto anotar = [&](const char* n) {
+        return [&, n] {
+            oidos.insert(n);
+            if (std::this_thread::get_id() != yo || !cola.drenando()) ++fuera;
         };
     };
-    EventosWord e;
-    e.antesDeCerrarDocumento = anotar("antesDeCerrar");
-    e.cambioDeDocumento = anotar("cambioDeDocumento");
-    e.documentoAbierto = anotar("documentoAbierto");
-    e.salir = anotar("salir");
-    e.ventanaActivada = anotar("activada");
-    e.ventanaDesactivada = anotar("desactivada");
-    e.cambioDeSeleccion = anotar("seleccion");
-    return e;
-}
-
-} // namespace
-
-TEST_F(ConWriter, EventosPorElPosterEnElHiloPropio) {
-    Registro r;
-    r.cola = &cola;
-    w->suscribir(eventos(r));
+    w->suscribir({anotar("antesDeCerrar"), anotar("cambioDeDocumento"), anotar("documentoAbierto"),
+                  anotar("salir"), anotar("activada"), anotar("desactivada"), anotar("seleccion")});
     cola.drenar();
-    r.nombres.clear();
+    oidos.clear();
+    const auto oido = [&](std::initializer_list<const char*> nombres) {
+        return cola.esperar(
+            [&] {
+                return std::all_of(nombres.begin(), nombres.end(),
+                                   [&](const char* n) { return oidos.count(n) > 0; });
+            },
+            std::chrono::seconds(5));
+    };
     w->insertarTexto("\rabc\r");
-    ASSERT_TRUE(cola.esperar([&] { return r.cuantos("seleccion") > 0; }, std::chrono::seconds(5)));
+    EXPECT_TRUE(oido({"seleccion"}));
     w->nuevoDocumento();
-    // Both may come in either order.
-    EXPECT_TRUE(cola.esperar(
-        [&] { return r.cuantos("documentoAbierto") > 0 && r.cuantos("cambioDeDocumento") > 0; },
-        std::chrono::seconds(5)));
+    EXPECT_TRUE(oido({"documentoAbierto", "cambioDeDocumento"})); // in either order
     w->cerrarDocumento();
-    ASSERT_TRUE(
-        cola.esperar([&] { return r.cuantos("antesDeCerrar") > 0; }, std::chrono::seconds(5)));
-    // Handlers run on this thread, and only when it drains what was handed
-    // over (a callback nested in a call may hand over from this thread too).
-    const auto yo = std::this_thread::get_id();
-    for (const auto& h : r.hilos)
-        EXPECT_EQ(h, yo);
-    EXPECT_EQ(r.fueraDelDrenaje, 0);
-    const auto hilos = cola.hilosPoster();
-    EXPECT_TRUE(std::any_of(hilos.begin(), hilos.end(), [&](auto h) { return h != yo; }));
-    EXPECT_EQ(r.cuantos("salir"), 0);
+    EXPECT_TRUE(oido({"antesDeCerrar"}));
+    EXPECT_EQ(fuera, 0);
+    EXPECT_EQ(oidos.count("salir"), 0u);
 }
 
 } // namespace renglero::prueba

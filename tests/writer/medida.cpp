@@ -1,4 +1,4 @@
-#include "medida.h"
+#include "entorno.h"
 
 #include "writer/uno.h"
 

@@ -1,16 +1,15 @@
 // The pupil's pipe: a name nobody else can guess, kept where only the pupil
-// can read it, and a socket trusted only when it is the pupil's own; how the
-// pupil's LibreOffice is started on it; the language of the document that
-// the notebook makes.
+// can read it, a socket trusted only when it is the pupil's own; how the
+// pupil's LibreOffice is started on it; the new document's language.
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -39,29 +38,23 @@ class Tubo : public ::testing::Test {
         fs::create_directory(runtime_);
         fs::create_directory(casa_);
         chmod(runtime_.c_str(), 0700);
-        guardar("XDG_RUNTIME_DIR", runtime_);
-        guardar("HOME", casa_);
-        guardar("XDG_CACHE_HOME", "");
+        poner("XDG_RUNTIME_DIR", runtime_);
+        poner("HOME", casa_);
+        poner("XDG_CACHE_HOME", "");
     }
     void TearDown() override {
         for (const std::string& n : nombres_)
             unlink(tubo::rutaSocket(n).c_str());
-        for (auto& [var, valor] : antes_) {
-            if (valor)
-                setenv(var.c_str(), valor->c_str(), 1);
-            else
-                unsetenv(var.c_str());
-        }
+        for (auto& [var, v] : antes_)
+            v ? setenv(var.c_str(), v->c_str(), 1) : unsetenv(var.c_str());
         std::error_code e;
         fs::remove_all(raiz_, e);
     }
-    void guardar(const std::string& var, const std::string& valor) {
+    // The variable set (unset where empty), put back afterwards.
+    void poner(const std::string& var, const std::string& valor) {
         const char* v = std::getenv(var.c_str());
         antes_.emplace_back(var, v ? std::optional<std::string>(v) : std::nullopt);
-        if (valor.empty())
-            unsetenv(var.c_str());
-        else
-            setenv(var.c_str(), valor.c_str(), 1);
+        valor.empty() ? unsetenv(var.c_str()) : setenv(var.c_str(), valor.c_str(), 1);
     }
     // A listening socket where LibreOffice would put the pipe's.
     int escuchar(const std::string& nombre) {
@@ -74,10 +67,6 @@ class Tubo : public ::testing::Test {
         EXPECT_EQ(bind(s, reinterpret_cast<sockaddr*>(&dir), sizeof dir), 0);
         EXPECT_EQ(listen(s, 4), 0);
         return s;
-    }
-    void archivoEn(const std::string& nombre) {
-        nombres_.push_back(nombre);
-        std::ofstream(tubo::rutaSocket(nombre)) << "x";
     }
 
     std::string raiz_, runtime_, casa_;
@@ -93,110 +82,84 @@ mode_t modo(const std::string& ruta) {
 
 } // namespace
 
+// The pupil's own folder, never one that others can write into, nor a link.
 TEST_F(Tubo, LaCarpetaEsPrivada) {
     EXPECT_EQ(tubo::carpetaPrivada(), runtime_ + "/renglero");
     EXPECT_EQ(modo(runtime_ + "/renglero"), 0700u);
-}
-
-TEST_F(Tubo, UnaCarpetaQueOtrosPuedenTocarNoSirve) {
     chmod(runtime_.c_str(), 0777);
     EXPECT_EQ(tubo::carpetaPrivada(), casa_ + "/.cache/renglero");
     chmod(runtime_.c_str(), 0700);
-    // Nor a link to a folder, however private.
     const std::string enlace = raiz_ + "/enlace";
     fs::create_directory_symlink(runtime_, enlace);
     setenv("XDG_RUNTIME_DIR", enlace.c_str(), 1);
-    fs::create_directory(runtime_ + "/renglero");
     fs::remove_all(casa_ + "/.cache");
     fs::create_directory_symlink(runtime_, casa_ + "/.cache");
     EXPECT_EQ(tubo::carpetaPrivada(), "");
 }
 
+// A random name, kept for a second notebook of the same pupil, another for
+// another pupil; changed where something that is no socket of the pupil's
+// stands in its place.
 TEST_F(Tubo, ElNombreEsAlAzarYSeGuarda) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string nombre = tubo::nombreGuardado(carpeta);
     EXPECT_EQ(nombre.rfind("renglero-", 0), 0u);
     EXPECT_EQ(nombre.size(), std::string("renglero-").size() + 16);
     EXPECT_EQ(modo(carpeta + "/tubo"), 0600u);
-    // A second notebook of the same pupil joins the same Writer.
     EXPECT_EQ(tubo::nombreGuardado(carpeta), nombre);
     EXPECT_EQ(ConexionWriter::tuboPorDefecto(), nombre);
-    // Another pupil's (another folder's) is another.
-    setenv("XDG_RUNTIME_DIR", casa_.c_str(), 1);
-    chmod(casa_.c_str(), 0700);
-    EXPECT_NE(tubo::nombreGuardado(tubo::carpetaPrivada()), nombre);
     EXPECT_NE(tubo::nombreNuevo(), nombre);
     tubo::olvidar(carpeta, "renglero-otro");
     EXPECT_TRUE(fs::exists(carpeta + "/tubo"));
-    tubo::olvidar(carpeta, nombre);
-    EXPECT_FALSE(fs::exists(carpeta + "/tubo"));
-}
-
-TEST_F(Tubo, UnNombreTomadoPorOtroSeCambia) {
-    const std::string carpeta = tubo::carpetaPrivada();
-    const std::string nombre = tubo::nombreGuardado(carpeta);
-    // Something that is no socket stands where the pipe's socket goes.
-    archivoEn(nombre);
+    std::ofstream(tubo::rutaSocket(nombre)) << "x";
+    nombres_.push_back(nombre);
     EXPECT_EQ(tubo::socket(nombre), tubo::Socket::ajeno);
     const std::string nuevo = tubo::nombreGuardado(carpeta);
     EXPECT_NE(nuevo, nombre);
     EXPECT_EQ(tubo::nombreGuardado(carpeta), nuevo);
+    tubo::olvidar(carpeta, nuevo);
+    EXPECT_FALSE(fs::exists(carpeta + "/tubo"));
+    setenv("XDG_RUNTIME_DIR", casa_.c_str(), 1);
+    chmod(casa_.c_str(), 0700);
+    EXPECT_NE(tubo::nombreGuardado(tubo::carpetaPrivada()), nuevo);
 }
 
-TEST_F(Tubo, UnEnlaceNoEsElSocketPropio) {
-    const std::string propio = tubo::nombreNuevo();
+// Only a live socket of the pupil's own is joined, not a link to one nor
+// another user's; a dead one goes. At the notebook's end, where Writer has gone, its dead socket
+// and the kept name go; where it still runs, both stay for the next notebook.
+TEST_F(Tubo, SoloElSocketPropio) {
+    const std::string carpeta = tubo::carpetaPrivada();
+    const std::string propio = tubo::nombreGuardado(carpeta), enlace = tubo::nombreNuevo(),
+                      muerto = tubo::nombreNuevo();
     const int s = escuchar(propio);
-    EXPECT_EQ(tubo::socket(propio), tubo::Socket::propio);
-    const std::string enlace = tubo::nombreNuevo();
     nombres_.push_back(enlace);
     fs::create_symlink(tubo::rutaSocket(propio), tubo::rutaSocket(enlace));
+    EXPECT_EQ(tubo::socket(propio), tubo::Socket::propio);
     EXPECT_EQ(tubo::socket(enlace), tubo::Socket::ajeno);
+    close(escuchar(muerto));
+    EXPECT_FALSE(tubo::socketMuerto(propio));
+    EXPECT_TRUE(tubo::socketMuerto(muerto));
+    tubo::quitarSocketMuerto(propio);
+    tubo::quitarSocketMuerto(muerto);
+    EXPECT_EQ(tubo::socket(muerto), tubo::Socket::ninguno);
+    ConexionWriter::despedir(propio);
+    EXPECT_EQ(tubo::socket(propio), tubo::Socket::propio);
+    EXPECT_EQ(tubo::nombreGuardado(carpeta), propio);
     close(s);
-}
-
-TEST_F(Tubo, NoSeConectaAlSocketDeOtroUsuario) {
+    ConexionWriter::despedir(propio);
+    EXPECT_EQ(tubo::socket(propio), tubo::Socket::ninguno);
+    EXPECT_FALSE(fs::exists(carpeta + "/tubo"));
+    // Another user's: nobody knocks at its door.
     if (getuid() != 0) GTEST_SKIP() << "giving a socket to another user needs root";
-    const std::string nombre = tubo::nombreNuevo();
-    const int s = escuchar(nombre);
-    ASSERT_EQ(chown(tubo::rutaSocket(nombre).c_str(), 65534, 65534), 0);
-    EXPECT_EQ(tubo::socket(nombre), tubo::Socket::ajeno);
-    ConexionWriter c(nombre);
+    const int otro = escuchar(muerto);
+    ASSERT_EQ(chown(tubo::rutaSocket(muerto).c_str(), 65534, 65534), 0);
+    EXPECT_EQ(tubo::socket(muerto), tubo::Socket::ajeno);
+    ConexionWriter c(muerto);
     EXPECT_FALSE(c.conectar());
-    // Nobody knocked at the other user's door.
-    EXPECT_LT(accept(s, nullptr, nullptr), 0);
     EXPECT_EQ(c.conectarOArrancar(std::chrono::milliseconds(100)),
               ConexionWriter::Resultado::sinRespuesta);
-    EXPECT_LT(accept(s, nullptr, nullptr), 0);
-    close(s);
-}
-
-TEST_F(Tubo, ElSocketMuertoSeQuita) {
-    const std::string vivo = tubo::nombreNuevo();
-    const int s = escuchar(vivo);
-    const std::string muerto = tubo::nombreNuevo();
-    close(escuchar(muerto));
-    EXPECT_FALSE(tubo::socketMuerto(vivo));
-    EXPECT_TRUE(tubo::socketMuerto(muerto));
-    tubo::quitarSocketMuerto(vivo);
-    tubo::quitarSocketMuerto(muerto);
-    EXPECT_EQ(tubo::socket(vivo), tubo::Socket::propio);
-    EXPECT_EQ(tubo::socket(muerto), tubo::Socket::ninguno);
-    close(s);
-}
-
-// At the notebook's end, where Writer has gone: its dead socket and the kept
-// name go; where it still runs, both stay for the next notebook.
-TEST_F(Tubo, AlTerminarSeLimpiaLoQueQueda) {
-    const std::string carpeta = tubo::carpetaPrivada();
-    const std::string nombre = tubo::nombreGuardado(carpeta);
-    const int s = escuchar(nombre);
-    ConexionWriter::despedir(nombre);
-    EXPECT_EQ(tubo::socket(nombre), tubo::Socket::propio);
-    EXPECT_EQ(tubo::nombreGuardado(carpeta), nombre);
-    close(s);
-    ConexionWriter::despedir(nombre);
-    EXPECT_EQ(tubo::socket(nombre), tubo::Socket::ninguno);
-    EXPECT_FALSE(fs::exists(carpeta + "/tubo"));
+    EXPECT_LT(accept(otro, nullptr, nullptr), 0);
+    close(otro);
 }
 
 // The pupil's LibreOffice keeps its own document recovery (after a crash it
@@ -206,13 +169,13 @@ TEST_F(Tubo, AlTerminarSeLimpiaLoQueQueda) {
 TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
     const std::string programas = raiz_ + "/programas", anotadas = raiz_ + "/argumentos";
     fs::create_directory(programas);
-    std::ofstream(programas + "/soffice")
-        << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > " << anotadas << ".tmp\n"
-        << "mv " << anotadas << ".tmp " << anotadas << "\n";
+    std::ofstream(programas + "/soffice") << "#!/bin/sh\necho \"$@\" > " << anotadas << ".tmp\nmv "
+                                          << anotadas << ".tmp " << anotadas << "\n";
     chmod((programas + "/soffice").c_str(), 0755);
     fs::copy_file("/bin/sleep", programas + "/soffice.bin");
-    guardar("PATH", programas + ":" + std::getenv("PATH"));
-    auto argumentos = [&] {
+    poner("PATH", programas + ":" + std::getenv("PATH"));
+    // What LibreOffice is started with, then its accept.
+    const auto argumentos = [&] {
         fs::remove(anotadas);
         const std::string nombre = tubo::nombreNuevo();
         nombres_.push_back(nombre);
@@ -221,15 +184,13 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
         const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!fs::exists(anotadas) && std::chrono::steady_clock::now() < limite)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        std::vector<std::string> leidos;
-        std::ifstream leer(anotadas);
-        for (std::string a; std::getline(leer, a);)
-            leidos.push_back(a);
+        std::string leidos;
+        std::getline(std::ifstream(anotadas), leidos);
         return std::make_pair(leidos, "--accept=pipe,name=" + nombre + ";urp;");
     };
     // A LibreOffice of this user running, on another profile (another HOME),
     // then on the notebook's.
-    guardar("XDG_CONFIG_HOME", "");
+    poner("XDG_CONFIG_HOME", "");
     auto enMarcha = [&](const std::string& casa) {
         std::string home = "HOME=" + casa;
         char* entorno[] = {home.data(), nullptr};
@@ -247,37 +208,27 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
         return resultado;
     };
     const auto [nuevo, aceptarNuevo] = enMarcha(raiz_);
-    EXPECT_EQ(nuevo,
-              (std::vector<std::string>{"--writer", "--nologo", "--minimized", aceptarNuevo}));
+    EXPECT_EQ(nuevo, "--writer --nologo --minimized " + aceptarNuevo);
     const auto [junto, aceptarJunto] = enMarcha(casa_);
-    EXPECT_EQ(junto, (std::vector<std::string>{"--nologo", aceptarJunto}));
+    EXPECT_EQ(junto, "--nologo " + aceptarJunto);
 }
 
+// LC_ALL, LC_MESSAGES and LANG ("-" where not set, "." where empty), and
+// the document's language ("-": LibreOffice's own).
 TEST(IdiomaDelDocumento, EspanolDondeElAlumnoLoEsODondeNoHayNinguno) {
-    using I = Writer::Idioma;
-    struct Caso {
-        const char *lcAll, *lcMessages, *lang;
-        std::optional<I> idioma;
-    };
-    const Caso casos[] = {
-        {nullptr, nullptr, "es_ES.UTF-8", I{"es", "ES"}},
-        {nullptr, nullptr, "es_MX.UTF-8", I{"es", "MX"}},
-        {nullptr, nullptr, "es", I{"es", "ES"}},
-        {nullptr, "es_AR.UTF-8", "en_US.UTF-8", I{"es", "AR"}},
-        {"es_ES@euro", "en_GB", "fr_FR", I{"es", "ES"}},
-        {nullptr, nullptr, nullptr, I{"es", "ES"}},
-        {"", "", "", I{"es", "ES"}},
-        {nullptr, nullptr, "C", I{"es", "ES"}},
-        {nullptr, nullptr, "C.UTF-8", I{"es", "ES"}},
-        {"POSIX", nullptr, "en_US.UTF-8", I{"es", "ES"}},
-        {nullptr, nullptr, "en_US.UTF-8", std::nullopt},
-        {nullptr, "ca_ES.UTF-8", "es_ES.UTF-8", std::nullopt},
-        {"fr_FR.UTF-8", nullptr, "es_ES.UTF-8", std::nullopt},
-    };
-    for (const Caso& c : casos)
-        EXPECT_EQ(Writer::idiomaDelDocumento(c.lcAll, c.lcMessages, c.lang), c.idioma)
-            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
-            << (c.lang ? c.lang : "-");
+    for (const char* caso :
+         {"- - es_ES.UTF-8 es-ES", "- - es_MX.UTF-8 es-MX", "- - es es-ES",
+          "- es_AR.UTF-8 en_US.UTF-8 es-AR", "es_ES@euro en_GB fr_FR es-ES", "- - - es-ES",
+          ". . . es-ES", "- - C es-ES", "- - C.UTF-8 es-ES", "POSIX - en_US.UTF-8 es-ES",
+          "- - en_US.UTF-8 -", "- ca_ES.UTF-8 es_ES.UTF-8 -", "fr_FR.UTF-8 - es_ES.UTF-8 -"}) {
+        std::string v[4];
+        std::istringstream(caso) >> v[0] >> v[1] >> v[2] >> v[3];
+        const auto c = [&](int k) {
+            return v[k] == "-" ? nullptr : v[k] == "." ? "" : v[k].c_str();
+        };
+        const auto i = Writer::idiomaDelDocumento(c(0), c(1), c(2));
+        EXPECT_EQ(i ? i->lengua + "-" + i->pais : "-", v[3]) << caso;
+    }
 }
 
 TEST(TuboX11, WriterEnX11SoloEnUnaSesionWayland) {
