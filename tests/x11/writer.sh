@@ -185,6 +185,9 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   captura no_responde
   pulsar key Return
   esperar 5 sin_caja
+  # The box gone, the keyboard goes back to the notebook a moment later: a
+  # pupil's key before that would go nowhere.
+  esperar 5 sh -c "[ \"\$(xdotool getwindowfocus 2>/dev/null)\" = $cuaderno ]"
   inicio=${EPOCHREALTIME/./}
   pulsar key c
   comprobar "con Writer detenido, el cuaderno atiende sus teclas (C)" esperar 10 confirmar_es Sí
