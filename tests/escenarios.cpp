@@ -108,7 +108,9 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
         if (descriptor >= 0) close(descriptor);
         std::ofstream(guion) << e.guion;
         const char* documento = std::getenv("RENGLERO_DOCUMENTO");
-        const std::string orden = std::string(binario) + " --headless" +
+        // A driver that hangs fails its own scenario, with what it printed so
+        // far, instead of the whole run's time limit.
+        const std::string orden = "timeout -k 5 240 " + std::string(binario) + " --headless" +
                                   (documento ? std::string(" --documento ") + documento : "") +
                                   " < '" + guion + "'";
         FILE* tubo = popen(orden.c_str(), "r");

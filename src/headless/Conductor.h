@@ -1,5 +1,6 @@
 #pragma once
 // `renglero --headless`: reads a key script, writes JSON lines.
+#include <chrono>
 #include <iosfwd>
 #include <string>
 
@@ -25,9 +26,11 @@ struct DocumentoConducido {
 
 // The embedded document, the default of the driver.
 DocumentoConducido documentoPropio();
-// LibreOffice Writer on a private headless LibreOffice of the driver's own;
-// nothing where Writer is not built or does not start.
-std::optional<DocumentoConducido> documentoWriter();
+// LibreOffice Writer on a private headless LibreOffice of the driver's own,
+// each call waiting for it no longer than `plazo`; nothing where Writer is not
+// built or does not start.
+std::optional<DocumentoConducido>
+documentoWriter(std::chrono::milliseconds plazo = std::chrono::seconds(60));
 
 class Conductor {
   public:

@@ -58,17 +58,30 @@ struct WriterConducido {
     LibreOfficePrivado libreOffice;
     ColaDeEventos cola;
     std::unique_ptr<Writer> writer;
+
+    // A LibreOffice that hangs holds the backend's thread, and the driver's
+    // end with it: this one is the driver's own, so it goes, and the call
+    // that waited on it fails. A thread that still holds on is left to the
+    // process's end.
+    ~WriterConducido() {
+        if (!writer || writer->terminar()) return;
+        libreOffice.matar();
+        if (!writer->terminar()) static_cast<void>(writer.release());
+    }
+    WriterConducido() = default;
+    WriterConducido(const WriterConducido&) = delete;
+    WriterConducido& operator=(const WriterConducido&) = delete;
 };
 
 } // namespace
 
-std::optional<DocumentoConducido> documentoWriter() {
+std::optional<DocumentoConducido> documentoWriter(std::chrono::milliseconds plazo) {
     auto todo = std::make_shared<WriterConducido>();
     if (!todo->libreOffice.arrancar()) return std::nullopt;
     ColaDeEventos* cola = &todo->cola;
     todo->writer = std::make_unique<Writer>(
         todo->libreOffice.tubo(), [cola](std::function<void()> f) { cola->poner(std::move(f)); },
-        false);
+        false, plazo);
     try {
         todo->writer->nuevoDocumento();
     } catch (const ErrorWord&) {
@@ -84,7 +97,7 @@ std::optional<DocumentoConducido> documentoWriter() {
 
 #else
 
-std::optional<DocumentoConducido> documentoWriter() {
+std::optional<DocumentoConducido> documentoWriter(std::chrono::milliseconds) {
     return std::nullopt;
 }
 

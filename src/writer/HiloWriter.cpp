@@ -77,6 +77,10 @@ bool HiloWriter::atascado() const {
 
 unsigned long HiloWriter::poner(std::function<void()> f) {
     std::lock_guard<std::mutex> l(compartido_->mutex);
+    // Once told to end, the thread may be gone: a call queued then would
+    // wait its whole deadline for nothing.
+    if (compartido_->fin)
+        throw ErrorWord(ErrorWord::Tipo::otro, "El enlace con LibreOffice ya se ha cerrado.");
     if (compartido_->atascada != 0)
         throw ErrorWord(ErrorWord::Tipo::noResponde, "LibreOffice no responde todavía.");
     compartido_->cola.push_back(std::move(f));

@@ -55,7 +55,7 @@ class HiloWriter {
 
   private:
     // Queues a task and gives its number; throws noResponde at once while
-    // a call is hung.
+    // a call is hung, and ErrorWord once the thread was told to end.
     unsigned long poner(std::function<void()> f);
     // Task `numero` is past its deadline: calls fail at once from now on
     // until it ends (unless it has ended already).

@@ -3,10 +3,13 @@
 // errors that say which, never a crash nor a caller held past its deadline.
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "contrato/contrato.h"
 #include "entorno.h"
+#include "headless/Conductor.h"
 
 namespace renglero::prueba {
 
@@ -133,6 +136,41 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     EXPECT_FALSE(p.lo.enMarcha());
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::cerrado);
     EXPECT_FALSE(w.leer().abierto);
+}
+
+// The headless driver ends even while its LibreOffice is stopped: that
+// LibreOffice is the driver's own and goes with it, instead of holding the
+// driver's end until it answers.
+TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
+    const auto hijos = [] {
+        std::set<pid_t> pids;
+        for (const auto& p : std::filesystem::directory_iterator("/proc")) {
+            std::string linea;
+            std::getline(std::ifstream(p.path() / "stat"), linea);
+            const auto cierre = linea.rfind(')');
+            if (linea.find("(soffice.bin)") == std::string::npos || cierre == std::string::npos)
+                continue;
+            std::istringstream resto(linea.substr(cierre + 2));
+            char estado = 0;
+            pid_t padre = 0;
+            if (resto >> estado >> padre && padre == getpid())
+                pids.insert(std::stoi(p.path().filename()));
+        }
+        return pids;
+    };
+    const std::set<pid_t> antes = hijos();
+    std::optional<DocumentoConducido> d = documentoWriter(std::chrono::seconds(3));
+    ASSERT_TRUE(d);
+    std::vector<pid_t> suyo;
+    std::ranges::set_difference(hijos(), antes, std::back_inserter(suyo));
+    ASSERT_EQ(suyo.size(), 1u);
+    std::jthread parada = parar(suyo[0]);
+    EXPECT_EQ(tipoDeError([&] { d->word->textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
+    const auto t0 = Reloj::now();
+    d.reset();
+    // Well within the 30 s that LibreOffice stays stopped.
+    EXPECT_LT(segundosDesde(t0), 15);
+    EXPECT_NE(kill(suyo[0], 0), 0) << "its LibreOffice has gone";
 }
 
 // Killed while F9 and the table manager work, once a round has gone
