@@ -83,9 +83,37 @@ cerrar_vista_general() {
   esperar 10 vista_general_es false
 }
 
+# GNOME Shell 43 without systemd starts ibus-daemon itself (at its start and
+# at XWayland's), with a JavaScript setup function that runs in the forked
+# child before exec: there it may wait for ever on a lock that another of the
+# shell's threads held at the fork, and the shell, XWayland's start with it,
+# waits for that child. A child of the shell still named gnome-shell two
+# seconds later is such a fork: it is ended, and the shell only logs that
+# ibus-daemon did not start.
+bifurcaciones_de_gnome_shell() {
+  local p padre
+  for p in $(escritorio_procesos_propios); do
+    [ "$(cat "/proc/$p/comm" 2>/dev/null)" = gnome-shell ] || continue
+    padre=$(cut -d' ' -f4 "/proc/$p/stat" 2>/dev/null)
+    [ "$(cat "/proc/$padre/comm" 2>/dev/null)" = gnome-shell ] && echo "$p"
+  done
+}
+vigilar_gnome_shell() {
+  local p vistas=" " antes
+  while [ -d "$ESCRITORIO" ]; do
+    antes=$vistas vistas=" "
+    for p in $(bifurcaciones_de_gnome_shell); do
+      [[ "$antes" == *" $p "* ]] && kill -9 "$p" 2>/dev/null &&
+        echo "# gnome-shell: un proceso suyo atascado antes de exec (pid $p), terminado" >&2
+      vistas+="$p "
+    done
+    sleep 2
+  done
+}
+
 # The window manager is up once it names itself on the root window; one that
-# ended is not waited for.
-gestor_listo() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+# ended is not waited for, nor an X server that does not answer.
+gestor_listo() { timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 gestor_vivo() { kill -0 "$pid_gestor" 2>/dev/null; }
 gestor_listo_o_caido() { gestor_listo || ! gestor_vivo; }
 
@@ -103,6 +131,10 @@ arrancar_gestor() {
   esac
   pid_gestor=$!
   escritorio_recoger $pid_gestor
+  if [[ "$1" == gnome-* ]]; then
+    vigilar_gnome_shell &
+    escritorio_recoger $!
+  fi
   case "$1" in
   gnome-x11) esperar 60 gestor_listo_o_caido && gestor_vivo && cerrar_vista_general ;;
   gnome-wayland) arrancar_xwayland && cerrar_vista_general ;;

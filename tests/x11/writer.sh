@@ -85,8 +85,14 @@ nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
 cuaderno_delante() { activa_es "$cuaderno" && alto_es "$cuaderno" "$alto_abierto"; }
 # ---- Writer opened first, by the pupil ----------------------------------------
 if [ "$abierto_antes" = "--abierto-antes" ]; then
-  # As from the desktop's menu: no pipe, its own window, some text typed.
-  escritorio_lanzar "$soffice" --writer --nologo
+  # As from the desktop's menu: no pipe, its own window, some text typed. On
+  # Wayland, one on X11 as the README tells (a native one has no window that
+  # X11 sees: tests/programa/wayland.sh).
+  if [ "$clase" = gnome-wayland ]; then
+    GDK_BACKEND=x11 escritorio_lanzar "$soffice" --writer --nologo
+  else
+    escritorio_lanzar "$soffice" --writer --nologo
+  fi
   esperar 60 sh -c "xdotool search --onlyvisible --name ' - LibreOffice Writer\$' >/dev/null 2>&1" ||
     { fallo "Writer no se abre"; terminar; }
   # Writer drops keys for a while after its window shows: typed again, once
