@@ -49,7 +49,8 @@ escritorio_detener() {
   ESCRITORIO=""
 }
 
-# The programs that each desktop needs, for a test to say what is missing.
+# The programs that each desktop needs: a desktop whose programs are missing
+# is a broken setup, not a test to skip (scripts/preparar.sh installs them).
 escritorio_paquetes() {
   case "$1" in
   openbox) echo Xvfb openbox ;;
@@ -159,7 +160,13 @@ arrancar_xwayland() {
 
 escritorio_arrancar() {
   local clase="${1:-${RENGLERO_ESCRITORIO:-openbox}}"
-  escritorio_paquetes "$clase" >/dev/null || { echo "# escritorio desconocido: $clase" >&2; return 1; }
+  local orden paquetes
+  paquetes=$(escritorio_paquetes "$clase") ||
+    { echo "# escritorio desconocido: $clase" >&2; return 1; }
+  for orden in $paquetes; do
+    command -v "$orden" >/dev/null ||
+      { echo "# falta $orden para $clase (scripts/preparar.sh lo instala)" >&2; return 1; }
+  done
   ESCRITORIO=$(mktemp -d /tmp/renglero-escritorio.XXXXXX) || return 1
   mkdir -m 0700 "$ESCRITORIO/casa" "$ESCRITORIO/ejecucion"
   export HOME="$ESCRITORIO/casa" XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion" XDG_SESSION_TYPE=x11
@@ -205,6 +212,16 @@ alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
 alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }
 # The first visible window whose name matches, by id.
 ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
+# enfocar ID: the window in front with the keyboard's focus too, so that no
+# key goes astray.
+enfocado() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+enfocar() {
+  xdotool windowactivate --sync "$1" 2>/dev/null
+  esperar 5 enfocado "$1"
+}
+# The process PID (the notebook's, pid, by default) has ended.
+muerto() { ! kill -0 "${1:-$pid}" 2>/dev/null; }
 
 # sigue SEGUNDOS ORDEN...: ORDEN holds all along SEGUNDOS (looked at every
 # 100 ms): the desktop did not take back what it gave.

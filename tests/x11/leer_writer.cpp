@@ -26,7 +26,6 @@ namespace {
 int imprimir(const DocumentoLeido& d) {
     nlohmann::json j;
     j["abierto"] = d.abierto;
-    j["idioma"] = d.idioma;
     j["parrafos"] = nlohmann::json::array();
     for (const ParrafoLeido& p : d.parrafos)
         j["parrafos"].push_back(p.texto);
@@ -38,8 +37,6 @@ int imprimir(const DocumentoLeido& d) {
         j["tablas"].push_back(
             {{"filas", t.filas}, {"columnas", t.columnas}, {"sombreadas", s}, {"texto", t.texto}});
     }
-    j["parrafoCursor"] = d.parrafoCursor;
-    j["tablaCursor"] = d.tablaCursor ? nlohmann::json(*d.tablaCursor) : nlohmann::json();
     std::printf("%s\n", j.dump().c_str());
     return 0;
 }
@@ -60,32 +57,25 @@ int esperarParrafos(Writer& writer, std::size_t n) {
     return 1;
 }
 
-int leer(const std::string& tubo, int argc, char** argv) {
-    // Writer's events are of no interest here: they are dropped.
-    Writer writer(
-        tubo, [](const std::function<void()>&) {}, false);
-    try {
-        const DocumentoLeido d = writer.leer();
-        if (argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0)
-            return esperarParrafos(writer, std::strtoul(argv[2], nullptr, 10));
-        return imprimir(d);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
+    std::string tubo;
+    int resultado = 1;
     try {
-        const std::string tubo = ConexionWriter::tuboPorDefecto();
-        const int resultado = leer(tubo, argc, argv);
-        // The name is the notebook's to keep or forget; the bridge is ours.
-        ConexionWriter::cerrarPuente(tubo);
-        return resultado;
+        tubo = ConexionWriter::tuboPorDefecto();
+        // Writer's events are of no interest here: they are dropped.
+        Writer writer(
+            tubo, [](const std::function<void()>&) {}, false);
+        const DocumentoLeido d = writer.leer();
+        if (argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0)
+            resultado = esperarParrafos(writer, std::strtoul(argv[2], nullptr, 10));
+        else
+            resultado = imprimir(d);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
-        return 1;
     }
+    // The name is the notebook's to keep or forget; the bridge is ours.
+    if (!tubo.empty()) ConexionWriter::cerrarPuente(tubo);
+    return resultado;
 }
