@@ -59,6 +59,16 @@ class Escritorio:
         self.registro.write(repr(linea) + "\n")
         self.registro.flush()
 
+    def anunciado(self, texto, desde=0):
+        """Waits for the notebook to announce `texto` after event `desde`."""
+        esperar(lambda: any(ev["rol"] == "notification" and ev["nombre"] == texto
+                            for ev in self.eventos[desde:]), 10, "el anuncio " + texto)
+
+    def focos(self, desde=0):
+        """The objects that took the focus after event `desde`."""
+        return [ev for ev in self.eventos[desde:]
+                if ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1]
+
     def arrancar(self, orden, entorno=None):
         env = dict(os.environ)
         env.update(entorno or {})
@@ -82,8 +92,8 @@ class Escritorio:
     def enfocar(self, ventana):
         subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
 
-    def teclas(self, *nombres):
-        subprocess.run(["xdotool", "key", "--delay", "30", *nombres], check=True)
+    def teclas(self, *nombres, pausa=30):
+        subprocess.run(["xdotool", "key", "--delay", str(pausa), *nombres], check=True)
 
     def __enter__(self):
         return self
