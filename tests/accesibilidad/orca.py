@@ -7,8 +7,7 @@ shows in braille is logged to another file.
 It types a pupil's work (orca_esperado.txt) and checks that Orca says each
 step's words, in order, with no "notificación" before them; that the addition
 typed at a fast pupil's pace lost no figure; then what braille showed of the
-addition. The transcript and the braille log are
-left in CARPETA and printed.
+addition. The transcript and the braille log are left in CARPETA and printed.
 Usage: orca.py RENGLERO CARPETA"""
 import os
 import re

@@ -269,9 +269,9 @@ captura suma_preparada_enviada
 # ---- Ten round trips ------------------------------------------------------------
 vueltas_bien=0
 marca_con_writer=0
+modos=(lento rapido)
 for vuelta in $(seq 10); do
-  modo=rapido
-  [ $((vuelta % 2)) = 0 ] && modo=lento
+  modo=${modos[vuelta % 2]}
   f11 "$modo"
   esperar 8 writer_delante || {
     fallo "F11 ($modo, vuelta $vuelta) no lleva a Writer"
@@ -290,17 +290,13 @@ comprobar "en las vueltas no queda ninguna celda sombreada con Writer delante" \
   [ "$marca_con_writer" = 0 ]
 captura tras_diez_vueltas
 
-# ---- Two quick taps switch once --------------------------------------------------
-f11 dos
-comprobar "dos toques rápidos en el cuaderno cambian una vez (a Writer)" \
-  esperar 8 writer_delante
-comprobar "y Writer sigue delante" sigue 1 writer_delante
-captura dos_toques_a_writer
-f11 dos
-comprobar "dos toques rápidos en Writer cambian una vez (al cuaderno)" \
-  esperar 8 cuaderno_delante
-comprobar "y el cuaderno sigue delante" sigue 1 cuaderno_delante
-captura dos_toques_al_cuaderno
+# ---- Two quick taps switch once, to Writer and back -------------------------------
+for destino in Writer cuaderno; do
+  f11 dos
+  comprobar "dos toques rápidos cambian una vez (a $destino)" esperar 8 "${destino,}_delante"
+  comprobar "y $destino sigue delante" sigue 1 "${destino,}_delante"
+  captura "dos_toques_a_$destino"
+done
 
 [ "$clase" = openbox ] || terminar
 
