@@ -27,14 +27,14 @@ def principal(renglero, carpeta):
         def nombre(fila, col):
             return t.getAccessibleAt(fila, col).name
 
-        e.teclas("1", "2", "5")
+        e.teclas("1 2 5")
         esperar(lambda: [nombre(1, c) for c in (3, 4, 5)] == ["1", "2", "5"], 10,
                 "los nombres de las celdas tras 1 2 5")
         if nombre(1, 6) != "":
             raise Fallo("una celda en blanco tiene nombre: %r" % nombre(1, 6))
 
         antes = len(e.eventos)
-        e.teclas("Return", "3", "7", "KP_Add")
+        e.teclas("Return 3 7 KP_Add")
         esperar(lambda: any(ev.get("celda") == (4, 22) for ev in e.focos(antes)), 10,
                 "el foco en la fila 4, columna 22")
         e.anunciado("Suma preparada. Escribe el resultado en la fila 5, columna 23, "
@@ -46,7 +46,7 @@ def principal(renglero, carpeta):
             raise Fallo("los signos de la suma no se nombran como se leen")
 
         # A prompt of the notebook: C (confirm), then Esc asks.
-        e.teclas("c", "Escape")
+        e.teclas("c Escape")
         aviso = esperar(lambda: buscar(marco, lambda o: o.getRoleName() == "alert" and
                                        o.name.startswith("BORRAR LA TABLA")), 10,
                         "el aviso de borrar")
@@ -85,13 +85,12 @@ def principal(renglero, carpeta):
         # The last Enter of a division walks the cursor along a row; the
         # focus moves once, to where it ends. (The key after the help's F5 is
         # dropped, as the notebook drops it: Right.)
-        e.teclas("Right", "c")
+        e.teclas("Right c")
         e.anunciado("Confirmar no.")
         e.teclas("Escape")
         e.anunciado("Tabla borrada.")
-        e.teclas("7", "5", "6", "Return", "3", "KP_Divide", "2", "Return", "Left", "1",
-                 "Return", "5", "Return", "5", "Return", "0", "Return", "6", "Return", "2",
-                 "Return", "0")
+        e.teclas("7 5 6 Return 3 KP_Divide 2 Return Left 1 Return 5 Return 5 Return 0 Return 6 "
+                 "Return 2 Return 0")
         esperar(lambda: nombre(4, 3) == "0", 10, "el último resto")
         antes = len(e.eventos)
         e.teclas("Return")

@@ -132,7 +132,7 @@ def principal(renglero, carpeta):
         for teclas, frases in pasos():
             desde = len(dicho(hablado))
             deprisa = teclas.startswith("deprisa ")
-            e.teclas(*teclas.removeprefix("deprisa ").split(), pausa=100 if deprisa else 30)
+            e.teclas(teclas.removeprefix("deprisa "), pausa=100 if deprisa else 30)
             esperar(lambda: en_orden(frases, dicho(hablado)[desde:]), 20,
                     "Orca diciendo %r tras %s" % (frases, teclas))
             transcripcion.append("> " + teclas)

@@ -92,8 +92,9 @@ class Escritorio:
     def enfocar(self, ventana):
         subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
 
-    def teclas(self, *nombres, pausa=30):
-        subprocess.run(["xdotool", "key", "--delay", str(pausa), *nombres], check=True)
+    def teclas(self, nombres, pausa=30):
+        """Types the keys that `nombres` names (xdotool's names, a space apart)."""
+        subprocess.run(["xdotool", "key", "--delay", str(pausa), *nombres.split()], check=True)
 
     def __enter__(self):
         return self
@@ -138,15 +139,8 @@ def buscar(raiz, prueba, profundidad=6):
 
 
 def aplicacion(nombre):
-    escritorio = pyatspi.Registry.getDesktop(0)
-    for i in range(escritorio.childCount):
-        app = escritorio[i]
-        try:
-            if app is not None and nombre in (app.name or "").lower():
-                return app
-        except Exception:
-            pass
-    return None
+    """The application in AT-SPI whose name holds `nombre`."""
+    return buscar(pyatspi.Registry.getDesktop(0), lambda o: nombre in (o.name or "").lower(), 2)
 
 
 def correr(principal):
