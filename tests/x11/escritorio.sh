@@ -251,12 +251,3 @@ f11() {
   esac
   ultimo_f11=${EPOCHREALTIME/./}
 }
-
-# cuaderno_propio RENGLERO: the notebook with its own document on this
-# desktop; pid, cuaderno and documento (the windows' ids) set.
-cuaderno_propio() {
-  escritorio_lanzar "$1" --documento propio >/dev/null 2>&1
-  pid=${ESCRITORIO_PIDS[-1]}
-  esperar 20 ventana '^Renglero  -' >/dev/null && cuaderno=$(ventana '^Renglero  -') &&
-    esperar 20 ventana ' - Renglero$' >/dev/null && documento=$(ventana ' - Renglero$')
-}

@@ -72,8 +72,13 @@ copia_de() {
 }
 tiene() { [ -f "$1" ] && parte "$1" "$2" | grep -- "$3" >/dev/null; }
 nada_que_ofrecer() { [ -z "$(ls -A "$carpeta")" ]; }
+# The notebook with its own document: pid, cuaderno and documento (the
+# windows' ids) set, and the slot it holds.
 arrancar() {
-  cuaderno_propio "$renglero" || fallo "no aparecen el cuaderno y su documento"
+  escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
+  pid=${ESCRITORIO_PIDS[-1]}
+  cuaderno=$(esperar 20 ventana '^Renglero  -') || fallo "no aparece el cuaderno"
+  documento=$(esperar 20 ventana ' - Renglero$') || fallo "no aparece su documento"
   esperar 10 copia_de >/dev/null || fallo "el cuaderno no tiene ranura"
 }
 # Open while it is the active window, its strip while another one is.

@@ -103,9 +103,9 @@ fi
 inicio=${EPOCHREALTIME/./}
 QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
   escritorio_lanzar "$renglero" --documento writer >"$ESCRITORIO/renglero.log" 2>&1
-esperar 60 ventana '^Renglero  -' >/dev/null || { fallo "no aparece la ventana del cuaderno"; terminar; }
+cuaderno=$(esperar 60 ventana '^Renglero  -') ||
+  { fallo "no aparece la ventana del cuaderno"; terminar; }
 echo "# ventana del cuaderno visible en $(ms_desde "$inicio") ms"
-cuaderno=$(ventana '^Renglero  -')
 esperar 90 ventana "$de_writer" >/dev/null ||
   { fallo "el cuaderno no arranca Writer"; captura arranque; terminar; }
 documento_cumple '.abierto' 60 || { fallo "Writer no tiene documento"; terminar; }
@@ -293,7 +293,7 @@ captura tras_diez_vueltas
 # ---- Two quick taps switch once, to Writer and back -------------------------------
 for destino in Writer cuaderno; do
   f11 dos
-  comprobar "dos toques rápidos cambian una vez (a $destino)" esperar 8 "${destino,}_delante"
+  comprobar "dos toques rápidos cambian una vez: $destino delante" esperar 8 "${destino,}_delante"
   comprobar "y $destino sigue delante" sigue 1 "${destino,}_delante"
   captura "dos_toques_a_$destino"
 done
