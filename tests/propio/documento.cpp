@@ -10,21 +10,9 @@
 using namespace renglero;
 using contrato::tipoDeError;
 
-TEST(Documento, TrasSalirTodoFallaConOtro) {
-    DocumentoPropio doc;
-    doc.escribir("algo");
-    doc.salir();
-    EXPECT_FALSE(doc.enMarcha());
-    EXPECT_FALSE(doc.leer().abierto);
-    EXPECT_EQ(tipoDeError([&] { doc.mostrarAplicacion(); }), ErrorWord::Tipo::otro);
-    for (auto& [nombre, op] : contrato::operaciones())
-        EXPECT_EQ(tipoDeError([&] { op(doc); }), ErrorWord::Tipo::otro) << nombre;
-    doc.cerrarDocumento();
-    EXPECT_EQ(tipoDeError([&] { doc.pagina(); }), ErrorWord::Tipo::otro);
-}
-
 // Events come later, from the event loop, never inside the notebook's call;
-// a handler that moves the selection hears its own move on the next pass.
+// a handler that moves the selection hears its own move on the next pass;
+// after the quit, no event and no operation.
 TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     DocumentoPropio doc;
     std::map<std::string, int> veces;
@@ -72,6 +60,14 @@ TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
                                                  {"cambio", 1},
                                                  {"desactivada", 1},
                                                  {"salir", 1}}));
+    // After the quit everything fails, as a word processor that is gone.
+    EXPECT_FALSE(doc.enMarcha());
+    EXPECT_FALSE(doc.leer().abierto);
+    EXPECT_EQ(tipoDeError([&] { doc.mostrarAplicacion(); }), ErrorWord::Tipo::otro);
+    for (auto& [nombre, op] : contrato::operaciones())
+        EXPECT_EQ(tipoDeError([&] { op(doc); }), ErrorWord::Tipo::otro) << nombre;
+    doc.cerrarDocumento();
+    EXPECT_EQ(tipoDeError([&] { doc.pagina(); }), ErrorWord::Tipo::otro);
 }
 
 // The formatting of one send is undone in one step, then its text; an
