@@ -1,13 +1,16 @@
-// A stroke is drawn larger once the cursor leaves it; a figure put over it by
-// the program (not typed, which sets its own size) is not.
+// Cells as the program draws them: a stroke larger once the cursor leaves it;
+// F6's palette.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "headless/Conductor.h"
+#include "platform/CodigoPagina.h"
 
 using namespace renglero;
 
+// A figure put over a stroke by the program (not typed, which sets its own
+// size) is drawn at the normal size again.
 TEST(Primitivas, UnaRayaSeVeMasGrandeAlDejarLaCelda) {
     std::ostringstream salida;
     Conductor conductor{salida};
@@ -19,4 +22,15 @@ TEST(Primitivas, UnaRayaSeVeMasGrandeAlDejarLaCelda) {
         tabla.setCol(4);
         EXPECT_FLOAT_EQ(tabla.celda(3, 3).CellFontSize, texto[0] == '5' ? 14 : 18);
     }
+}
+
+// The 34 signs of the palette as the pupil sees them, each in its font.
+TEST(Primitivas, LosSignosDeLaPaleta) {
+    std::ostringstream salida;
+    Conductor conductor{salida};
+    const Cuadricula& paleta = conductor.form().tablae;
+    std::string signos;
+    for (int c = 0; c < paleta.Cols(); ++c)
+        signos += aUtf8(paleta.TextMatrix(0, c), paleta.celda(0, c).CellFontName == "Symbol");
+    EXPECT_EQ(signos, "—·÷‰±≤≥≠∑∇∞↔←↑→↓∂≅παβγδΔωμελφΦΩ¼½¾");
 }
