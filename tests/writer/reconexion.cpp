@@ -20,16 +20,7 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
     ASSERT_TRUE(conexion->conectar());
     w.adoptarConexion(std::move(conexion));
     // Its calls say that Writer is starting until it has a document.
-    bool arrancando = true;
-    for (int i = 0; i < 600 && arrancando; ++i) {
-        try {
-            w.enTabla();
-            arrancando = false;
-        } catch (const ErrorWord& e) {
-            arrancando = e.tipo() == ErrorWord::Tipo::arrancando;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
+    EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::arrancando, std::chrono::seconds(30)));
     EXPECT_EQ(w.textoPrimerParrafo(), "\r");
     w.insertarBloque("\r  125 \r", "Courier New", {});
     w.contraerSeleccion(false);
