@@ -104,8 +104,7 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     // Long enough for a call of a loaded machine, short beside the guard's.
     WriterPropio p(std::chrono::seconds(3));
     Writer& w = *p.w;
-    w.insertarTexto("\rantes\r");
-    w.contraerSeleccion(false);
+    seguir(w, w, "i \rantes\r;c");
     std::jthread parada = parar(p.lo.pid());
     auto t0 = Reloj::now();
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
@@ -123,8 +122,7 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     parada.join();
     // The call that waited comes back, and with it the calls.
     EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::noResponde, std::chrono::seconds(30)));
-    w.insertarBloque("\r  125 \r", "Courier New", {});
-    w.contraerSeleccion(false);
+    seguir(w, w, "b \r  125 \r;c");
     EXPECT_EQ(describir(w.leer()), "|antes||[C]  125 | @4");
     w.salir();
     EXPECT_TRUE(p.cola.esperar([&] { return p.salidas > 0; }, std::chrono::seconds(10)));

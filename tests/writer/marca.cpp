@@ -1,5 +1,6 @@
 // The cell mark leaves the very cell it was put on, wherever the selection went
 // since, whichever document is in front now, and when its cell is gone.
+#include "contrato/contrato.h"
 #include "entorno.h"
 
 namespace renglero::prueba {
@@ -10,9 +11,7 @@ TEST_F(ConWriter, LaMarcaSaleDeSuCelda) {
         const DocumentoLeido d = w->leer();
         return d.tablas.empty() ? Celdas{} : d.tablas[0].sombreadas;
     };
-    w->insertarTexto("\r");
-    w->contraerSeleccion(false);
-    w->agregarTabla(2, 2);
+    contrato::seguir(*w, *w, "i \r;c;t 2 2");
     w->marcarCelda();
     w->nuevoDocumento(); // another document comes in front
     w->desmarcarCelda();
@@ -27,8 +26,7 @@ TEST_F(ConWriter, LaMarcaSaleDeSuCelda) {
     w->moverCeldas(-1);
     w->marcarCelda(); // one cell carries the mark
     EXPECT_EQ(marcadas(), (Celdas{{1, 1}}));
-    w->expandir(Unidad::fila);
-    w->borrarCeldasSeleccionadas();
+    contrato::seguir(*w, *w, "x f;d");
     EXPECT_NO_THROW(w->desmarcarCelda());
     w->marcarCelda();
     EXPECT_EQ(marcadas(), (Celdas{{1, 1}}));
