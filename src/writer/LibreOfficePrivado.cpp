@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -78,7 +79,17 @@ bool LibreOfficePrivado::arrancar(std::chrono::milliseconds espera) {
             }
             return false;
         }
-        if (prueba.conectar()) return true;
+        // The pipe may take the connection before LibreOffice answers on
+        // it, and a LibreOffice that hangs while it starts never would: the
+        // call waits on a thread of its own, and past the limit LibreOffice
+        // is killed, which ends that call.
+        auto intento = std::async(std::launch::async, [&prueba] { return prueba.conectar(); });
+        if (intento.wait_until(limite) != std::future_status::ready) {
+            matar();
+            intento.wait();
+            return false;
+        }
+        if (intento.get()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     detener();

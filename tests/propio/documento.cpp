@@ -9,23 +9,10 @@
 
 using namespace renglero;
 using contrato::tipoDeError;
-using contrato::tramoEn;
-
-TEST(Documento, TrasSalirTodoFallaConOtro) {
-    DocumentoPropio doc;
-    doc.escribir("algo");
-    doc.salir();
-    EXPECT_FALSE(doc.enMarcha());
-    EXPECT_FALSE(doc.leer().abierto);
-    EXPECT_EQ(tipoDeError([&] { doc.mostrarAplicacion(); }), ErrorWord::Tipo::otro);
-    for (auto& [nombre, op] : contrato::operaciones())
-        EXPECT_EQ(tipoDeError([&] { op(doc); }), ErrorWord::Tipo::otro) << nombre;
-    doc.cerrarDocumento();
-    EXPECT_EQ(tipoDeError([&] { doc.pagina(); }), ErrorWord::Tipo::otro);
-}
 
 // Events come later, from the event loop, never inside the notebook's call;
-// a handler that moves the selection hears its own move on the next pass.
+// a handler that moves the selection hears its own move on the next pass;
+// after the quit, no event and no operation.
 TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     DocumentoPropio doc;
     std::map<std::string, int> veces;
@@ -73,35 +60,28 @@ TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
                                                  {"cambio", 1},
                                                  {"desactivada", 1},
                                                  {"salir", 1}}));
+    // After the quit everything fails, as a word processor that is gone.
+    EXPECT_FALSE(doc.enMarcha());
+    EXPECT_FALSE(doc.leer().abierto);
+    EXPECT_EQ(tipoDeError([&] { doc.mostrarAplicacion(); }), ErrorWord::Tipo::otro);
+    for (auto& [nombre, op] : contrato::operaciones())
+        EXPECT_EQ(tipoDeError([&] { op(doc); }), ErrorWord::Tipo::otro) << nombre;
+    doc.cerrarDocumento();
+    EXPECT_EQ(tipoDeError([&] { doc.pagina(); }), ErrorWord::Tipo::otro);
 }
 
 // The formatting of one send is undone in one step, then its text; an
 // operation other than formatting ends the batch even with no event loop.
 TEST(Documento, ElFormatoDeUnEnvioSeDeshaceDeUnaVez) {
     DocumentoPropio doc;
-    doc.insertarTexto("\rabc\r");
-    doc.fuenteSeleccion("Courier New");
-    doc.formatear(2, 1, Atributo::negrita);
-    doc.formatear(3, 1, Atributo::cursiva);
-    doc.formatear(4, 1, Atributo::color, rgb(0, 128, 0));
+    const auto deshacer = [&doc] {
+        doc.documento()->undo();
+        return contrato::describir(doc.leer());
+    };
+    contrato::seguir(doc, doc, "i \rabc\r;F Courier New;f 2 1 N;f 3 1 I;f 4 1 #008000");
     QCoreApplication::processEvents(); // the notebook lets events run
-    doc.documento()->undo();
-    DocumentoLeido d = doc.leer();
-    EXPECT_EQ(d.parrafos.at(1).texto, "abc");
-    for (const TramoLeido& t : d.parrafos[1].tramos) {
-        EXPECT_FALSE(t.negrita || t.cursiva || t.color.has_value());
-        EXPECT_NE(t.fuente, "Courier New");
-    }
-    doc.documento()->undo(); // then the text itself
-    EXPECT_EQ(doc.leer().parrafos.size(), 1u);
-
-    doc.insertarTexto("\rab\r");
-    doc.formatear(2, 1, Atributo::negrita);
-    doc.contraerSeleccion(false);
-    doc.escribir("z");
-    doc.documento()->undo();
-    d = doc.leer();
-    ASSERT_EQ(d.parrafos.size(), 3u);
-    EXPECT_EQ(d.parrafos[2].texto, "");
-    EXPECT_TRUE(tramoEn(d, 1, 0).negrita);
+    EXPECT_EQ(deshacer(), "|abc| @2");
+    EXPECT_EQ(deshacer(), " @0"); // then the text itself
+    contrato::seguir(doc, doc, "i \rab\r;f 2 1 N;c;e z");
+    EXPECT_EQ(deshacer(), "|[N]a[]b| @2");
 }

@@ -54,6 +54,13 @@ TEST_F(Accesible, LaVentanaYSuTabla) {
     tecla(Qt::Key_H);
     EXPECT_EQ(std::make_pair(tabla->rowCount(), tabla->columnCount()), std::make_pair(11, 20));
     EXPECT_EQ(tabla->cellAt(12, 24), nullptr);
+    // A row that starts where the view ends is out of it.
+    Cuadricula& g = form().tabla;
+    g.Height = 0;
+    for (int r = 0; r < 9; ++r)
+        g.Height += g.RowHeight(r);
+    EXPECT_FALSE(tabla->cellAt(8, 1)->state().invisible);
+    EXPECT_TRUE(tabla->cellAt(9, 1)->state().invisible);
 }
 
 TEST_F(Accesible, ElAvisoDeMensaYLaAyuda) {
@@ -104,9 +111,14 @@ TEST_F(Accesible, ElZoomAgrandaLaVentanaYLaDejaEnLaPantalla) {
         QGuiApplication::primaryScreen()->availableGeometry().contains(ventana().geometry()));
 }
 
-TEST_F(Accesible, ElCursorSeVeEnLosDosEsquemas) {
+// The cursor stands out in both colour schemes; the grid lines are lighter
+// grey on the light one, darker on the dark one.
+TEST_F(Accesible, ElCursorYLasLineasEnLosDosEsquemas) {
+    const QColor lineas[] = {QColor(192, 192, 192), QColor(130, 130, 130)};
     for (int esquema = 0; esquema < 2; ++esquema) {
         const QImage imagen = comoEsAhora();
+        const QRect otra = ventana().rectCelda(1, 1);
+        EXPECT_EQ(imagen.pixelColor(otra.right(), otra.center().y()), lineas[esquema]) << esquema;
         const QRect celda = ventana().rectCelda(form().tabla.Row(), form().tabla.Col());
         const QColor borde = imagen.pixelColor(celda.left() + 3, celda.center().y());
         const QColor fondo = imagen.pixelColor(celda.center());

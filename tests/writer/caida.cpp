@@ -10,6 +10,7 @@
 #include "contrato/contrato.h"
 #include "entorno.h"
 #include "headless/Conductor.h"
+#include "writer/TuboWriter.h"
 
 namespace renglero::prueba {
 
@@ -48,8 +49,8 @@ std::pair<char, pid_t> estadoYPadre(pid_t pid) {
     return r;
 }
 
-// The LibreOffices this process started.
-std::set<pid_t> suyos() {
+// The LibreOffice processes that this test program started.
+std::set<pid_t> sofficeHijos() {
     std::set<pid_t> pids;
     for (const auto& p : std::filesystem::directory_iterator("/proc")) {
         std::string nombre;
@@ -135,11 +136,11 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
 // LibreOffice is the driver's own and goes with it, instead of holding the
 // driver's end until it answers.
 TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
-    const std::set<pid_t> antes = suyos();
+    const std::set<pid_t> antes = sofficeHijos();
     std::optional<DocumentoConducido> d = documentoWriter(std::chrono::seconds(3));
     ASSERT_TRUE(d);
     std::vector<pid_t> suyo;
-    std::ranges::set_difference(suyos(), antes, std::back_inserter(suyo));
+    std::ranges::set_difference(sofficeHijos(), antes, std::back_inserter(suyo));
     ASSERT_EQ(suyo.size(), 1u);
     std::jthread parada = parar(suyo[0]);
     EXPECT_EQ(tipoDeError([&] { d->word->textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
@@ -148,6 +149,37 @@ TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
     // Well within the 30 s that LibreOffice stays stopped.
     EXPECT_LT(segundosDesde(t0), 15);
     EXPECT_NE(kill(suyo[0], 0), 0) << "its LibreOffice has gone";
+}
+
+// A LibreOffice that hangs while it starts, its pipe already open, holds
+// its starter no longer than the limit: then it is killed.
+TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
+    LibreOfficePrivado lo;
+    const std::set<pid_t> antes = sofficeHijos();
+    std::jthread parada;
+    std::jthread vigia([&](std::stop_token fin) {
+        // Listening: flags 00010000 in the kernel's list of sockets.
+        const std::string socket = tubo::rutaSocket(lo.tubo());
+        const auto escucha = [&] {
+            std::ifstream lista("/proc/net/unix");
+            for (std::string l; std::getline(lista, l);)
+                if (l.ends_with(" " + socket) && l.find(" 00010000 ") != std::string::npos)
+                    return true;
+            return false;
+        };
+        while (!fin.stop_requested() && !escucha())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::vector<pid_t> suyo;
+        std::ranges::set_difference(sofficeHijos(), antes, std::back_inserter(suyo));
+        if (suyo.size() == 1) parada = parar(suyo[0]);
+    });
+    // Its limit, not the 30 s that LibreOffice stays stopped: then it would
+    // answer, and start.
+    EXPECT_FALSE(lo.arrancar(std::chrono::seconds(15)));
+    vigia.request_stop();
+    vigia.join();
+    if (!parada.joinable()) GTEST_SKIP() << "LibreOffice did not open its pipe within the limit";
+    EXPECT_FALSE(lo.enMarcha());
 }
 
 // Killed while F9 and the table manager work, once a round has gone
