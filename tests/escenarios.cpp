@@ -54,12 +54,6 @@ Escenario leer(const fs::path& archivo) {
     return e;
 }
 
-std::string sinBlancosFinales(std::string s) {
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
-}
-
 // Empty when `real` holds `esperado`; else where they differ.
 std::string diferencia(const json& real, const json& esperado, const std::string& ruta) {
     if (esperado.is_object()) {
@@ -72,7 +66,8 @@ std::string diferencia(const json& real, const json& esperado, const std::string
                 for (auto fila = it.value().begin(); fila != it.value().end(); ++fila) {
                     const std::size_t r = std::stoul(fila.key());
                     if (r >= valor.size()) return aqui + "[" + fila.key() + "]: no existe";
-                    const std::string texto = sinBlancosFinales(valor[r].get<std::string>());
+                    std::string texto = valor[r].get<std::string>();
+                    texto.erase(texto.find_last_not_of(' ') + 1); // npos + 1: all blank
                     if (texto != fila.value().get<std::string>())
                         return aqui + "[" + fila.key() + "]: \"" + texto + "\"";
                 }

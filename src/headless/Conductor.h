@@ -27,10 +27,10 @@ struct DocumentoConducido {
 // The embedded document, the default of the driver.
 DocumentoConducido documentoPropio();
 // LibreOffice Writer on a private headless LibreOffice of the driver's own,
-// each call waiting for it no longer than `plazo`; nothing where Writer is not
-// built or does not start.
+// each call waiting for it no longer than `plazo` (the backend's own deadline
+// when not given); nothing where Writer is not built or does not start.
 std::optional<DocumentoConducido>
-documentoWriter(std::chrono::milliseconds plazo = std::chrono::seconds(60));
+documentoWriter(std::optional<std::chrono::milliseconds> plazo = std::nullopt);
 
 class Conductor {
   public:

@@ -75,13 +75,13 @@ struct WriterConducido {
 
 } // namespace
 
-std::optional<DocumentoConducido> documentoWriter(std::chrono::milliseconds plazo) {
+std::optional<DocumentoConducido> documentoWriter(std::optional<std::chrono::milliseconds> plazo) {
     auto todo = std::make_shared<WriterConducido>();
     if (!todo->libreOffice.arrancar()) return std::nullopt;
     ColaDeEventos* cola = &todo->cola;
     todo->writer = std::make_unique<Writer>(
         todo->libreOffice.tubo(), [cola](std::function<void()> f) { cola->poner(std::move(f)); },
-        false, plazo);
+        false, plazo.value_or(Writer::kPlazoPorDefecto));
     try {
         todo->writer->nuevoDocumento();
     } catch (const ErrorWord&) {
@@ -97,7 +97,7 @@ std::optional<DocumentoConducido> documentoWriter(std::chrono::milliseconds plaz
 
 #else
 
-std::optional<DocumentoConducido> documentoWriter(std::chrono::milliseconds) {
+std::optional<DocumentoConducido> documentoWriter(std::optional<std::chrono::milliseconds>) {
     return std::nullopt;
 }
 

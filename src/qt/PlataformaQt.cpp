@@ -87,6 +87,7 @@ Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& tit
     // The grid the message speaks of is shown as it stands.
     if (ventana_ != nullptr) ventana_->sincronizar();
     caja.exec();
+    cajaCerrada_ = std::chrono::steady_clock::now();
     const bool afirmativa = caja.clickedButton() == primero;
     switch (botones) {
     case Botones::OK:
@@ -136,6 +137,15 @@ double PlataformaQt::horaDelDia() const {
 
 Ventana PlataformaQt::ventanaActiva() const {
     if (ventana_ == nullptr) return Ventana::other;
+    const Ventana v = ventanaSegunEscritorio();
+    // The notebook's own box has just closed and the desktop has not given
+    // the keyboard back yet: no other application came in front.
+    if (v == Ventana::other && std::chrono::steady_clock::now() - cajaCerrada_ < kTrasCaja)
+        return Ventana::notebook;
+    return v;
+}
+
+Ventana PlataformaQt::ventanaSegunEscritorio() const {
     // Where the desktop says which window is active, its word holds: a
     // window that asked for the keyboard and was refused is not active,
     // whatever Qt was told.

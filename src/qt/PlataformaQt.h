@@ -1,6 +1,7 @@
 #pragma once
 // The desktop as Qt gives it: message boxes, the beep, the event loop, the
 // screen, the clock, the printer, other processes and the active window.
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -68,6 +69,7 @@ class PlataformaQt : public Plataforma {
     void anunciar(const std::string& texto) override;
 
   private:
+    Ventana ventanaSegunEscritorio() const;
     Ventana ventanaSegunQt() const;
 
     VentanaQt* ventana_ = nullptr;
@@ -79,6 +81,10 @@ class PlataformaQt : public Plataforma {
     mutable int otraCopia_ = -1; // -1: not asked yet
     bool ocupado_ = false;
     int impresiones_ = 0;
+    // When the last message box closed: for a moment after, until the
+    // desktop activates the notebook again, no window is active.
+    static constexpr std::chrono::milliseconds kTrasCaja{1000};
+    std::chrono::steady_clock::time_point cajaCerrada_{};
 };
 
 } // namespace renglero

@@ -121,6 +121,7 @@ inline void llenarTabla(Word& w, ManejoDocumento& m, int filas, int columnas) {
 //   t r c: agregarTabla   L r c: llenarTabla        > n: moverCeldas
 //   x u: expandir to a column, row, table (c f t)   d: borrarCeldasSeleccionadas
 //   v: vaciarPrimeraCelda s n: sombrearPrimeraCelda  +: agregarFila
+//   k, K: marcarCelda, desmarcarCelda
 // A step after "!" must fail with ErrorWord::Tipo::otro.
 inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
     std::istringstream pasos(guion);
@@ -162,6 +163,8 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
             {'v', [&] { w.vaciarPrimeraCelda(); }},
             {'s', [&] { w.sombrearPrimeraCelda(x); }},
             {'+', [&] { w.agregarFila(); }},
+            {'k', [&] { w.marcarCelda(); }},
+            {'K', [&] { w.desmarcarCelda(); }},
         };
         if (falla)
             EXPECT_EQ(tipoDeError(dar.at(letra)), ErrorWord::Tipo::otro);

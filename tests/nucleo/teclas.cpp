@@ -1,7 +1,8 @@
 // The key vocabulary: the keys of typed characters, the events of a token,
-// and what is refused.
+// and what is refused; UTF-8 both ways.
 #include <gtest/gtest.h>
 
+#include "platform/CodigoPagina.h"
 #include "platform/Teclas.h"
 
 using namespace renglero;
@@ -71,4 +72,14 @@ TEST(Teclas, LoQueNoEsUnaTecla) {
         EXPECT_FALSE(accionesDeToken(token, error).has_value()) << token;
         EXPECT_EQ(error, mensaje);
     }
+}
+
+// Also beyond what a key types: four-byte characters, invalid bytes.
+TEST(Teclas, Utf8IdaYVuelta) {
+    const std::string texto = "Raíz ∑ ½ 𝄞";
+    std::string vuelta;
+    for (char32_t p : decodificarUtf8(texto))
+        vuelta += utf8(p);
+    EXPECT_EQ(vuelta, texto);
+    EXPECT_EQ(decodificarUtf8("\xFF").size(), 1U); // an invalid byte is kept, not lost
 }

@@ -12,11 +12,12 @@ done
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
   { echo "falta qt6-wayland"; exit 77; }
 
+source "$(dirname "$0")/../x11/pantalla.sh"
 sesion=$(mktemp -d)
 chmod 700 "$sesion"
-pid_x="" pid_w="" pid_app=""
+pid_xvfb="" pid_w="" pid_app=""
 terminar() {
-  for p in $pid_app $pid_w $pid_x; do kill "$p" 2>/dev/null; done
+  for p in $pid_app $pid_w $pid_xvfb; do kill "$p" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$sesion"
 }
@@ -27,22 +28,10 @@ fallo() {
   echo "--- renglero"; cat "$sesion/renglero.err" 2>/dev/null | tail -20
   exit 1
 }
-# Polls a condition every 0.1 s until a deadline of $1 seconds.
-esperar() {
-  local limite=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -ge $limite ] && return 1
-    sleep 0.1
-  done
-}
-
-exec 3< <(Xvfb -displayfd 1 -noreset -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "$!")
-read -r pid_x <&3
-read -r -t 30 numero <&3 || fallo "Xvfb no arranca"
+arrancar_xvfb || fallo "Xvfb no arranca"
 
 socket="renglero-$$"
-DISPLAY=":$numero" XDG_RUNTIME_DIR="$sesion" weston --backend=x11-backend.so --use-pixman \
+XDG_RUNTIME_DIR="$sesion" weston --backend=x11-backend.so --use-pixman \
   --xwayland --socket="$socket" --idle-time=0 --log="$sesion/weston.log" >/dev/null 2>&1 &
 pid_w=$!
 esperar 30 grep -q 'xserver listening on display' "$sesion/weston.log" ||

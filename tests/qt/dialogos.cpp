@@ -58,8 +58,11 @@ TEST_F(Dialogos, UnMensajeDelCuadernoNoLoRecoge) {
               "Para hacer una nueva operación hay que borrar la tabla.");
     EXPECT_EQ(activaDurante, Ventana::notebook);
     EXPECT_EQ(altoDurante, alto);
-    // Nor did the notebook think it was left and came back.
+    // Nor did the notebook think it was left and came back, not even while
+    // the desktop has yet to give the keyboard back.
     EXPECT_EQ(form().ventanaActual, Ventana::notebook);
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::notebook);
 }
 
 TEST_F(Dialogos, ElDialogoDelDocumentoEsDelDocumentoYUnaVentanaAjenaOtra) {

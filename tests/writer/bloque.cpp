@@ -103,12 +103,10 @@ TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
             w->insertarBloque(b.texto, "Courier New", b.formatos);
         else
             w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
-        const int largo = static_cast<int>(b.formatos.size());
-        w->formatear(2, 1, Atributo::tachado);
-        w->formatear(largo - 1, 1, Atributo::tachado);
-        EXPECT_THROW(w->formatear(largo + 1, 1, Atributo::tachado), ErrorWord);
-        w->contraerSeleccion(false);
-        w->escribir("sigue");
+        const std::size_t largo = b.formatos.size();
+        contrato::seguir(*w, *w,
+                         "f 2 1 T;f " + std::to_string(largo - 1) + " 1 T;!f " +
+                             std::to_string(largo + 1) + " 1 T;c;e sigue");
         const std::string ruta = std::string(temporales) + "/escape.odt";
         EXPECT_TRUE(w->guardar(ruta));
         std::string r = contrato::describir(w->leer());

@@ -39,48 +39,39 @@ struct WriterPropio {
     int salidas = 0;
 };
 
-// Stops LibreOffice until the guard it gives back ends, and at most for 30
-// s: a call that waits without a deadline comes back late, and fails the
-// test, instead of holding it for ever.
-std::jthread parar(pid_t pid) {
-    kill(pid, SIGSTOP);
-    // The signal takes a moment: until then LibreOffice still answers. Its
-    // state in /proc is "T" once stopped.
-    const auto detenido = [pid] {
-        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-        std::string linea;
-        std::getline(stat, linea);
-        const auto cierre = linea.rfind(')');
-        return cierre != std::string::npos && cierre + 2 < linea.size() && linea[cierre + 2] == 'T';
-    };
-    const auto limite = Reloj::now() + std::chrono::seconds(10);
-    while (!detenido() && Reloj::now() < limite)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    return std::jthread([pid](std::stop_token fin) {
-        std::mutex m;
-        std::unique_lock<std::mutex> l(m);
-        std::condition_variable_any().wait_for(l, fin, std::chrono::seconds(30),
-                                               [] { return false; });
-        kill(pid, SIGCONT);
-    });
+// A process's state ('T' once stopped) and its parent, from /proc.
+std::pair<char, pid_t> estadoYPadre(pid_t pid) {
+    std::string linea;
+    std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/stat"), linea);
+    std::istringstream resto(linea.substr(std::min(linea.size(), linea.rfind(')') + 2)));
+    std::pair<char, pid_t> r{0, 0};
+    resto >> r.first >> r.second;
+    return r;
 }
 
 // The LibreOffice processes that this test program started.
 std::set<pid_t> sofficeHijos() {
     std::set<pid_t> pids;
     for (const auto& p : std::filesystem::directory_iterator("/proc")) {
-        std::string linea;
-        std::getline(std::ifstream(p.path() / "stat"), linea);
-        const auto cierre = linea.rfind(')');
-        if (linea.find("(soffice.bin)") == std::string::npos || cierre == std::string::npos)
-            continue;
-        std::istringstream resto(linea.substr(cierre + 2));
-        char estado = 0;
-        pid_t padre = 0;
-        if (resto >> estado >> padre && padre == getpid())
-            pids.insert(std::stoi(p.path().filename()));
+        std::string nombre;
+        std::getline(std::ifstream(p.path() / "comm"), nombre);
+        const pid_t pid = std::atoi(p.path().filename().c_str());
+        if (nombre == "soffice.bin" && estadoYPadre(pid).second == getpid()) pids.insert(pid);
     }
     return pids;
+}
+
+// Stops LibreOffice until the guard it gives back ends, and at most for 30
+// s: a call that waits without a deadline comes back late, and fails the
+// test, instead of holding it for ever.
+std::jthread parar(pid_t pid) {
+    kill(pid, SIGSTOP);
+    // The signal takes a moment: until then LibreOffice still answers.
+    esperarHasta([pid] { return estadoYPadre(pid).first == 'T'; }, std::chrono::seconds(10));
+    return std::jthread([pid](std::stop_token fin) {
+        esperarHasta([&fin] { return fin.stop_requested(); }, std::chrono::seconds(30));
+        kill(pid, SIGCONT);
+    });
 }
 
 } // namespace
@@ -114,8 +105,7 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     // Long enough for a call of a loaded machine, short beside the guard's.
     WriterPropio p(std::chrono::seconds(3));
     Writer& w = *p.w;
-    w.insertarTexto("\rantes\r");
-    w.contraerSeleccion(false);
+    seguir(w, w, "i \rantes\r;c");
     std::jthread parada = parar(p.lo.pid());
     auto t0 = Reloj::now();
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
@@ -124,35 +114,20 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     EXPECT_GE(espera, 2.9);
     EXPECT_LT(espera, 20);
     t0 = Reloj::now();
-    EXPECT_EQ(tipoDeError([&] { w.insertarBloque("\r  125 \r", "Courier New", {}); }),
-              ErrorWord::Tipo::noResponde);
-    EXPECT_EQ(tipoDeError([&] { w.enTabla(); }), ErrorWord::Tipo::noResponde);
+    for (auto& [nombre, op] : operaciones())
+        EXPECT_EQ(tipoDeError([&] { op(w); }), ErrorWord::Tipo::noResponde) << nombre;
     EXPECT_EQ(tipoDeError([&] { w.desmarcarCelda(); }), ErrorWord::Tipo::noResponde);
     EXPECT_EQ(w.ventanaDelDocumento(), 0u);
     EXPECT_LT(segundosDesde(t0), 2.9);
     parada.request_stop(); // LibreOffice goes on
     parada.join();
     // The call that waited comes back, and with it the calls.
-    bool responde = false;
-    for (t0 = Reloj::now(); !responde && segundosDesde(t0) < 30;
-         std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
-        try {
-            w.textoPrimerParrafo();
-            responde = true;
-        } catch (const ErrorWord& e) {
-            EXPECT_EQ(e.tipo(), ErrorWord::Tipo::noResponde);
-        }
-    }
-    EXPECT_TRUE(responde) << "calls work again";
-    w.insertarBloque("\r  125 \r", "Courier New", {});
-    w.contraerSeleccion(false);
+    EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::noResponde, std::chrono::seconds(30)));
+    seguir(w, w, "b \r  125 \r;c");
     EXPECT_EQ(describir(w.leer()), "|antes||[C]  125 | @4");
     w.salir();
     EXPECT_TRUE(p.cola.esperar([&] { return p.salidas > 0; }, std::chrono::seconds(10)));
-    const auto limite = Reloj::now() + std::chrono::seconds(15);
-    while (p.lo.enMarcha() && Reloj::now() < limite)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(p.lo.enMarcha());
+    EXPECT_TRUE(esperarHasta([&] { return !p.lo.enMarcha(); }, std::chrono::seconds(15)));
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::cerrado);
     EXPECT_FALSE(w.leer().abierto);
 }
@@ -218,9 +193,7 @@ TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
     std::atomic<bool> matando{false};
     std::atomic<int> hechos{0};
     std::thread asesino([&] {
-        const auto tope = Reloj::now() + std::chrono::seconds(60);
-        while (hechos == 0 && Reloj::now() < tope)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        esperarHasta([&] { return hechos > 0; }, std::chrono::seconds(60));
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         matando = true;
         p.lo.matar();

@@ -3,7 +3,6 @@
 // Writer's events, and a fresh document for each test.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -15,6 +14,29 @@
 
 namespace renglero::prueba {
 
+// Polls cond() until it holds or the time is up; whether it holds.
+inline bool esperarHasta(const std::function<bool()>& cond, std::chrono::milliseconds tope) {
+    const auto limite = std::chrono::steady_clock::now() + tope;
+    for (; !cond(); std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+        if (std::chrono::steady_clock::now() > limite) return false;
+    return true;
+}
+
+// Polls w until its calls work, each failure meanwhile saying `tipo`.
+inline bool respondeTras(Word& w, ErrorWord::Tipo tipo, std::chrono::seconds tope) {
+    return esperarHasta(
+        [&] {
+            try {
+                w.textoPrimerParrafo();
+                return true;
+            } catch (const ErrorWord& e) {
+                EXPECT_EQ(e.tipo(), tipo);
+                return false;
+            }
+        },
+        tope);
+}
+
 // The poster of the tests: what UNO threads hand over waits here until the
 // test's own thread drains it.
 class ColaEventos {
@@ -23,7 +45,6 @@ class ColaEventos {
         return [this](std::function<void()> f) {
             std::lock_guard<std::mutex> l(m_);
             cola_.push_back(std::move(f));
-            cv_.notify_all();
         };
     }
     // Runs what is queued now, on the calling thread.
@@ -41,18 +62,14 @@ class ColaEventos {
     // Drains until cond() holds or the time is up.
     bool esperar(const std::function<bool()>& cond, std::chrono::milliseconds tope) {
         const auto limite = std::chrono::steady_clock::now() + tope;
-        for (drenar(); !cond(); drenar()) {
-            std::unique_lock<std::mutex> l(m_);
-            if (!cv_.wait_until(l, limite, [&] { return !cola_.empty(); })) break;
-        }
-        drenar();
+        for (drenar(); !cond() && std::chrono::steady_clock::now() < limite; drenar())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return cond();
     }
     bool drenando() const { return drenando_; }
 
   private:
     std::mutex m_;
-    std::condition_variable cv_;
     std::deque<std::function<void()>> cola_;
     bool drenando_ = false;
 };

@@ -1,40 +1,25 @@
 // The cell mark leaves the very cell it was put on, wherever the selection went
 // since, whichever document is in front now, and when its cell is gone.
+#include "contrato/contrato.h"
 #include "entorno.h"
 
 namespace renglero::prueba {
 
 TEST_F(ConWriter, LaMarcaSaleDeSuCelda) {
-    using Celdas = std::vector<std::pair<int, int>>;
-    const auto marcadas = [&] {
-        const DocumentoLeido d = w->leer();
-        return d.tablas.empty() ? Celdas{} : d.tablas[0].sombreadas;
+    const auto tras = [&](const std::string& guion) {
+        contrato::seguir(*w, *w, guion);
+        return contrato::describir(w->leer());
     };
-    w->insertarTexto("\r");
-    w->contraerSeleccion(false);
-    w->agregarTabla(2, 2);
-    w->marcarCelda();
+    contrato::seguir(*w, *w, "i \r;c;t 2 2;k");
     w->nuevoDocumento(); // another document comes in front
     w->desmarcarCelda();
     w->cerrarDocumento();
-    EXPECT_EQ(marcadas(), Celdas{});
-    w->marcarCelda();
-    w->moverCeldas(3); // the pupil goes elsewhere in the table
-    w->desmarcarCelda();
-    EXPECT_EQ(marcadas(), Celdas{});
-    w->moverCeldas(-2);
-    w->marcarCelda();
-    w->moverCeldas(-1);
-    w->marcarCelda(); // one cell carries the mark
-    EXPECT_EQ(marcadas(), (Celdas{{1, 1}}));
-    w->expandir(Unidad::fila);
-    w->borrarCeldasSeleccionadas();
-    EXPECT_NO_THROW(w->desmarcarCelda());
-    w->marcarCelda();
-    EXPECT_EQ(marcadas(), (Celdas{{1, 1}}));
-    w->moverCursor(50); // out of the table: no mark goes on, the old one leaves
-    EXPECT_THROW(w->marcarCelda(), ErrorWord);
-    EXPECT_EQ(marcadas(), Celdas{});
+    EXPECT_EQ(tras(""), "|| T1:,/, @0,1,1");
+    EXPECT_EQ(tras("k;> 3;K"), "|| T1:,/, @0,2,2");        // the pupil goes elsewhere in the table
+    EXPECT_EQ(tras("> -2;k;> -1;k"), "|| T1:*,/, @0,1,1"); // one cell carries the mark
+    EXPECT_EQ(tras("x f;d;K;k"), "|| T1:*, @0,1,1");
+    // Out of the table: no mark goes on, the old one leaves.
+    EXPECT_EQ(tras("m 50;!k"), "|| T1:, @2");
 }
 
 } // namespace renglero::prueba

@@ -20,19 +20,9 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
     ASSERT_TRUE(conexion->conectar());
     w.adoptarConexion(std::move(conexion));
     // Its calls say that Writer is starting until it has a document.
-    bool arrancando = true;
-    for (int i = 0; i < 600 && arrancando; ++i) {
-        try {
-            w.enTabla();
-            arrancando = false;
-        } catch (const ErrorWord& e) {
-            arrancando = e.tipo() == ErrorWord::Tipo::arrancando;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
+    EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::arrancando, std::chrono::seconds(30)));
     EXPECT_EQ(w.textoPrimerParrafo(), "\r");
-    w.insertarBloque("\r  125 \r", "Courier New", {});
-    w.contraerSeleccion(false);
+    contrato::seguir(w, w, "b \r  125 \r;c");
     EXPECT_EQ(contrato::describir(alumno.leer()), "del alumno||[C]  125 | @3");
     EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
     alumno.cerrarDocumento();
@@ -52,9 +42,7 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
         auto otra = std::make_unique<Writer>(libreOffice().tubo(), colaOtra.poster(), false);
         otra->suscribir({});
         otra->nuevoDocumento();
-        otra->insertarTexto("\rabc\rdef\r");
-        otra->formatear(2, 2, Atributo::negrita);
-        otra->contraerSeleccion(false);
+        contrato::seguir(*otra, *otra, "i \rabc\rdef\r;f 2 2 N;c");
         std::unique_ptr<Writer> w;
         int abiertos = 0;
         EventosWord ev;
@@ -75,8 +63,7 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
         EXPECT_EQ(w->leer().idioma, "es-MX");
         EXPECT_TRUE(cola.esperar([&] { return abiertos >= 1; }, std::chrono::seconds(20)))
             << "the new document was not told";
-        w->insertarTexto("\rxyz\r");
-        w->contraerSeleccion(false);
+        contrato::seguir(*w, *w, "i \rxyz\r;c");
         EXPECT_EQ(contrato::describir(w->leer()), "|xyz| @2");
         w->cerrarDocumento();
     }

@@ -27,6 +27,8 @@ terminar() {
 }
 fallo() {
   echo "FALLO: $*"
+  echo "# delante: $(xdotool getactivewindow getwindowname 2>/dev/null)," \
+    "con el foco: $(xdotool getwindowfocus getwindowname 2>/dev/null)"
   pantallazo "$capturas/fallo.png" 2>/dev/null
   terminar
   exit 1
