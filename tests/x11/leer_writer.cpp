@@ -26,6 +26,7 @@ namespace {
 int imprimir(const DocumentoLeido& d) {
     nlohmann::json j;
     j["abierto"] = d.abierto;
+    j["idioma"] = d.idioma;
     j["parrafos"] = nlohmann::json::array();
     for (const ParrafoLeido& p : d.parrafos)
         j["parrafos"].push_back(p.texto);
