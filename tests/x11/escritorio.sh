@@ -49,18 +49,6 @@ escritorio_detener() {
   ESCRITORIO=""
 }
 
-# The programs that each desktop needs: a desktop whose programs are missing
-# is a broken setup, not a test to skip (scripts/preparar.sh installs them).
-escritorio_paquetes() {
-  case "$1" in
-  openbox) echo Xvfb openbox ;;
-  xfwm4 | marco) echo Xvfb "$1" dbus-launch ;;
-  kwin) echo Xvfb kwin_x11 dbus-launch ;;
-  gnome-x11 | gnome-wayland) echo Xvfb gnome-shell dbus-launch dbus-daemon unshare gdbus ;;
-  *) return 1 ;;
-  esac
-}
-
 # GNOME Shell takes systemd-logind when /run/systemd/seats exists and wants a
 # system bus (for UPower and others): it runs where /run/systemd is empty (a
 # mount namespace of its own) with a private bus standing in for the system's.
@@ -160,10 +148,20 @@ arrancar_xwayland() {
 
 escritorio_arrancar() {
   local clase="${1:-${RENGLERO_ESCRITORIO:-openbox}}"
-  local orden paquetes
-  paquetes=$(escritorio_paquetes "$clase") ||
-    { echo "# escritorio desconocido: $clase" >&2; return 1; }
-  for orden in $paquetes; do
+  local orden programas
+  # Each desktop's name for its programs, and the programs it needs: a
+  # desktop whose programs are missing is a broken setup, not a test to skip.
+  case "$clase" in
+  openbox) programas=openbox XDG_CURRENT_DESKTOP=openbox ;;
+  xfwm4) programas="xfwm4 dbus-launch" XDG_CURRENT_DESKTOP=XFCE ;;
+  marco) programas="marco dbus-launch" XDG_CURRENT_DESKTOP=MATE ;;
+  kwin) programas="kwin_x11 dbus-launch" XDG_CURRENT_DESKTOP=KDE ;;
+  gnome-x11 | gnome-wayland)
+    programas="gnome-shell dbus-launch dbus-daemon unshare gdbus" XDG_CURRENT_DESKTOP=GNOME
+    ;;
+  *) echo "# escritorio desconocido: $clase" >&2; return 1 ;;
+  esac
+  for orden in Xvfb $programas; do
     command -v "$orden" >/dev/null ||
       { echo "# falta $orden para $clase (scripts/preparar.sh lo instala)" >&2; return 1; }
   done
@@ -175,13 +173,8 @@ escritorio_arrancar() {
   # them across desktops (ESCRITORIO_ESTADO).
   export XDG_STATE_HOME="${ESCRITORIO_ESTADO:-$HOME/.local/state}"
   unset WAYLAND_DISPLAY XAUTHORITY GDK_BACKEND
-  case "$clase" in
-  openbox) export XDG_CURRENT_DESKTOP=openbox ;;
-  xfwm4) export XDG_CURRENT_DESKTOP=XFCE ;;
-  marco) export XDG_CURRENT_DESKTOP=MATE ;;
-  kwin) export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 ;;
-  gnome-*) export XDG_CURRENT_DESKTOP=GNOME ;;
-  esac
+  export XDG_CURRENT_DESKTOP
+  [ "$clase" = kwin ] && export KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
   trap escritorio_detener EXIT
   arrancar_xvfb || { echo "# Xvfb no arranca" >&2; return 1; }
   escritorio_recoger "$pid_xvfb"
