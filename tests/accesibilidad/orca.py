@@ -77,20 +77,17 @@ def dicho(hablado):
         return [l.partition(" ")[2].strip() for l in f if re.match(r"\d+\.\d+ ", l)]
 
 
-def normal(texto):
-    return " ".join(texto.split())
-
-
 def en_orden(frases, lineas):
     """Whether the phrases are said one after the other in these lines
-    (speech-dispatcher may cut a message into sentences)."""
-    todo = normal(" ".join(lineas))
+    (speech-dispatcher may cut a message into sentences), spaces aside."""
+    todo = " ".join(" ".join(lineas).split())
     desde = 0
     for frase in frases:
-        i = todo.find(normal(frase), desde)
+        frase = " ".join(frase.split())
+        i = todo.find(frase, desde)
         if i < 0:
             return False
-        desde = i + len(normal(frase))
+        desde = i + len(frase)
     return True
 
 
