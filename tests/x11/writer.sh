@@ -60,7 +60,7 @@ terminar() {
 documento() { "$leer_writer" 2>/dev/null; }
 # Polls the document until the jq filter holds.
 documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -e '$1' >/dev/null"; }
-# The document's text and tables, without the cell mark and the cursor.
+# The document's text and tables, without the cell mark.
 contenido() { documento | jq -c '{parrafos, tablas: [.tablas[] | del(.sombreadas)]}'; }
 sin_marca() { documento_cumple '[.tablas[].sombreadas[]] | length == 0' "${1:-5}"; }
 
@@ -206,15 +206,14 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   pulsar key Return
   # Writer's own recovery offers the pupil's document back; meanwhile the
   # notebook opens none of its own.
-  recuperacion() { ventana 'Document Recovery$'; }
-  hay_recuperacion() { recuperacion >/dev/null; }
+  hay_recuperacion() { ventana 'Document Recovery$' >/dev/null; }
   sin_recuperacion() { ! hay_recuperacion; }
   comprobar "Writer arranca de nuevo y ofrece recuperar el documento" esperar 120 hay_recuperacion
   captura recuperacion
   # The pupil takes it: Start, then Finish in its place (bottom right).
   for _ in 1 2 3 4 5; do
     hay_recuperacion || break
-    eval "$(xdotool getwindowgeometry --shell "$(recuperacion)")"
+    eval "$(xdotool getwindowgeometry --shell "$(ventana 'Document Recovery$')")"
     pulsar mousemove $((X + WIDTH - 150)) $((Y + HEIGHT - 30)) click 1
     esperar 15 sin_recuperacion
   done
