@@ -126,7 +126,6 @@ TEST(TeclasQt, LaSueltaEsLaDeSuPulsacion) {
     EXPECT_EQ(t.soltar(suelta(Qt::Key_AltGr)), (Acciones{arriba(18, 2), arriba(17, 0)}));
 }
 
-// The window gives the same events as a script's token for the same keys.
 TEST(TeclasQt, LosMismosEventosQueElToken) {
     const auto token = [](std::string_view s) {
         std::string error;

@@ -101,7 +101,6 @@ TEST_F(EnLaVentana, BotonesAyudaYClicEnLaLineaDeEstado) {
     EXPECT_EQ(ventana().height(), alto);
 }
 
-// The about box closes when the notebook is activated, or with any key.
 TEST_F(EnLaVentana, ElAcercaDeSeCierraAlVolverAlCuadernoOConUnaTecla) {
     for (bool conTecla : {false, true}) {
         tecla(Qt::Key_F3);

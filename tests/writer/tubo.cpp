@@ -125,8 +125,9 @@ TEST_F(Tubo, ElNombreEsAlAzarYSeGuarda) {
 }
 
 // Only a live socket of the pupil's own is joined, not a link to one nor
-// another user's; a dead one goes. At the notebook's end, where Writer has gone, its dead socket
-// and the kept name go; where it still runs, both stay for the next notebook.
+// another user's; a dead one goes. At the notebook's end, where Writer has
+// gone, its dead socket and the kept name go; where it still runs, both stay
+// for the next notebook.
 TEST_F(Tubo, SoloElSocketPropio) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string propio = tubo::nombreGuardado(carpeta), enlace = tubo::nombreNuevo(),
