@@ -8,7 +8,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
-#include <numeric>
 #include <sstream>
 #include <string>
 #include <utility>
