@@ -115,7 +115,10 @@ fi
 
 # ---- Start-up: the notebook keeps the keyboard while Writer comes up ----------
 inicio=${EPOCHREALTIME/./}
-QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
+# On a system without a locale set: the document Writer opens is the pupil's
+# Spanish all the same.
+LC_ALL=C.UTF-8 \
+  QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
   escritorio_lanzar "$renglero" --documento writer >"$ESCRITORIO/renglero.log" 2>&1
 esperar 60 ventana '^Renglero  -' >/dev/null || { fallo "no aparece la ventana del cuaderno"; terminar; }
 echo "# ventana del cuaderno visible en $(((${EPOCHREALTIME/./} - inicio) / 1000)) ms"
@@ -125,6 +128,8 @@ esperar 90 ventana ' - LibreOffice Writer$' >/dev/null ||
 documento_cumple '.abierto' 60 || { fallo "Writer no tiene documento"; terminar; }
 ventana '^Documento1 - Renglero$' >/dev/null && { fallo "el cuaderno usa su propio documento"; terminar; }
 ok "el cuaderno arranca Writer con su documento"
+[ -n "$abierto_antes" ] ||
+  comprobar "el documento que abre Writer está en español" documento_cumple '.idioma == "es-ES"'
 esperar 10 alto_mayor "$cuaderno" 150
 alto_abierto=$(alto "$cuaderno")
 # Writer's window comes up seconds after it answers; some window managers
