@@ -1,32 +1,9 @@
 // A notebook that joins LibreOffice works with the pupil's document there,
 // and inherits nothing of another connection to it that just went away.
-#include <cstdlib>
-#include <optional>
-#include <string>
-
 #include "contrato/contrato.h"
 #include "entorno.h"
 
 namespace renglero::prueba {
-
-// LC_ALL for one test, as it was after it.
-class ConLocale {
-  public:
-    explicit ConLocale(const char* valor) {
-        if (const char* v = std::getenv("LC_ALL")) antes_ = v;
-        poner(valor);
-    }
-    ~ConLocale() {
-        if (antes_)
-            setenv("LC_ALL", antes_->c_str(), 1);
-        else
-            unsetenv("LC_ALL");
-    }
-    void poner(const char* valor) { setenv("LC_ALL", valor, 1); }
-
-  private:
-    std::optional<std::string> antes_;
-};
 
 // The pupil opened Writer before the notebook came, or the notebook started
 // it with its own empty document: the notebook sends into that document and
@@ -35,7 +12,7 @@ class ConLocale {
 TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
     for (const std::string escrito : {"del alumno\n", ""}) {
         SCOPED_TRACE(escrito);
-        ConLocale locale("en_US.UTF-8");
+        VariableDeEntorno locale("LC_ALL", "en_US.UTF-8");
         ColaEventos colaAlumno, cola;
         Writer alumno(libreOffice().tubo(), colaAlumno.poster(), false);
         alumno.nuevoDocumento();
@@ -65,7 +42,7 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
 // it goes: the new one opens its own document, in the pupil's Spanish, and
 // hears of it.
 TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
-    const ConLocale locale("es_MX.UTF-8");
+    const VariableDeEntorno locale("LC_ALL", "es_MX.UTF-8");
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i);
         ColaEventos colaOtra, cola;
