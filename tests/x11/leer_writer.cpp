@@ -29,35 +29,25 @@ int imprimir(const DocumentoLeido& d) {
         j["tablas"].push_back(
             {{"filas", t.filas}, {"columnas", t.columnas}, {"sombreadas", s}, {"texto", t.texto}});
     }
-    j["parrafoCursor"] = d.parrafoCursor;
-    j["tablaCursor"] = d.tablaCursor ? nlohmann::json(*d.tablaCursor) : nlohmann::json();
     std::printf("%s\n", j.dump().c_str());
     return 0;
-}
-
-int leer(const std::string& tubo) {
-    // Writer's events are of no interest here: they are dropped.
-    Writer writer(
-        tubo, [](const std::function<void()>&) {}, false);
-    try {
-        return imprimir(writer.leer());
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
 }
 
 } // namespace
 
 int main() {
+    std::string tubo;
+    int resultado = 1;
     try {
-        const std::string tubo = ConexionWriter::tuboPorDefecto();
-        const int resultado = leer(tubo);
-        // The name is the notebook's to keep or forget; the bridge is ours.
-        ConexionWriter::cerrarPuente(tubo);
-        return resultado;
+        tubo = ConexionWriter::tuboPorDefecto();
+        // Writer's events are of no interest here: they are dropped.
+        Writer writer(
+            tubo, [](const std::function<void()>&) {}, false);
+        resultado = imprimir(writer.leer());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
-        return 1;
     }
+    // The name is the notebook's to keep or forget; the bridge is ours.
+    if (!tubo.empty()) ConexionWriter::cerrarPuente(tubo);
+    return resultado;
 }
