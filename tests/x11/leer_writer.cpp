@@ -1,7 +1,17 @@
 // Reads the document of the LibreOffice Writer that the notebook uses (the
 // one on its own pipe, in this environment) and prints it as one JSON line:
 // the X11 tests check with it what the pupil's keys put into Writer.
+//
+//   leer_writer                       the document as JSON
+//   leer_writer --esperar-parrafos N  says "listo" once connected, then
+//                                     waits until the document has N
+//                                     paragraphs and prints that instant
+//                                     (ns since the epoch, as date +%s%N):
+//                                     the F9 benchmark on a desktop
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -33,9 +43,26 @@ int imprimir(const DocumentoLeido& d) {
     return 0;
 }
 
+int esperarParrafos(Writer& writer, std::size_t n) {
+    writer.leer();
+    std::printf("listo\n");
+    std::fflush(stdout);
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < limite) {
+        if (writer.leer().parrafos.size() >= n) {
+            const auto ahora = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("%lld\n",
+                        static_cast<long long>(
+                            std::chrono::duration_cast<std::chrono::nanoseconds>(ahora).count()));
+            return 0;
+        }
+    }
+    return 1;
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     std::string tubo;
     int resultado = 1;
     try {
@@ -43,7 +70,9 @@ int main() {
         // Writer's events are of no interest here: they are dropped.
         Writer writer(
             tubo, [](const std::function<void()>&) {}, false);
-        resultado = imprimir(writer.leer());
+        resultado = argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0
+                        ? esperarParrafos(writer, std::strtoul(argv[2], nullptr, 10))
+                        : imprimir(writer.leer());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
     }
