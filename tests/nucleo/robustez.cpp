@@ -185,19 +185,12 @@ void recorrer(int semilla, long teclas, bool empezarEnTexto) {
     EXPECT_GT(enLaTabla, pasos / 3) << "semilla " << semilla;
 }
 
-void recorrerSemillas(int primera, bool enTexto) {
+TEST(Robustez, TeclasAlAzarEnLosDosModos) {
     const long teclas = entero("RENGLERO_ROBUSTEZ_TECLAS", 4000);
     const long semillas = entero("RENGLERO_ROBUSTEZ_SEMILLAS", 4);
-    for (int s = primera; s < primera + semillas; ++s)
-        recorrer(s, teclas, enTexto);
-}
-
-TEST(Robustez, CuentasConTeclasAlAzar) {
-    recorrerSemillas(1, false);
-}
-
-TEST(Robustez, TextoConTeclasAlAzar) {
-    recorrerSemillas(1001, true);
+    for (const bool enTexto : {false, true})
+        for (int s = 1; s <= semillas; ++s)
+            recorrer(enTexto ? 1000 + s : s, teclas, enTexto);
 }
 
 } // namespace
