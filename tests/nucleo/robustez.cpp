@@ -108,8 +108,7 @@ long teclasDe(const std::string& orden) {
 
 long entero(const char* variable, long porDefecto) {
     const char* v = std::getenv(variable);
-    if (v == nullptr || *v == '\0') return porDefecto;
-    const long n = std::strtol(v, nullptr, 10);
+    const long n = v ? std::strtol(v, nullptr, 10) : 0;
     return n > 0 ? n : porDefecto;
 }
 

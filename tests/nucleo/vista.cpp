@@ -146,7 +146,6 @@ TEST_F(Vista, UnaRayaSeVeMasGrandeAlDejarLaCelda) {
     }
 }
 
-// The 34 signs of the palette as the pupil sees them, each in its font.
 TEST_F(Vista, LosSignosDeLaPaleta) {
     std::string signos;
     for (int c = 0; c < f.tablae.Cols(); ++c)
