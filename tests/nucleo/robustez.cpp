@@ -76,17 +76,12 @@ std::string cambioDePagina(std::mt19937& azar) {
 // A click on something the window shows; an operation button while a
 // prompt shows over it.
 std::string clic(std::mt19937& azar, const Form1& f) {
-    if (f.Frame1.Visible && f.Frame5.Visible) return "click operar" + std::to_string(azar() % 4);
-    switch (azar() % 4) {
-    case 0:
-        return "click Label1";
-    case 1:
-        return "click Label2";
-    case 2:
-        return f.Form2.Visible ? "click Command1" : "click Label1";
-    default:
-        return f.Frame5.Visible ? "click operar" + std::to_string(azar() % 4) : "click Label2";
-    }
+    const std::string operar = "click operar" + std::to_string(azar() % 4);
+    if (f.Frame1.Visible && f.Frame5.Visible) return operar;
+    const std::string clics[] = {"click Label1", "click Label2",
+                                 f.Form2.Visible ? "click Command1" : "click Label1",
+                                 f.Frame5.Visible ? operar : "click Label2"};
+    return clics[azar() % 4];
 }
 
 // Cuentas, an empty grid: a prompt (the quit prompt; with confirmation on,
