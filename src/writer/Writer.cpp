@@ -174,6 +174,20 @@ void ponerIdioma(const Reference<css::text::XTextDocument>& documento) {
                            uno::Any(css::lang::Locale(aOU(idioma->lengua), aOU(idioma->pais), "")));
 }
 
+// The text document Writer opens by itself at its start (the notebook starts
+// it so) speaks the pupil's language as one the notebook makes does, while
+// nothing is written in it; one the pupil has written in or saved keeps its
+// own. The language alone does not make it a document to save.
+void ponerIdiomaSiVacio(const Reference<css::text::XTextDocument>& documento) {
+    if (!Reference<css::frame::XModel>(documento, UNO_QUERY_THROW)->getURL().isEmpty() ||
+        !documento->getText()->getString().isEmpty())
+        return;
+    const Reference<css::util::XModifiable> modificable(documento, UNO_QUERY_THROW);
+    const bool modificado = modificable->isModified();
+    ponerIdioma(documento);
+    if (!modificado) modificable->setModified(false);
+}
+
 } // namespace
 
 std::optional<Writer::Idioma> Writer::idiomaDelDocumento(const char* lcAll, const char* lcMessages,
@@ -502,7 +516,7 @@ void Writer::esperarDocumento() {
     // go to their windows: it must stay for a while.
     std::optional<std::chrono::steady_clock::time_point> centroDesde;
     while (!cancelado_ && conexion_->conectado()) {
-        if (hayDocumentoDeTexto()) return;
+        if (adoptarDocumentoDeTexto()) return;
         if (!muestraCentroDeInicio()) {
             centroDesde.reset();
         } else if (!centroDesde) {
@@ -528,12 +542,15 @@ bool Writer::muestraCentroDeInicio() {
     return false;
 }
 
-bool Writer::hayDocumentoDeTexto() {
+bool Writer::adoptarDocumentoDeTexto() {
     const Reference<css::container::XEnumeration> en =
         conexion_->uno().escritorio->getComponents()->createEnumeration();
     while (en->hasMoreElements()) {
         const Reference<css::text::XTextDocument> d(en->nextElement(), UNO_QUERY);
-        if (d.is() && d->getCurrentController().is()) return true;
+        if (d.is() && d->getCurrentController().is()) {
+            ponerIdiomaSiVacio(d);
+            return true;
+        }
     }
     return false;
 }

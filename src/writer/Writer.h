@@ -150,7 +150,9 @@ class Writer : public Word, public ManejoDocumento {
     // LibreOffice joined or started, then a text document to work with.
     void arrancarEnSegundoPlano(bool conectar);
     void esperarDocumento();
-    bool hayDocumentoDeTexto();
+    // Whether Writer has a text document with a window to work in; an empty
+    // one takes the pupil's language.
+    bool adoptarDocumentoDeTexto();
     bool muestraCentroDeInicio();
     void crearDocumento();
 

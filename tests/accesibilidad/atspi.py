@@ -27,28 +27,18 @@ def principal(renglero, carpeta):
         def nombre(fila, col):
             return t.getAccessibleAt(fila, col).name
 
-        def anunciado(texto):
-            esperar(lambda: any(ev["rol"] == "notification" and ev["nombre"] == texto
-                                for ev in e.eventos), 10, "el anuncio " + texto)
-
-        e.teclas("1", "2", "5")
+        e.teclas("1 2 5")
         esperar(lambda: [nombre(1, c) for c in (3, 4, 5)] == ["1", "2", "5"], 10,
                 "los nombres de las celdas tras 1 2 5")
         if nombre(1, 6) != "":
             raise Fallo("una celda en blanco tiene nombre: %r" % nombre(1, 6))
 
         antes = len(e.eventos)
-        e.teclas("Return", "3", "7", "KP_Add")
-
-        def en_resultado():
-            for ev in e.eventos[antes:]:
-                if ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1 and \
-                        ev.get("celda") == (4, 22):
-                    return True
-            return False
-        esperar(en_resultado, 10, "el foco en la fila 4, columna 22")
-        esperar(lambda: any(ev["rol"] == "notification" and "Suma preparada" in ev["nombre"]
-                            for ev in e.eventos[antes:]), 10, "el anuncio de la suma")
+        e.teclas("Return 3 7 KP_Add")
+        esperar(lambda: any(ev.get("celda") == (4, 22) for ev in e.focos(antes)), 10,
+                "el foco en la fila 4, columna 22")
+        e.anunciado("Suma preparada. Escribe el resultado en la fila 5, columna 23, "
+                    "de derecha a izquierda.", antes)
         celda = t.getAccessibleAt(4, 22)
         if not celda.getState().contains(pyatspi.STATE_FOCUSED):
             raise Fallo("la celda del primer resultado no tiene el foco")
@@ -56,25 +46,23 @@ def principal(renglero, carpeta):
             raise Fallo("los signos de la suma no se nombran como se leen")
 
         # A prompt of the notebook: C (confirm), then Esc asks.
-        e.teclas("c", "Escape")
+        e.teclas("c Escape")
         aviso = esperar(lambda: buscar(marco, lambda o: o.getRoleName() == "alert" and
                                        o.name.startswith("BORRAR LA TABLA")), 10,
                         "el aviso de borrar")
         if "Pulsa la misma tecla para confirmar" not in aviso.name:
             raise Fallo("el aviso no se lee entero: %r" % aviso.name)
         e.teclas("Left")
-        esperar(lambda: any(ev["rol"] == "notification" and ev["nombre"] == "Operación anulada."
-                            for ev in e.eventos), 10, "el anuncio de la anulación")
+        e.anunciado("Operación anulada.")
 
         # A message box: H with a written grid.
+        def caja():
+            return buscar(app, lambda o: o.getRoleName() in ("label", "static") and
+                          o.name.startswith("Para cambiar el tamaño de <Renglero>"), 8)
         e.teclas("h")
-        caja = esperar(lambda: buscar(app, lambda o: o.getRoleName() in ("label", "static") and
-                                      o.name.startswith("Para cambiar el tamaño de <Renglero>"),
-                                      8), 10, "la caja de mensaje")
+        esperar(caja, 10, "la caja de mensaje")
         e.teclas("Return")
-        esperar(lambda: buscar(app, lambda o: o.getRoleName() in ("label", "static") and
-                               o.name.startswith("Para cambiar el tamaño"), 8) is None, 10,
-                "la caja cerrada")
+        esperar(lambda: caja() is None, 10, "la caja cerrada")
         # Without a window manager nobody gives the focus back.
         e.enfocar(ventana)
 
@@ -89,29 +77,26 @@ def principal(renglero, carpeta):
                 "Fin de la Ayuda." not in lineas or \
                 not any(l.startswith("Control O, Oír la columna") for l in lineas):
             raise Fallo("las líneas de la Ayuda: %r" % lineas[:3])
-        esperar(lambda: any(ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1 and
-                            ev["rol"] == "list item" for ev in e.eventos), 10,
+        esperar(lambda: any(ev["rol"] == "list item" for ev in e.focos()), 10,
                 "el foco en una línea de la Ayuda")
         e.teclas("Escape")
-        anunciado("Ayuda cerrada.")
+        e.anunciado("Ayuda cerrada.")
 
         # The last Enter of a division walks the cursor along a row; the
         # focus moves once, to where it ends. (The key after the help's F5 is
         # dropped, as the notebook drops it: Right.)
-        e.teclas("Right", "c")
-        anunciado("Confirmar no.")
+        e.teclas("Right c")
+        e.anunciado("Confirmar no.")
         e.teclas("Escape")
-        anunciado("Tabla borrada.")
-        e.teclas("7", "5", "6", "Return", "3", "KP_Divide", "2", "Return", "Left", "1",
-                 "Return", "5", "Return", "5", "Return", "0", "Return", "6", "Return", "2",
-                 "Return", "0")
+        e.anunciado("Tabla borrada.")
+        e.teclas("7 5 6 Return 3 KP_Divide 2 Return Left 1 Return 5 Return 5 Return 0 Return 6 "
+                 "Return 2 Return 0")
         esperar(lambda: nombre(4, 3) == "0", 10, "el último resto")
         antes = len(e.eventos)
         e.teclas("Return")
-        esperar(lambda: any(ev["rol"] == "notification" and "No quedan cifras" in ev["nombre"]
-                            for ev in e.eventos[antes:]), 10, "el anuncio del final")
-        focos = [ev.get("celda") for ev in e.eventos[antes:]
-                 if ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1]
+        e.anunciado("No quedan cifras que bajar en la fila 5, columna 5, "
+                    "de izquierda a derecha.", antes)
+        focos = [ev.get("celda") for ev in e.focos(antes)]
         if focos != [(4, 4)]:
             raise Fallo("el último Intro movió el foco por %r" % focos)
         print("bien: %d eventos" % len(e.eventos))

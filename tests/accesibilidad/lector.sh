@@ -7,16 +7,14 @@
 # Usage: lector.sh atspi|orca RENGLERO CARPETA
 set -u
 prueba="$1"
-necesita=(Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher)
-[ "$prueba" = orca ] && necesita+=(orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic)
-for orden in "${necesita[@]}"; do
-  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
-done
+source "$(dirname "$0")/../x11/pantalla.sh"
+necesita Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher
+[ "$prueba" = orca ] &&
+  necesita orca speech-dispatcher /usr/lib/speech-dispatcher-modules/sd_generic
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "falta python3-pyatspi"; exit 77; }
 mkdir -p "$3"
 renglero=$(realpath "$2") carpeta=$(realpath "$3")
 cd "$(dirname "$0")" || exit 1
-source ../x11/pantalla.sh
 # A home of its own, new each run (a notebook ended by a test leaves a
 # recovery copy that the next one would offer): Orca's settings and scripts,
 # speech-dispatcher's configuration. Orca speaks Spanish, as the pupil's does.

@@ -59,6 +59,16 @@ class Escritorio:
         self.registro.write(repr(linea) + "\n")
         self.registro.flush()
 
+    def anunciado(self, texto, desde=0):
+        """Waits for the notebook to announce `texto` after event `desde`."""
+        esperar(lambda: any(ev["rol"] == "notification" and ev["nombre"] == texto
+                            for ev in self.eventos[desde:]), 10, "el anuncio " + texto)
+
+    def focos(self, desde=0):
+        """The objects that took the focus after event `desde`."""
+        return [ev for ev in self.eventos[desde:]
+                if ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1]
+
     def arrancar(self, orden, entorno=None):
         env = dict(os.environ)
         env.update(entorno or {})
@@ -82,8 +92,9 @@ class Escritorio:
     def enfocar(self, ventana):
         subprocess.run(["xdotool", "windowfocus", "--sync", ventana], check=True)
 
-    def teclas(self, *nombres):
-        subprocess.run(["xdotool", "key", "--delay", "30", *nombres], check=True)
+    def teclas(self, nombres, pausa=30):
+        """Types the keys that `nombres` names (xdotool's names, a space apart)."""
+        subprocess.run(["xdotool", "key", "--delay", str(pausa), *nombres.split()], check=True)
 
     def __enter__(self):
         return self
@@ -128,15 +139,8 @@ def buscar(raiz, prueba, profundidad=6):
 
 
 def aplicacion(nombre):
-    escritorio = pyatspi.Registry.getDesktop(0)
-    for i in range(escritorio.childCount):
-        app = escritorio[i]
-        try:
-            if app is not None and nombre in (app.name or "").lower():
-                return app
-        except Exception:
-            pass
-    return None
+    """The application in AT-SPI whose name holds `nombre`."""
+    return buscar(pyatspi.Registry.getDesktop(0), lambda o: nombre in (o.name or "").lower(), 2)
 
 
 def correr(principal):

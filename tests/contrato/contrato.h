@@ -8,9 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
-#include <numeric>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -200,13 +198,6 @@ template <class Documento> class ConDocumento : public ::testing::Test {
   private:
     Documento documento_;
 };
-
-// The run of paragraph p that holds character i (0-based in the paragraph).
-inline const TramoLeido& tramoEn(const DocumentoLeido& d, int p, int i) {
-    for (const TramoLeido& t : d.parrafos.at(p).tramos)
-        if (i >= t.inicio && i < t.inicio + t.largo) return t;
-    throw std::out_of_range("no run there");
-}
 
 // Every operation of the automation component, each called once.
 inline std::vector<std::pair<const char*, std::function<void(Word&)>>> operaciones() {

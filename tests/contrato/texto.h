@@ -49,7 +49,6 @@ TYPED_TEST_P(ContratoTexto, Guiones) {
     });
 }
 
-// Out of a table, the table operations fail; with no document, everything.
 TYPED_TEST_P(ContratoTexto, FueraDeTablaYSinDocumento) {
     Word& w = this->word();
     ManejoDocumento& m = this->manejo();

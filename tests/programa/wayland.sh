@@ -5,14 +5,12 @@
 # Usage: wayland.sh RENGLERO
 set -u
 renglero="$1"
-for orden in Xvfb weston Xwayland xdotool; do
-  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
-done
+source "$(dirname "$0")/../x11/pantalla.sh"
+necesita Xvfb weston Xwayland xdotool
 # Without Qt's Wayland platform Qt would fall back to X11 by itself.
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
   { echo "falta qt6-wayland"; exit 77; }
 
-source "$(dirname "$0")/../x11/pantalla.sh"
 sesion=$(mktemp -d)
 chmod 700 "$sesion"
 pid_xvfb="" pid_w="" pid_app=""

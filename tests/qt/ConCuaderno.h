@@ -54,21 +54,18 @@ class ConCuaderno : public ::testing::Test {
         QTest::keyClick(&ventana(), k, m);
     }
     // Types a script: characters as they are, and '\n' Enter, '<' Left,
-    // '>' Right, '_' Down, '~' Ç, '{' F1, '}' F2, and the keypad's '/', '*', '+'.
+    // '>' Right, '_' Down, '~' Ç, '{' F1, '}' F2, '+' the keypad's.
     void teclear(const std::string& teclas) {
         static const std::map<char, Qt::Key> nombradas = {
             {'\n', Qt::Key_Return}, {'<', Qt::Key_Left},     {'>', Qt::Key_Right},
             {'_', Qt::Key_Down},    {'~', Qt::Key_Ccedilla}, {'{', Qt::Key_F1},
-            {'}', Qt::Key_F2},      {'/', Qt::Key_Slash},    {'*', Qt::Key_Asterisk},
-            {'+', Qt::Key_Plus}};
+            {'}', Qt::Key_F2},      {'+', Qt::Key_Plus}};
         for (char c : teclas) {
             const auto n = nombradas.find(c);
             if (n == nombradas.end())
                 QTest::keyClick(&ventana(), c);
             else
-                tecla(n->second, std::string("/*+").find(c) != std::string::npos
-                                     ? Qt::KeypadModifier
-                                     : Qt::NoModifier);
+                tecla(n->second, c == '+' ? Qt::KeypadModifier : Qt::NoModifier);
         }
     }
 

@@ -82,16 +82,12 @@ TEST_F(Accesible, ElAvisoDeMensaYLaAyuda) {
     EXPECT_EQ(raiz()->focusChild(), ayuda);
 }
 
-// The radical's panel says what to type, to the eye and to the reader.
 TEST_F(Accesible, ElPanelDeRadicalesDiceQueTeclear) {
     teclear("~___>");
     tecla(Qt::Key_Control);
     teclear(">>>>>>>r");
     ASSERT_TRUE(form().Frame4.Visible);
-    QAccessibleInterface* texto = nullptr;
-    for (int i = 0; i < raiz()->childCount() && texto == nullptr; ++i)
-        if (raiz()->child(i)->text(QAccessible::Name).startsWith(QStringLiteral("Teclea el")))
-            texto = raiz()->child(i);
+    QAccessibleInterface* texto = hijo(QAccessible::StaticText, QStringLiteral("Teclea el"));
     ASSERT_NE(texto, nullptr);
     EXPECT_FALSE(texto->state().invisible);
     const QRect r = ventana()

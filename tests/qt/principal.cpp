@@ -1,4 +1,4 @@
-// The window tests need one QApplication for the whole run.
+// The window and document tests need one QApplication for the whole run.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -96,9 +96,11 @@ struct Cuaderno {
         cuaderno.recuperar(carpeta);
         QApplication::processEvents();
     }
-    void teclas(const std::vector<std::pair<int, int>>& lista) {
-        for (auto [codigo, caracter] : lista) {
-            cuaderno.form().pulsarTecla(codigo, 0, caracter);
+    // Digits as they are, '\r' Enter, '*' the keypad's, 'P' Pausa.
+    void teclas(const std::string& lista) {
+        for (const char c : lista) {
+            const int codigo = c == '*' ? 106 : c == 'P' ? 19 : c;
+            cuaderno.form().pulsarTecla(codigo, 0, c == 'P' ? -1 : c);
             cuaderno.form().soltarTecla(codigo, 0);
         }
     }
@@ -106,9 +108,6 @@ struct Cuaderno {
     CuadernoQt cuaderno{CuadernoQt::Documento::propio};
     std::vector<std::string> preguntas;
 };
-
-const std::vector<std::pair<int, int>> k125x37 = {{'1', '1'}, {'2', '2'}, {'5', '5'}, {13, 13},
-                                                  {'3', '3'}, {'7', '7'}, {106, '*'}, {'9', '9'}};
 
 } // namespace
 
@@ -120,13 +119,13 @@ TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
     QTemporaryDir dir;
     const std::string carpeta = dir.filePath("recuperacion").toStdString();
     Cuaderno vivo(carpeta, Respuesta::Yes);
-    vivo.teclas({{'4', '4'}});
+    vivo.teclas("4");
     vivo.cuaderno.recuperacion()->guardarYa();
     std::string estado, documento;
     {
         Cuaderno a(carpeta, Respuesta::Yes);
         EXPECT_TRUE(a.preguntas.empty());
-        a.teclas(k125x37);
+        a.teclas("125\r37*9");
         a.cuaderno.documento().insertarTexto("Hola\rdeberes");
         a.cuaderno.documento().formatear(1, 4, Atributo::cursiva);
         a.cuaderno.recuperacion()->guardarYa();
@@ -142,7 +141,7 @@ TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
         EXPECT_EQ(b.documento(), documento);
         EXPECT_TRUE(b.cuaderno.documento().documento()->isModified());
         EXPECT_EQ(copias(carpeta), 2); // its own copy holds it now; the old one is gone
-        b.teclas({{'8', '8'}});
+        b.teclas("8");
         b.cuaderno.recuperacion()->revisar();
         estado = b.cuaderno.form().estado();
         // The word processor quits: the last copy is written at the end.
@@ -163,7 +162,7 @@ TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
         d.cuaderno.recuperacion()->guardarYa();
         EXPECT_EQ(copias(carpeta), 2);
         // Pausa, Pausa: the pupil's own end leaves nothing behind.
-        d.teclas({{19, -1}, {19, -1}});
+        d.teclas("PP");
         ASSERT_TRUE(d.cuaderno.form().finElegido());
         d.cuaderno.despedir();
         EXPECT_EQ(copias(carpeta), 1);

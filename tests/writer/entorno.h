@@ -3,16 +3,39 @@
 // Writer's events, and a fresh document for each test.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "writer/LibreOfficePrivado.h"
 #include "writer/Writer.h"
 
 namespace renglero::prueba {
+
+// An environment variable set (unset where null) while this lives, as it
+// was afterwards.
+class VariableDeEntorno {
+  public:
+    VariableDeEntorno(const char* nombre, const char* valor) : nombre_(nombre) {
+        if (const char* v = std::getenv(nombre)) antes_ = v;
+        poner(valor);
+    }
+    ~VariableDeEntorno() { poner(antes_ ? antes_->c_str() : nullptr); }
+    VariableDeEntorno(const VariableDeEntorno&) = delete;
+    VariableDeEntorno& operator=(const VariableDeEntorno&) = delete;
+    void poner(const char* valor) {
+        valor ? setenv(nombre_.c_str(), valor, 1) : unsetenv(nombre_.c_str());
+    }
+
+  private:
+    std::string nombre_;
+    std::optional<std::string> antes_;
+};
 
 // Polls cond() until it holds or the time is up; whether it holds.
 inline bool esperarHasta(const std::function<bool()>& cond, std::chrono::milliseconds tope) {

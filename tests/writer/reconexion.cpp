@@ -1,31 +1,40 @@
 // A notebook that joins LibreOffice works with the pupil's document there,
 // and inherits nothing of another connection to it that just went away.
-#include <cstdlib>
-
 #include "contrato/contrato.h"
 #include "entorno.h"
 
 namespace renglero::prueba {
 
-// The pupil opened Writer and wrote in it before the notebook came: the
-// notebook sends into that document and opens none of its own.
+// The pupil opened Writer before the notebook came, or the notebook started
+// it with its own empty document: the notebook sends into that document and
+// opens none of its own. An empty one takes the pupil's Spanish; one the
+// pupil wrote in keeps its language.
 TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
-    ColaEventos colaAlumno, cola;
-    Writer alumno(libreOffice().tubo(), colaAlumno.poster(), false);
-    alumno.nuevoDocumento();
-    alumno.escribir("del alumno\n");
-    const int documentos = documentosDeTexto(libreOffice().tubo());
-    Writer w(libreOffice().tubo(), cola.poster(), false);
-    auto conexion = std::make_unique<ConexionWriter>(libreOffice().tubo());
-    ASSERT_TRUE(conexion->conectar());
-    w.adoptarConexion(std::move(conexion));
-    // Its calls say that Writer is starting until it has a document.
-    EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::arrancando, std::chrono::seconds(30)));
-    EXPECT_EQ(w.textoPrimerParrafo(), "\r");
-    contrato::seguir(w, w, "b \r  125 \r;c");
-    EXPECT_EQ(contrato::describir(alumno.leer()), "del alumno||[C]  125 | @3");
-    EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
-    alumno.cerrarDocumento();
+    for (const std::string escrito : {"del alumno\n", ""}) {
+        SCOPED_TRACE(escrito);
+        VariableDeEntorno locale("LC_ALL", "en_US.UTF-8");
+        ColaEventos colaAlumno, cola;
+        Writer alumno(libreOffice().tubo(), colaAlumno.poster(), false);
+        alumno.nuevoDocumento();
+        alumno.escribir(escrito);
+        const std::string idiomaAlumno = alumno.leer().idioma;
+        const int documentos = documentosDeTexto(libreOffice().tubo());
+        locale.poner("es_MX.UTF-8");
+        Writer w(libreOffice().tubo(), cola.poster(), false);
+        auto conexion = std::make_unique<ConexionWriter>(libreOffice().tubo());
+        ASSERT_TRUE(conexion->conectar());
+        w.adoptarConexion(std::move(conexion));
+        // Its calls say that Writer is starting until it has a document.
+        EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::arrancando, std::chrono::seconds(30)));
+        EXPECT_EQ(w.textoPrimerParrafo(), "\r");
+        EXPECT_EQ(w.leer().idioma, escrito.empty() ? "es-MX" : idiomaAlumno);
+        contrato::seguir(w, w, "b \r  125 \r;c");
+        if (!escrito.empty()) {
+            EXPECT_EQ(contrato::describir(alumno.leer()), "del alumno||[C]  125 | @3");
+        }
+        EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
+        alumno.cerrarDocumento();
+    }
 }
 
 // Another connection to the same LibreOffice works in a document and goes,
@@ -33,9 +42,7 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
 // it goes: the new one opens its own document, in the pupil's Spanish, and
 // hears of it.
 TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
-    const char* antes = std::getenv("LC_ALL");
-    const std::string idioma = antes != nullptr ? antes : "";
-    setenv("LC_ALL", "es_MX.UTF-8", 1);
+    const VariableDeEntorno locale("LC_ALL", "es_MX.UTF-8");
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i);
         ColaEventos colaOtra, cola;
@@ -67,10 +74,6 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
         EXPECT_EQ(contrato::describir(w->leer()), "|xyz| @2");
         w->cerrarDocumento();
     }
-    if (antes != nullptr)
-        setenv("LC_ALL", idioma.c_str(), 1);
-    else
-        unsetenv("LC_ALL");
 }
 
 } // namespace renglero::prueba

@@ -8,15 +8,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <list>
 #include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
+#include "entorno.h"
 #include "writer/ConexionWriter.h"
 #include "writer/TuboWriter.h"
 #include "writer/Writer.h"
@@ -38,24 +38,18 @@ class Tubo : public ::testing::Test {
         fs::create_directory(runtime_);
         fs::create_directory(casa_);
         chmod(runtime_.c_str(), 0700);
-        poner("XDG_RUNTIME_DIR", runtime_);
-        poner("HOME", casa_);
-        poner("XDG_CACHE_HOME", "");
+        poner("XDG_RUNTIME_DIR", runtime_.c_str());
+        poner("HOME", casa_.c_str());
+        poner("XDG_CACHE_HOME", nullptr);
     }
     void TearDown() override {
         for (const std::string& n : nombres_)
             unlink(tubo::rutaSocket(n).c_str());
-        for (auto& [var, v] : antes_)
-            v ? setenv(var.c_str(), v->c_str(), 1) : unsetenv(var.c_str());
         std::error_code e;
         fs::remove_all(raiz_, e);
     }
-    // The variable set (unset where empty), put back afterwards.
-    void poner(const std::string& var, const std::string& valor) {
-        const char* v = std::getenv(var.c_str());
-        antes_.emplace_back(var, v ? std::optional<std::string>(v) : std::nullopt);
-        valor.empty() ? unsetenv(var.c_str()) : setenv(var.c_str(), valor.c_str(), 1);
-    }
+    // The variable set (unset where null) until the test ends.
+    void poner(const char* var, const char* valor) { variables_.emplace_back(var, valor); }
     // A listening socket where LibreOffice would put the pipe's.
     int escuchar(const std::string& nombre) {
         nombres_.push_back(nombre);
@@ -71,7 +65,7 @@ class Tubo : public ::testing::Test {
 
     std::string raiz_, runtime_, casa_;
     std::vector<std::string> nombres_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> antes_;
+    std::list<prueba::VariableDeEntorno> variables_;
 };
 
 mode_t modo(const std::string& ruta) {
@@ -125,8 +119,9 @@ TEST_F(Tubo, ElNombreEsAlAzarYSeGuarda) {
 }
 
 // Only a live socket of the pupil's own is joined, not a link to one nor
-// another user's; a dead one goes. At the notebook's end, where Writer has gone, its dead socket
-// and the kept name go; where it still runs, both stay for the next notebook.
+// another user's; a dead one goes. At the notebook's end, where Writer has
+// gone, its dead socket and the kept name go; where it still runs, both stay
+// for the next notebook.
 TEST_F(Tubo, SoloElSocketPropio) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string propio = tubo::nombreGuardado(carpeta), enlace = tubo::nombreNuevo(),
@@ -173,7 +168,7 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
                                           << anotadas << ".tmp " << anotadas << "\n";
     chmod((programas + "/soffice").c_str(), 0755);
     fs::copy_file("/bin/sleep", programas + "/soffice.bin");
-    poner("PATH", programas + ":" + std::getenv("PATH"));
+    poner("PATH", (programas + ":" + std::getenv("PATH")).c_str());
     // What LibreOffice is started with, then its accept.
     const auto argumentos = [&] {
         fs::remove(anotadas);
@@ -181,16 +176,14 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
         nombres_.push_back(nombre);
         EXPECT_EQ(ConexionWriter(nombre).conectarOArrancar(std::chrono::milliseconds(100)),
                   ConexionWriter::Resultado::sinRespuesta);
-        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!fs::exists(anotadas) && std::chrono::steady_clock::now() < limite)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        prueba::esperarHasta([&] { return fs::exists(anotadas); }, std::chrono::seconds(20));
         std::string leidos;
         std::getline(std::ifstream(anotadas), leidos);
         return std::make_pair(leidos, "--accept=pipe,name=" + nombre + ";urp;");
     };
     // A LibreOffice of this user running, on another profile (another HOME),
     // then on the notebook's.
-    poner("XDG_CONFIG_HOME", "");
+    poner("XDG_CONFIG_HOME", nullptr);
     auto enMarcha = [&](const std::string& casa) {
         std::string home = "HOME=" + casa;
         char* entorno[] = {home.data(), nullptr};

@@ -49,17 +49,6 @@ escritorio_detener() {
   ESCRITORIO=""
 }
 
-# The programs that each desktop needs, for a test to say what is missing.
-escritorio_paquetes() {
-  case "$1" in
-  openbox) echo Xvfb openbox ;;
-  xfwm4 | marco) echo Xvfb "$1" dbus-launch ;;
-  kwin) echo Xvfb kwin_x11 dbus-launch ;;
-  gnome-x11 | gnome-wayland) echo Xvfb gnome-shell dbus-launch dbus-daemon unshare gdbus ;;
-  *) return 1 ;;
-  esac
-}
-
 # GNOME Shell takes systemd-logind when /run/systemd/seats exists and wants a
 # system bus (for UPower and others): it runs where /run/systemd is empty (a
 # mount namespace of its own) with a private bus standing in for the system's.
@@ -159,7 +148,23 @@ arrancar_xwayland() {
 
 escritorio_arrancar() {
   local clase="${1:-${RENGLERO_ESCRITORIO:-openbox}}"
-  escritorio_paquetes "$clase" >/dev/null || { echo "# escritorio desconocido: $clase" >&2; return 1; }
+  local orden programas
+  # Each desktop's name for its programs, and the programs it needs: a
+  # desktop whose programs are missing is a broken setup, not a test to skip.
+  case "$clase" in
+  openbox) programas=openbox XDG_CURRENT_DESKTOP=openbox ;;
+  xfwm4) programas="xfwm4 dbus-launch" XDG_CURRENT_DESKTOP=XFCE ;;
+  marco) programas="marco dbus-launch" XDG_CURRENT_DESKTOP=MATE ;;
+  kwin) programas="kwin_x11 dbus-launch" XDG_CURRENT_DESKTOP=KDE ;;
+  gnome-x11 | gnome-wayland)
+    programas="gnome-shell dbus-launch dbus-daemon unshare gdbus" XDG_CURRENT_DESKTOP=GNOME
+    ;;
+  *) echo "# escritorio desconocido: $clase" >&2; return 1 ;;
+  esac
+  for orden in Xvfb $programas; do
+    command -v "$orden" >/dev/null ||
+      { echo "# falta $orden para $clase (scripts/preparar.sh lo instala)" >&2; return 1; }
+  done
   ESCRITORIO=$(mktemp -d /tmp/renglero-escritorio.XXXXXX) || return 1
   mkdir -m 0700 "$ESCRITORIO/casa" "$ESCRITORIO/ejecucion"
   export HOME="$ESCRITORIO/casa" XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion" XDG_SESSION_TYPE=x11
@@ -168,13 +173,8 @@ escritorio_arrancar() {
   # them across desktops (ESCRITORIO_ESTADO).
   export XDG_STATE_HOME="${ESCRITORIO_ESTADO:-$HOME/.local/state}"
   unset WAYLAND_DISPLAY XAUTHORITY GDK_BACKEND
-  case "$clase" in
-  openbox) export XDG_CURRENT_DESKTOP=openbox ;;
-  xfwm4) export XDG_CURRENT_DESKTOP=XFCE ;;
-  marco) export XDG_CURRENT_DESKTOP=MATE ;;
-  kwin) export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 ;;
-  gnome-*) export XDG_CURRENT_DESKTOP=GNOME ;;
-  esac
+  export XDG_CURRENT_DESKTOP
+  [ "$clase" = kwin ] && export KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
   trap escritorio_detener EXIT
   arrancar_xvfb || { echo "# Xvfb no arranca" >&2; return 1; }
   escritorio_recoger "$pid_xvfb"
@@ -205,6 +205,16 @@ alto_mayor() { [ "$(alto "$1")" -gt "$2" ]; }
 alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }
 # The first visible window whose name matches, by id.
 ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
+nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
+# enfocar ID: the window in front with the keyboard's focus too, so that no
+# key goes astray.
+enfocado() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+enfocar() {
+  xdotool windowactivate --sync "$1" 2>/dev/null
+  esperar 5 enfocado "$1"
+}
+# The process PID (the notebook's, pid, by default) has ended.
+muerto() { ! kill -0 "${1:-$pid}" 2>/dev/null; }
 
 # sigue SEGUNDOS ORDEN...: ORDEN holds all along SEGUNDOS (looked at every
 # 100 ms): the desktop did not take back what it gave.
@@ -233,13 +243,4 @@ f11() {
   *) pulsar key F11 ;;
   esac
   ultimo_f11=${EPOCHREALTIME/./}
-}
-
-# cuaderno_propio RENGLERO: the notebook with its own document on this
-# desktop; pid, cuaderno and documento (the windows' ids) set.
-cuaderno_propio() {
-  escritorio_lanzar "$1" --documento propio >/dev/null 2>&1
-  pid=${ESCRITORIO_PIDS[-1]}
-  esperar 20 ventana '^Renglero  -' >/dev/null && cuaderno=$(ventana '^Renglero  -') &&
-    esperar 20 ventana ' - Renglero$' >/dev/null && documento=$(ventana ' - Renglero$')
 }

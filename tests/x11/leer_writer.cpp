@@ -1,16 +1,7 @@
 // Reads the document of the LibreOffice Writer that the notebook uses (the
 // one on its own pipe, in this environment) and prints it as one JSON line:
 // the X11 tests check with it what the pupil's keys put into Writer.
-//
-//   leer_writer                       the document as JSON
-//   leer_writer --esperar-parrafos N  says "listo" once connected, then
-//                                     waits until the document has N
-//                                     paragraphs and prints that instant
-//                                     (ns since the epoch, as date +%s%N)
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -38,54 +29,25 @@ int imprimir(const DocumentoLeido& d) {
         j["tablas"].push_back(
             {{"filas", t.filas}, {"columnas", t.columnas}, {"sombreadas", s}, {"texto", t.texto}});
     }
-    j["parrafoCursor"] = d.parrafoCursor;
-    j["tablaCursor"] = d.tablaCursor ? nlohmann::json(*d.tablaCursor) : nlohmann::json();
     std::printf("%s\n", j.dump().c_str());
     return 0;
 }
 
-int esperarParrafos(Writer& writer, std::size_t n) {
-    std::printf("listo\n");
-    std::fflush(stdout);
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::chrono::steady_clock::now() < limite) {
-        if (writer.leer().parrafos.size() >= n) {
-            const auto ahora = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("%lld\n",
-                        static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::nanoseconds>(ahora).count()));
-            return 0;
-        }
-    }
-    return 1;
-}
-
-int leer(const std::string& tubo, int argc, char** argv) {
-    // Writer's events are of no interest here: they are dropped.
-    Writer writer(
-        tubo, [](const std::function<void()>&) {}, false);
-    try {
-        const DocumentoLeido d = writer.leer();
-        if (argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0)
-            return esperarParrafos(writer, std::strtoul(argv[2], nullptr, 10));
-        return imprimir(d);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-}
-
 } // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    std::string tubo;
+    int resultado = 1;
     try {
-        const std::string tubo = ConexionWriter::tuboPorDefecto();
-        const int resultado = leer(tubo, argc, argv);
-        // The name is the notebook's to keep or forget; the bridge is ours.
-        ConexionWriter::cerrarPuente(tubo);
-        return resultado;
+        tubo = ConexionWriter::tuboPorDefecto();
+        // Writer's events are of no interest here: they are dropped.
+        Writer writer(
+            tubo, [](const std::function<void()>&) {}, false);
+        resultado = imprimir(writer.leer());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
-        return 1;
     }
+    // The name is the notebook's to keep or forget; the bridge is ours.
+    if (!tubo.empty()) ConexionWriter::cerrarPuente(tubo);
+    return resultado;
 }

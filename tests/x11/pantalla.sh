@@ -1,6 +1,14 @@
 # Sourced by the scripts that need an X server: a private Xvfb on a display
 # number that the server itself picks free, and waiting by polling.
 
+# necesita ORDEN...: a test without one of them is skipped (77), saying which.
+necesita() {
+  local orden
+  for orden; do
+    command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
+  done
+}
+
 # esperar SEGUNDOS ORDEN...: runs ORDEN every 20 ms until it succeeds; 1 when
 # SEGUNDOS pass first.
 esperar() {

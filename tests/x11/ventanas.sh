@@ -14,9 +14,7 @@ set -u
 renglero="$1"
 capturas="${2:-.}"
 source "$(dirname "$0")/escritorio.sh"
-for orden in Xvfb openbox xdotool xprop import python3; do
-  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
-done
+necesita Xvfb openbox xdotool xprop import python3
 mkdir -p "$capturas"
 # The recovery folder outlives each desktop: the next notebook starts on a
 # new desktop once the X server has gone.
@@ -75,24 +73,34 @@ copia_de() {
   return 1
 }
 tiene() { [ -f "$1" ] && parte "$1" "$2" | grep -- "$3" >/dev/null; }
-muerto() { ! kill -0 "$pid" 2>/dev/null; }
 nada_que_ofrecer() { [ -z "$(ls -A "$carpeta")" ]; }
+# The notebook with its own document: pid, cuaderno and documento (the
+# windows' ids) set, and the slot it holds.
 arrancar() {
-  cuaderno_propio "$renglero" || fallo "no aparecen el cuaderno y su documento"
+  escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
+  pid=${ESCRITORIO_PIDS[-1]}
+  cuaderno=$(esperar 20 ventana '^Renglero  -') || fallo "no aparece el cuaderno"
+  documento=$(esperar 20 ventana ' - Renglero$') || fallo "no aparece su documento"
   esperar 10 copia_de >/dev/null || fallo "el cuaderno no tiene ranura"
-}
-# A window in front with the keyboard's focus too, so that no key goes astray.
-enfocar() {
-  xdotool windowactivate --sync "$1" 2>/dev/null
-  esperar 5 sh -c "[ \"\$(xdotool getwindowfocus 2>/dev/null)\" = $1 ]"
 }
 # Open while it is the active window, its strip while another one is.
 abierto_si_activo() {
   if activa_es "$cuaderno"; then alto_es "$cuaderno" "$alto_abierto"; else alto_menor "$cuaderno" $((alto_abierto / 4)); fi
 }
-# Answers the offer with Sí (its default button) and waits for the copy the
-# restored notebook writes at once.
+# acabar COMO ORDEN...: ORDEN ends the notebook; the copy it left is kept
+# as COMO once it has gone (till then it may write a later copy).
+acabar() {
+  local como="$1" copia
+  copia=$(copia_de)
+  shift
+  "$@"
+  esperar 10 muerto || fallo "el cuaderno no termina tras $como"
+  cp "$copia" "$estado/$como"
+}
+# A new notebook offers the copy kept as COMO back: Sí (its default button),
+# and the copy the restored notebook writes at once is the same.
 recuperar_con_si() {
+  arrancar
   esperar 20 ventana '^Renglero$' >/dev/null || fallo "no se ofrece recuperar el trabajo ($1)"
   enfocar "$(ventana '^Renglero$')"
   xdotool key Return
@@ -151,32 +159,20 @@ enfocar "$documento" || fallo "el documento no toma el foco"
 xdotool type --delay 30 "Hola deberes"
 esperar 20 tiene "$(copia_de)" contenido "Hola deberes" || fallo "no se escribe la copia del documento"
 esperar 10 tiene "$(copia_de)" filas "^ *5 *$" || fallo "no se escribe la copia de la cuadrícula"
-# SIGKILL: nothing runs; the last copy is what there is. What a notebook
-# left is kept once it has gone: till then it may write a later copy.
-copia=$(copia_de)
-kill -9 "$pid"
-esperar 10 muerto || fallo "SIGKILL no termina el cuaderno"
-cp "$copia" "$estado/SIGKILL"
-arrancar
+# SIGKILL: nothing runs; the last copy is what there is.
+acabar SIGKILL kill -9 "$pid"
 recuperar_con_si SIGKILL
 # SIGTERM: the notebook writes its copy and ends by itself.
-copia=$(copia_de)
-kill -TERM "$pid"
-esperar 10 muerto || fallo "SIGTERM no termina el cuaderno"
-cp "$copia" "$estado/SIGTERM"
-arrancar
+acabar SIGTERM kill -TERM "$pid"
 recuperar_con_si SIGTERM
 # The X server goes away (a logout): the periodic copy survives.
-copia=$(copia_de)
 enfocar "$documento" || fallo "el documento no toma el foco"
 xdotool type --delay 30 " y manana"
-esperar 20 tiene "$copia" contenido "manana" || fallo "no se escribe la copia antes de perder el servidor"
-kill "$pid_xvfb"
-esperar 10 muerto || fallo "el cuaderno sigue sin servidor X"
-cp "$copia" "$estado/servidor_X"
+esperar 20 tiene "$(copia_de)" contenido "manana" ||
+  fallo "no se escribe la copia antes de perder el servidor"
+acabar servidor_X kill "$pid_xvfb"
 escritorio_detener
 escritorio_arrancar || fallo "no arranca el segundo escritorio"
-arrancar
 recuperar_con_si servidor_X
 
 # The end. The recovered document has unsaved changes: Pausa, Pausa in the

@@ -1,19 +1,12 @@
 #!/usr/bin/env bash
 # The real notebook beside a LibreOffice Writer with windows, on a desktop of
 # its own (escritorio.sh: openbox, Xfce's, MATE's, Plasma's or GNOME's window
-# manager), used as a pupil uses it, keys typed through the desktop: Writer
-# coming up without taking the keyboard, the worked 125 + 37 sent with F9, a
-# table inserted with T, F11 from Writer after typing there putting the
-# keyboard in the notebook, ten round trips, two quick taps switching once,
-# no shaded cell while Writer is in front. On openbox also: Writer's look and
-# cursor kept by F11, a click in Writer, a message box leaving the notebook
-# open, Ctrl+N in Writer and F9 into the new document. With --abierto-antes:
-# a Writer that the pupil opened first keeps its document and F9 writes into
-# it; on openbox also Writer stopped (SIGSTOP) during F9, the notebook
-# answering meanwhile and its grid intact once Writer goes on; Writer
-# killed, said so, and started again by the next F9. What Writer holds is read with LEER_WRITER;
-# the times measured are printed as "# ..." lines. A screenshot of each step
-# is left in CARPETA.
+# manager), used as a pupil uses it, keys typed through the desktop: each
+# section below is a step. Openbox, the reference, also checks Writer's side
+# more closely. With --abierto-antes: a Writer that the pupil opened first
+# (on openbox also stopped, then killed, under the notebook). What Writer
+# holds is read with LEER_WRITER; the times measured are printed as "# ..."
+# lines. A screenshot of each step is left in CARPETA.
 # Usage: writer.sh RENGLERO LEER_WRITER CARPETA [ESCRITORIO] [--abierto-antes]
 set -u
 renglero="$1"
@@ -23,24 +16,17 @@ clase="${4:-${RENGLERO_ESCRITORIO:-openbox}}"
 abierto_antes="${5:-}"
 source "$(dirname "$0")/escritorio.sh"
 
-# What the test itself needs; a desktop whose programs are missing is a
-# broken setup, not a test to skip (scripts/preparar.sh installs them).
-for orden in Xvfb xdotool xprop import compare jq; do
-  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
-done
-for orden in $(escritorio_paquetes "$clase"); do
-  command -v "$orden" >/dev/null ||
-    { echo "FALLO: falta $orden para el escritorio $clase (scripts/preparar.sh lo instala)"; exit 1; }
-done
+necesita Xvfb xdotool xprop import compare jq
 soffice=$(command -v soffice || echo /usr/lib/libreoffice/program/soffice)
 programa=$(dirname "$(readlink -f "$soffice")")
 ls "$programa"/libvclplug_* >/dev/null 2>&1 || { echo "LibreOffice sin ventanas"; exit 77; }
 mkdir -p "$capturas"
 rm -f "$capturas"/*.png
 
+ms_desde() { echo $(((${EPOCHREALTIME/./} - $1) / 1000)); }
 inicio=${EPOCHREALTIME/./}
 escritorio_arrancar "$clase" || { echo "FALLO: no arranca el escritorio $clase"; exit 1; }
-echo "# escritorio $clase en marcha en $(((${EPOCHREALTIME/./} - inicio) / 1000)) ms"
+echo "# escritorio $clase en marcha en $(ms_desde "$inicio") ms"
 
 fallos=0
 ok() { echo "ok - $*"; }
@@ -74,12 +60,13 @@ terminar() {
 documento() { "$leer_writer" 2>/dev/null; }
 # Polls the document until the jq filter holds.
 documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -e '$1' >/dev/null"; }
-# The document's text and tables, without the cell mark and the cursor.
+# The document's text and tables, without the cell mark.
 contenido() { documento | jq -c '{parrafos, tablas: [.tablas[] | del(.sombreadas)]}'; }
 sin_marca() { documento_cumple '[.tablas[].sombreadas[]] | length == 0' "${1:-5}"; }
 
-writer_delante() { nombre_activa | grep -q ' - LibreOffice Writer$'; }
-nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
+# Writer's windows, by their names.
+de_writer=' - LibreOffice Writer$'
+writer_delante() { nombre_activa | grep -q "$de_writer"; }
 # The notebook in front: the desktop says so (_NET_ACTIVE_WINDOW) and it is
 # open, not its collapsed strip.
 cuaderno_delante() { activa_es "$cuaderno" && alto_es "$cuaderno" "$alto_abierto"; }
@@ -93,15 +80,14 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   else
     escritorio_lanzar "$soffice" --writer --nologo
   fi
-  esperar 60 sh -c "xdotool search --onlyvisible --name ' - LibreOffice Writer\$' >/dev/null 2>&1" ||
-    { fallo "Writer no se abre"; terminar; }
+  esperar 60 ventana "$de_writer" >/dev/null || { fallo "Writer no se abre"; terminar; }
   # Writer drops keys for a while after its window shows: typed again, once
   # its status line (the words counted) has settled, until that line changes.
   estado() { pantallazo -crop 250x20+180+780 +repage "$ESCRITORIO/$1.png"; }
   igual() { [ "$(compare -metric AE "$ESCRITORIO/$1.png" "$ESCRITORIO/$2.png" null: 2>&1 | cut -d' ' -f1)" -lt 10 ]; }
   asentado() { estado antes && sleep 0.5 && estado ahora && igual antes ahora; }
   cambiado() { estado ahora && ! igual antes ahora; }
-  xdotool windowactivate --sync "$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | head -n 1)"
+  xdotool windowactivate --sync "$(ventana "$de_writer")"
   for _ in 1 2 3 4 5 6; do
     esperar 20 asentado
     # A click on the page, as the pupil's.
@@ -115,16 +101,21 @@ fi
 
 # ---- Start-up: the notebook keeps the keyboard while Writer comes up ----------
 inicio=${EPOCHREALTIME/./}
-QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
+# On a system without a locale set: the document Writer opens is the pupil's
+# Spanish all the same.
+LC_ALL=C.UTF-8 \
+  QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
   escritorio_lanzar "$renglero" --documento writer >"$ESCRITORIO/renglero.log" 2>&1
-esperar 60 ventana '^Renglero  -' >/dev/null || { fallo "no aparece la ventana del cuaderno"; terminar; }
-echo "# ventana del cuaderno visible en $(((${EPOCHREALTIME/./} - inicio) / 1000)) ms"
-cuaderno=$(ventana '^Renglero  -')
-esperar 90 ventana ' - LibreOffice Writer$' >/dev/null ||
+cuaderno=$(esperar 60 ventana '^Renglero  -') ||
+  { fallo "no aparece la ventana del cuaderno"; terminar; }
+echo "# ventana del cuaderno visible en $(ms_desde "$inicio") ms"
+esperar 90 ventana "$de_writer" >/dev/null ||
   { fallo "el cuaderno no arranca Writer"; captura arranque; terminar; }
 documento_cumple '.abierto' 60 || { fallo "Writer no tiene documento"; terminar; }
 ventana '^Documento1 - Renglero$' >/dev/null && { fallo "el cuaderno usa su propio documento"; terminar; }
 ok "el cuaderno arranca Writer con su documento"
+[ -n "$abierto_antes" ] ||
+  comprobar "el documento que abre Writer está en español" documento_cumple '.idioma == "es-ES"'
 esperar 10 alto_mayor "$cuaderno" 150
 alto_abierto=$(alto "$cuaderno")
 # Writer's window comes up seconds after it answers; some window managers
@@ -134,7 +125,7 @@ comprobar "Writer no queda delante del cuaderno al arrancar" esperar 20 cuaderno
 captura arranque
 
 if [ "$abierto_antes" = "--abierto-antes" ]; then
-  un_documento() { [ "$(xdotool search --onlyvisible --name ' - LibreOffice Writer$' | wc -l)" = 1 ]; }
+  un_documento() { [ "$(xdotool search --onlyvisible --name "$de_writer" | wc -l)" = 1 ]; }
   comprobar "el Writer abierto antes conserva su documento" documento_cumple \
     '.parrafos | any(test("Mi redaccion"))' 5
   comprobar "y no abre otro" un_documento
@@ -154,46 +145,45 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
     done
   }
   detenido() { [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = T ]; }
-  muerto() { ! kill -0 "$1" 2>/dev/null; }
-  caja() { xdotool search --onlyvisible --name '^Renglero$' >/dev/null 2>&1; }
+  caja() { ventana '^Renglero$' >/dev/null; }
   sin_caja() { ! caja; }
-  # The message boxes shown since line DESDE of the notebook's log.
+  cerrar_caja() { pulsar key Return && esperar 5 sin_caja; }
+  # The message box shown since line DESDE of the notebook's log.
   dijo() { tail -n +"$1" "$ESCRITORIO/renglero.log" | grep -q "mensaje: $2"; }
-  lineas_registro() { wc -l <"$ESCRITORIO/renglero.log"; }
+  # dice QUE MENSAJE TECLA...: the keys make the notebook show MENSAJE.
+  dice() {
+    local que="$1" mensaje="$2" desde=$(($(wc -l <"$ESCRITORIO/renglero.log") + 1))
+    shift 2
+    pulsar key --delay 30 "$@"
+    comprobar "$que" esperar 10 dijo "$desde" "$mensaje"
+  }
   confirmar_es() { xdotool search --onlyvisible --name "^Renglero  -  Confirmar: $1" >/dev/null 2>&1; }
-  ms_desde() { echo $(((${EPOCHREALTIME/./} - $1) / 1000)); }
   sumas() { documento | jq '[.parrafos[] | select(. == "  162 ")] | length'; }
-  # F9 until the document holds SUMAS sums (one more than now) and no 9
-  # typed meanwhile; a message box (Writer not answering yet, or starting)
-  # is closed first.
+  # F9 until the document holds one sum more than now and no 9 typed
+  # meanwhile; a message box (Writer not answering yet, or starting) is
+  # closed first.
+  f9_y_suma() {
+    caja && cerrar_caja
+    pulsar key F9 && documento_cumple "$filtro" 3
+  }
   f9_otra_suma() {
-    local filtro="([.parrafos[] | select(. == \"  162 \")] | length == ${2:-$(($(sumas) + 1))})
+    local filtro="([.parrafos[] | select(. == \"  162 \")] | length == $(($(sumas) + 1)))
       and ([.parrafos[] | select(test(\"9\"))] | length == 0)"
-    local limite=$((${EPOCHREALTIME/./} + $1 * 1000000))
-    while ((${EPOCHREALTIME/./} < limite)); do
-      caja && { pulsar key Return; esperar 5 sin_caja; }
-      pulsar key F9
-      documento_cumple "$filtro" 3 && return 0
-    done
-    return 1
+    esperar "$1" f9_y_suma
   }
   pid=$(soffice_pid)
   [ -n "$pid" ] || { fallo "no se encuentra el LibreOffice de este escritorio"; terminar; }
   kill -STOP "$pid"
   esperar 10 detenido "$pid"
-  desde=$(($(lineas_registro) + 1))
   inicio=${EPOCHREALTIME/./}
   # Digits typed while F9 waits must not run afterwards unseen.
-  pulsar key --delay 30 F9 9 9
-  comprobar "con Writer detenido, F9 dice que no responde" \
-    esperar 10 dijo "$desde" "LibreOffice Writer no responde."
+  dice "con Writer detenido, F9 dice que no responde" "LibreOffice Writer no responde." F9 9 9
   echo "# mensaje de F9 con Writer detenido: $(ms_desde "$inicio") ms"
   captura no_responde
-  pulsar key Return
-  esperar 5 sin_caja
+  cerrar_caja
   # The box gone, the keyboard goes back to the notebook a moment later: a
   # pupil's key before that would go nowhere.
-  esperar 5 sh -c "[ \"\$(xdotool getwindowfocus 2>/dev/null)\" = $cuaderno ]"
+  esperar 5 enfocado "$cuaderno"
   inicio=${EPOCHREALTIME/./}
   pulsar key c
   comprobar "con Writer detenido, el cuaderno atiende sus teclas (C)" esperar 10 confirmar_es Sí
@@ -208,29 +198,22 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   # ---- Writer killed: said so, started again by the next F9 -------------------
   kill -KILL "$pid"
   esperar 10 muerto "$pid"
-  desde=$(($(lineas_registro) + 1))
-  pulsar key F9
-  comprobar "F9 dice que Writer se ha cerrado" \
-    esperar 10 dijo "$desde" "LibreOffice Writer se ha cerrado."
+  dice "F9 dice que Writer se ha cerrado" "LibreOffice Writer se ha cerrado." F9
   comprobar "y no lo arranca por sí mismo" [ -z "$(soffice_pid)" ]
-  pulsar key Return
-  esperar 5 sin_caja
-  desde=$(($(lineas_registro) + 1))
-  pulsar key F9
-  comprobar "el F9 siguiente arranca Writer y lo dice" \
-    esperar 10 dijo "$desde" "LibreOffice Writer todavía se está iniciando."
+  cerrar_caja
+  dice "el F9 siguiente arranca Writer y lo dice" \
+    "LibreOffice Writer todavía se está iniciando." F9
   pulsar key Return
   # Writer's own recovery offers the pupil's document back; meanwhile the
   # notebook opens none of its own.
-  recuperacion() { xdotool search --onlyvisible --name 'Document Recovery$' 2>/dev/null | head -n 1; }
-  hay_recuperacion() { [ -n "$(recuperacion)" ]; }
+  hay_recuperacion() { ventana 'Document Recovery$' >/dev/null; }
   sin_recuperacion() { ! hay_recuperacion; }
   comprobar "Writer arranca de nuevo y ofrece recuperar el documento" esperar 120 hay_recuperacion
   captura recuperacion
   # The pupil takes it: Start, then Finish in its place (bottom right).
   for _ in 1 2 3 4 5; do
     hay_recuperacion || break
-    eval "$(xdotool getwindowgeometry --shell "$(recuperacion)")"
+    eval "$(xdotool getwindowgeometry --shell "$(ventana 'Document Recovery$')")"
     pulsar mousemove $((X + WIDTH - 150)) $((Y + HEIGHT - 30)) click 1
     esperar 15 sin_recuperacion
   done
@@ -290,9 +273,9 @@ captura suma_preparada_enviada
 # ---- Ten round trips ------------------------------------------------------------
 vueltas_bien=0
 marca_con_writer=0
+modos=(lento rapido)
 for vuelta in $(seq 10); do
-  modo=rapido
-  [ $((vuelta % 2)) = 0 ] && modo=lento
+  modo=${modos[vuelta % 2]}
   f11 "$modo"
   esperar 8 writer_delante || {
     fallo "F11 ($modo, vuelta $vuelta) no lleva a Writer"
@@ -311,17 +294,13 @@ comprobar "en las vueltas no queda ninguna celda sombreada con Writer delante" \
   [ "$marca_con_writer" = 0 ]
 captura tras_diez_vueltas
 
-# ---- Two quick taps switch once --------------------------------------------------
-f11 dos
-comprobar "dos toques rápidos en el cuaderno cambian una vez (a Writer)" \
-  esperar 8 writer_delante
-comprobar "y Writer sigue delante" sigue 1 writer_delante
-captura dos_toques_a_writer
-f11 dos
-comprobar "dos toques rápidos en Writer cambian una vez (al cuaderno)" \
-  esperar 8 cuaderno_delante
-comprobar "y el cuaderno sigue delante" sigue 1 cuaderno_delante
-captura dos_toques_al_cuaderno
+# ---- Two quick taps switch once, to Writer and back -------------------------------
+for destino in Writer cuaderno; do
+  f11 dos
+  comprobar "dos toques rápidos cambian una vez: $destino delante" esperar 8 "${destino,}_delante"
+  comprobar "y $destino sigue delante" sigue 1 "${destino,}_delante"
+  captura "dos_toques_a_$destino"
+done
 
 [ "$clase" = openbox ] || terminar
 
@@ -331,23 +310,18 @@ diferencia() {
 }
 # Writer's page and sidebar, under its toolbars and ruler (which follow the
 # cursor's place, and late) and above the notebook's strip, once settled:
-# two looks in a row that differ by no more than the cursor's blink.
-captura_writer() {
-  local previa="$ESCRITORIO/previa.png" limite=$(($(date +%s%N) + 8000000000))
-  local zona="1280x$((corte - 150))+0+150"
-  pantallazo -crop "$zona" +repage "$previa"
-  while [ "$(date +%s%N)" -lt "$limite" ]; do
-    sleep 0.3
-    pantallazo -crop "$zona" +repage "$1"
-    [ "$(diferencia "$previa" "$1")" -lt 300 ] && return 0
-    cp "$1" "$previa"
-  done
-  return 1
+# two looks 0.3 s apart that differ by no more than the cursor's blink.
+writer_quieto() {
+  cp "$1" "$ESCRITORIO/previa.png"
+  sleep 0.3
+  pantallazo -crop "$zona" +repage "$1"
+  [ "$(diferencia "$ESCRITORIO/previa.png" "$1")" -lt 300 ]
 }
+captura_writer() { pantallazo -crop "$zona" +repage "$1" && esperar 8 writer_quieto "$1"; }
 f11
 esperar 8 writer_delante
 esperar 8 alto_menor "$cuaderno" "$alto_abierto"
-corte=$(($(arriba "$cuaderno") - 40))
+zona="1280x$(($(arriba "$cuaderno") - 40 - 150))+0+150"
 captura_writer "$ESCRITORIO/writer_antes.png"
 for _ in 1 2; do
   f11
