@@ -1,12 +1,12 @@
 // Runs every scenario of tests/scenarios: a headless key script with the JSON
 // lines it must print. Each `> {...}` line is the expectation for the next
-// output line: the output must hold every key it gives (objects compared as
-// subsets, arrays element by element with the same length, other values
-// exactly); in a dump, "tabla" may instead map row numbers to the row's text
-// without its trailing blanks. A query (`dump`, `cell R C`, `memory`,
-// `document`) may carry its expectation on its own line: `dump {"row": 4}`.
-// With RENGLERO_BINARIO set, the scripts go through that executable's
-// `--headless` instead of in-process.
+// output line (`>3 {...}`: for the next three): the output must hold every
+// key it gives (objects compared as subsets, arrays element by element with
+// the same length, other values exactly); in a dump, "tabla" may instead map
+// row numbers to the row's text without its trailing blanks. A query (`dump`,
+// `cell R C`, `memory`, `document`) may carry its expectation on its own
+// line: `dump {"row": 4}`. With RENGLERO_BINARIO set, the scripts go through
+// that executable's `--headless` instead of in-process.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -39,10 +39,13 @@ Escenario leer(const fs::path& archivo) {
     for (std::string l; std::getline(in, l);) {
         ++n;
         static const std::regex consulta(R"(^((dump|memory|document|cell -?\d+ -?\d+) )(\{.*))");
+        static const std::regex esperada(R"(^>(\d*)(.*))");
         std::smatch m;
-        if (l.rfind(">", 0) == 0) {
-            e.esperadas.push_back(l.substr(1));
-            e.lineas.push_back(n);
+        if (std::regex_match(l, m, esperada)) {
+            for (int i = m[1].length() ? std::stoi(m[1]) : 1; i > 0; --i) {
+                e.esperadas.push_back(m[2]);
+                e.lineas.push_back(n);
+            }
         } else if (std::regex_match(l, m, consulta)) {
             e.guion += m[2].str() + "\n";
             e.esperadas.push_back(m[3]);

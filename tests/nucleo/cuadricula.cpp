@@ -11,11 +11,8 @@ using renglero::ErrorCuadricula;
 
 namespace {
 
-Cuadricula nueva(int filas = 13, int cols = 25) {
-    Cuadricula g(filas, cols, "Courier New", 14.25F, true);
-    g.Width = cols * 270 + 30;
-    g.Height = filas * 300 + 30;
-    return g;
+Cuadricula nueva() {
+    return Cuadricula(13, 25, "Courier New", 14.25F, true);
 }
 
 // 50 rows of 340 twips, 10 of them visible whole.

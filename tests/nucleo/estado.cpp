@@ -73,7 +73,6 @@ TEST_P(EstadoDelCuaderno, SeRecuperaYSigueIgual) {
 INSTANTIATE_TEST_SUITE_P(Casos, EstadoDelCuaderno, ::testing::ValuesIn(kCasos),
                          [](const auto& prueba) { return std::string(prueba.param.nombre); });
 
-// A quit that was being asked when the notebook ended is not asked again.
 TEST(EstadoDelCuaderno, LaSalidaPreguntadaNoVuelve) {
     std::ostringstream salidaA, salidaB;
     Conductor a(salidaA), b(salidaB);

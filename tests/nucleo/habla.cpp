@@ -56,22 +56,16 @@ TEST(Habla, EtiquetasSinDecoracion) {
         EXPECT_EQ(sinDecoracion(texto), leido) << texto;
 }
 
-// Places left of the units count up; right of them the comma's place has no
-// name, then the decimals.
+// Places left of the units count up to the hundreds of millions; right of
+// them the comma's place has no name, then the decimals, only with a comma.
 TEST(Habla, OrdenDeLasCifras) {
-    const std::tuple<int, bool, const char*> casos[] = {{0, false, "unidades"},
-                                                        {1, false, "decenas"},
-                                                        {2, false, "centenas"},
-                                                        {3, false, "unidades de millar"},
-                                                        {6, false, "unidades de millón"},
-                                                        {9, false, ""},
-                                                        {-1, true, ""},
-                                                        {-2, true, "décimas"},
-                                                        {-3, true, "centésimas"},
-                                                        {-4, true, "milésimas"},
-                                                        {-2, false, ""}};
-    for (const auto& [orden, coma, nombre] : casos)
-        EXPECT_EQ(nombreOrden(orden, coma), nombre) << orden;
+    std::string nombres;
+    for (int orden = -4; orden <= 9; ++orden)
+        nombres += nombreOrden(orden, orden < 0) + "|";
+    EXPECT_EQ(nombres, "milésimas|centésimas|décimas||unidades|decenas|centenas|"
+                       "unidades de millar|decenas de millar|centenas de millar|"
+                       "unidades de millón|decenas de millón|centenas de millón||");
+    EXPECT_EQ(nombreOrden(-2, false), "");
 }
 
 TEST(Habla, ElCursorSeVeEnLosDosEsquemas) {

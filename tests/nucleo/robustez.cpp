@@ -76,17 +76,12 @@ std::string cambioDePagina(std::mt19937& azar) {
 // A click on something the window shows; an operation button while a
 // prompt shows over it.
 std::string clic(std::mt19937& azar, const Form1& f) {
-    if (f.Frame1.Visible && f.Frame5.Visible) return "click operar" + std::to_string(azar() % 4);
-    switch (azar() % 4) {
-    case 0:
-        return "click Label1";
-    case 1:
-        return "click Label2";
-    case 2:
-        return f.Form2.Visible ? "click Command1" : "click Label1";
-    default:
-        return f.Frame5.Visible ? "click operar" + std::to_string(azar() % 4) : "click Label2";
-    }
+    const std::string operar = "click operar" + std::to_string(azar() % 4);
+    if (f.Frame1.Visible && f.Frame5.Visible) return operar;
+    const std::string clics[] = {"click Label1", "click Label2",
+                                 f.Form2.Visible ? "click Command1" : "click Label1",
+                                 f.Frame5.Visible ? operar : "click Label2"};
+    return clics[azar() % 4];
 }
 
 // Cuentas, an empty grid: a prompt (the quit prompt; with confirmation on,
@@ -108,8 +103,7 @@ long teclasDe(const std::string& orden) {
 
 long entero(const char* variable, long porDefecto) {
     const char* v = std::getenv(variable);
-    if (v == nullptr || *v == '\0') return porDefecto;
-    const long n = std::strtol(v, nullptr, 10);
+    const long n = v ? std::strtol(v, nullptr, 10) : 0;
     return n > 0 ? n : porDefecto;
 }
 
@@ -185,19 +179,12 @@ void recorrer(int semilla, long teclas, bool empezarEnTexto) {
     EXPECT_GT(enLaTabla, pasos / 3) << "semilla " << semilla;
 }
 
-void recorrerSemillas(int primera, bool enTexto) {
+TEST(Robustez, TeclasAlAzarEnLosDosModos) {
     const long teclas = entero("RENGLERO_ROBUSTEZ_TECLAS", 4000);
     const long semillas = entero("RENGLERO_ROBUSTEZ_SEMILLAS", 4);
-    for (int s = primera; s < primera + semillas; ++s)
-        recorrer(s, teclas, enTexto);
-}
-
-TEST(Robustez, CuentasConTeclasAlAzar) {
-    recorrerSemillas(1, false);
-}
-
-TEST(Robustez, TextoConTeclasAlAzar) {
-    recorrerSemillas(1001, true);
+    for (const bool enTexto : {false, true})
+        for (int s = 1; s <= semillas; ++s)
+            recorrer(enTexto ? 1000 + s : s, teclas, enTexto);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // In Texto mode the view follows the cursor with a margin of 5 columns and 2
 // rows, jumping 5 columns or 3 rows at a time; the scroll bars take their room
-// from the cells and scroll the view; the table manager's place in the window.
+// from the cells and scroll the view; the table manager's place in the window;
+// cells as the program draws them, and F6's palette.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "headless/Conductor.h"
+#include "platform/CodigoPagina.h"
 
 using namespace renglero;
 
@@ -130,6 +132,25 @@ TEST_F(Vista, ElGestorDeTablasNoTapaLaLineaDeEstadoNiLosBotones) {
         EXPECT_LE(kAltoTituloMarco + f.Label8.Top + f.Label8.Height, m.Height) << teclas;
         EXPECT_LE(f.Lt.Top + f.Lt.Height, f.Label4.Top) << teclas;
     }
+}
+
+// A stroke is drawn larger once the cursor leaves it; a figure the program
+// puts over it (not typed, which sets its own size) at the normal size again.
+TEST_F(Vista, UnaRayaSeVeMasGrandeAlDejarLaCelda) {
+    f.tabla.setRow(3);
+    for (const char* texto : {"\x97", "5"}) {
+        f.tabla.setCol(3);
+        f.tabla.setText(texto);
+        f.tabla.setCol(4);
+        EXPECT_FLOAT_EQ(f.tabla.celda(3, 3).CellFontSize, texto[0] == '5' ? 14 : 18);
+    }
+}
+
+TEST_F(Vista, LosSignosDeLaPaleta) {
+    std::string signos;
+    for (int c = 0; c < f.tablae.Cols(); ++c)
+        signos += aUtf8(f.tablae.TextMatrix(0, c), f.tablae.celda(0, c).CellFontName == "Symbol");
+    EXPECT_EQ(signos, "—·÷‰±≤≥≠∑∇∞↔←↑→↓∂≅παβγδΔωμελφΦΩ¼½¾");
 }
 
 } // namespace

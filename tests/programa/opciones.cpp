@@ -31,7 +31,6 @@ TEST(Opciones, LoQueSeAceptaYLoQueSeRechaza) {
         {{"--zoom", "0"}, "--zoom admite un número entero del 1 al 4, no «0»"},
         {{"--zoom", "5"}, "--zoom admite un número entero del 1 al 4, no «5»"},
         {{"--zoom", "1.5"}, "--zoom admite un número entero del 1 al 4, no «1.5»"},
-        {{"--zoom", ""}, "--zoom admite un número entero del 1 al 4, no «»"},
         {{"cuentas.txt"}, "argumento de más: cuentas.txt"},
     };
     const char* acciones[] = {"ventana", "sinPantalla", "ayuda", "version"};
