@@ -19,20 +19,14 @@ mediana() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 ventana_visible() { xdotool search --onlyvisible --name '^Renglero  -' >/dev/null 2>&1; }
 visible_o_terminado() { ventana_visible || ! kill -0 "$pid" 2>/dev/null; }
 leer_responde() { "$leer_writer" >/dev/null 2>&1; }
-# LibreOffice's processes on this desktop (not its window manager's).
-libreoffice() {
-  local p
-  for p in $(escritorio_procesos_propios); do
-    case "$(cat "/proc/$p/comm" 2>/dev/null)" in soffice.bin | oosplash) echo "$p" ;; esac
-  done
-}
-sin_libreoffice() { [ -z "$(libreoffice)" ]; }
-# Writer stopped, and the documents it was stopped with forgotten: the next
-# start is not held by Writer's offer to recover them.
+sin_libreoffice() { [ -z "$(escritorio_libreoffice)" ]; }
+# Writer stopped (not the desktop's window manager, also one of its own
+# processes), and the documents it was stopped with forgotten: the next start
+# is not held by Writer's offer to recover them.
 parar_writer() {
-  local propios
-  propios=$(libreoffice)
-  [ -n "$propios" ] && kill $propios 2>/dev/null
+  local pid_writer
+  pid_writer=$(escritorio_libreoffice)
+  [ -n "$pid_writer" ] && kill "$pid_writer" 2>/dev/null
   esperar 20 sin_libreoffice
   sed -i '/RecoveryList/d' "$HOME/.config/libreoffice/4/user/registrymodifications.xcu" 2>/dev/null
 }

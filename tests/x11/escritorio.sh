@@ -25,6 +25,13 @@ escritorio_procesos_propios() {
     cut -d/ -f3 | grep -vx "$BASHPID"
 }
 escritorio_sin_procesos() { [ -z "$(escritorio_procesos_propios)" ]; }
+# The process of this desktop's LibreOffice (soffice.bin), if one runs.
+escritorio_libreoffice() {
+  local p
+  for p in $(escritorio_procesos_propios); do
+    [ "$(cat "/proc/$p/comm" 2>/dev/null)" = soffice.bin ] && { echo "$p"; return; }
+  done
+}
 
 escritorio_detener() {
   local pid propios

@@ -138,12 +138,6 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   [ "$clase" = openbox ] || terminar
 
   # ---- Writer stopped during F9: the notebook answers and loses nothing -------
-  soffice_pid() {
-    local p
-    for p in $(escritorio_procesos_propios); do
-      [ "$(cat "/proc/$p/comm" 2>/dev/null)" = soffice.bin ] && { echo "$p"; return; }
-    done
-  }
   detenido() { [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = T ]; }
   caja() { ventana '^Renglero$' >/dev/null; }
   sin_caja() { ! caja; }
@@ -171,7 +165,7 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
       and ([.parrafos[] | select(test(\"9\"))] | length == 0)"
     esperar "$1" f9_y_suma
   }
-  pid=$(soffice_pid)
+  pid=$(escritorio_libreoffice)
   [ -n "$pid" ] || { fallo "no se encuentra el LibreOffice de este escritorio"; terminar; }
   kill -STOP "$pid"
   esperar 10 detenido "$pid"
@@ -199,7 +193,7 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   kill -KILL "$pid"
   esperar 10 muerto "$pid"
   dice "F9 dice que Writer se ha cerrado" "LibreOffice Writer se ha cerrado." F9
-  comprobar "y no lo arranca por sí mismo" [ -z "$(soffice_pid)" ]
+  comprobar "y no lo arranca por sí mismo" [ -z "$(escritorio_libreoffice)" ]
   cerrar_caja
   dice "el F9 siguiente arranca Writer y lo dice" \
     "LibreOffice Writer todavía se está iniciando." F9
