@@ -116,7 +116,6 @@ TEST(TeclasQt, LaSueltaEsLaDeSuPulsacion) {
     EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_5, {}, "5", 14, true)), Acciones{abajo(53, 0, '5')});
     EXPECT_TRUE(t.soltar(suelta(Qt::Key_5, {}, 14, true)).empty());
     EXPECT_EQ(t.soltar(suelta(Qt::Key_5, {}, 14)), Acciones{arriba(53, 0)});
-    EXPECT_EQ(t.soltar(suelta(Qt::Key_Control, conCtrl)), Acciones{arriba(17, 0)});
     // AltGr is Ctrl+Alt; a sign typed with it keeps its character.
     EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_AltGr)), (Acciones{abajo(17, 2), abajo(18, 6)}));
     EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_At, {}, "@")), Acciones{abajo(50, 6, '@')});
