@@ -36,39 +36,32 @@ Resultado ejecutar(const std::string& argumentos, const std::map<QString, QStrin
 
 } // namespace
 
-// Help in Spanish (Qt's own words from its translation) from both doors.
+// Help in Spanish (Qt's own words from its translation). Every door answers
+// help, version and a refused command line alike before it opens: which
+// option wins is the parser's own test.
 TEST(Ejecutable, LaAyudaSaleEnEspanolYTermina) {
-    for (const std::string puerta : {"", "--headless "}) {
-        const Resultado r = ejecutar(puerta + "--help");
-        EXPECT_EQ(r.codigo, 0) << puerta;
-        EXPECT_EQ(r.errores, "") << puerta;
-        EXPECT_EQ(r.salida.rfind("Uso: renglero [opciones]\n", 0), 0u) << r.salida;
-        for (const char* dicho : {"\nOpciones:\n", "--documento <propio|writer>", "--headless",
-                                  "--zoom <N>", "-v, --version", "-h, --help"})
-            EXPECT_NE(r.salida.find(dicho), std::string::npos) << dicho;
-        EXPECT_EQ(r.salida.find("platform"), std::string::npos) << r.salida;
-    }
+    const Resultado r = ejecutar("--help");
+    EXPECT_EQ(r.codigo, 0);
+    EXPECT_EQ(r.errores, "");
+    EXPECT_EQ(r.salida.rfind("Uso: renglero [opciones]\n", 0), 0u) << r.salida;
+    for (const char* dicho : {"\nOpciones:\n", "--documento <propio|writer>", "--headless",
+                              "--zoom <N>", "-v, --version", "-h, --help"})
+        EXPECT_NE(r.salida.find(dicho), std::string::npos) << dicho;
+    EXPECT_EQ(r.salida.find("platform"), std::string::npos) << r.salida;
 }
 
-// The version and a refused command line (which messages is the parser's
-// own test) the same from both doors; the driver takes the window's zoom
-// and runs its script, and leaves a line that never ends with an error
-// rather than reading it into memory without end ("*": what Qt may say
-// on the error output is not checked).
+// The version, and a refused command line (which messages is the parser's
+// own test) from both doors; the driver takes the window's zoom and runs its
+// script, and leaves a line that never ends with an error rather than
+// reading it into memory without end ("*": what Qt may say on the error
+// output is not checked).
 TEST(Ejecutable, RespondeIgualDesdeLasDosPuertas) {
-    const std::string version = "Renglero " RENGLERO_VERSION "\n";
-    const auto uso = [](const std::string& mensaje) {
-        return "renglero: " + mensaje + "\nPrueba «renglero --help» para ver las opciones.\n";
-    };
-    const std::string nada = uso("opción desconocida: --nada");
-    const std::string zoom = uso("--zoom admite un número entero del 1 al 4, no «7»");
+    const std::string nada =
+        "renglero: opción desconocida: --nada\nPrueba «renglero --help» para ver las opciones.\n";
     const std::tuple<std::string, const char*, int, std::string, std::string> casos[] = {
-        {"--version", "/dev/null", 0, version, ""},
-        {"--headless --version", "/dev/null", 0, version, ""},
+        {"--version", "/dev/null", 0, "Renglero " RENGLERO_VERSION "\n", ""},
         {"--nada", "/dev/null", 2, "", nada},
         {"--headless --nada", "/dev/null", 2, "", nada},
-        {"--zoom 7", "/dev/null", 2, "", zoom},
-        {"--headless --zoom 7", "/dev/null", 2, "", zoom},
         {"--headless --documento propio --zoom 2", "/dev/null", 0, "", "*"},
         {"--headless", "/dev/zero", 0,
          "{\"error\":\"línea del guion demasiado larga: se deja el guion\"}\n", "*"},

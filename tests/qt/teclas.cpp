@@ -45,9 +45,7 @@ TEST(TeclasQt, UnaPulsacion) {
         {Qt::Key_7, {}, "7", abajo(55, 0, '7')},
         {Qt::Key_Slash, conShift, "/", abajo(55, 1, '/')},
         {Qt::Key_Plus, numerico, "+", abajo(107, 0, '+')},
-        {Qt::Key_Plus, {}, "+", abajo(187, 0, '+')},
         {Qt::Key_Minus, numerico, "-", abajo(109, 0, '-')},
-        {Qt::Key_Minus, {}, "-", abajo(189, 0, '-')},
         {Qt::Key_Asterisk, numerico, "*", abajo(106, 0, '*')},
         {Qt::Key_Slash, numerico, "/", abajo(111, 0, '/')},
         {Qt::Key_4, numerico, "4", abajo(100, 0, '4')},
@@ -61,8 +59,7 @@ TEST(TeclasQt, UnaPulsacion) {
         {Qt::Key_Pause, {}, {}, abajo(19, 0)},
         {Qt::Key_R, conAlt, "r", abajo(82, 4)},
         {Qt::Key_Ccedilla, {}, QString::fromUtf8("ç"), abajo(191, 0, 231)},
-        {Qt::Key_Ccedilla, conShift, QString::fromUtf8("Ç"), abajo(191, 1, 199)},
-        {Qt::Key_masculine, {}, QString::fromUtf8("º"), abajo(220, 0, 186)}};
+        {Qt::Key_Ccedilla, conShift, QString::fromUtf8("Ç"), abajo(191, 1, 199)}};
     for (const auto& [tecla, m, texto, esperada] : casos) {
         TraductorTeclas t;
         EXPECT_EQ(t.pulsar(pulsacion(tecla, m, texto)), Acciones{esperada})
@@ -119,7 +116,6 @@ TEST(TeclasQt, LaSueltaEsLaDeSuPulsacion) {
     EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_5, {}, "5", 14, true)), Acciones{abajo(53, 0, '5')});
     EXPECT_TRUE(t.soltar(suelta(Qt::Key_5, {}, 14, true)).empty());
     EXPECT_EQ(t.soltar(suelta(Qt::Key_5, {}, 14)), Acciones{arriba(53, 0)});
-    EXPECT_EQ(t.soltar(suelta(Qt::Key_Control, conCtrl)), Acciones{arriba(17, 0)});
     // AltGr is Ctrl+Alt; a sign typed with it keeps its character.
     EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_AltGr)), (Acciones{abajo(17, 2), abajo(18, 6)}));
     EXPECT_EQ(t.pulsar(pulsacion(Qt::Key_At, {}, "@")), Acciones{abajo(50, 6, '@')});

@@ -38,7 +38,6 @@ TEST_F(EnLaVentana, AbreArribaDeTodoEnLaEsquinaYSigueAlFormulario) {
     VentanaQt& v = ventana();
     EXPECT_TRUE(v.isVisible());
     EXPECT_TRUE(v.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(v.windowTitle().toStdString(), form().Caption);
     // Sizes from twips at 96 DPI: 15 twips a pixel; the height less the title bar.
     EXPECT_EQ(QRect(v.pos(), v.size()), QRect(aPx(form().Left), aPx(form().Top), aPx(form().Width),
                                               aPx(form().Height - form().margenVentana)));
