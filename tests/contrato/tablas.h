@@ -1,6 +1,6 @@
 #pragma once
 // The contract's tables as the table manager works them: insertion, borders,
-// moving through the cells, rows, columns, widths, shading, deletions.
+// moving through the cells, rows, columns, widths, shading, the cell mark, deletions.
 #include "contrato/contrato.h"
 
 namespace renglero::contrato {
@@ -41,6 +41,13 @@ TYPED_TEST_P(ContratoTablas, GuionesEnTablas) {
         {"L 1 2;e a\nb;? b11", "antes|| T1:a\nb11,12 @0,1,1"},
         {"L 1 1;m 100;e después", "antes||después T1:11 @2"},
         {"L 2 2;+", "antes|| T1:11,12/21,22/, @0,1,1"},
+        // The cell mark leaves the very cell it was put on, wherever the
+        // selection went since and when its cell is gone; one cell carries it;
+        // out of the table no mark goes on, and the old one leaves.
+        {"t 2 2;k;> 3;K", "| T0:,/, @0,2,2"},
+        {"t 2 2;> 1;k;> -1;k", "| T0:*,/, @0,1,1"},
+        {"t 2 2;k;x f;d;K;k", "| T0:*, @0,1,1"},
+        {"t 2 2;k;m 50;!k", "| T0:,/, @1"},
         // In reading order; down one row: as many cells as columns; past
         // either end: to the end.
         {"L 2 3;@ 1 1;> 1;@ 1 2;> 3;@ 2 2;> -2;@ 1 3;> 100;@ 2 3;> -100;@ 1 1;> 4",
