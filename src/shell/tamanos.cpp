@@ -178,7 +178,9 @@ void Form1::Timer2_Timer() {
             if (ventanaActiva == 0) break;
         }
         ultimoDocumento = 0;
-        ultimaVentana = 0;
+        // The look follows at the next tick, whichever window came in front:
+        // a notebook that was open must not stay open over the document.
+        ultimaVentana = -1;
         return;
     }
     if (plataforma.estadoF11() == 0x8001) {

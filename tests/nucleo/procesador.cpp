@@ -119,7 +119,8 @@ TEST(ProcesadorArrancando, SinElSigueConElSustituto) {
 
 // The mark leaves the cell that carries it, wherever the document's selection
 // went, when the notebook ends, another document comes in front, or F11
-// brings the document in front without its word processor telling.
+// brings the document in front without its word processor telling; with the
+// document in front the notebook collapses.
 TEST(MarcaDeCelda, NoQuedaAlTerminarNiConOtroDocumentoDelante) {
     const std::function<void(Cuaderno&)> salidas[] = {
         [](Cuaderno& c) { c.conductor.linea("keys {Pause} {Pause}"); },
@@ -141,6 +142,9 @@ TEST(MarcaDeCelda, NoQuedaAlTerminarNiConOtroDocumentoDelante) {
         salidas[i](c);
         EXPECT_EQ(c.form().finalizado(), i < 2) << i;
         EXPECT_TRUE(c.documento.word->leer().tablas.at(0).sombreadas.empty()) << i;
+        // The document in front, the notebook is its strip.
+        c.conductor.linea("wait 300");
+        EXPECT_EQ(c.form().ventanaRecogida, i >= 2 ? 1 : 0) << i;
     }
 }
 
