@@ -29,7 +29,6 @@ TYPED_TEST_P(ContratoTexto, Guiones) {
     this->recorrer({
         {"?;e hola", "hola @0"},
         {"e uno;i \rab\rcd\r;? uno;c", "uno|ab|cd| @3"},
-        {"i \rABCD\rEFGH\r;f 8 1 N;f 3 2 I;c", "|A[I]BC[]D|E[N]F[]GH| @3"},
         {"i \rabcdefghij\r;F Courier New;f 2 1 S;f 3 1 ^;f 4 1 _;f 5 1 N;f 6 1 U;f 7 1 T;"
          "f 8 1 I;f 9 1 #ff0000;f 10 1 #0000ff;c",
          "|[S]a[C^]b[C_]c[CN]d[CU]e[CT]f[CI]g[C#ff0000]h[C#0000ff]i[C]j| @2"},

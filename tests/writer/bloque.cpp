@@ -1,6 +1,7 @@
 // F9's whole block in one insertion: the document must read back as the run
 // by run way leaves it, and the failures must be the same.
 #include <filesystem>
+#include <regex>
 #include <set>
 
 #include "contrato/contrato.h"
@@ -52,12 +53,10 @@ Bloque bloqueCompleto() {
 std::set<std::string> posicionesOdt(const std::string& ruta) {
     std::string xml, estilos;
     EXPECT_TRUE(leerPaqueteOdt(ruta, xml, estilos));
+    const std::regex atributo("style:text-position=\"([^\"]*)\"");
     std::set<std::string> r;
-    const std::string atributo = "style:text-position=\"";
-    for (auto i = xml.find(atributo); i != std::string::npos; i = xml.find(atributo, i + 1)) {
-        const auto desde = i + atributo.size();
-        r.insert(xml.substr(desde, xml.find('"', desde) - desde));
-    }
+    for (std::sregex_iterator i(xml.begin(), xml.end(), atributo), fin; i != fin; ++i)
+        r.insert((*i)[1]);
     return r;
 }
 

@@ -7,18 +7,14 @@ namespace renglero::prueba {
 
 namespace {
 
-LibreOfficePrivado* compartido = nullptr;
+std::optional<LibreOfficePrivado> compartido;
 
 class EntornoLibreOffice : public ::testing::Environment {
   public:
     void SetUp() override {
-        compartido = new LibreOfficePrivado();
-        ASSERT_TRUE(compartido->arrancar()) << "LibreOffice did not start";
+        ASSERT_TRUE(compartido.emplace().arrancar()) << "LibreOffice did not start";
     }
-    void TearDown() override {
-        delete compartido;
-        compartido = nullptr;
-    }
+    void TearDown() override { compartido.reset(); }
 };
 
 } // namespace

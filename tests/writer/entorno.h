@@ -104,11 +104,7 @@ LibreOfficePrivado& libreOffice();
 struct DocumentoWriter {
     DocumentoWriter() { w->nuevoDocumento(); }
     ~DocumentoWriter() {
-        try {
-            w->cerrarDocumento();
-        } catch (const ErrorWord&) {
-            // Already gone: nothing to close.
-        }
+        w->cerrarDocumento(); // where it is already gone, nothing to close
         w.reset();
         cola.drenar();
     }
