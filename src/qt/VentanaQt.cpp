@@ -392,6 +392,12 @@ void VentanaQt::entregar(const std::vector<AccionTecla>& acciones) {
 }
 
 void VentanaQt::keyPressEvent(QKeyEvent* evento) {
+    // A key that reaches this window shows that it has the keyboard, even
+    // where the desktop has not yet said so (it names the new active window
+    // a moment after giving it the focus): the pupil's first key after
+    // coming back to the notebook is not lost.
+    if (form_.ventanaActual != Ventana::notebook && !form_.finalizado())
+        form_.activar(Ventana::notebook);
     if (evento->key() == Qt::Key_F11 && !evento->isAutoRepeat())
         plataforma_.f11().pulsada(static_cast<std::uint32_t>(evento->timestamp()),
                                   plataforma_.horaDelDia());

@@ -122,6 +122,17 @@ TEST_F(EnLaVentana, ElAcercaDeSeCierraAlVolverAlCuadernoOConUnaTecla) {
     }
 }
 
+// The desktop names the active window a moment after it gives the focus: a
+// key that reaches the notebook before that still counts.
+TEST_F(EnLaVentana, LaPrimeraTeclaAlVolverCuentaAunqueElEscritorioNoLoHayaDicho) {
+    const Cuadricula& g = form().tabla;
+    const int fila = g.Row(), columna = g.Col();
+    form().activar(Ventana::other);
+    teclear("5");
+    EXPECT_EQ(form().ventanaActual, Ventana::notebook);
+    EXPECT_EQ(g.TextMatrix(fila, columna), "5");
+}
+
 // In Texto the bars stand at the grid's edges and follow the view; a click
 // on them scrolls the view, not the cursor, and the keys stay with the
 // notebook; the help hides them.
