@@ -271,9 +271,13 @@ bool PlataformaQt::terminar() {
     // whether to save its changes, and the pupil may keep it open.
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w == ventana_ || !w->isVisible() || w->close()) continue;
+        // The keyboard back to the notebook, asked as F11 asks: the desktop
+        // gives it to the document as the document's dialog closes, and
+        // Xfce, MATE and GNOME refuse a program's own request after that.
         if (ventana_ != nullptr) {
             ventana_->raise();
-            ventana_->activateWindow();
+            if (!activador_.activar(ventanaGestionadaX11(ventana_->winId()), 0))
+                ventana_->activateWindow();
         }
         return false;
     }
