@@ -178,15 +178,17 @@ void PlataformaQt::activarVentana(const std::string& titulo) {
     const QString buscado = QString::fromStdString(titulo);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && w->windowTitle() == buscado) {
-            w->raise();
-            // Asked as the pupil's F11 asks, where the desktop is X11: a
-            // request of the window's own would be refused while another
-            // program has had the keyboard since.
-            if (!activador_.activar(ventanaGestionadaX11(w->winId()), instanteAccion()))
-                w->activateWindow();
+            traerAlFrente(w, instanteAccion());
             return;
         }
     }
+}
+
+void PlataformaQt::traerAlFrente(QWidget* w, std::uint32_t instante) {
+    w->raise();
+    // A request of the window's own would be refused while another program
+    // has had the keyboard since.
+    if (!activador_.activar(ventanaGestionadaX11(w->winId()), instante)) w->activateWindow();
 }
 
 bool PlataformaQt::otraCopiaEnMarcha() const {
@@ -274,11 +276,7 @@ bool PlataformaQt::terminar() {
         // The keyboard back to the notebook, asked as F11 asks: the desktop
         // gives it to the document as the document's dialog closes, and
         // Xfce, MATE and GNOME refuse a program's own request after that.
-        if (ventana_ != nullptr) {
-            ventana_->raise();
-            if (!activador_.activar(ventanaGestionadaX11(ventana_->winId()), 0))
-                ventana_->activateWindow();
-        }
+        if (ventana_ != nullptr) traerAlFrente(ventana_, 0);
         return false;
     }
     if (ventana_ != nullptr) ventana_->close();
