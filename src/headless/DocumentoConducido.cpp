@@ -59,15 +59,9 @@ struct WriterConducido {
     ColaDeEventos cola;
     std::unique_ptr<Writer> writer;
 
-    // A LibreOffice that hangs holds the backend's thread, and the driver's
-    // end with it: this one is the driver's own, so it goes, and the call
-    // that waited on it fails. A thread that still holds on is left to the
-    // process's end.
-    ~WriterConducido() {
-        if (!writer || writer->terminar()) return;
-        libreOffice.matar();
-        if (!writer->terminar()) static_cast<void>(writer.release());
-    }
+    // A LibreOffice that hangs would hold the driver's end: this one is the
+    // driver's own, so it may go.
+    ~WriterConducido() { terminarWriter(writer, libreOffice); }
     WriterConducido() = default;
     WriterConducido(const WriterConducido&) = delete;
     WriterConducido& operator=(const WriterConducido&) = delete;

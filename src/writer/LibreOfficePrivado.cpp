@@ -14,6 +14,7 @@
 
 #include "writer/ConexionWriter.h"
 #include "writer/TuboWriter.h"
+#include "writer/Writer.h"
 
 namespace renglero {
 
@@ -131,6 +132,13 @@ void LibreOfficePrivado::matar() {
     if (pid_ <= 0) return;
     kill(pid_, SIGKILL);
     esperarFin(std::chrono::seconds(5));
+}
+
+bool terminarWriter(std::unique_ptr<Writer>& writer, LibreOfficePrivado& libreOffice) {
+    if (!writer || writer->terminar()) return true;
+    libreOffice.matar();
+    if (!writer->terminar()) static_cast<void>(writer.release());
+    return false;
 }
 
 } // namespace renglero

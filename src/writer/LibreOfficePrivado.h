@@ -4,10 +4,13 @@
 // headless driver works with one, and so do the tests and benchmarks. It
 // dies with the thread that started it, should its program crash.
 #include <chrono>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 
 namespace renglero {
+
+class Writer;
 
 class LibreOfficePrivado {
   public:
@@ -35,5 +38,11 @@ class LibreOfficePrivado {
     std::string perfil_;
     pid_t pid_ = -1;
 };
+
+// Ends a Writer that drives `libreOffice`. One that hangs holds the backend's
+// thread in its call: that LibreOffice is stopped, so the call fails and the
+// thread ends; a thread that still holds on is left to the process's end
+// (the Writer let go). False when LibreOffice had to be stopped.
+bool terminarWriter(std::unique_ptr<Writer>& writer, LibreOfficePrivado& libreOffice);
 
 } // namespace renglero

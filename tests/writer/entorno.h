@@ -105,14 +105,10 @@ struct DocumentoWriter {
     DocumentoWriter() { w->nuevoDocumento(); }
     ~DocumentoWriter() {
         w->cerrarDocumento(); // where it is already gone, nothing to close
-        // A LibreOffice that stopped answering holds the backend's thread in
-        // its call: it is stopped, so that the call fails and the run ends
-        // with its failures instead of waiting for ever.
-        if (!w->terminar()) {
+        // A LibreOffice that stopped answering is stopped, so that the run
+        // ends with its failures instead of waiting for ever.
+        if (!terminarWriter(w, libreOffice()))
             ADD_FAILURE() << "LibreOffice no contesta: se detiene";
-            libreOffice().matar();
-            if (!w->terminar()) static_cast<void>(w.release());
-        }
         w.reset();
         cola.drenar();
     }
