@@ -124,8 +124,11 @@ bool EstadoF11::nativeEventFilter(const QByteArray& tipo, void* mensaje, qintptr
 
 void EstadoF11::pulsada(std::uint32_t instante, double horaVista) {
     // While held, the keyboard repeats the press; a press long after the
-    // last one is new, even if its release was lost on the way.
-    const bool repeticion = abajo_ && instante - ultimoEvento_ < retardoRepeticion_;
+    // last one is new, even if its release was lost on the way. Some
+    // desktops (GNOME's X11 on Wayland) send each repeat as a release and a
+    // press at one instant: the key never went up.
+    const bool repeticion = abajo_ ? instante - ultimoEvento_ < retardoRepeticion_
+                                   : soltadaVista_ && instante == ultimoEvento_;
     if (!repeticion) {
         pulsadaDesdeLectura_ = true;
         instantePulsacion_ = instante;
@@ -143,12 +146,36 @@ void EstadoF11::pulsada(std::uint32_t instante, double horaVista) {
     ultimoEvento_ = instante;
 }
 
+bool EstadoF11::abajoEnElServidor() const {
+#ifdef RENGLERO_X11
+    auto* nativa = x11();
+    xcb_connection_t* c = nativa != nullptr ? nativa->connection() : nullptr;
+    if (c == nullptr) return true;
+    xcb_query_keymap_reply_t* mapa = xcb_query_keymap_reply(c, xcb_query_keymap(c), nullptr);
+    if (mapa == nullptr) return true;
+    const bool abajo = (mapa->keys[codigo_ / 8] & (1U << (codigo_ % 8))) != 0;
+    free(mapa);
+    return abajo;
+#else
+    return true;
+#endif
+}
+
 void EstadoF11::soltada(std::uint32_t instante) {
     abajo_ = false;
+    soltadaVista_ = true;
     ultimoEvento_ = instante;
 }
 
 int EstadoF11::leer() {
+    // A release can go astray while the desktop moves the keyboard to the
+    // window F11 just asked for (GNOME on Wayland's X11): the key would seem
+    // held, and the pupil's next press soon after taken for its repeat. The
+    // server knows whether it is down.
+    if (abajo_ && global_ && !abajoEnElServidor()) {
+        qCDebug(registroX11) << "F11 ya no está pulsada: su soltada no llegó";
+        abajo_ = false;
+    }
     const int estado = pulsadaDesdeLectura_ ? 0x8001 : (abajo_ ? 0x8000 : 0);
     pulsadaDesdeLectura_ = false;
     return estado;

@@ -40,12 +40,16 @@ class EstadoF11 : public QAbstractNativeEventFilter {
   private:
     void tomar();
     void soltarTecla();
+    // Whether the X server holds F11 down now.
+    bool abajoEnElServidor() const;
 
     bool global_ = false;
     unsigned int codigo_ = 0; // F11's keycode on the X server
     std::uint32_t raiz_ = 0;  // the root window holding the grab
     bool pulsadaDesdeLectura_ = false;
     bool abajo_ = false;
+    // A release has come: while the key is up, ultimoEvento_ is its instant.
+    bool soltadaVista_ = false;
     std::uint32_t ultimoEvento_ = 0;
     std::uint32_t retardoRepeticion_ = 700;
     std::uint32_t instantePulsacion_ = 0;
