@@ -147,8 +147,9 @@ void CuadernoQt::usarDocumentoPropio() {
     plataforma_->alActivarWord = [this] {
         if (!documento_->enMarcha()) return;
         ventanaDocumento_->show();
-        ventanaDocumento_->raise();
-        ventanaDocumento_->activateWindow();
+        // Asked as the notebook is asked for: GNOME on Wayland refuses the
+        // window's own request after the first.
+        plataforma_->traerAlFrente(ventanaDocumento_.get(), plataforma_->instanteAccion());
     };
     // The document fills the screen's left part; the notebook stays on top
     // at the bottom right.

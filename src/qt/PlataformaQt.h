@@ -41,6 +41,10 @@ class PlataformaQt : public Plataforma {
     std::uint32_t instanteAccion() const { return f11_.instantePulsacion(); }
     void contestarCon(Contestador c) { contestador_ = std::move(c); }
     EstadoF11& f11() { return f11_; }
+    // Raises a window of ours and asks the desktop for it as the pupil's F11
+    // asks, with the X server time of the action (0: now); without X11, as
+    // the window's own request.
+    void traerAlFrente(QWidget* w, std::uint32_t instante);
     // How many times the default printer was asked to print.
     int impresiones() const { return impresiones_; }
 
@@ -71,10 +75,6 @@ class PlataformaQt : public Plataforma {
   private:
     Ventana ventanaSegunEscritorio() const;
     Ventana ventanaSegunQt() const;
-    // Raises a window of ours and asks the desktop for it as the pupil's F11
-    // asks, with the X server time of the action (0: now); without X11, as
-    // the window's own request.
-    void traerAlFrente(QWidget* w, std::uint32_t instante);
 
     VentanaQt* ventana_ = nullptr;
     ActivadorX11 activador_;
