@@ -1,6 +1,4 @@
-// The real program's answers to its options, from both doors (the window
-// and --headless), with no display to open: help and version exit 0, a
-// refused command line exits 2 with the same Spanish message.
+// The real program's answers to its options from both doors (window, --headless), no display.
 #include <QProcess>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -14,8 +12,7 @@ struct Resultado {
     std::string salida, errores;
 };
 
-// The program with `argumentos` (split at spaces), no display, these
-// variables added, reading `entrada`.
+// The program with `argumentos` split at spaces, these variables added, reading `entrada`.
 Resultado ejecutar(const std::string& argumentos, const std::map<QString, QString>& entorno = {},
                    const QString& entrada = "/dev/null") {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
@@ -36,9 +33,7 @@ Resultado ejecutar(const std::string& argumentos, const std::map<QString, QStrin
 
 } // namespace
 
-// Help in Spanish (Qt's own words from its translation). Every door answers
-// help, version and a refused command line alike before it opens: which
-// option wins is the parser's own test.
+// Qt's own words from its translation; which option wins is Opciones' test.
 TEST(Ejecutable, LaAyudaSaleEnEspanolYTermina) {
     const Resultado r = ejecutar("--help");
     EXPECT_EQ(r.codigo, 0);
@@ -50,11 +45,7 @@ TEST(Ejecutable, LaAyudaSaleEnEspanolYTermina) {
     EXPECT_EQ(r.salida.find("platform"), std::string::npos) << r.salida;
 }
 
-// The version, and a refused command line (which messages is the parser's
-// own test) from both doors; the driver takes the window's zoom and runs its
-// script, and leaves a line that never ends with an error rather than
-// reading it into memory without end ("*": what Qt may say on the error
-// output is not checked).
+// The driver takes the zoom, and leaves a line with no end with an error ("*": any stderr).
 TEST(Ejecutable, RespondeIgualDesdeLasDosPuertas) {
     const std::string nada =
         "renglero: opción desconocida: --nada\nPrueba «renglero --help» para ver las opciones.\n";

@@ -1,5 +1,4 @@
-// The command line as both doors read it, the platform chosen for the
-// desktop session, and the maintainers' messages, silent by default.
+// The command line, the platform chosen for the session, the maintainers' messages.
 #include <gtest/gtest.h>
 #include <map>
 
@@ -9,8 +8,7 @@
 
 using namespace renglero;
 
-// What was read: the door or the answer, the document, the zoom and whether
-// the platform was chosen; or the message that names what is wrong.
+// The door or the answer, the document, the zoom, whether the platform was chosen; or the error.
 TEST(Opciones, LoQueSeAceptaYLoQueSeRechaza) {
     const std::pair<QStringList, std::string> casos[] = {
         {{}, "ventana automatico 1"},
@@ -18,8 +16,7 @@ TEST(Opciones, LoQueSeAceptaYLoQueSeRechaza) {
         {{"--zoom=4", "--documento=propio"}, "ventana propio 4"},
         // Qt's own option passes and counts as the user's choice.
         {{"-platform", "offscreen", "--documento", "propio"}, "ventana propio 1 plataforma"},
-        // Help and version win over the door (their short names: the help's
-        // list of options).
+        // Help and version win over the door.
         {{"--headless", "--help"}, "ayuda"},
         {{"--version", "--headless"}, "version"},
         {{"--nada"}, "opción desconocida: --nada"},
@@ -46,8 +43,7 @@ TEST(Opciones, LoQueSeAceptaYLoQueSeRechaza) {
     }
 }
 
-// On Wayland with XWayland the notebook goes to X11 (its F11 and its window
-// placement need it), unless the user chose the platform.
+// With XWayland the notebook goes to X11 (for F11 and its placement) unless the platform is chosen.
 TEST(Opciones, LaPlataformaDeLaSesion) {
     using Entorno = std::map<std::string, std::string>;
     const std::tuple<Entorno, bool, std::string> casos[] = {

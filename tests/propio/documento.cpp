@@ -1,5 +1,4 @@
-// The embedded document beyond the word processor's contract: quitting, its
-// events and its undo steps.
+// The embedded document beyond the word processor's contract: its events and undo steps.
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 #include <map>
@@ -10,9 +9,7 @@
 using namespace renglero;
 using contrato::tipoDeError;
 
-// Events come later, from the event loop, never inside the notebook's call;
-// a handler that moves the selection hears its own move on the next pass;
-// after the quit, no event and no operation.
+// From the event loop; a handler hears its own move on the next pass; after the quit, nothing.
 TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     DocumentoPropio doc;
     std::map<std::string, int> veces;
@@ -70,8 +67,7 @@ TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     EXPECT_EQ(tipoDeError([&] { doc.pagina(); }), ErrorWord::Tipo::otro);
 }
 
-// The formatting of one send is undone in one step, then its text; an
-// operation other than formatting ends the batch even with no event loop.
+// Then its text; an operation other than formatting ends the batch even with no event loop.
 TEST(Documento, ElFormatoDeUnEnvioSeDeshaceDeUnaVez) {
     DocumentoPropio doc;
     const auto deshacer = [&doc] {

@@ -1,7 +1,4 @@
-// The recovery copy: written whole whenever the writer is killed, kept in a
-// slot of each running notebook, offered once after an end the pupil did
-// not choose and never after a confirmed quit, never mixed between two
-// notebooks; taken back, the grid and the document are as they were.
+// The recovery copy: whole however its writer is killed, one slot per running notebook.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <chrono>
@@ -40,9 +37,7 @@ int copias(const std::string& carpeta) {
 
 } // namespace
 
-// A slot is held while its notebook runs: only a gone one's copy is found,
-// whole however the notebook was killed in the middle of a write, and a gone
-// one that left no copy is cleared away.
+// A gone notebook's slot with no copy is cleared away.
 TEST(Recuperacion, SoloSeEncuentraLaCopiaEnteraDeUnCuadernoQueYaNoEsta) {
     QTemporaryDir dir;
     const std::string carpeta = dir.filePath("recuperacion").toStdString();
@@ -81,8 +76,7 @@ TEST(Recuperacion, SoloSeEncuentraLaCopiaEnteraDeUnCuadernoQueYaNoEsta) {
 
 namespace {
 
-// A notebook as the program starts it, keeping its copies under `carpeta`;
-// the offer is answered with `respuesta`, and the questions are counted.
+// A notebook as the program starts it, copies under `carpeta`, the offer answered `respuesta`.
 struct Cuaderno {
     Cuaderno(const std::string& carpeta, Respuesta respuesta) {
         cuaderno.plataforma().contestarCon(
@@ -111,10 +105,7 @@ struct Cuaderno {
 
 } // namespace
 
-// A copy is offered once after an end the pupil did not choose (killed with
-// no last word, or the word processor quitting) and never to a notebook
-// that still runs; Sí brings the grid and the document back, No takes the
-// copy away, and the pupil's own end leaves nothing behind.
+// Killed or the word processor quitting; never a running one's; Sí brings all back, No clears.
 TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
     QTemporaryDir dir;
     const std::string carpeta = dir.filePath("recuperacion").toStdString();
@@ -131,7 +122,7 @@ TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
         a.cuaderno.recuperacion()->guardarYa();
         estado = a.cuaderno.form().estado();
         documento = a.documento();
-        // Gone without a last word, as under SIGKILL: its copy stays.
+        // Gone without a last word, as under SIGKILL.
     }
     {
         Cuaderno b(carpeta, Respuesta::Yes);
