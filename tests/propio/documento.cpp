@@ -1,10 +1,23 @@
-// The embedded document beyond the word processor's contract: its events and undo steps.
+// The embedded document: the word processor's contract, and beyond it its events and undo steps.
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 #include <map>
 
-#include "contrato/contrato.h"
+#include "contrato/tablas.h"
+#include "contrato/texto.h"
 #include "propio/DocumentoPropio.h"
+
+namespace renglero::contrato {
+namespace {
+struct DocumentoPropioDePrueba {
+    DocumentoPropio documento;
+    Word& word() { return documento; }
+    ManejoDocumento& manejo() { return documento; }
+};
+} // namespace
+INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTexto, DocumentoPropioDePrueba);
+INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTablas, DocumentoPropioDePrueba);
+} // namespace renglero::contrato
 
 using namespace renglero;
 using contrato::tipoDeError;

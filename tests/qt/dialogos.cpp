@@ -1,11 +1,10 @@
 // Real message boxes and dialogs, answered by the tests: the notebook's own are no other
 // program in front; the embedded document's belong to the document; Qt's words are Spanish.
-#include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <fstream>
 
 #include "ConCuaderno.h"
 #include "propio/DocumentoPropio.h"
@@ -120,10 +119,8 @@ TEST_F(Dialogos, GuardarElDocumentoEmpiezaEnLaCarpetaDeDocumentosYEnEspanol) {
     QTemporaryDir configuracion;
     const QString documentos = configuracion.filePath(QStringLiteral("Mis documentos"));
     ASSERT_TRUE(QDir().mkpath(documentos));
-    QFile dirs(configuracion.filePath(QStringLiteral("user-dirs.dirs")));
-    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-    dirs.write("XDG_DOCUMENTS_DIR=\"" + documentos.toUtf8() + "\"\n");
-    dirs.close();
+    std::ofstream(configuracion.filePath("user-dirs.dirs").toStdString())
+        << "XDG_DOCUMENTS_DIR=\"" << documentos.toStdString() << "\"\n";
     const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", configuracion.path().toLocal8Bit());
     QString visto;

@@ -35,6 +35,33 @@ int copias(const std::string& carpeta) {
     return n;
 }
 
+// A notebook as the program starts it, copies under `carpeta`, the offer answered `respuesta`.
+struct Cuaderno {
+    Cuaderno(const std::string& carpeta, Respuesta respuesta) {
+        cuaderno.plataforma().contestarCon(
+            [this, respuesta](const std::string& texto, const std::string&, Botones b) {
+                if (b == Botones::YesNo) preguntas.push_back(texto);
+                return b == Botones::YesNo ? respuesta : Respuesta::OK;
+            });
+        cuaderno.arrancar();
+        // The word processor's events are heard from Timer1's first tick on.
+        cuaderno.form().tickTimer1();
+        cuaderno.recuperar(carpeta);
+        QApplication::processEvents();
+    }
+    // Digits as they are, '\r' Enter, '*' the keypad's, 'P' Pausa.
+    void teclas(const std::string& lista) {
+        for (const char c : lista) {
+            const int codigo = c == '*' ? 106 : c == 'P' ? 19 : c;
+            cuaderno.form().pulsarTecla(codigo, 0, c == 'P' ? -1 : c);
+            cuaderno.form().soltarTecla(codigo, 0);
+        }
+    }
+    std::string documento() { return cuaderno.documento().copia().partes.contenido.toStdString(); }
+    CuadernoQt cuaderno{CuadernoQt::Documento::propio};
+    std::vector<std::string> preguntas;
+};
+
 } // namespace
 
 // A gone notebook's slot with no copy is cleared away.
@@ -73,37 +100,6 @@ TEST(Recuperacion, SoloSeEncuentraLaCopiaEnteraDeUnCuadernoQueYaNoEsta) {
     EXPECT_FALSE(Ranura::abandonada(carpeta));
     EXPECT_FALSE(std::filesystem::exists(sitio));
 }
-
-namespace {
-
-// A notebook as the program starts it, copies under `carpeta`, the offer answered `respuesta`.
-struct Cuaderno {
-    Cuaderno(const std::string& carpeta, Respuesta respuesta) {
-        cuaderno.plataforma().contestarCon(
-            [this, respuesta](const std::string& texto, const std::string&, Botones b) {
-                if (b == Botones::YesNo) preguntas.push_back(texto);
-                return b == Botones::YesNo ? respuesta : Respuesta::OK;
-            });
-        cuaderno.arrancar();
-        // The word processor's events are heard from Timer1's first tick on.
-        cuaderno.form().tickTimer1();
-        cuaderno.recuperar(carpeta);
-        QApplication::processEvents();
-    }
-    // Digits as they are, '\r' Enter, '*' the keypad's, 'P' Pausa.
-    void teclas(const std::string& lista) {
-        for (const char c : lista) {
-            const int codigo = c == '*' ? 106 : c == 'P' ? 19 : c;
-            cuaderno.form().pulsarTecla(codigo, 0, c == 'P' ? -1 : c);
-            cuaderno.form().soltarTecla(codigo, 0);
-        }
-    }
-    std::string documento() { return cuaderno.documento().copia().partes.contenido.toStdString(); }
-    CuadernoQt cuaderno{CuadernoQt::Documento::propio};
-    std::vector<std::string> preguntas;
-};
-
-} // namespace
 
 // Killed or the word processor quitting; never a running one's; Sí brings all back, No clears.
 TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {

@@ -39,7 +39,6 @@ TEST_F(EnLaVentana, AbreArribaDeTodoEnLaEsquinaYSigueAlFormulario) {
     // Sizes from twips at 96 DPI: 15 twips a pixel; the height less the title bar.
     EXPECT_EQ(QRect(v.pos(), v.size()), QRect(aPx(form().Left), aPx(form().Top), aPx(form().Width),
                                               aPx(form().Height - form().margenVentana)));
-    EXPECT_TRUE(v.rect().contains(v.rectCelda(1, 3)));
     // The timers run as the first activation armed them, and follow the form.
     EXPECT_EQ(v.timer1().isActive() ? v.timer1().interval() : 0, 1000);
     EXPECT_EQ(v.timer2().isActive() ? v.timer2().interval() : 0, 100);
@@ -75,8 +74,6 @@ TEST_F(EnLaVentana, AbreArribaDeTodoEnLaEsquinaYSigueAlFormulario) {
 TEST_F(EnLaVentana, BotonesAyudaYClicEnLaLineaDeEstado) {
     QToolButton* mas = ventana().botonOperar(0);
     EXPECT_TRUE(mas->isVisible());
-    EXPECT_EQ(mas->text(), "+");
-    EXPECT_EQ(mas->toolTip(), " Sumar ");
     tecla(Qt::Key_F5);
     EXPECT_FALSE(mas->isVisible());
     if (QPrinterInfo::defaultPrinter().isNull()) {
