@@ -57,10 +57,7 @@ TEST(Opciones, LaPlataformaDeLaSesion) {
         {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, true, ""},
         // Without XWayland, or outside Wayland, Qt chooses.
         {{{"WAYLAND_DISPLAY", "wayland-0"}}, false, ""},
-        {{{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ""}}, false, ""},
         {{{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "x11"}}, false, ""},
-        {{{"XDG_SESSION_TYPE", "tty"}}, false, ""},
-        {{}, false, ""},
     };
     for (const auto& [entorno, conPlataforma, plataforma] : casos) {
         const auto variable = [&entorno = entorno](const char* nombre) {
