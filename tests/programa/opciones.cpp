@@ -58,6 +58,7 @@ TEST(Opciones, LaPlataformaDeLaSesion) {
         // Without XWayland, or outside Wayland, Qt chooses.
         {{{"WAYLAND_DISPLAY", "wayland-0"}}, false, ""},
         {{{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "x11"}}, false, ""},
+        {{{"DISPLAY", ":0"}}, false, ""},
     };
     for (const auto& [entorno, conPlataforma, plataforma] : casos) {
         const auto variable = [&entorno = entorno](const char* nombre) {
