@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A Wayland session with XWayland (Weston on its X11 backend, inside Xvfb),
-# where Qt would take its Wayland platform: the notebook runs on X11 all the
-# same, its window an XWayland client, F11 read from X11's keyboard.
+# Weston with XWayland inside Xvfb, where Qt would take Wayland: the notebook runs on X11 all
+# the same, its window an XWayland client, F11 read from X11's keyboard.
 # Usage: wayland.sh RENGLERO
 set -u
 renglero="$1"

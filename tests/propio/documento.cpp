@@ -1,18 +1,28 @@
-// The embedded document beyond the word processor's contract: quitting, its
-// events and its undo steps.
+// The embedded document: the word processor's contract, and beyond it its events and undo steps.
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 #include <map>
 
-#include "contrato/contrato.h"
+#include "contrato/tablas.h"
+#include "contrato/texto.h"
 #include "propio/DocumentoPropio.h"
+
+namespace renglero::contrato {
+namespace {
+struct DocumentoPropioDePrueba {
+    DocumentoPropio documento;
+    Word& word() { return documento; }
+    ManejoDocumento& manejo() { return documento; }
+};
+} // namespace
+INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTexto, DocumentoPropioDePrueba);
+INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTablas, DocumentoPropioDePrueba);
+} // namespace renglero::contrato
 
 using namespace renglero;
 using contrato::tipoDeError;
 
-// Events come later, from the event loop, never inside the notebook's call;
-// a handler that moves the selection hears its own move on the next pass;
-// after the quit, no event and no operation.
+// From the event loop; a handler hears its own move on the next pass; after the quit, nothing.
 TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     DocumentoPropio doc;
     std::map<std::string, int> veces;
@@ -70,8 +80,7 @@ TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     EXPECT_EQ(tipoDeError([&] { doc.pagina(); }), ErrorWord::Tipo::otro);
 }
 
-// The formatting of one send is undone in one step, then its text; an
-// operation other than formatting ends the batch even with no event loop.
+// Then its text; an operation other than formatting ends the batch even with no event loop.
 TEST(Documento, ElFormatoDeUnEnvioSeDeshaceDeUnaVez) {
     DocumentoPropio doc;
     const auto deshacer = [&doc] {

@@ -1,6 +1,4 @@
-// The saved .odt: the package as the format wants it, what the XML says
-// where nothing else reads it, the notebook's own file read back the same;
-// a file that LibreOffice Writer wrote, read; what cannot be read, refused.
+// The saved .odt read back the same; a file that LibreOffice Writer wrote, read; bad ones refused.
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -33,28 +31,6 @@ QByteArray parte(const QString& ruta, const char* nombre) {
     return datos;
 }
 
-// A document with all that the notebook sends and the table manager makes.
-void componerEjemplo(DocumentoPropio& doc) {
-    // 1 break, 2-7 "  A  B", 8 break, 9-16 "πnkstcud", 17 break.
-    doc.insertarTexto("\r  A  B\r\xCF\x80nkstcud\r");
-    doc.fuenteSeleccion("Courier New");
-    const Atributo atributos[] = {Atributo::simbolo,     Atributo::negrita,  Atributo::cursiva,
-                                  Atributo::subrayado,   Atributo::tachado,  Atributo::color,
-                                  Atributo::superindice, Atributo::subindice};
-    for (int i = 0; i < 8; ++i)
-        doc.formatear(9 + i, 1, atributos[i], i == 5 ? rgb(255, 0, 0) : 0);
-    doc.contraerSeleccion(false);
-    doc.agregarTabla(2, 2);
-    doc.formatoTabla(false);
-    doc.escribir("c11");
-    doc.moverCeldas(1);
-    doc.sombrearPrimeraCelda(200);
-    doc.fijarAnchoColumna(100);
-    doc.escribir("x  y");
-    doc.moverCursor(100);
-    doc.escribir("fin");
-}
-
 // Everything the notebook reads of a document but where its cursor stands.
 std::string lectura(DocumentoPropio& doc) {
     DocumentoLeido d = doc.leer();
@@ -65,20 +41,34 @@ std::string lectura(DocumentoPropio& doc) {
 
 } // namespace
 
-// Saved and opened again: the same text, runs, tables and page, and saved
-// once more the same bytes. Where Writer's own file does not show how a
-// thing is written (the Symbol font, the shading, a table without lines,
-// runs of spaces), the XML says it as the format does; and LibreOffice
-// opens it.
+// Opened again: the same text, runs, tables and page; saved again, the same bytes. The XML
+// says what Writer's own file does not show as the format does; and LibreOffice opens it.
 TEST(Odt, ElPropioVuelveIgual) {
     QTemporaryDir dir;
     DocumentoPropio doc;
     doc.fijarPagina(612, 72, 54);
-    componerEjemplo(doc);
+    // All the notebook sends: 1 break, 2-7 "  A  B", 8 break, 9-16 "πnkstcud", 17 break.
+    doc.insertarTexto("\r  A  B\r\xCF\x80nkstcud\r");
+    doc.fuenteSeleccion("Courier New");
+    const Atributo atributos[] = {Atributo::simbolo,     Atributo::negrita,  Atributo::cursiva,
+                                  Atributo::subrayado,   Atributo::tachado,  Atributo::color,
+                                  Atributo::superindice, Atributo::subindice};
+    for (int i = 0; i < 8; ++i)
+        doc.formatear(9 + i, 1, atributos[i], i == 5 ? rgb(255, 0, 0) : 0);
+    doc.contraerSeleccion(false);
+    // And what the table manager makes.
+    doc.agregarTabla(2, 2);
+    doc.formatoTabla(false);
+    doc.escribir("c11");
+    doc.moverCeldas(1);
+    doc.sombrearPrimeraCelda(200);
+    doc.fijarAnchoColumna(100);
+    doc.escribir("x  y");
+    doc.moverCursor(100);
+    doc.escribir("fin");
     doc.agregarTabla(1, 3); // with its lines
     const QString ruta = dir.filePath("propio.odt");
     ASSERT_TRUE(doc.guardar(ruta.toStdString()));
-
     // The mimetype first, stored, with no extra field: its type at byte 38.
     QFile odt(ruta);
     ASSERT_TRUE(odt.open(QIODevice::ReadOnly));
@@ -93,7 +83,6 @@ TEST(Odt, ElPropioVuelveIgual) {
         {"styles.xml", "fo:page-width=\"612.00pt\""}};
     for (const auto& [nombre, dicho] : dichos)
         EXPECT_TRUE(parte(ruta, nombre).contains(dicho)) << dicho;
-
     DocumentoPropio otro;
     otro.escribir("lo que había");
     const LecturaOdt l = otro.abrir(ruta);
@@ -106,9 +95,7 @@ TEST(Odt, ElPropioVuelveIgual) {
     ASSERT_TRUE(otro.guardar(otraRuta.toStdString()));
     for (const char* nombre : {"content.xml", "styles.xml"})
         EXPECT_EQ(parte(otraRuta, nombre), parte(ruta, nombre)) << nombre;
-
-    // The recovery copy: as saved, without the notebook's mark on the cell
-    // under its cursor, and where its cursor stood; taken back whole.
+    // The recovery copy: without the notebook's mark on a cell, the cursor kept; taken back whole.
     doc.escribir("marcada");
     const std::string sinMarca = lectura(doc);
     doc.marcarCelda();
@@ -122,7 +109,6 @@ TEST(Odt, ElPropioVuelveIgual) {
     EXPECT_EQ(copiado.seleccion().anchor(), doc.seleccion().anchor());
     EXPECT_EQ(copiado.copia().partes.contenido, copia.partes.contenido);
     EXPECT_EQ(copiado.copia().partes.estilos, copia.partes.estilos);
-
     // With LibreOffice at hand, it must open the file and find the text.
     QString programa = QStandardPaths::findExecutable("soffice");
     if (programa.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
@@ -137,9 +123,7 @@ TEST(Odt, ElPropioVuelveIgual) {
         EXPECT_TRUE(texto.contains(QString::fromUtf8(dicho))) << dicho;
 }
 
-// Text the XML cannot hold does not break the file; a folder whose name is
-// not UTF-8 is the folder named by those bytes ("año" in Latin-1); where
-// nothing can be written, saving fails and the changes stay unsaved.
+// Text the XML cannot hold; a folder named in Latin-1 ("año"); a folder that is not there.
 TEST(Odt, GuardarLoDificil) {
     QTemporaryDir dir;
     DocumentoPropio doc;
@@ -159,8 +143,7 @@ TEST(Odt, GuardarLoDificil) {
     EXPECT_TRUE(doc.documento()->isModified());
 }
 
-// A file that LibreOffice Writer wrote: its text, formats, table and page,
-// and what the embedded document cannot show named.
+// Its text, formats, table and page, and what the embedded document cannot show named.
 TEST(AbrirOdt, ElDeWriter) {
     DocumentoPropio doc;
     const LecturaOdt l = doc.abrir(QStringLiteral(RENGLERO_DATOS "/escrito_en_writer.odt"));
@@ -169,8 +152,7 @@ TEST(AbrirOdt, ElDeWriter) {
     perdido.sort();
     EXPECT_EQ(perdido.join(',').toStdString(), "imágenes,notas al pie");
     EXPECT_TRUE(doc.archivoIncompleto());
-    // Runs as their formats and fonts (L: Liberation Serif); the title is
-    // bold from its paragraph's style.
+    // Runs as their formats and fonts (L: Liberation Serif); the title bold from its style.
     std::string tramos = contrato::describir(doc.leer());
     for (std::size_t i; (i = tramos.find("{Liberation Serif}")) != std::string::npos;)
         tramos.replace(i, 18, "L");

@@ -1,6 +1,4 @@
-// The document's window: the document itself on its page, one cursor shared
-// with the document, the pupil's typing, the title and saving, and closing
-// as the word processor quitting.
+// The document's window: the document on its page, one cursor, the title, saving, closing.
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
@@ -30,8 +28,7 @@ class Ventana : public ::testing::Test {
     }
     QTextEdit* editor() { return v.editor(); }
 
-    // Answers the next message box with the button that reads `boton`;
-    // keeps what the box said.
+    // Answers the next message box with the button `boton`; keeps what the box said.
     void contestarLaProxima(const QString& boton) {
         QTimer::singleShot(0, [this, boton] {
             auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -53,8 +50,7 @@ class Ventana : public ::testing::Test {
 
 } // namespace
 
-// The window shows the document itself, on its page, from when the word
-// processor is shown until it quits.
+// From when the word processor is shown until it quits.
 TEST_F(Ventana, MuestraElDocumentoMismo) {
     EXPECT_EQ(editor()->document(), doc.documento());
     EXPECT_EQ(editor()->lineWrapColumnOrWidth(), static_cast<int>(595.3 * 96 / 72));
@@ -75,8 +71,6 @@ TEST_F(Ventana, MuestraElDocumentoMismo) {
     EXPECT_FALSE(v.isVisible());
 }
 
-// One cursor: what the notebook selects the editor shows, where the pupil
-// types and moves the notebook writes.
 TEST_F(Ventana, ElAlumnoYElCuadernoCompartenElCursor) {
     v.show();
     doc.insertarTexto("\rABCD\r");
@@ -95,7 +89,6 @@ TEST_F(Ventana, ElAlumnoYElCuadernoCompartenElCursor) {
     EXPECT_EQ(doc.textoPrimerParrafo(), "\r");
     QApplication::processEvents();
     EXPECT_EQ(eventos["seleccion"], antes + 1);
-
     doc.nuevoDocumento();
     editor()->setFocus();
     QTest::keyClicks(editor(), "Hola");
@@ -107,8 +100,7 @@ TEST_F(Ventana, ElAlumnoYElCuadernoCompartenElCursor) {
     EXPECT_TRUE(doc.documento()->isModified());
 }
 
-// The notebook's mark on a cell is no format of what is written there,
-// typed by the pupil or written by the notebook.
+// Typed by the pupil or written by the notebook.
 TEST_F(Ventana, LoEscritoEnUnaCeldaMarcadaNoQuedaSombreado) {
     v.show();
     doc.agregarTabla(1, 2);
@@ -126,9 +118,7 @@ TEST_F(Ventana, LoEscritoEnUnaCeldaMarcadaNoQuedaSombreado) {
     }
 }
 
-// Closing is the word processor quitting; with unsaved changes it asks
-// first, and Cancelar leaves it open. Its activation is the word
-// processor's.
+// Cancelar leaves it open; its activation is the word processor's.
 TEST_F(Ventana, CerrarEsSalirTrasPreguntarPorLosCambios) {
     QWidget otra;
     v.show();
@@ -165,9 +155,7 @@ TEST_F(Ventana, CerrarEsSalirTrasPreguntarPorLosCambios) {
     EXPECT_FALSE(otro.enMarcha());
 }
 
-// The title names the file and marks unsaved changes (the page is no
-// change); Ctrl+S saves to the same file once it has one, and asks for a
-// name where it was opened without what the document cannot show.
+// Unsaved changes marked (the page is none); asks a name for a file read without some parts.
 TEST_F(Ventana, ElTituloYGuardarEnElMismoArchivo) {
     QTemporaryDir dir;
     doc.fijarPagina(612, 72, 72);
@@ -184,7 +172,6 @@ TEST_F(Ventana, ElTituloYGuardarEnElMismoArchivo) {
     DocumentoPropio leido;
     ASSERT_TRUE(leido.abrir(ruta).hecho);
     EXPECT_EQ(leido.leer().parrafos.at(0).texto, "xy");
-
     ASSERT_TRUE(doc.abrir(QStringLiteral(RENGLERO_DATOS "/escrito_en_writer.odt")).hecho);
     EXPECT_EQ(v.windowTitle(), "escrito_en_writer.odt - Renglero");
     QTimer::singleShot(0, [] {

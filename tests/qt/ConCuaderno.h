@@ -1,7 +1,6 @@
 #pragma once
-// The real window on the offscreen platform, started as the program starts
-// it; its message boxes are answered (No to a question, OK, else Cancel or
-// what the test asks) and what they said is kept.
+// The real window, started as the program starts it; its message boxes answered (No to a
+// question, OK, else aOkCancel) and what they said kept.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -24,9 +23,7 @@ namespace renglero::prueba {
 class ConCuaderno : public ::testing::Test {
   protected:
     void SetUp() override {
-        // A notebook that ended in a test before asked the application to
-        // leave its loop, and every loop since would end at once: a pass of
-        // the application's own loop clears that.
+        // A notebook that ended before asked the loop to end: a pass of the loop clears that.
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         QApplication::exec();
         contestar();
@@ -69,8 +66,7 @@ class ConCuaderno : public ::testing::Test {
         }
     }
 
-    // What the window last put on the screen, and the window painted afresh
-    // from the form as it stands.
+    // What the window last put on the screen; the window painted afresh from the form.
     QImage enPantalla() {
         return QGuiApplication::primaryScreen()
             ->grabWindow(ventana().winId())

@@ -1,13 +1,10 @@
-// The notebook's own message boxes and dialogs, real ones answered by the
-// tests: they are not another program in front, so the notebook stays open
-// at its full size; the embedded document's dialogs belong to the document;
-// Qt's own words are Spanish.
-#include <QDialogButtonBox>
-#include <QFile>
+// Real message boxes and dialogs, answered by the tests: the notebook's own are no other
+// program in front; the embedded document's belong to the document; Qt's words are Spanish.
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <fstream>
 
 #include "ConCuaderno.h"
 #include "propio/DocumentoPropio.h"
@@ -25,8 +22,7 @@ class Dialogos : public prueba::ConCuaderno {
         QString titulo, texto;
         QMessageBox::Icon icono;
     };
-    // The next message box, once shown: what it says is kept, and the
-    // button that reads `boton` answers it.
+    // The next message box, once shown: what it says is kept; the button `boton` answers it.
     void contestarLaProxima(const QString& boton, int ms = 100) {
         QTimer::singleShot(ms, [this, boton] {
             auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -46,7 +42,6 @@ class Dialogos : public prueba::ConCuaderno {
 } // namespace
 
 TEST_F(Dialogos, UnMensajeDelCuadernoNoLoRecoge) {
-    // A laid-out sum and keypad + again: the notebook says why not.
     teclear("125\n37+");
     ASSERT_EQ(form().operacion, "+");
     const int alto = ventana().height();
@@ -58,8 +53,7 @@ TEST_F(Dialogos, UnMensajeDelCuadernoNoLoRecoge) {
               "Para hacer una nueva operación hay que borrar la tabla.");
     EXPECT_EQ(activaDurante, Ventana::notebook);
     EXPECT_EQ(altoDurante, alto);
-    // Nor did the notebook think it was left and came back, not even while
-    // the desktop has yet to give the keyboard back.
+    // Nor was it left, even while the desktop has yet to give the keyboard back.
     EXPECT_EQ(form().ventanaActual, Ventana::notebook);
     QApplication::setActiveWindow(nullptr);
     EXPECT_EQ(cuaderno.plataforma().ventanaActiva(), Ventana::notebook);
@@ -81,9 +75,7 @@ TEST_F(Dialogos, ElDialogoDelDocumentoEsDelDocumentoYUnaVentanaAjenaOtra) {
 }
 
 TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
-    // Unsaved changes in the document; the notebook ends from Pausa, Pausa
-    // and from its close box, and the pupil answers Cancelar each time: the
-    // notebook goes on as it was, prompt gone, grid written and focused.
+    // Ended from Pausa, Pausa and from its close box: it goes on as it was, prompt gone.
     cuaderno.ventanaDocumento().show();
     cuaderno.documento().escribir("deberes");
     teclear("12");
@@ -100,7 +92,6 @@ TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
     EXPECT_FALSE(form().Frame1.Visible);
     EXPECT_EQ(form().foco, Foco::tabla);
     EXPECT_EQ(cuaderno.documento().leer().parrafos.at(0).texto, "deberes");
-    // The notebook takes keys again.
     tecla(Qt::Key_3);
     EXPECT_EQ(form().tabla.TextMatrix(1, 3) + form().tabla.TextMatrix(1, 4) +
                   form().tabla.TextMatrix(1, 5),
@@ -108,9 +99,7 @@ TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
 }
 
 TEST_F(Dialogos, SoloLaPreguntaDelAnchoDeLineaLlevaIcono) {
-    // A question of the table manager shows no icon (none of the notebook's
-    // others asks for one); the one about the document's new line width shows
-    // the question icon.
+    // A table manager's question shows none (as all the others); the line width's, a question.
     teclear("t23\n");
     contestarLaProxima(QStringLiteral("No"));
     tecla(Qt::Key_Q);
@@ -125,16 +114,13 @@ TEST_F(Dialogos, SoloLaPreguntaDelAnchoDeLineaLlevaIcono) {
     EXPECT_EQ(cajas[1].icono, QMessageBox::Question);
 }
 
-// Saving starts in the desktop's documents folder (as xdg-user-dirs names
-// it), with Qt's own words from its Spanish translation.
+// The documents folder as xdg-user-dirs names it.
 TEST_F(Dialogos, GuardarElDocumentoEmpiezaEnLaCarpetaDeDocumentosYEnEspanol) {
     QTemporaryDir configuracion;
     const QString documentos = configuracion.filePath(QStringLiteral("Mis documentos"));
     ASSERT_TRUE(QDir().mkpath(documentos));
-    QFile dirs(configuracion.filePath(QStringLiteral("user-dirs.dirs")));
-    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-    dirs.write("XDG_DOCUMENTS_DIR=\"" + documentos.toUtf8() + "\"\n");
-    dirs.close();
+    std::ofstream(configuracion.filePath("user-dirs.dirs").toStdString())
+        << "XDG_DOCUMENTS_DIR=\"" << documentos.toStdString() << "\"\n";
     const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", configuracion.path().toLocal8Bit());
     QString visto;

@@ -1,7 +1,4 @@
-// The recovery copy: written whole whenever the writer is killed, kept in a
-// slot of each running notebook, offered once after an end the pupil did
-// not choose and never after a confirmed quit, never mixed between two
-// notebooks; taken back, the grid and the document are as they were.
+// The recovery copy: whole however its writer is killed, one slot per running notebook.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <chrono>
@@ -38,11 +35,36 @@ int copias(const std::string& carpeta) {
     return n;
 }
 
+// A notebook as the program starts it, copies under `carpeta`, the offer answered `respuesta`.
+struct Cuaderno {
+    Cuaderno(const std::string& carpeta, Respuesta respuesta) {
+        cuaderno.plataforma().contestarCon(
+            [this, respuesta](const std::string& texto, const std::string&, Botones b) {
+                if (b == Botones::YesNo) preguntas.push_back(texto);
+                return b == Botones::YesNo ? respuesta : Respuesta::OK;
+            });
+        cuaderno.arrancar();
+        // The word processor's events are heard from Timer1's first tick on.
+        cuaderno.form().tickTimer1();
+        cuaderno.recuperar(carpeta);
+        QApplication::processEvents();
+    }
+    // Digits as they are, '\r' Enter, '*' the keypad's, 'P' Pausa.
+    void teclas(const std::string& lista) {
+        for (const char c : lista) {
+            const int codigo = c == '*' ? 106 : c == 'P' ? 19 : c;
+            cuaderno.form().pulsarTecla(codigo, 0, c == 'P' ? -1 : c);
+            cuaderno.form().soltarTecla(codigo, 0);
+        }
+    }
+    std::string documento() { return cuaderno.documento().copia().partes.contenido.toStdString(); }
+    CuadernoQt cuaderno{CuadernoQt::Documento::propio};
+    std::vector<std::string> preguntas;
+};
+
 } // namespace
 
-// A slot is held while its notebook runs: only a gone one's copy is found,
-// whole however the notebook was killed in the middle of a write, and a gone
-// one that left no copy is cleared away.
+// A gone notebook's slot with no copy is cleared away.
 TEST(Recuperacion, SoloSeEncuentraLaCopiaEnteraDeUnCuadernoQueYaNoEsta) {
     QTemporaryDir dir;
     const std::string carpeta = dir.filePath("recuperacion").toStdString();
@@ -79,42 +101,7 @@ TEST(Recuperacion, SoloSeEncuentraLaCopiaEnteraDeUnCuadernoQueYaNoEsta) {
     EXPECT_FALSE(std::filesystem::exists(sitio));
 }
 
-namespace {
-
-// A notebook as the program starts it, keeping its copies under `carpeta`;
-// the offer is answered with `respuesta`, and the questions are counted.
-struct Cuaderno {
-    Cuaderno(const std::string& carpeta, Respuesta respuesta) {
-        cuaderno.plataforma().contestarCon(
-            [this, respuesta](const std::string& texto, const std::string&, Botones b) {
-                if (b == Botones::YesNo) preguntas.push_back(texto);
-                return b == Botones::YesNo ? respuesta : Respuesta::OK;
-            });
-        cuaderno.arrancar();
-        // The word processor's events are heard from Timer1's first tick on.
-        cuaderno.form().tickTimer1();
-        cuaderno.recuperar(carpeta);
-        QApplication::processEvents();
-    }
-    // Digits as they are, '\r' Enter, '*' the keypad's, 'P' Pausa.
-    void teclas(const std::string& lista) {
-        for (const char c : lista) {
-            const int codigo = c == '*' ? 106 : c == 'P' ? 19 : c;
-            cuaderno.form().pulsarTecla(codigo, 0, c == 'P' ? -1 : c);
-            cuaderno.form().soltarTecla(codigo, 0);
-        }
-    }
-    std::string documento() { return cuaderno.documento().copia().partes.contenido.toStdString(); }
-    CuadernoQt cuaderno{CuadernoQt::Documento::propio};
-    std::vector<std::string> preguntas;
-};
-
-} // namespace
-
-// A copy is offered once after an end the pupil did not choose (killed with
-// no last word, or the word processor quitting) and never to a notebook
-// that still runs; Sí brings the grid and the document back, No takes the
-// copy away, and the pupil's own end leaves nothing behind.
+// Killed or the word processor quitting; never a running one's; Sí brings all back, No clears.
 TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
     QTemporaryDir dir;
     const std::string carpeta = dir.filePath("recuperacion").toStdString();
@@ -131,7 +118,7 @@ TEST(Recuperacion, TrasUnFinNoElegidoSeOfreceUnaVezYVuelveTodo) {
         a.cuaderno.recuperacion()->guardarYa();
         estado = a.cuaderno.form().estado();
         documento = a.documento();
-        // Gone without a last word, as under SIGKILL: its copy stays.
+        // Gone without a last word, as under SIGKILL.
     }
     {
         Cuaderno b(carpeta, Respuesta::Yes);

@@ -1,5 +1,4 @@
-// Key events into key codes, shift states and characters; F11's state as
-// Timer2 reads it.
+// Key events into key codes, shift states and characters; F11's state as Timer2 reads it.
 #include <QKeyEvent>
 #include <array>
 #include <gtest/gtest.h>
@@ -35,9 +34,7 @@ void anadir(Acciones& a, const Acciones& b) {
 
 } // namespace
 
-// One press: the key code, shift state and character. Shift+7 gives "/" on
-// a Spanish keyboard, still the key 7; the keypad by its modifier; Alt with
-// a letter gives no character (Ctrl: as the token, below).
+// Shift+7 gives "/" on a Spanish keyboard, still the key 7; Alt+letter gives no character.
 TEST(TeclasQt, UnaPulsacion) {
     const std::tuple<int, Qt::KeyboardModifiers, QString, AccionTecla> casos[] = {
         {Qt::Key_A, {}, "a", abajo(65, 0, 'a')},
@@ -67,10 +64,8 @@ TEST(TeclasQt, UnaPulsacion) {
     }
 }
 
-// Every sign of a Spanish keyboard, plain, with Shift and with AltGr, is
-// reported as the key that gives it: Qt names the sign, the notebook the key.
+// The key, and the signs Qt names for it plain, with Shift, with AltGr.
 TEST(TeclasQt, CadaSignoDelTecladoEspanolEsSuTecla) {
-    // The key, and the signs Qt names for it plain, with Shift, with AltGr.
     const std::pair<int, std::array<int, 3>> teclas[] = {
         {kTeclaOrdinal, {Qt::Key_masculine, Qt::Key_ordfeminine, Qt::Key_Backslash}},
         {'1', {0, Qt::Key_Exclam, Qt::Key_Bar}},
@@ -103,8 +98,7 @@ TEST(TeclasQt, CadaSignoDelTecladoEspanolEsSuTecla) {
         }
 }
 
-// A release is the key the press gave: matched by scan code, AltGr's two
-// keys let go in turn, the keyboard's repeat a new press but no release.
+// Matched by scan code; AltGr's two keys let go in turn; a repeat is a press with no release.
 TEST(TeclasQt, LaSueltaEsLaDeSuPulsacion) {
     TraductorTeclas t;
     // Shift+1 pressed, Shift let go first, then the key.
