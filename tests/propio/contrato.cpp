@@ -1,6 +1,5 @@
 // The word processor's contract on the embedded document.
-#include "contrato/tablas.h"
-#include "contrato/texto.h"
+#include "contrato/suite.h"
 #include "propio/DocumentoPropio.h"
 
 namespace renglero::contrato {
@@ -15,7 +14,6 @@ struct DocumentoPropioDePrueba {
 
 } // namespace
 
-INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTexto, DocumentoPropioDePrueba);
-INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTablas, DocumentoPropioDePrueba);
+INSTANTIATE_TYPED_TEST_SUITE_P(Propio, Contrato, DocumentoPropioDePrueba);
 
 } // namespace renglero::contrato
