@@ -1,8 +1,6 @@
 #pragma once
-// The contract's suite. Text: the new document, the page, inserting and its
-// selection, the character numbering, formats, the pupil's typing, closing.
-// Tables as the table manager works them: insertion, borders, moving through
-// the cells, rows, columns, widths, shading, the cell mark, deletions.
+// The contract's tests: the page, text, formats, typing and closing; tables as
+// the table manager works them.
 #include <set>
 
 #include "contrato/contrato.h"
@@ -99,9 +97,8 @@ TYPED_TEST_P(Contrato, FueraDeTablaYSinDocumento) {
     EXPECT_EQ(describir(w.leer()), " @0");
 }
 
-// At the cursor, the paragraph split around it, its grid lines hidden and
-// shown again; the first row is no heading: what is typed or sent there is as
-// plain as anywhere.
+// At the cursor, splitting its paragraph; grid lines hidden and shown; the
+// first row no heading: what goes there is as plain as anywhere.
 TYPED_TEST_P(Contrato, AgregarTablaEnElCursor) {
     Word& w = this->word();
     this->recorrer({{"t 2 3;@ 1 1;e x;b \r125\r;> 1;e y", "| T0:x\n[C]125\n,y,/,, @0,1,2"}});
@@ -146,10 +143,9 @@ TYPED_TEST_P(Contrato, GuionesEnTablas) {
     });
 }
 
-// Widths in points; a column added is as wide as the last one; fitted to the
-// window, the line in the same proportions, the cursor where it was;
-// equalized, the same width in all; auto-fit and grid lines shown leave them
-// as they were.
+// A column added as wide as the last; fitted to the window, the line in the
+// same proportions, the cursor kept; equalized, all alike; auto-fit and grid
+// lines shown leave them as they were.
 TYPED_TEST_P(Contrato, AnchosDeColumna) {
     Word& w = this->word();
     this->seguir("L 2 2;> 1");
@@ -171,10 +167,9 @@ TYPED_TEST_P(Contrato, AnchosDeColumna) {
     const double igual = (10 + 2 * b * k) / 3;
     w.igualarColumnas();
     this->anchos({igual, igual, igual});
-    // Narrowed past the floor as the table manager's PgUp does it (15 points
-    // less, 1 point where that is not positive, then fitted to the margins),
-    // the column keeps its place and the others share the rest; widening or
-    // equalizing brings the table back.
+    // Narrowed past the floor as PgUp does it (15 points less, or 1, then
+    // fitted to the margins), the column keeps its place, the others share the
+    // rest; widening or equalizing brings the table back.
     const auto cambiar = [&](float cambio, int veces) {
         for (int i = 0; i < veces; ++i) {
             const float ancho = w.anchoColumna() + cambio;

@@ -27,9 +27,7 @@ struct WriterPropio {
     explicit WriterPropio(std::chrono::milliseconds plazo = Writer::kPlazoPorDefecto) {
         EXPECT_TRUE(lo.arrancar());
         w = std::make_unique<Writer>(lo.tubo(), cola.poster(), false, plazo);
-        EventosWord ev;
-        ev.salir = [this] { ++salidas; };
-        w->suscribir(ev);
+        w->suscribir({.salir = [this] { ++salidas; }});
         w->nuevoDocumento();
     }
     LibreOfficePrivado lo;

@@ -82,11 +82,9 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
         contrato::seguir(*otra, *otra, "i \rabc\rdef\r;f 2 2 N;c");
         std::unique_ptr<Writer> w;
         int abiertos = 0;
-        EventosWord ev;
-        ev.documentoAbierto = [&] { ++abiertos; };
         const auto unirse = [&] {
             w = std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false);
-            w->suscribir(ev);
+            w->suscribir({.documentoAbierto = [&] { ++abiertos; }});
         };
         if (i % 2 == 1) unirse();
         if (i % 4 < 2) otra->cerrarDocumento();
