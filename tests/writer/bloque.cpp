@@ -88,10 +88,8 @@ TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
             w->escribir("antes\n\ndespués");
             w->moverCursor(-8);
         }
-        if (deUnaVez)
-            w->insertarBloque(b.texto, "Courier New", b.formatos);
-        else
-            w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
+        deUnaVez ? w->insertarBloque(b.texto, "Courier New", b.formatos)
+                 : w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
         const std::size_t largo = b.formatos.size();
         contrato::seguir(*w, *w,
                          "f 2 1 T;f " + std::to_string(largo - 1) + " 1 T;!f " +
