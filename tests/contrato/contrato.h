@@ -2,7 +2,7 @@
 // The word processor's contract: what the notebook relies on from every
 // document backend, written once. A backend's test program gives a type with
 // `Word& word()` and `ManejoDocumento& manejo()` on a new empty document,
-// includes texto.h and tablas.h, and instantiates both suites with it.
+// includes suite.h, and instantiates the suite Contrato with it.
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -131,6 +131,10 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
         int x = 0, y = 0;
         std::string a;
         std::istringstream(arg) >> x >> y >> a;
+        const Color color = a[0] == '#' ? std::stoul(a.substr(1), nullptr, 16) : 0;
+        const auto atributo = static_cast<Atributo>(std::string("S^_NUTI#").find(a[0]));
+        const Unidad unidad =
+            arg == "c" ? Unidad::columna : (arg == "f" ? Unidad::fila : Unidad::tabla);
         const std::map<char, std::function<void()>> dar = {
             {'e', [&] { m.escribir(arg); }},
             {'i', [&] { w.insertarTexto(arg); }},
@@ -138,12 +142,7 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
             {'@', [&] { EXPECT_EQ(std::pair(w.filaCelda(), w.columnaCelda()), std::pair(x, y)); }},
             {'m', [&] { m.moverCursor(x); }},
             {'F', [&] { w.fuenteSeleccion(arg); }},
-            {'f',
-             [&] {
-                 const Color color = a[0] == '#' ? std::stoul(a.substr(1), nullptr, 16) : 0;
-                 w.formatear(x, y, static_cast<Atributo>(std::string("S^_NUTI#").find(a[0])),
-                             color);
-             }},
+            {'f', [&] { w.formatear(x, y, atributo, color); }},
             {'c', [&] { w.contraerSeleccion(false); }},
             {'C', [&] { w.contraerSeleccion(true); }},
             {'0', [&] { w.finIgualAInicio(); }},
@@ -151,12 +150,7 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
             {'t', [&] { w.agregarTabla(x, y); }},
             {'L', [&] { llenarTabla(w, m, x, y); }},
             {'>', [&] { w.moverCeldas(x); }},
-            {'x',
-             [&] {
-                 w.expandir(arg == "c"   ? Unidad::columna
-                            : arg == "f" ? Unidad::fila
-                                         : Unidad::tabla);
-             }},
+            {'x', [&] { w.expandir(unidad); }},
             {'d', [&] { w.borrarCeldasSeleccionadas(); }},
             {'v', [&] { w.vaciarPrimeraCelda(); }},
             {'s', [&] { w.sombrearPrimeraCelda(x); }},
@@ -170,34 +164,6 @@ inline void seguir(Word& w, ManejoDocumento& m, const std::string& guion) {
             dar.at(letra)();
     }
 }
-
-// The fixture of both suites: a fresh document for each test.
-template <class Documento> class ConDocumento : public ::testing::Test {
-  protected:
-    Word& word() { return documento_.word(); }
-    ManejoDocumento& manejo() { return documento_.manejo(); }
-    void seguir(const std::string& guion) { contrato::seguir(word(), manejo(), guion); }
-    TablaLeida tabla() { return word().leer().tablas.at(0); }
-    // The first table's widths, each within 0.2 points of those given.
-    void anchos(const std::vector<double>& esperados) {
-        const std::vector<double> a = tabla().anchos;
-        ASSERT_EQ(a.size(), esperados.size());
-        for (std::size_t i = 0; i < a.size(); ++i)
-            EXPECT_NEAR(a[i], esperados[i], 0.2) << i;
-    }
-    // Each script on a new document of its own.
-    void recorrer(const std::vector<std::pair<std::string, std::string>>& guiones) {
-        for (const auto& [guion, documento] : guiones) {
-            manejo().cerrarDocumento();
-            manejo().nuevoDocumento();
-            seguir(guion);
-            EXPECT_EQ(describir(word().leer()), documento) << guion;
-        }
-    }
-
-  private:
-    Documento documento_;
-};
 
 // Every operation of the automation component, each called once.
 inline std::vector<std::pair<const char*, std::function<void(Word&)>>> operaciones() {

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
-#include "contrato/tablas.h"
-#include "contrato/texto.h"
+#include "contrato/suite.h"
 #include "propio/DocumentoPropio.h"
 
 namespace renglero::contrato {
@@ -15,8 +14,7 @@ struct DocumentoPropioDePrueba {
     ManejoDocumento& manejo() { return documento; }
 };
 } // namespace
-INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTexto, DocumentoPropioDePrueba);
-INSTANTIATE_TYPED_TEST_SUITE_P(Propio, ContratoTablas, DocumentoPropioDePrueba);
+INSTANTIATE_TYPED_TEST_SUITE_P(Propio, Contrato, DocumentoPropioDePrueba);
 } // namespace renglero::contrato
 
 using namespace renglero;

@@ -30,22 +30,16 @@ void poner(Bloque& b, const std::string& texto, const std::string& marcas = "") 
 }
 
 // Every attribute alone and together, Symbol signs, colours side by side,
-// blanks with and without formats, a wholly bold row and a plain one.
+// blanks with and without formats, a wholly bold row and a plain one: each
+// run after its marks in brackets.
 Bloque bloqueCompleto() {
+    const std::string tramos = "[]\r1[^]2[_]3[N]a[U]b[T]c[I]d[#ff0000]e[#0000ff]f[NIUT^#008000]g[] "
+                               "[U]  [S]\xCF\x80[S#ff0000]\xE2\x88\x9A[] \r  [N]xyz[N_]2[N]<& "
+                               "[]\r[N]125 + 37[]\r = 162\r";
+    const std::regex tramo("\\[([^\\]]*)\\]([^[]*)");
     Bloque b;
-    for (const auto& [texto, marcas] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"\r1", ""},       {"2", "^"},
-             {"3", "_"},        {"a", "N"},
-             {"b", "U"},        {"c", "T"},
-             {"d", "I"},        {"e", "#ff0000"},
-             {"f", "#0000ff"},  {"g", "NIUT^#008000"},
-             {" ", ""},         {"  ", "U"},
-             {"\xCF\x80", "S"}, {"\xE2\x88\x9A", "S#ff0000"},
-             {" \r  ", ""},     {"xyz", "N"},
-             {"2", "N_"},       {"<& ", "N"},
-             {"\r", ""},        {"125 + 37", "N"},
-             {"\r = 162\r", ""}})
-        poner(b, texto, marcas);
+    for (std::sregex_iterator i(tramos.begin(), tramos.end(), tramo), fin; i != fin; ++i)
+        poner(b, (*i)[2], (*i)[1]);
     return b;
 }
 
@@ -81,12 +75,10 @@ Bloque cuadriculaLlena() {
     return b;
 }
 
-// The block as F9 sends it, one insertion or run by run, into a document with
-// text above and below the cursor's empty paragraph (or at its start): the
-// selection spans the block from its leading break to the last row's, the
-// pupil types on after it, the saved super- and subscript values are the
-// same; no temporary file is left (in a folder of the test's own, not the
-// common one where another run beside this one leaves and takes files).
+// F9's block, in one insertion or run by run, amid text or at its start: the
+// same selection, from its leading break to the last row's, typing after it
+// and saved super- and subscripts; no temporary file left (in a folder of the
+// test's own: runs beside this one share /tmp).
 TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
     char temporales[] = "/tmp/renglero-temporales-XXXXXX";
     ASSERT_NE(mkdtemp(temporales), nullptr);
@@ -96,10 +88,8 @@ TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
             w->escribir("antes\n\ndespués");
             w->moverCursor(-8);
         }
-        if (deUnaVez)
-            w->insertarBloque(b.texto, "Courier New", b.formatos);
-        else
-            w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
+        deUnaVez ? w->insertarBloque(b.texto, "Courier New", b.formatos)
+                 : w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
         const std::size_t largo = b.formatos.size();
         contrato::seguir(*w, *w,
                          "f 2 1 T;f " + std::to_string(largo - 1) + " 1 T;!f " +
@@ -114,19 +104,16 @@ TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
         w->nuevoDocumento();
         return r;
     };
-    const auto igual = [&](const char* nombre, const Bloque& b, bool conTexto) {
-        EXPECT_EQ(enviar(b, true, conTexto), enviar(b, false, conTexto)) << nombre;
-    };
-    igual("completo", bloqueCompleto(), true);
-    igual("al principio", bloqueCompleto(), false);
-    igual("cuadrícula llena", cuadriculaLlena(), true);
+    const Bloque completo = bloqueCompleto(), llena = cuadriculaLlena();
+    EXPECT_EQ(enviar(completo, true, true), enviar(completo, false, true));
+    EXPECT_EQ(enviar(completo, true, false), enviar(completo, false, false)) << "al principio";
+    EXPECT_EQ(enviar(llena, true, true), enviar(llena, false, true)) << "cuadrícula llena";
     EXPECT_TRUE(std::filesystem::is_empty(temporales));
     std::filesystem::remove_all(temporales);
 }
 
-// The Symbol signs of the palette keep the grid's columns: each one, sent
-// with F9, takes as much room on the page as a letter of the block does, so
-// a row that holds one still lines up with the rows above and below it.
+// Each Symbol sign of the palette, sent with F9, takes a letter's room on the
+// page: a row holding one lines up with the rows above and below.
 TEST_F(ConWriter, LosSignosOcupanLoQueUnaLetra) {
     const std::string codigos =
         "\xB1\xA3\xB3\xB9\xE5\xD1\xA5\xAB\xAC\xAD\xAE\xAF\xB6@pabgdDwmelfFW";

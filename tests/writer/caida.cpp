@@ -1,11 +1,10 @@
-// LibreOffice closing the document under the notebook's feet, not answering
-// (stopped with SIGSTOP), quitting, or killed in the middle of the work:
-// errors that say which, never a crash nor a caller held past its deadline.
+// Another document in front; LibreOffice closing the document, stopped
+// (SIGSTOP), quitting or killed mid-work: errors that say which, never a crash
+// nor a caller held too long.
 #include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "contrato/contrato.h"
 #include "entorno.h"
@@ -28,9 +27,7 @@ struct WriterPropio {
     explicit WriterPropio(std::chrono::milliseconds plazo = Writer::kPlazoPorDefecto) {
         EXPECT_TRUE(lo.arrancar());
         w = std::make_unique<Writer>(lo.tubo(), cola.poster(), false, plazo);
-        EventosWord ev;
-        ev.salir = [this] { ++salidas; };
-        w->suscribir(ev);
+        w->suscribir({.salir = [this] { ++salidas; }});
         w->nuevoDocumento();
     }
     LibreOfficePrivado lo;
@@ -49,21 +46,22 @@ std::pair<char, pid_t> estadoYPadre(pid_t pid) {
     return r;
 }
 
-// The LibreOffice processes that this test program started.
-std::set<pid_t> sofficeHijos() {
-    std::set<pid_t> pids;
+// The LibreOffice processes that this test program started, but those given.
+std::vector<pid_t> sofficeHijos(const std::vector<pid_t>& salvo = {}) {
+    std::vector<pid_t> pids;
     for (const auto& p : std::filesystem::directory_iterator("/proc")) {
         std::string nombre;
         std::getline(std::ifstream(p.path() / "comm"), nombre);
         const pid_t pid = std::atoi(p.path().filename().c_str());
-        if (nombre == "soffice.bin" && estadoYPadre(pid).second == getpid()) pids.insert(pid);
+        if (nombre == "soffice.bin" && estadoYPadre(pid).second == getpid() &&
+            std::ranges::find(salvo, pid) == salvo.end())
+            pids.push_back(pid);
     }
     return pids;
 }
 
-// Stops LibreOffice until the guard it gives back ends, and at most for 30
-// s: a call that waits without a deadline comes back late, and fails the
-// test, instead of holding it for ever.
+// Stops LibreOffice until the guard ends, at most 30 s: a call without a
+// deadline then comes back late, failing the test, instead of hanging it.
 std::jthread parar(pid_t pid) {
     kill(pid, SIGSTOP);
     // The signal takes a moment: until then LibreOffice still answers.
@@ -76,8 +74,16 @@ std::jthread parar(pid_t pid) {
 
 } // namespace
 
-// The pupil closes it in Writer: another client does it here, and the
-// document the backend held is gone.
+// The cell mark leaves the very cell it was put on.
+TEST_F(ConWriter, LaMarcaSaleDeSuCeldaConOtroDocumentoDelante) {
+    seguir(*w, *w, "t 2 2;k");
+    w->nuevoDocumento();
+    w->desmarcarCelda();
+    w->cerrarDocumento();
+    EXPECT_EQ(describir(w->leer()), "| T0:,/, @0,1,1");
+}
+
+// The pupil closes it in Writer (another client here): the document is gone.
 TEST_F(ConWriter, DocumentoCerradoPorOtro) {
     w->insertarTexto("\rabc\r");
     ColaEventos otra;
@@ -97,21 +103,18 @@ TEST(WriterSinLibreOffice, NadieEscuchando) {
     EXPECT_THROW(w.suscribir({}), ErrorWord);
 }
 
-// Stopped, the call fails after its deadline saying that Writer does not
-// answer and every later call says so at once; once LibreOffice goes on,
-// calls work again, its document as it was. Then the pupil quits it.
+// Stopped: the call fails at its deadline, every later one at once; going on,
+// calls work again on the document as it was. Then the pupil quits it.
 TEST(WriterSinLibreOffice, ParadoSigueYSale) {
-    // Long enough for a call of a loaded machine, short beside the guard's.
-    WriterPropio p(std::chrono::seconds(3));
+    WriterPropio p(std::chrono::seconds(3)); // enough for a loaded machine
     Writer& w = *p.w;
     seguir(w, w, "i \rantes\r;c");
     std::jthread parada = parar(p.lo.pid());
     auto t0 = Reloj::now();
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
     const double espera = segundosDesde(t0);
-    // Its deadline, not LibreOffice's 30 s stop.
     EXPECT_GE(espera, 2.9);
-    EXPECT_LT(espera, 20);
+    EXPECT_LT(espera, 20); // its deadline, not LibreOffice's 30 s stop
     t0 = Reloj::now();
     for (auto& [nombre, op] : operaciones())
         EXPECT_EQ(tipoDeError([&] { op(w); }), ErrorWord::Tipo::noResponde) << nombre;
@@ -130,30 +133,26 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::cerrado);
 }
 
-// The headless driver ends even while its LibreOffice is stopped: that
-// LibreOffice is the driver's own and goes with it, instead of holding the
-// driver's end until it answers.
+// The headless driver ends even while its own LibreOffice is stopped, and
+// that LibreOffice goes with it.
 TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
-    const std::set<pid_t> antes = sofficeHijos();
+    const std::vector<pid_t> antes = sofficeHijos();
     std::optional<DocumentoConducido> d = documentoWriter(std::chrono::seconds(3));
     ASSERT_TRUE(d);
-    std::vector<pid_t> suyo;
-    std::ranges::set_difference(sofficeHijos(), antes, std::back_inserter(suyo));
+    const std::vector<pid_t> suyo = sofficeHijos(antes);
     ASSERT_EQ(suyo.size(), 1u);
     std::jthread parada = parar(suyo[0]);
     EXPECT_EQ(tipoDeError([&] { d->word->textoPrimerParrafo(); }), ErrorWord::Tipo::noResponde);
     const auto t0 = Reloj::now();
     d.reset();
-    // Well within the 30 s that LibreOffice stays stopped.
-    EXPECT_LT(segundosDesde(t0), 15);
+    EXPECT_LT(segundosDesde(t0), 15); // well within the 30 s stop
     EXPECT_NE(kill(suyo[0], 0), 0) << "its LibreOffice has gone";
 }
 
-// A LibreOffice that hangs while it starts, its pipe already open, holds
-// its starter no longer than the limit: then it is killed.
+// One that hangs starting, its pipe open, is killed at the starter's limit.
 TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     LibreOfficePrivado lo;
-    const std::set<pid_t> antes = sofficeHijos();
+    const std::vector<pid_t> antes = sofficeHijos();
     std::jthread parada;
     std::jthread vigia([&](std::stop_token fin) {
         // Listening: flags 00010000 in the kernel's list of sockets.
@@ -167,12 +166,10 @@ TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
         };
         while (!fin.stop_requested() && !escucha())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        std::vector<pid_t> suyo;
-        std::ranges::set_difference(sofficeHijos(), antes, std::back_inserter(suyo));
-        if (suyo.size() == 1) parada = parar(suyo[0]);
+        if (const std::vector<pid_t> suyo = sofficeHijos(antes); suyo.size() == 1)
+            parada = parar(suyo[0]);
     });
-    // Its limit, not the 30 s that LibreOffice stays stopped: then it would
-    // answer, and start.
+    // Its limit, not the 30 s stop: then it would answer, and start.
     EXPECT_FALSE(lo.arrancar(std::chrono::seconds(15)));
     vigia.request_stop();
     vigia.join();
@@ -180,10 +177,8 @@ TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     EXPECT_FALSE(lo.enMarcha());
 }
 
-// Killed while F9 and the table manager work, once a round has gone
-// through: the call it cuts off already says that Writer has gone, as every
-// later one does, so that the pupil's F9 tells it the first time; a crash is
-// not the pupil quitting, so the notebook goes on.
+// Killed while F9 and the table manager work: the call cut off already says
+// Writer has gone, as every later one; a crash is no quit, the notebook goes on.
 TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
     WriterPropio p;
     Writer& w = *p.w;

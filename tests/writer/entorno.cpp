@@ -1,7 +1,8 @@
+// The program's LibreOffice, started before the tests and stopped after them;
+// the word processor's contract on Writer, each test on a new document of it.
 #include "entorno.h"
 
-#include "contrato/tablas.h"
-#include "contrato/texto.h"
+#include "contrato/suite.h"
 
 namespace renglero::prueba {
 
@@ -10,12 +11,13 @@ namespace {
 std::optional<LibreOfficePrivado> compartido;
 
 class EntornoLibreOffice : public ::testing::Environment {
-  public:
     void SetUp() override {
         ASSERT_TRUE(compartido.emplace().arrancar()) << "LibreOffice did not start";
     }
     void TearDown() override { compartido.reset(); }
 };
+[[maybe_unused]] ::testing::Environment* const entorno =
+    ::testing::AddGlobalTestEnvironment(new EntornoLibreOffice);
 
 } // namespace
 
@@ -25,15 +27,6 @@ LibreOfficePrivado& libreOffice() {
 
 } // namespace renglero::prueba
 
-// The word processor's contract on Writer, each test on a new document of
-// the program's LibreOffice.
 namespace renglero::contrato {
-INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTexto, prueba::DocumentoWriter);
-INSTANTIATE_TYPED_TEST_SUITE_P(Writer, ContratoTablas, prueba::DocumentoWriter);
+INSTANTIATE_TYPED_TEST_SUITE_P(Writer, Contrato, prueba::DocumentoWriter);
 } // namespace renglero::contrato
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new renglero::prueba::EntornoLibreOffice);
-    return RUN_ALL_TESTS();
-}

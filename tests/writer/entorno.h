@@ -26,8 +26,6 @@ class VariableDeEntorno {
         poner(valor);
     }
     ~VariableDeEntorno() { poner(antes_ ? antes_->c_str() : nullptr); }
-    VariableDeEntorno(const VariableDeEntorno&) = delete;
-    VariableDeEntorno& operator=(const VariableDeEntorno&) = delete;
     void poner(const char* valor) {
         valor ? setenv(nombre_.c_str(), valor, 1) : unsetenv(nombre_.c_str());
     }
@@ -84,10 +82,7 @@ class ColaEventos {
     }
     // Drains until cond() holds or the time is up.
     bool esperar(const std::function<bool()>& cond, std::chrono::milliseconds tope) {
-        const auto limite = std::chrono::steady_clock::now() + tope;
-        for (drenar(); !cond() && std::chrono::steady_clock::now() < limite; drenar())
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return cond();
+        return esperarHasta([&] { return drenar(), cond(); }, tope);
     }
     bool drenando() const { return drenando_; }
 
@@ -105,8 +100,7 @@ struct DocumentoWriter {
     DocumentoWriter() { w->nuevoDocumento(); }
     ~DocumentoWriter() {
         w->cerrarDocumento(); // where it is already gone, nothing to close
-        // A LibreOffice that stopped answering is stopped, so that the run
-        // ends with its failures instead of waiting for ever.
+        // One that stopped answering is stopped: the run ends, not waits for ever.
         if (!terminarWriter(w, libreOffice()))
             ADD_FAILURE() << "LibreOffice no contesta: se detiene";
         w.reset();
@@ -129,11 +123,10 @@ struct Bloque {
 // A full Texto grid, 50 rows of 62 cells, its formats changing every few.
 Bloque cuadriculaLlena();
 
-// Read over a UNO connection of the test's own to the LibreOffice on `tubo`:
-// for each paragraph of the document that holds a paragraph reading
-// `marca`, from that one on, where each of its characters begins, in points
-// from the page's left edge (empty when there is no such document); how
-// many text documents are open.
+// Over a UNO connection of the test's own to the LibreOffice on `tubo`: in the
+// document holding a paragraph `marca`, from it on, where each character of
+// each paragraph begins, in points from the page's edge; how many text
+// documents are open.
 std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
                                                      const std::string& marca);
 int documentosDeTexto(const std::string& tubo);

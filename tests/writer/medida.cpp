@@ -25,19 +25,14 @@ std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
         bool visto = false;
         while (parrafos->hasMoreElements()) {
             const Reference<css::text::XTextRange> p(parrafos->nextElement(), UNO_QUERY);
-            if (!p.is()) continue;
-            visto = visto || aStd(p->getString()) == marca;
-            if (!visto) continue;
-            std::vector<double> fila;
+            if (!p.is() || !(visto = visto || aStd(p->getString()) == marca)) continue;
+            std::vector<double>& fila = inicios.emplace_back();
             const Reference<css::text::XTextCursor> c =
                 texto->createTextCursorByRange(p->getStart());
-            const sal_Int32 largo = p->getString().getLength();
-            for (sal_Int32 i = 0; i <= largo; ++i) {
+            for (sal_Int32 i = 0; i <= p->getString().getLength(); ++i, c->goRight(1, false)) {
                 vista->gotoRange(c->getStart(), false);
                 fila.push_back(aPuntos(vista->getPosition().X));
-                c->goRight(1, false);
             }
-            inicios.push_back(fila);
         }
         if (visto) break;
     }

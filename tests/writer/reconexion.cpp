@@ -1,14 +1,47 @@
-// A notebook that joins LibreOffice works with the pupil's document there,
-// and inherits nothing of another connection to it that just went away.
+// Writer's events on the notebook's thread; a notebook that joins LibreOffice
+// works with the pupil's document there, inheriting nothing of another
+// connection to it that just went away.
+#include <set>
+
 #include "contrato/contrato.h"
 #include "entorno.h"
 
 namespace renglero::prueba {
 
-// The pupil opened Writer before the notebook came, or the notebook started
-// it with its own empty document: the notebook sends into that document and
-// opens none of its own. An empty one takes the pupil's Spanish; one the
-// pupil wrote in keeps its language.
+// Writer's events reach the handlers through the poster, on the test's own
+// thread and only when it drains what was handed over (a callback nested in
+// a call may hand over from this thread too), never on UNO's.
+TEST_F(ConWriter, EventosPorElPosterEnElHiloPropio) {
+    std::multiset<std::string> oidos;
+    int fuera = 0;
+    const auto yo = std::this_thread::get_id();
+    const auto anotar = [&](const char* n) {
+        return [&, n] {
+            oidos.insert(n);
+            if (std::this_thread::get_id() != yo || !cola.drenando()) ++fuera;
+        };
+    };
+    w->suscribir({anotar("antesDeCerrar"), anotar("cambioDeDocumento"), anotar("documentoAbierto"),
+                  anotar("salir"), anotar("activada"), anotar("desactivada"), anotar("seleccion")});
+    cola.drenar();
+    oidos.clear();
+    const auto oido = [&](const std::set<std::string>& nombres) {
+        return cola.esperar([&] { return std::ranges::includes(oidos, nombres); },
+                            std::chrono::seconds(5));
+    };
+    w->insertarTexto("\rabc\r");
+    EXPECT_TRUE(oido({"seleccion"}));
+    w->nuevoDocumento();
+    EXPECT_TRUE(oido({"documentoAbierto", "cambioDeDocumento"})); // in either order
+    w->cerrarDocumento();
+    EXPECT_TRUE(oido({"antesDeCerrar"}));
+    EXPECT_EQ(fuera, 0);
+    EXPECT_EQ(oidos.count("salir"), 0u);
+}
+
+// Writer opened by the pupil, or started by the notebook with an empty
+// document: the notebook sends into that one and opens none; an empty one
+// takes the pupil's Spanish, one written in keeps its language.
 TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
     for (const std::string escrito : {"del alumno\n", ""}) {
         SCOPED_TRACE(escrito);
@@ -28,18 +61,16 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
         EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::arrancando, std::chrono::seconds(30)));
         EXPECT_EQ(w.leer().idioma, escrito.empty() ? "es-MX" : idiomaAlumno);
         contrato::seguir(w, w, "b \r  125 \r;c");
-        if (!escrito.empty()) {
+        if (!escrito.empty())
             EXPECT_EQ(contrato::describir(alumno.leer()), "del alumno||[C]  125 | @3");
-        }
         EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
         alumno.cerrarDocumento();
     }
 }
 
-// Another connection to the same LibreOffice works in a document and goes,
-// its document left open or closed, the new connection made before or after
-// it goes: the new one opens its own document, in the pupil's Spanish, and
-// hears of it.
+// Another connection works in a document and goes, leaving it open or closed,
+// the new one made before or after: the new one opens its own document, in
+// the pupil's Spanish, and hears of it.
 TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
     const VariableDeEntorno locale("LC_ALL", "es_MX.UTF-8");
     for (int i = 0; i < 12; ++i) {
@@ -51,11 +82,9 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
         contrato::seguir(*otra, *otra, "i \rabc\rdef\r;f 2 2 N;c");
         std::unique_ptr<Writer> w;
         int abiertos = 0;
-        EventosWord ev;
-        ev.documentoAbierto = [&] { ++abiertos; };
         const auto unirse = [&] {
             w = std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false);
-            w->suscribir(ev);
+            w->suscribir({.documentoAbierto = [&] { ++abiertos; }});
         };
         if (i % 2 == 1) unirse();
         if (i % 4 < 2) otra->cerrarDocumento();

@@ -1,6 +1,6 @@
-// The pupil's pipe: a name nobody else can guess, kept where only the pupil
-// can read it, a socket trusted only when it is the pupil's own; how the
-// pupil's LibreOffice is started on it; the new document's language.
+// The pupil's pipe: an unguessable name, kept where only the pupil reads it,
+// a socket trusted only when the pupil's own; how LibreOffice is started on
+// it; the new document's language.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -17,9 +17,7 @@
 #include <unistd.h>
 
 #include "entorno.h"
-#include "writer/ConexionWriter.h"
 #include "writer/TuboWriter.h"
-#include "writer/Writer.h"
 
 namespace fs = std::filesystem;
 using namespace renglero;
@@ -68,12 +66,6 @@ class Tubo : public ::testing::Test {
     std::list<prueba::VariableDeEntorno> variables_;
 };
 
-mode_t modo(const std::string& ruta) {
-    struct stat st {};
-    lstat(ruta.c_str(), &st);
-    return st.st_mode & 0777;
-}
-
 } // namespace
 
 // The pupil's own folder, never one that others can write into, nor a link.
@@ -90,15 +82,15 @@ TEST_F(Tubo, LaCarpetaEsPrivada) {
     EXPECT_EQ(tubo::carpetaPrivada(), "");
 }
 
-// A random name, kept for a second notebook of the same pupil, another for
-// another pupil; changed where something that is no socket of the pupil's
-// stands in its place.
+// A random name, kept for the same pupil's next notebook, another for another
+// pupil; changed where something not the pupil's socket stands in its place.
 TEST_F(Tubo, ElNombreEsAlAzarYSeGuarda) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string nombre = tubo::nombreGuardado(carpeta);
     EXPECT_EQ(nombre.rfind("renglero-", 0), 0u);
     EXPECT_EQ(nombre.size(), std::string("renglero-").size() + 16);
-    EXPECT_EQ(modo(carpeta + "/tubo"), 0600u);
+    EXPECT_EQ(fs::symlink_status(carpeta + "/tubo").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(ConexionWriter::tuboPorDefecto(), nombre);
     tubo::olvidar(carpeta, "renglero-otro");
     EXPECT_TRUE(fs::exists(carpeta + "/tubo"));
@@ -113,9 +105,8 @@ TEST_F(Tubo, ElNombreEsAlAzarYSeGuarda) {
 }
 
 // Only a live socket of the pupil's own is joined, not a link to one nor
-// another user's; a dead one goes. At the notebook's end, where Writer has
-// gone, its dead socket and the kept name go; where it still runs, both stay
-// for the next notebook.
+// another user's. At the notebook's end, where Writer has gone, its dead
+// socket and the kept name go; where it still runs, both stay.
 TEST_F(Tubo, SoloElSocketPropio) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string propio = tubo::nombreGuardado(carpeta), enlace = tubo::nombreNuevo(),
@@ -156,22 +147,10 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
     chmod((programas + "/soffice").c_str(), 0755);
     fs::copy_file("/bin/sleep", programas + "/soffice.bin");
     poner("PATH", (programas + ":" + std::getenv("PATH")).c_str());
-    // What LibreOffice is started with, then its accept.
-    const auto argumentos = [&] {
-        fs::remove(anotadas);
-        const std::string nombre = tubo::nombreNuevo();
-        nombres_.push_back(nombre);
-        EXPECT_EQ(ConexionWriter(nombre).conectarOArrancar(std::chrono::milliseconds(100)),
-                  ConexionWriter::Resultado::sinRespuesta);
-        prueba::esperarHasta([&] { return fs::exists(anotadas); }, std::chrono::seconds(20));
-        std::string leidos;
-        std::getline(std::ifstream(anotadas), leidos);
-        return std::make_pair(leidos, "--accept=pipe,name=" + nombre + ";urp;");
-    };
-    // A LibreOffice of this user running, on another profile (another HOME),
-    // then on the notebook's.
     poner("XDG_CONFIG_HOME", nullptr);
-    auto enMarcha = [&](const std::string& casa) {
+    // With a LibreOffice of this user running on the profile in `casa`, what
+    // LibreOffice is started with: `opciones`, then its accept.
+    const auto arrancaCon = [&](const std::string& casa, const std::string& opciones) {
         std::string home = "HOME=" + casa;
         char* entorno[] = {home.data(), nullptr};
         const pid_t p = fork();
@@ -182,15 +161,20 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
         const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         for (std::string c; c != "soffice.bin" && std::chrono::steady_clock::now() < limite;)
             std::getline(std::ifstream("/proc/" + std::to_string(p) + "/comm"), c);
-        auto resultado = argumentos();
+        fs::remove(anotadas);
+        const std::string nombre = tubo::nombreNuevo();
+        nombres_.push_back(nombre);
+        EXPECT_EQ(ConexionWriter(nombre).conectarOArrancar(std::chrono::milliseconds(100)),
+                  ConexionWriter::Resultado::sinRespuesta);
+        prueba::esperarHasta([&] { return fs::exists(anotadas); }, std::chrono::seconds(20));
+        std::string leidos;
+        std::getline(std::ifstream(anotadas), leidos);
+        EXPECT_EQ(leidos, opciones + "--accept=pipe,name=" + nombre + ";urp;") << casa;
         kill(p, SIGKILL);
         waitpid(p, nullptr, 0);
-        return resultado;
     };
-    const auto [nuevo, aceptarNuevo] = enMarcha(raiz_);
-    EXPECT_EQ(nuevo, "--writer --nologo --minimized " + aceptarNuevo);
-    const auto [junto, aceptarJunto] = enMarcha(casa_);
-    EXPECT_EQ(junto, "--nologo " + aceptarJunto);
+    arrancaCon(raiz_, "--writer --nologo --minimized "); // another profile (another HOME)
+    arrancaCon(casa_, "--nologo ");                      // the notebook's
 }
 
 // LC_ALL, LC_MESSAGES and LANG ("-" where not set, "." where empty), and
