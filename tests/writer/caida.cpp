@@ -27,7 +27,9 @@ struct WriterPropio {
     explicit WriterPropio(std::chrono::milliseconds plazo = Writer::kPlazoPorDefecto) {
         EXPECT_TRUE(lo.arrancar());
         w = std::make_unique<Writer>(lo.tubo(), cola.poster(), false, plazo);
-        w->suscribir({.salir = [this] { ++salidas; }});
+        EventosWord e;
+        e.salir = [this] { ++salidas; };
+        w->suscribir(e);
         w->nuevoDocumento();
     }
     LibreOfficePrivado lo;

@@ -61,8 +61,9 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
         EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::arrancando, std::chrono::seconds(30)));
         EXPECT_EQ(w.leer().idioma, escrito.empty() ? "es-MX" : idiomaAlumno);
         contrato::seguir(w, w, "b \r  125 \r;c");
-        if (!escrito.empty())
+        if (!escrito.empty()) {
             EXPECT_EQ(contrato::describir(alumno.leer()), "del alumno||[C]  125 | @3");
+        }
         EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
         alumno.cerrarDocumento();
     }
@@ -84,7 +85,9 @@ TEST(WriterReconexion, CadaConexionNuevaAbreYOyeSuDocumento) {
         int abiertos = 0;
         const auto unirse = [&] {
             w = std::make_unique<Writer>(libreOffice().tubo(), cola.poster(), false);
-            w->suscribir({.documentoAbierto = [&] { ++abiertos; }});
+            EventosWord e;
+            e.documentoAbierto = [&] { ++abiertos; };
+            w->suscribir(e);
         };
         if (i % 2 == 1) unirse();
         if (i % 4 < 2) otra->cerrarDocumento();
