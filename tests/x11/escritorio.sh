@@ -1,20 +1,16 @@
-# A desktop of one's own for the X11 tests and benchmarks, to be sourced:
-# Xvfb on a display it picks itself (pantalla.sh: esperar, arrancar_xvfb), a
-# window manager on it, a private HOME, XDG_RUNTIME_DIR and session bus, so
-# that LibreOffice's profile and the notebook's pipe are nobody else's.
-# escritorio_arrancar [CLASE] starts it (openbox by default, or
-# $RENGLERO_ESCRITORIO: xfwm4, marco, kwin, gnome-x11, gnome-wayland nested in
-# Xvfb); what escritorio_lanzar starts, and all that it starts in turn, is
-# stopped at exit. pulsar and pantallazo are the pupil's keyboard and screen.
+# A desktop of one's own for the X11 tests and benchmarks, to be sourced: Xvfb
+# (pantalla.sh), a window manager, a private HOME, XDG_RUNTIME_DIR and session
+# bus, so that LibreOffice's profile and the notebook's pipe are nobody else's.
+# escritorio_arrancar [CLASE]: openbox, or $RENGLERO_ESCRITORIO (xfwm4, marco,
+# kwin, gnome-x11, gnome-wayland nested in Xvfb); what escritorio_lanzar starts,
+# and all it starts in turn, is stopped at exit.
 source "$(dirname "${BASH_SOURCE[0]}")/pantalla.sh"
-
 ESCRITORIO=""
 ESCRITORIO_PIDS=()
 
 escritorio_recoger() { ESCRITORIO_PIDS+=("$1"); }
-# A program of this desktop, marked in its environment, which the programs
-# it starts in turn inherit (LibreOffice, which the notebook never waits for):
-# escritorio_detener finds them all by the mark.
+# A program marked in its environment, inherited by what it starts in turn
+# (LibreOffice, never waited for): escritorio_detener finds them all by it.
 escritorio_propio() { ESCRITORIO_PROGRAMA="$ESCRITORIO" "$@"; }
 escritorio_lanzar() {
   ESCRITORIO_PROGRAMA="$ESCRITORIO" "$@" &
@@ -32,7 +28,6 @@ escritorio_libreoffice() {
     [ "$(cat "/proc/$p/comm" 2>/dev/null)" = soffice.bin ] && { echo "$p"; return; }
   done
 }
-
 escritorio_detener() {
   local pid propios
   for ((i = ${#ESCRITORIO_PIDS[@]} - 1; i >= 0; i--)); do
@@ -57,8 +52,7 @@ escritorio_detener() {
 }
 
 # GNOME Shell takes systemd-logind when /run/systemd/seats exists and wants a
-# system bus (for UPower and others): it runs where /run/systemd is empty (a
-# mount namespace of its own) with a private bus standing in for the system's.
+# system bus: it runs with /run/systemd empty and a private bus as the system's.
 sin_systemd() {
   local sistema
   sistema=$(escritorio_propio dbus-daemon --session --fork --print-address=1 | head -n 1)
@@ -79,26 +73,18 @@ cerrar_vista_general() {
   esperar 10 vista_general_es false
 }
 
-# GNOME Shell 43 without systemd starts ibus-daemon itself (at its start and
-# at XWayland's), with a JavaScript setup function that runs in the forked
-# child before exec: there it may wait for ever on a lock that another of the
-# shell's threads held at the fork, and the shell, XWayland's start with it,
-# waits for that child. A child of the shell still named gnome-shell two
-# seconds later is such a fork: it is ended, and the shell only logs that
-# ibus-daemon did not start.
-bifurcaciones_de_gnome_shell() {
-  local p padre
-  for p in $(escritorio_procesos_propios); do
-    [ "$(cat "/proc/$p/comm" 2>/dev/null)" = gnome-shell ] || continue
-    padre=$(cut -d' ' -f4 "/proc/$p/stat" 2>/dev/null)
-    [ "$(cat "/proc/$padre/comm" 2>/dev/null)" = gnome-shell ] && echo "$p"
-  done
-}
+# GNOME Shell 43 without systemd forks ibus-daemon with a JavaScript setup
+# function run before exec, which may wait for ever on a lock another thread
+# held at the fork, and the shell (and XWayland's start) waits for that child.
+# A child of the shell still named gnome-shell 2 s later is such a fork: ended.
 vigilar_gnome_shell() {
-  local p vistas=" " antes
+  local p padre vistas=" " antes
   while [ -d "$ESCRITORIO" ]; do
     antes=$vistas vistas=" "
-    for p in $(bifurcaciones_de_gnome_shell); do
+    for p in $(escritorio_procesos_propios); do
+      [ "$(cat "/proc/$p/comm" 2>/dev/null)" = gnome-shell ] || continue
+      padre=$(cut -d' ' -f4 "/proc/$p/stat" 2>/dev/null)
+      [ "$(cat "/proc/$padre/comm" 2>/dev/null)" = gnome-shell ] || continue
       [[ "$antes" == *" $p "* ]] && kill -9 "$p" 2>/dev/null &&
         echo "# gnome-shell: un proceso suyo atascado antes de exec (pid $p), terminado" >&2
       vistas+="$p "
@@ -127,10 +113,7 @@ arrancar_gestor() {
   esac
   pid_gestor=$!
   escritorio_recoger $pid_gestor
-  if [[ "$1" == gnome-* ]]; then
-    vigilar_gnome_shell &
-    escritorio_recoger $!
-  fi
+  [[ "$1" == gnome-* ]] && { vigilar_gnome_shell & escritorio_recoger $!; }
   case "$1" in
   gnome-x11) esperar 60 gestor_listo_o_caido && gestor_vivo && cerrar_vista_general ;;
   gnome-wayland) arrancar_xwayland && cerrar_vista_general ;;
@@ -156,8 +139,7 @@ arrancar_xwayland() {
 escritorio_arrancar() {
   local clase="${1:-${RENGLERO_ESCRITORIO:-openbox}}"
   local orden programas
-  # Each desktop's name for its programs, and the programs it needs: a
-  # desktop whose programs are missing is a broken setup, not a test to skip.
+  # Each desktop's programs and name: one missing is a broken setup, not a skip.
   case "$clase" in
   openbox) programas=openbox XDG_CURRENT_DESKTOP=openbox ;;
   xfwm4) programas="xfwm4 dbus-launch" XDG_CURRENT_DESKTOP=XFCE ;;
@@ -176,8 +158,7 @@ escritorio_arrancar() {
   mkdir -m 0700 "$ESCRITORIO/casa" "$ESCRITORIO/ejecucion"
   export HOME="$ESCRITORIO/casa" XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion" XDG_SESSION_TYPE=x11
   export XDG_CONFIG_HOME="$HOME/.config"
-  # The notebook's recovery copies: the desktop's own unless a test keeps
-  # them across desktops (ESCRITORIO_ESTADO).
+  # The notebook's recovery copies, unless a test keeps them across desktops.
   export XDG_STATE_HOME="${ESCRITORIO_ESTADO:-$HOME/.local/state}"
   unset WAYLAND_DISPLAY XAUTHORITY GDK_BACKEND
   export XDG_CURRENT_DESKTOP
@@ -186,8 +167,7 @@ escritorio_arrancar() {
   arrancar_xvfb || { echo "# Xvfb no arranca" >&2; return 1; }
   escritorio_recoger "$pid_xvfb"
   ESCRITORIO_ENTRADA=$DISPLAY
-  # A session bus of the desktop's own, on this display, for the services
-  # that it starts on demand (kglobalaccel, ...).
+  # A session bus of its own for the services it starts on demand (kglobalaccel).
   if [ "$clase" != openbox ]; then
     eval "$(escritorio_propio dbus-launch --sh-syntax)"
     export DBUS_SESSION_BUS_ADDRESS
@@ -197,7 +177,6 @@ escritorio_arrancar() {
   tail -n 20 "$ESCRITORIO/gestor.log" | sed 's/^/#   /' >&2
   return 1
 }
-
 # The pupil's keyboard and mouse, and what the pupil sees.
 pulsar() { DISPLAY=$ESCRITORIO_ENTRADA xdotool "$@"; }
 pantallazo() { DISPLAY=$ESCRITORIO_ENTRADA import -window root "$@"; }
@@ -213,8 +192,7 @@ alto_menor() { [ "$(alto "$1")" -lt "$2" ]; }
 # The first visible window whose name matches, by id.
 ventana() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep .; }
 nombre_activa() { xdotool getactivewindow getwindowname 2>/dev/null; }
-# enfocar ID: the window in front with the keyboard's focus too, so that no
-# key goes astray.
+# enfocar ID: the window in front and with the keyboard's focus, so no key strays.
 enfocado() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 enfocar() {
   xdotool windowactivate --sync "$1" 2>/dev/null
@@ -222,9 +200,8 @@ enfocar() {
 }
 # The process PID (the notebook's, pid, by default) has ended.
 muerto() { ! kill -0 "${1:-$pid}" 2>/dev/null; }
-
-# sigue SEGUNDOS ORDEN...: ORDEN holds all along SEGUNDOS (looked at every
-# 100 ms): the desktop did not take back what it gave.
+# sigue SEGUNDOS ORDEN...: ORDEN holds all along (every 100 ms): the desktop
+# did not take back what it gave.
 sigue() {
   local fin=$((${EPOCHREALTIME/./} + $1 * 1000000))
   shift
@@ -234,12 +211,10 @@ sigue() {
   done
 }
 
-# f11 [lento | dos]: a tap of F11; lento, press and release by separate
-# calls; dos, two taps 0.1 s apart from one call (two calls, each a program
-# to start, came up to 0.44 s apart on a loaded machine, and one call's own
-# pause stretched by up to 0.22 s there). The notebook takes F11 again 0.5 s
-# after the last press (on the server's clock): the tap waits until 0.6 s
-# after the last call returned, when the server had its press.
+# f11 [lento | dos]: a tap of F11; lento, press and release by separate calls;
+# dos, two taps 0.1 s apart from one call (two calls came up to 0.44 s apart on
+# a loaded machine). The notebook takes F11 again 0.5 s after the last press on
+# the server's clock: a tap waits till 0.6 s after the last call returned.
 ultimo_f11=0
 f11() {
   local falta=$(((ultimo_f11 + 600000 - ${EPOCHREALTIME/./}) / 1000))

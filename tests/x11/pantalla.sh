@@ -1,6 +1,5 @@
 # Sourced by the scripts that need an X server: a private Xvfb on a display
 # number that the server itself picks free, and waiting by polling.
-
 # necesita ORDEN...: a test without one of them is skipped (77), saying which.
 necesita() {
   local orden
@@ -20,12 +19,10 @@ esperar() {
   done
 }
 
-# arrancar_xvfb [OPCIONES DE XVFB...]: starts Xvfb (1280x800, no TCP, no key
-# auto-repeat), exports DISPLAY once it accepts clients and leaves its process
-# id in pid_xvfb; 1 when it ends or does not start within 30 s. -noreset: a
-# server resets when its last client leaves and drops the clients still
-# connecting then, as a window manager slow to start on a loaded machine was
-# when a short-lived probe of the root window came and went before it.
+# arrancar_xvfb [OPCIONES DE XVFB...]: Xvfb (1280x800, no TCP, no key repeat);
+# DISPLAY exported once it takes clients, its pid in pid_xvfb; 1 when it ends or
+# is not up in 30 s. -noreset: a reset when the last client leaves drops those
+# still connecting (a slow window manager, after a probe came and went).
 arrancar_xvfb() {
   local numero
   numero=$(mktemp /tmp/renglero-xvfb-XXXXXX)

@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# The real notebook with its own document on a desktop of its own, end to
-# end. It stays above the document window, collapses to its top strip while
-# the document is in front, and F11 pressed in the document brings it back.
-# What the pupil wrote (the grid with an operation half done, the document)
-# comes back after SIGKILL, after SIGTERM and after the X server went away,
-# equal cell for cell and character for character (the copy the restored
-# notebook writes at once against the one the gone notebook left). Ending it
-# asks the document about its unsaved changes, and only the pupil's Sí (with
-# a good save) or No ends it, leaving nothing to offer. Screenshots are left
-# in CARPETA_DE_CAPTURAS.
+# The real notebook with its own document on a desktop of its own: it stays
+# above the document, collapses to its strip while the document is in front,
+# and F11 there brings it back. The pupil's work (a half-done operation, the
+# document) comes back equal after SIGKILL, SIGTERM and the X server's end.
+# Ending it asks about the document's unsaved changes; only Sí (with a good
+# save) or No ends it, leaving nothing to offer.
 # Usage: ventanas.sh RENGLERO CARPETA_DE_CAPTURAS
 set -u
 renglero="$1"
@@ -16,8 +12,7 @@ capturas="${2:-.}"
 source "$(dirname "$0")/escritorio.sh"
 necesita Xvfb openbox xdotool xprop import python3
 mkdir -p "$capturas"
-# The recovery folder outlives each desktop: the next notebook starts on a
-# new desktop once the X server has gone.
+# The recovery folder outlives each desktop (the X server's end starts another).
 estado=$(mktemp -d /tmp/renglero-estado.XXXXXX)
 export ESCRITORIO_ESTADO="$estado"
 carpeta="$estado/renglero/recuperacion"
@@ -33,10 +28,8 @@ fallo() {
   terminar
   exit 1
 }
-
-# A part of a copy (after a line that says what follows and how long each
-# part is): the notebook's state, content.xml, styles.xml, or the grid's rows
-# as text.
+# A part of a copy (after a line with the parts' sizes): the notebook's state,
+# content.xml, styles.xml, or the grid's rows as text.
 parte() {
   python3 - "$@" <<'EOF'
 import json, sys
@@ -45,8 +38,7 @@ n = json.loads(cabecera)['tamanos']
 partes = {'cuaderno': resto[:n[0]], 'contenido': resto[n[0]:n[0] + n[1]], 'estilos': resto[n[0] + n[1]:]}
 cuaderno = json.loads(partes['cuaderno'])
 if sys.argv[2] == 'cuaderno':
-    # Open or collapsed is the look of the window the copy came from, which
-    # the desktop gives the notebook that takes the copy back.
+    # Open or collapsed: the old window's look, which the desktop gives anew.
     for n in ('Height', 'Top', 'ventanaRecogida'):
         del cuaderno['numeros'][n]
     sys.exit(print(json.dumps(cuaderno, indent=0, sort_keys=True)))
@@ -74,8 +66,7 @@ copia_de() {
 }
 tiene() { [ -f "$1" ] && parte "$1" "$2" | grep -- "$3" >/dev/null; }
 nada_que_ofrecer() { [ -z "$(ls -A "$carpeta")" ]; }
-# The notebook with its own document: pid, cuaderno and documento (the
-# windows' ids) set, and the slot it holds.
+# The notebook with its own document: pid, cuaderno, documento (window ids) set.
 arrancar() {
   escritorio_lanzar "$renglero" --documento propio >/dev/null 2>&1
   pid=${ESCRITORIO_PIDS[-1]}
@@ -87,8 +78,8 @@ arrancar() {
 abierto_si_activo() {
   if activa_es "$cuaderno"; then alto_es "$cuaderno" "$alto_abierto"; else alto_menor "$cuaderno" $((alto_abierto / 4)); fi
 }
-# acabar COMO ORDEN...: ORDEN ends the notebook; the copy it left is kept
-# as COMO once it has gone (till then it may write a later copy).
+# acabar COMO ORDEN...: ORDEN ends the notebook; once gone (till then it may
+# write a later copy), the copy it left is kept as COMO.
 acabar() {
   local como="$1" copia
   copia=$(copia_de)
@@ -97,8 +88,8 @@ acabar() {
   esperar 10 muerto || fallo "el cuaderno no termina tras $como"
   cp "$copia" "$estado/$como"
 }
-# A new notebook offers the copy kept as COMO back: Sí (its default button),
-# and the copy the restored notebook writes at once is the same.
+# A new notebook offers the copy kept as COMO back: Sí (the default), and the
+# copy the restored notebook writes at once is the same.
 recuperar_con_si() {
   arrancar
   esperar 20 ventana '^Renglero$' >/dev/null || fallo "no se ofrece recuperar el trabajo ($1)"
@@ -110,12 +101,10 @@ recuperar_con_si() {
   esperar 5 abierto_si_activo ||
     fallo "el cuaderno recuperado no se abre ni se recoge según la ventana activa ($1)"
 }
-
 escritorio_arrancar || fallo "no arranca el escritorio"
 arrancar
-# Timer2 follows the active window by its changes: it must have seen the
-# notebook active (a few of its 100 ms ticks) before the document comes in
-# front, or it has no change to follow.
+# Timer2 follows the active window's changes: it must see the notebook active
+# (some 100 ms ticks) before the document comes in front.
 esperar 10 sigue 1 activa_es "$cuaderno" || fallo "el cuaderno no está activo al empezar"
 esperar 5 alto_mayor "$cuaderno" 150 || fallo "el cuaderno no está abierto al empezar"
 alto_abierto=$(alto "$cuaderno")
@@ -130,11 +119,9 @@ encima() {
   ((c > d))
 }
 esperar 5 encima || fallo "el cuaderno no está encima del documento al empezar"
-
-# The document in front: the notebook stays above it and shows its top strip.
-# A change of the active window before Timer2's first tick goes unnoticed (the
-# document may even be in front already): until the notebook collapses, the
-# notebook is clicked and then the document again.
+# The document in front: the notebook stays above it, collapsed. A change
+# before Timer2's first tick goes unnoticed: until the notebook collapses, it
+# is activated and then the document again.
 delante_y_recogido() {
   xdotool windowactivate --sync "$cuaderno" 2>/dev/null
   xdotool windowactivate --sync "$documento" 2>/dev/null
@@ -150,9 +137,8 @@ esperar 8 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre a
 pantallazo "$capturas/abierto.png"
 f11 lento
 esperar 8 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
-
-# The pupil's work: 125 x 37 laid out, the first figure of the result
-# written, two words in the document; the periodic copy holds them.
+# The pupil's work: 125 x 37 laid out, the result's first figure, two words in
+# the document; the periodic copy holds them.
 enfocar "$cuaderno" || fallo "el cuaderno no toma el foco"
 xdotool key --delay 30 1 2 5 Return 3 7 KP_Multiply 5
 enfocar "$documento" || fallo "el documento no toma el foco"
@@ -174,10 +160,8 @@ acabar servidor_X kill "$pid_xvfb"
 escritorio_detener
 escritorio_arrancar || fallo "no arranca el segundo escritorio"
 recuperar_con_si servidor_X
-
 # The end. The recovered document has unsaved changes: Pausa, Pausa in the
-# notebook (or its title bar's close) asks about them in a box of the
-# document's.
+# notebook (or its title bar's close) asks about them in the document's box.
 pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null | wc -l)" -ge 2 ]; }
 salir() {
   enfocar "$cuaderno" || fallo "el cuaderno no toma el foco ($1)"
@@ -193,9 +177,9 @@ guardar_como() {
   pulsar type --delay 5 "$1"
   pulsar key Return
 }
-# The end did not go ahead: the notebook is in front as it was, its prompt
-# gone, and takes keys (M collapses it and opens it again). The document may
-# come in front for a moment as its box closes: Timer2 follows that first.
+# The end did not go ahead: the notebook is in front, open, and takes keys (M
+# collapses and opens it). The document may come in front for a moment as its
+# box closes: Timer2 follows that first.
 sigue_igual() {
   esperar 10 sh -c "! kill -0 $pid 2>/dev/null || [ \"\$(xdotool getactivewindow)\" = $cuaderno ]"
   muerto && fallo "el cuaderno termina tras $1"
@@ -219,8 +203,7 @@ guardar_como "no_existe/deberes.odt"
 esperar 10 ventana '^Renglero$' >/dev/null || fallo "no se dice que no se ha podido guardar"
 pulsar key Return
 sigue_igual "un guardado fallido"
-# Sí and a good save: it ends, the document saved is the one written, and
-# nothing is left to offer.
+# Sí and a good save: it ends, the file is what was written, nothing to offer.
 salir pausa
 guardar_como "deberes.odt"
 esperar 10 muerto || fallo "Sí y guardar no terminan el cuaderno"

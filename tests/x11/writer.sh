@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # The real notebook beside a LibreOffice Writer with windows, on a desktop of
-# its own (escritorio.sh: openbox, Xfce's, MATE's, Plasma's or GNOME's window
-# manager), used as a pupil uses it, keys typed through the desktop: each
-# section below is a step. Openbox, the reference, also checks Writer's side
-# more closely. With --abierto-antes: a Writer that the pupil opened first
-# (on openbox also stopped, then killed, under the notebook). What Writer
-# holds is read with LEER_WRITER; the times measured are printed as "# ..."
-# lines. A screenshot of each step is left in CARPETA.
+# its own (escritorio.sh), keys typed through the desktop, a section a step;
+# openbox, the reference, also checks Writer's side more closely. With
+# --abierto-antes: a Writer the pupil opened first (on openbox also stopped,
+# then killed, under the notebook). Writer is read with LEER_WRITER; times
+# are printed as "# ..." lines, a screenshot of each step left in CARPETA.
 # Usage: writer.sh RENGLERO LEER_WRITER CARPETA [ESCRITORIO] [--abierto-antes]
 set -u
 renglero="$1"
@@ -15,35 +13,23 @@ capturas="${3:-.}"
 clase="${4:-${RENGLERO_ESCRITORIO:-openbox}}"
 abierto_antes="${5:-}"
 source "$(dirname "$0")/escritorio.sh"
-
 necesita Xvfb xdotool xprop import compare jq
 soffice=$(command -v soffice || echo /usr/lib/libreoffice/program/soffice)
 programa=$(dirname "$(readlink -f "$soffice")")
 ls "$programa"/libvclplug_* >/dev/null 2>&1 || { echo "LibreOffice sin ventanas"; exit 77; }
 mkdir -p "$capturas"
 rm -f "$capturas"/*.png
-
 ms_desde() { echo $(((${EPOCHREALTIME/./} - $1) / 1000)); }
 inicio=${EPOCHREALTIME/./}
 escritorio_arrancar "$clase" || { echo "FALLO: no arranca el escritorio $clase"; exit 1; }
 echo "# escritorio $clase en marcha en $(ms_desde "$inicio") ms"
-
 fallos=0
 ok() { echo "ok - $*"; }
-fallo() {
-  echo "FALLO - $* (delante: $(nombre_activa))"
-  fallos=$((fallos + 1))
-}
-comprobar() {
-  local que="$1"
-  shift
-  if "$@"; then ok "$que"; else fallo "$que"; fi
-}
+fallo() { echo "FALLO - $* (delante: $(nombre_activa))" && fallos=$((fallos + 1)); }
+# comprobar QUE ORDEN...: ok or FALLO, QUE said.
+comprobar() { if "${@:2}"; then ok "$1"; else fallo "$1"; fi; }
 paso=0
-captura() {
-  paso=$((paso + 1))
-  pantallazo "$capturas/$(printf '%02d' "$paso")_$1.png"
-}
+captura() { paso=$((paso + 1)) && pantallazo "$capturas/$(printf '%02d' "$paso")_$1.png"; }
 terminar() {
   cp "$ESCRITORIO/renglero.log" "$capturas/renglero.log" 2>/dev/null
   echo "# capturas y registro del cuaderno en $capturas"
@@ -56,14 +42,12 @@ terminar() {
   echo "todo bien en $clase"
   exit 0
 }
-
 documento() { "$leer_writer" 2>/dev/null; }
 # Polls the document until the jq filter holds.
 documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -e '$1' >/dev/null"; }
 # The document's text and tables, without the cell mark.
 contenido() { documento | jq -c '{parrafos, tablas: [.tablas[] | del(.sombreadas)]}'; }
 sin_marca() { documento_cumple '[.tablas[].sombreadas[]] | length == 0' "${1:-5}"; }
-
 # Writer's windows, by their names.
 de_writer=' - LibreOffice Writer$'
 writer_delante() { nombre_activa | grep -q "$de_writer"; }
@@ -72,17 +56,13 @@ writer_delante() { nombre_activa | grep -q "$de_writer"; }
 cuaderno_delante() { activa_es "$cuaderno" && alto_es "$cuaderno" "$alto_abierto"; }
 # ---- Writer opened first, by the pupil ----------------------------------------
 if [ "$abierto_antes" = "--abierto-antes" ]; then
-  # As from the desktop's menu: no pipe, its own window, some text typed. On
-  # Wayland, one on X11 as the README tells (a native one has no window that
-  # X11 sees: tests/programa/wayland.sh).
-  if [ "$clase" = gnome-wayland ]; then
-    GDK_BACKEND=x11 escritorio_lanzar "$soffice" --writer --nologo
-  else
-    escritorio_lanzar "$soffice" --writer --nologo
-  fi
+  # As from the desktop's menu: no pipe, some text typed. On Wayland, an X11
+  # one as the README tells (X11 sees no native one: tests/programa/wayland.sh).
+  escritorio_lanzar env $([ "$clase" = gnome-wayland ] && echo GDK_BACKEND=x11) \
+    "$soffice" --writer --nologo
   esperar 60 ventana "$de_writer" >/dev/null || { fallo "Writer no se abre"; terminar; }
-  # Writer drops keys for a while after its window shows: typed again, once
-  # its status line (the words counted) has settled, until that line changes.
+  # Writer drops keys for a while after its window shows: typed again, once its
+  # status line (the word count) has settled, until that line changes.
   estado() { pantallazo -crop 250x20+180+780 +repage "$ESCRITORIO/$1.png"; }
   igual() { [ "$(compare -metric AE "$ESCRITORIO/$1.png" "$ESCRITORIO/$2.png" null: 2>&1 | cut -d' ' -f1)" -lt 10 ]; }
   asentado() { estado antes && sleep 0.5 && estado ahora && igual antes ahora; }
@@ -101,8 +81,7 @@ fi
 
 # ---- Start-up: the notebook keeps the keyboard while Writer comes up ----------
 inicio=${EPOCHREALTIME/./}
-# On a system without a locale set: the document Writer opens is the pupil's
-# Spanish all the same.
+# Without a locale set, the document Writer opens is Spanish all the same.
 LC_ALL=C.UTF-8 \
   QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
   escritorio_lanzar "$renglero" --documento writer >"$ESCRITORIO/renglero.log" 2>&1
@@ -118,8 +97,8 @@ ok "el cuaderno arranca Writer con su documento"
   comprobar "el documento que abre Writer está en español" documento_cumple '.idioma == "es-ES"'
 esperar 10 alto_mayor "$cuaderno" 150
 alto_abierto=$(alto "$cuaderno")
-# Writer's window comes up seconds after it answers; some window managers
-# give it the keyboard then. The notebook must have it, and keep it.
+# Writer's window comes up seconds after it answers, and some window managers
+# give it the keyboard then: the notebook must have it, and keep it.
 cuaderno_asentado() { cuaderno_delante && sigue 2 cuaderno_delante; }
 comprobar "Writer no queda delante del cuaderno al arrancar" esperar 20 cuaderno_asentado
 captura arranque
@@ -133,8 +112,7 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   comprobar "F9 escribe en el documento del Writer abierto antes" documento_cumple \
     '(.parrafos | any(test("Mi redaccion"))) and (.parrafos | index(["  125 "]) != null)'
   captura f9_en_el_abierto_antes
-  # Writer stopped and killed: the notebook's own doing, the same on every
-  # desktop.
+  # Writer stopped and killed: the notebook's own doing, the same everywhere.
   [ "$clase" = openbox ] || terminar
 
   # ---- Writer stopped during F9: the notebook answers and loses nothing -------
@@ -146,20 +124,15 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   dijo() { tail -n +"$1" "$ESCRITORIO/renglero.log" | grep -q "mensaje: $2"; }
   # dice QUE MENSAJE TECLA...: the keys make the notebook show MENSAJE.
   dice() {
-    local que="$1" mensaje="$2" desde=$(($(wc -l <"$ESCRITORIO/renglero.log") + 1))
-    shift 2
-    pulsar key --delay 30 "$@"
-    comprobar "$que" esperar 10 dijo "$desde" "$mensaje"
+    local desde=$(($(wc -l <"$ESCRITORIO/renglero.log") + 1))
+    pulsar key --delay 30 "${@:3}"
+    comprobar "$1" esperar 10 dijo "$desde" "$2"
   }
   confirmar_es() { xdotool search --onlyvisible --name "^Renglero  -  Confirmar: $1" >/dev/null 2>&1; }
   sumas() { documento | jq '[.parrafos[] | select(. == "  162 ")] | length'; }
-  # F9 until the document holds one sum more than now and no 9 typed
-  # meanwhile; a message box (Writer not answering yet, or starting) is
-  # closed first.
-  f9_y_suma() {
-    caja && cerrar_caja
-    pulsar key F9 && documento_cumple "$filtro" 3
-  }
+  # F9 until the document holds one sum more than now and no 9 typed meanwhile;
+  # a message box (Writer not answering yet, or starting) closed first.
+  f9_y_suma() { caja && cerrar_caja; pulsar key F9 && documento_cumple "$filtro" 3; }
   f9_otra_suma() {
     local filtro="([.parrafos[] | select(. == \"  162 \")] | length == $(($(sumas) + 1)))
       and ([.parrafos[] | select(test(\"9\"))] | length == 0)"
@@ -175,8 +148,8 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   echo "# mensaje de F9 con Writer detenido: $(ms_desde "$inicio") ms"
   captura no_responde
   cerrar_caja
-  # The box gone, the keyboard goes back to the notebook a moment later: a
-  # pupil's key before that would go nowhere.
+  # The keyboard goes back to the notebook a moment after the box: a key
+  # before that would go nowhere.
   esperar 5 enfocado "$cuaderno"
   inicio=${EPOCHREALTIME/./}
   pulsar key c
@@ -198,8 +171,7 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   dice "el F9 siguiente arranca Writer y lo dice" \
     "LibreOffice Writer todavía se está iniciando." F9
   pulsar key Return
-  # Writer's own recovery offers the pupil's document back; meanwhile the
-  # notebook opens none of its own.
+  # Writer's recovery offers the document back; the notebook opens none.
   hay_recuperacion() { ventana 'Document Recovery$' >/dev/null; }
   sin_recuperacion() { ! hay_recuperacion; }
   comprobar "Writer arranca de nuevo y ofrece recuperar el documento" esperar 120 hay_recuperacion
@@ -265,22 +237,15 @@ comprobar "las teclas no llegan a Writer: su texto no cambia" teclas_no_en_write
 captura suma_preparada_enviada
 
 # ---- Ten round trips ------------------------------------------------------------
-vueltas_bien=0
-marca_con_writer=0
+vueltas_bien=0 marca_con_writer=0
 modos=(lento rapido)
 for vuelta in $(seq 10); do
   modo=${modos[vuelta % 2]}
   f11 "$modo"
-  esperar 8 writer_delante || {
-    fallo "F11 ($modo, vuelta $vuelta) no lleva a Writer"
-    continue
-  }
+  esperar 8 writer_delante || { fallo "F11 ($modo, vuelta $vuelta) no lleva a Writer"; continue; }
   [ "$vuelta" = 1 ] || [ "$vuelta" = 10 ] && { sin_marca 5 || marca_con_writer=1; }
   f11
-  esperar 8 cuaderno_delante || {
-    fallo "F11 (vuelta $vuelta) no vuelve al cuaderno"
-    continue
-  }
+  esperar 8 cuaderno_delante || { fallo "F11 (vuelta $vuelta) no vuelve al cuaderno"; continue; }
   vueltas_bien=$((vueltas_bien + 1))
 done
 comprobar "F11 cambia en los dos sentidos diez veces seguidas" [ "$vueltas_bien" = 10 ]
@@ -299,12 +264,10 @@ done
 [ "$clase" = openbox ] || terminar
 
 # ---- Writer's look and cursor are left alone by F11 ----------------------------
-diferencia() {
-  compare -metric AE -fuzz 10% "$1" "$2" "${3:-null:}" 2>&1 | cut -d' ' -f1 | cut -d. -f1
-}
+diferencia() { compare -metric AE -fuzz 10% "$1" "$2" "${3:-null:}" 2>&1 | cut -d' ' -f1 | cut -d. -f1; }
 # Writer's page and sidebar, under its toolbars and ruler (which follow the
-# cursor's place, and late) and above the notebook's strip, once settled:
-# two looks 0.3 s apart that differ by no more than the cursor's blink.
+# cursor, late) and above the notebook's strip, once two looks 0.3 s apart
+# differ by no more than the cursor's blink.
 writer_quieto() {
   cp "$1" "$ESCRITORIO/previa.png"
   sleep 0.3
@@ -347,5 +310,4 @@ captura f9_en_el_nuevo
 f11
 comprobar "F11 trae el documento nuevo, no el anterior" esperar 8 nuevo_delante
 captura f11_al_nuevo
-
 terminar
