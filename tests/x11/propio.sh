@@ -8,7 +8,6 @@ set -u
 renglero="$1"
 source "$(dirname "$0")/escritorio.sh"
 necesita Xvfb xdotool
-
 escritorio_arrancar "${2:-gnome-wayland}" || { echo "FALLO: no arranca el escritorio"; exit 1; }
 QT_LOGGING_RULES="renglero.x11.debug=true" \
   escritorio_lanzar "$renglero" --documento propio >"$ESCRITORIO/renglero.log" 2>&1
@@ -18,8 +17,8 @@ documento=$(esperar 30 ventana '^Documento1 - Renglero$') ||
 esperar 10 activa_es "$cuaderno"
 
 fallos=0
-# cambia DESTINO ORDEN: F11 pressed by ORDEN brings the window DESTINO
-# (cuaderno or documento) in front, where it stays.
+# cambia DESTINO ORDEN: ORDEN's F11 brings DESTINO (cuaderno, documento) in
+# front, where it stays.
 cambia() {
   "$2"
   if esperar 8 activa_es "${!1}" && sigue 1 activa_es "${!1}"; then
@@ -29,11 +28,7 @@ cambia() {
     fallos=$((fallos + 1))
   fi
 }
-sostener() {
-  pulsar keydown F11
-  sleep 2
-  pulsar keyup F11
-}
+sostener() { pulsar keydown F11; sleep 2; pulsar keyup F11; }
 for _ in 1 2 3; do
   cambia documento f11
   cambia cuaderno f11

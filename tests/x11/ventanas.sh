@@ -16,10 +16,7 @@ mkdir -p "$capturas"
 estado=$(mktemp -d /tmp/renglero-estado.XXXXXX)
 export ESCRITORIO_ESTADO="$estado"
 carpeta="$estado/renglero/recuperacion"
-terminar() {
-  escritorio_detener
-  rm -rf "$estado"
-}
+terminar() { escritorio_detener; rm -rf "$estado"; }
 fallo() {
   echo "FALLO: $*"
   echo "# delante: $(xdotool getactivewindow getwindowname 2>/dev/null)," \
@@ -81,12 +78,11 @@ abierto_si_activo() {
 # acabar COMO ORDEN...: ORDEN ends the notebook; once gone (till then it may
 # write a later copy), the copy it left is kept as COMO.
 acabar() {
-  local como="$1" copia
+  local copia
   copia=$(copia_de)
-  shift
-  "$@"
-  esperar 10 muerto || fallo "el cuaderno no termina tras $como"
-  cp "$copia" "$estado/$como"
+  "${@:2}"
+  esperar 10 muerto || fallo "el cuaderno no termina tras $1"
+  cp "$copia" "$estado/$1"
 }
 # A new notebook offers the copy kept as COMO back: Sí (the default), and the
 # copy the restored notebook writes at once is the same.
@@ -101,6 +97,7 @@ recuperar_con_si() {
   esperar 5 abierto_si_activo ||
     fallo "el cuaderno recuperado no se abre ni se recoge según la ventana activa ($1)"
 }
+
 escritorio_arrancar || fallo "no arranca el escritorio"
 arrancar
 # Timer2 follows the active window's changes: it must see the notebook active
@@ -137,6 +134,7 @@ esperar 8 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre a
 pantallazo "$capturas/abierto.png"
 f11 lento
 esperar 8 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al documento"
+
 # The pupil's work: 125 x 37 laid out, the result's first figure, two words in
 # the document; the periodic copy holds them.
 enfocar "$cuaderno" || fallo "el cuaderno no toma el foco"
@@ -160,6 +158,7 @@ acabar servidor_X kill "$pid_xvfb"
 escritorio_detener
 escritorio_arrancar || fallo "no arranca el segundo escritorio"
 recuperar_con_si servidor_X
+
 # The end. The recovered document has unsaved changes: Pausa, Pausa in the
 # notebook (or its title bar's close) asks about them in the document's box.
 pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null | wc -l)" -ge 2 ]; }
