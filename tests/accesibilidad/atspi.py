@@ -1,8 +1,7 @@
-"""The notebook through AT-SPI, as a screen reader sees it: the window has a
-short name, the grid is a table of 13 x 25 named cells, the cursor's cell
-takes the focus (once a key, however many cells a step walks), the notebook
-announces what it laid out, and prompts, message boxes and the help lines are
-readable. Usage: atspi.py RENGLERO CARPETA"""
+"""The notebook through AT-SPI, as a screen reader sees it: a short window name,
+the grid a 13 x 25 table of named cells, the cursor's cell focused once a key,
+what it laid out announced, prompts, message boxes and help lines readable.
+Usage: atspi.py RENGLERO CARPETA"""
 import os
 
 import pyatspi
@@ -82,9 +81,8 @@ def principal(renglero, carpeta):
         e.teclas("Escape")
         e.anunciado("Ayuda cerrada.")
 
-        # The last Enter of a division walks the cursor along a row; the
-        # focus moves once, to where it ends. (The key after the help's F5 is
-        # dropped, as the notebook drops it: Right.)
+        # The last Enter of a division walks the cursor along a row; the focus
+        # moves once, to where it ends. (The key after the help is dropped: Right.)
         e.teclas("Right c")
         e.anunciado("Confirmar no.")
         e.teclas("Escape")

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The notebook as a screen reader meets it, on an X server (../x11/pantalla.sh)
-# and a D-Bus session of its own, where the AT-SPI bus starts on demand:
-#   atspi  what AT-SPI shows of it (atspi.py)
-#   orca   a pupil's work by ear through Orca (orca.py), its speech and
-#          braille left in CARPETA
+# The notebook as a screen reader meets it, on an X server and a D-Bus session
+# of its own (the AT-SPI bus starts on demand): atspi, what AT-SPI shows of it
+# (atspi.py); orca, a pupil's work by ear (orca.py), speech and braille in CARPETA.
 # Usage: lector.sh atspi|orca RENGLERO CARPETA
 set -u
 prueba="$1"
@@ -15,9 +13,8 @@ necesita Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher
 mkdir -p "$3"
 renglero=$(realpath "$2") carpeta=$(realpath "$3")
 cd "$(dirname "$0")" || exit 1
-# A home of its own, new each run (a notebook ended by a test leaves a
-# recovery copy that the next one would offer): Orca's settings and scripts,
-# speech-dispatcher's configuration. Orca speaks Spanish, as the pupil's does.
+# A new home each run (an ended notebook's recovery copy would be offered):
+# Orca's settings and scripts, speech-dispatcher's. Orca speaks Spanish.
 export HOME="$carpeta/casa_$prueba" XDG_RUNTIME_DIR="$carpeta/xdg_$prueba"
 export XDG_CONFIG_HOME="$HOME/.config" XDG_STATE_HOME="$HOME/.local/state" LANGUAGE=es
 rm -rf "$HOME" "$XDG_RUNTIME_DIR"
@@ -25,8 +22,7 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 arrancar_xvfb || { echo "FALLO: Xvfb no arranca"; exit 1; }
 dbus-run-session -- /usr/bin/python3 "$prueba.py" "$renglero" "$carpeta"
 estado=$?
-# Orca spawns its speech server, which outlives it: stopped by the process id
-# it left in this run's own runtime folder.
+# Orca's speech server outlives it: stopped by the pid it left in this run's folder.
 pid="$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid"
 [ -s "$pid" ] && kill "$(cat "$pid")" 2>/dev/null
 kill "$pid_xvfb"

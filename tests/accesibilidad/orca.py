@@ -1,13 +1,9 @@
-"""The notebook worked by ear through Orca: Orca in its default (desktop)
-layout, in Spanish, with the notebook's Orca script installed as the package
-installs it, speaking through speech-dispatcher, whose only output module
-writes each message with its time to a file instead of a sound card; what Orca
-shows in braille is logged to another file.
-
-It types a pupil's work (orca_esperado.txt) and checks that Orca says each
-step's words, in order, with no "notificación" before them; that the addition
-typed at a fast pupil's pace lost no figure; then what braille showed of the
-addition. The transcript and the braille log are left in CARPETA and printed.
+"""The notebook worked by ear through Orca (desktop layout, Spanish, the
+notebook's script installed as the package does), speaking through a
+speech-dispatcher module that writes each message with its time to a file; its
+braille logged to another. It types a pupil's work (orca_esperado.txt) and
+checks each step's words in order, no stray words ("notificación"...), that the
+addition typed fast lost no figure, and its braille. Both logs left in CARPETA.
 Usage: orca.py RENGLERO CARPETA"""
 import os
 import re
@@ -78,8 +74,8 @@ def dicho(hablado):
 
 
 def en_orden(frases, lineas):
-    """Whether the phrases are said one after the other in these lines
-    (speech-dispatcher may cut a message into sentences), spaces aside."""
+    """The phrases said in order in these lines (speech-dispatcher may cut a
+    message into sentences), spaces aside."""
     todo = " ".join(" ".join(lineas).split())
     desde = 0
     for frase in frases:
@@ -145,8 +141,7 @@ def principal(renglero, carpeta):
 
         with open(os.path.join(carpeta, "transcripcion.txt"), "w", encoding="utf-8") as f:
             f.write("\n".join(transcripcion) + "\n")
-        for l in transcripcion:
-            print(l)
+        print("\n".join(transcripcion))
         todo = " ".join(transcripcion)
         for mal in ("notificación", "corchete", "menor que", "dos puntos"):
             if mal in todo:

@@ -35,9 +35,6 @@ class Escritorio:
         self.procesos = []
         self.registro = open(registro, "w", encoding="utf-8")
         self.eventos = []
-        self.escuchar()
-
-    def escuchar(self):
         for tipo in ("object:state-changed:focused", "object:state-changed:showing",
                      "object:property-change:accessible-name", "object:children-changed",
                      "window:activate", "focus:"):
@@ -78,8 +75,8 @@ class Escritorio:
         return p
 
     def cuaderno(self, renglero):
-        """Starts the notebook with its accessibility on, and gives the keys to
-        its window: its application in AT-SPI, and its X window."""
+        """The notebook started with accessibility on, its window given the keys:
+        its application in AT-SPI, and its X window."""
         self.arrancar([renglero, "--documento", "propio"],
                       {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
         app = esperar(lambda: aplicacion("renglero"), 30, "el cuaderno en AT-SPI")
@@ -144,8 +141,7 @@ def aplicacion(nombre):
 
 
 def correr(principal):
-    """A test's command line: principal(*arguments) gives the exit code; a
-    Fallo is said and fails."""
+    """A test's command line: principal(*arguments) is the exit code; a Fallo fails."""
     try:
         sys.exit(principal(*sys.argv[1:]))
     except Fallo as f:

@@ -1,13 +1,7 @@
-// Reads the document of the LibreOffice Writer that the notebook uses (the
-// one on its own pipe, in this environment) and prints it as one JSON line:
-// the X11 tests check with it what the pupil's keys put into Writer.
-//
-//   leer_writer                       the document as JSON
-//   leer_writer --esperar-parrafos N  says "listo" once connected, then
-//                                     waits until the document has N
-//                                     paragraphs and prints that instant
-//                                     (ns since the epoch, as date +%s%N):
-//                                     the F9 benchmark on a desktop
+// Prints, as one JSON line, the document of the Writer on the notebook's pipe
+// in this environment: what the X11 tests' keys put into Writer. With
+// --esperar-parrafos N (the F9 benchmark): says "listo" once connected, then
+// prints the instant the document has N paragraphs, in ns as date +%s%N.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
