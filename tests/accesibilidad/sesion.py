@@ -49,9 +49,13 @@ class Escritorio:
             rol, nombre = "?", "?"
         linea = {"tipo": evento.type, "d1": evento.detail1, "rol": rol, "nombre": nombre,
                  "dato": evento.any_data if isinstance(evento.any_data, str) else ""}
-        posicion = posicion_celda(evento.source) if rol == "table cell" else None
-        if posicion:
-            linea["celda"] = posicion
+        if rol == "table cell":
+            try:
+                tabla = evento.source.parent.queryTable()
+                i = evento.source.getIndexInParent()
+                linea["celda"] = (tabla.getRowAtIndex(i), tabla.getColumnAtIndex(i))
+            except Exception:
+                pass
         self.eventos.append(linea)
         self.registro.write(repr(linea) + "\n")
         self.registro.flush()
@@ -106,15 +110,6 @@ class Escritorio:
             except subprocess.TimeoutExpired:
                 p.kill()
         self.registro.close()
-
-
-def posicion_celda(celda):
-    try:
-        tabla = celda.parent.queryTable()
-        i = celda.getIndexInParent()
-        return (tabla.getRowAtIndex(i), tabla.getColumnAtIndex(i))
-    except Exception:
-        return None
 
 
 def buscar(raiz, prueba, profundidad=6):

@@ -20,10 +20,9 @@ dpkg-deb -I "$deb"
 campo() { dpkg-deb -f "$deb" "$1"; }
 [ "$(campo Package)" = renglero ] || fallo "Package: $(campo Package)"
 [ "$(campo Section)" = education ] || fallo "Section: $(campo Section)"
-# A dependency is named as the start of one of the field's entries.
-nombra() {
-  tr ',|' '\n\n' <<<"$2" | sed 's/^ *//' | grep -q "^$3\( \|$\)" || fallo "$1 no nombra $3: $2"
-}
+# A field's entries, a line each: a dependency is named as the start of one.
+entradas() { tr ',|' '\n\n' <<<"$1" | sed 's/^ *//'; }
+nombra() { entradas "$2" | grep -q "^$3\( \|$\)" || fallo "$1 no nombra $3: $2"; }
 depende=$(campo Depends)
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libzip4 libc6 \
   fonts-liberation qt6-translations-l10n; do
@@ -34,8 +33,7 @@ for p in libreoffice-writer libreoffice-gtk3 libreoffice-l10n-es hunspell-es fon
   nombra Recommends "$recomienda" "$p"
 done
 # LibreOffice is recommended, never required.
-tr ',|' '\n\n' <<<"$depende" | sed 's/^ *//' | grep -q '^libreoffice' &&
-  fallo "Depends exige LibreOffice: $depende"
+entradas "$depende" | grep -q '^libreoffice' && fallo "Depends exige LibreOffice: $depende"
 
 contenido=$(dpkg-deb -c "$deb")
 for archivo in ./usr/bin/renglero "./usr/share/applications/$id.desktop" \

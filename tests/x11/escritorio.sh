@@ -127,10 +127,9 @@ arrancar_xwayland() {
   local registro="$ESCRITORIO/gestor.log"
   esperar 60 sh -c "grep -q 'Using public X11 display' '$registro' || ! kill -0 $pid_gestor" &&
     gestor_vivo || return 1
-  export DISPLAY WAYLAND_DISPLAY=wayland-renglero XDG_SESSION_TYPE=wayland
+  export DISPLAY XAUTHORITY WAYLAND_DISPLAY=wayland-renglero XDG_SESSION_TYPE=wayland
   DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$registro" | head -n 1)
   XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 1)
-  export XAUTHORITY
   # The compositor's window takes the pointer, so that keys go to it.
   pulsar mousemove 640 400
   esperar 60 gestor_listo
