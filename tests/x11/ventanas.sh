@@ -137,7 +137,9 @@ esperar 8 activa_es "$documento" || fallo "F11 en el cuaderno no lleva al docume
 
 # The pupil's work: 125 x 37 laid out, the result's first figure, two words in
 # the document; the periodic copy holds them.
+# Its strip takes no keys: typed once it is open, as the pupil sees it.
 enfocar "$cuaderno" || fallo "el cuaderno no toma el foco"
+esperar 5 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre al tomar el foco"
 xdotool key --delay 30 1 2 5 Return 3 7 KP_Multiply 5
 enfocar "$documento" || fallo "el documento no toma el foco"
 xdotool type --delay 30 "Hola deberes"
