@@ -166,6 +166,7 @@ recuperar_con_si servidor_X
 pregunta() { [ "$(xdotool search --onlyvisible --name ' - Renglero$' 2>/dev/null | wc -l)" -ge 2 ]; }
 salir() {
   enfocar "$cuaderno" || fallo "el cuaderno no toma el foco ($1)"
+  esperar 5 alto_es "$cuaderno" "$alto_abierto" || fallo "el cuaderno no se abre ($1)"
   if [ "$1" = pausa ]; then pulsar key --delay 300 Pause Pause; else pulsar key alt+F4; fi
   esperar 30 pregunta || fallo "no se pregunta por el documento ($1)"
 }
