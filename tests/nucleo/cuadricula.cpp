@@ -100,8 +100,7 @@ TEST(Cuadricula, ZonaVisibleSonLasFilasQueCabenEnteras) {
     EXPECT_EQ(g.TopRow(), 40);
 }
 
-// The grid's own keys never leave it; page keys move one visible page and
-// show it; arrows scroll the view to the cursor.
+// Page keys move one visible page and show it; arrows scroll the view to the cursor.
 TEST(Cuadricula, LasTeclasPropiasLlevanLaVistaYNuncaSalen) {
     Cuadricula g = alta();
     g.Width = 5000;
