@@ -1,12 +1,9 @@
 // Runs every scenario of tests/scenarios: a headless key script with the JSON
-// lines it must print. Each `> {...}` line is the expectation for the next
-// output line (`>3 {...}`: for the next three): the output must hold every
-// key it gives (objects compared as subsets, arrays element by element with
-// the same length, other values exactly); in a dump, "tabla" may instead map
-// row numbers to the row's text without its trailing blanks. A query (`dump`,
-// `cell R C`, `memory`, `document`) may carry its expectation on its own
-// line: `dump {"row": 4}`. With RENGLERO_BINARIO set, the scripts go through
-// that executable's `--headless` instead of in-process.
+// lines it must print. `> {...}` expects the next output line (`>3 {...}`: the
+// next three) to hold it: objects as subsets, arrays element by element, other
+// values exactly; a dump's "tabla" may map row numbers to rows without their
+// trailing blanks. A query may carry its expectation: `dump {"row": 4}`. With
+// RENGLERO_BINARIO set, through that executable's `--headless`.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -98,16 +95,14 @@ std::string diferencia(const json& real, const json& esperado, const std::string
 std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
     std::string salida;
     if (const char* binario = std::getenv("RENGLERO_BINARIO")) {
-        // A script file of this run's own: runners started at once (the same
-        // stems on two word processors) never share one.
+        // A script file of this run's own: runners started at once never share one.
         std::string guion = (fs::temp_directory_path() / "renglero-guion-XXXXXX").string();
         const int descriptor = mkstemp(guion.data());
         EXPECT_GE(descriptor, 0) << "no se pudo crear el guion temporal";
         if (descriptor >= 0) close(descriptor);
         std::ofstream(guion) << e.guion;
         const char* documento = std::getenv("RENGLERO_DOCUMENTO");
-        // A driver that hangs fails its own scenario, with what it printed so
-        // far, instead of the whole run's time limit.
+        // A driver that hangs fails its own scenario, not the whole run's time limit.
         const std::string orden = "timeout -k 5 240 " + std::string(binario) + " --headless" +
                                   (documento ? std::string(" --documento ") + documento : "") +
                                   " < '" + guion + "'";
@@ -117,14 +112,12 @@ std::vector<std::string> ejecutar(const Escenario& e, const fs::path& archivo) {
             std::array<char, 4096> bloque{};
             while (std::fgets(bloque.data(), bloque.size(), tubo))
                 salida += bloque.data();
-            // The driver ends with 0 whatever the script does: anything else
-            // is a crash.
+            // The driver ends with 0 whatever the script does.
             EXPECT_EQ(pclose(tubo), 0) << orden;
         }
         fs::remove(guion);
     } else {
-        // In-process, each line at a time: once its work is done, the grids
-        // paint again (a handler that stops their painting resumes it).
+        // In-process, each line at a time: once its work is done, the grids paint again.
         std::ostringstream out;
         std::istringstream in(e.guion);
         renglero::Conductor conductor(out);

@@ -1,7 +1,5 @@
 // The notebook's state given as one value and taken back: a fresh notebook
-// that takes the state of one in the middle of its work shows the same and,
-// key for key, goes on the same (the laid-out operation's Enter steps, the
-// fraction being typed, the direction, the formats, the memory line).
+// that takes it shows the same and, key for key, goes on the same.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -34,7 +32,6 @@ const Caso kCasos[] = {
     {"tabla_en_el_documento", "keys T 2 3 {Enter} {Right}", "keys F L {PgDn} {Esc} 7 {F9}"},
 };
 
-// Every line a notebook prints for a script: message boxes, beeps, dumps.
 std::string correr(Conductor& c, std::ostringstream& salida, const std::string& guion) {
     salida.str("");
     std::istringstream lineas(guion + "\ndump\nmemory\ndocument\n");
@@ -43,8 +40,7 @@ std::string correr(Conductor& c, std::ostringstream& salida, const std::string& 
     return salida.str();
 }
 
-// The last thing said to a screen reader (what Ctrl+U says again) is the
-// reader's, not the work's: it is not kept.
+// The last thing said to a screen reader is not the work's: it is not kept.
 std::string sinAnuncio(const std::string& salida) {
     return std::regex_replace(salida, std::regex(R"("anuncio":"(\\.|[^"\\])*",)"), "");
 }
@@ -59,8 +55,7 @@ TEST_P(EstadoDelCuaderno, SeRecuperaYSigueIgual) {
     const std::string estado = a.form().estado();
     ASSERT_TRUE(b.form().restaurar(estado));
     EXPECT_EQ(b.form().estado(), estado);
-    // The document is no part of the notebook's state: it is kept by the
-    // door beside it. What was sent to it is replayed on the other one.
+    // The document is no part of the state: what was sent to it is replayed.
     if (std::string(caso.nombre) == "tabla_en_el_documento")
         correr(b, salidaB, "keys {Esc}\nkeys T 2 3 {Enter} {Right}");
     ASSERT_TRUE(b.form().restaurar(estado));
@@ -85,8 +80,7 @@ TEST(EstadoDelCuaderno, LaSalidaPreguntadaNoVuelve) {
     EXPECT_EQ(b.form().tabla.TextMatrix(1, 4), "6");
 }
 
-// A copy written while the document was in front holds a collapsed window;
-// the notebook that takes it back is the active one, and opens.
+// A copy written while the document was in front: the notebook opens again.
 TEST(EstadoDelCuaderno, ElCuadernoRecogidoVuelveAbierto) {
     std::ostringstream salidaA, salidaB;
     Conductor a(salidaA), b(salidaB);
@@ -120,8 +114,7 @@ TEST(EstadoDelCuaderno, UnaCopiaEstropeadaNoCambiaNada) {
     }
 }
 
-// What is worth offering back: something written in the grid or kept in
-// the memory line.
+// Worth offering back: something in the grid or in the memory line.
 TEST(EstadoDelCuaderno, HayTrabajo) {
     std::ostringstream salida;
     Conductor c(salida);

@@ -11,8 +11,7 @@
 using namespace renglero;
 
 TEST(Habla, NombresDeLasCeldas) {
-    // A cell as the pupil reads it: signs by name, blanks unnamed, letters
-    // decoded, and in Symbol "p" is pi, "-" the minus sign, 180 "por".
+    // Signs by name, blanks unnamed, letters decoded; Symbol's own signs.
     const std::tuple<const char*, bool, const char*> casos[] = {
         {"7", false, "7"},        {"a", false, "a"},       {",", false, "coma"},
         {"+", false, "más"},      {"-", false, "menos"},   {"\xD7", false, "por"},
@@ -36,8 +35,7 @@ TEST(Habla, NombresDeLasCeldas) {
     EXPECT_EQ(nombreHablado(c), "");
 }
 
-// Labels read aloud: no brackets, angle brackets or "=" of their decoration;
-// their lines and the runs of spaces between a legend's keys end sentences.
+// Lines and runs of spaces between a legend's keys end sentences.
 TEST(Habla, EtiquetasSinDecoracion) {
     const std::pair<const char*, const char*> casos[] = {
         {"  [ Esc ] = Borrar la tabla del <Renglero>.", "Esc, Borrar la tabla del Renglero."},
@@ -56,8 +54,7 @@ TEST(Habla, EtiquetasSinDecoracion) {
         EXPECT_EQ(sinDecoracion(texto), leido) << texto;
 }
 
-// Places left of the units count up to the hundreds of millions; right of
-// them the comma's place has no name, then the decimals, only with a comma.
+// The comma's place has no name; decimals only with a comma.
 TEST(Habla, OrdenDeLasCifras) {
     std::string nombres;
     for (int orden = -4; orden <= 9; ++orden)

@@ -1,7 +1,5 @@
-// The word processor joined or started away from the window: until it
-// answers, F9 and the table manager say that it is still starting and the
-// notebook goes on; then the notebook works with it, or with the embedded
-// document where none answered. And the cell mark never stays behind.
+// The word processor starting, absent, not answering or gone; the cell mark
+// never stays behind.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -21,9 +19,7 @@ const char* const kArrancando =
 const char* const kNoInstalado = "No se encuentra la aplicación soffice. Posiblemente el programa "
                                  "LibreOffice Writer no está instalado.";
 
-// The notebook on the embedded document, its output read line by line; the
-// document may tell nothing of its window's activation (a window that has
-// not had the keyboard yet, on some desktops).
+// The notebook on the embedded document, which may not tell its activation.
 struct Cuaderno {
     DocumentoConducido documento;
     std::ostringstream salida;
@@ -59,12 +55,8 @@ struct Cuaderno {
 
 using Mensajes = std::vector<std::string>;
 
-} // namespace
-
-// Every command that needs the word processor says once that it is starting;
-// the table manager's own keys still work, and its grid-line indicator is not
-// switched for a table that was not touched; Texto's "Enviando..." does not
-// stay. Once it answers, the notebook works with it.
+// The table manager's keys still work meanwhile, its grid-line indicator
+// untouched; Texto's "Enviando..." does not stay.
 TEST(ProcesadorArrancando, CadaOrdenDiceQueTodaviaSeIniciaHastaQueResponde) {
     Cuaderno c;
     c.form().esperarProcesador();
@@ -96,8 +88,7 @@ TEST(ProcesadorArrancando, CadaOrdenDiceQueTodaviaSeIniciaHastaQueResponde) {
     EXPECT_EQ(c.form().Timer1.Interval, 0);
 }
 
-// None answered: said only where none is installed; the notebook goes on
-// with the embedded document.
+// None answered: said only where none is installed.
 TEST(ProcesadorArrancando, SinElSigueConElSustituto) {
     for (const bool noInstalado : {true, false}) {
         Cuaderno c;
@@ -117,10 +108,7 @@ TEST(ProcesadorArrancando, SinElSigueConElSustituto) {
     EXPECT_EQ(c.mensajes(), Mensajes{kNoInstalado});
 }
 
-// The mark leaves the cell that carries it, wherever the document's selection
-// went, when the notebook ends, another document comes in front, or F11
-// brings the document in front without its word processor telling; with the
-// document in front the notebook collapses.
+// Also with F11 bringing the document in front untold; the notebook then collapses.
 TEST(MarcaDeCelda, NoQuedaAlTerminarNiConOtroDocumentoDelante) {
     const std::function<void(Cuaderno&)> salidas[] = {
         [](Cuaderno& c) { c.conductor.linea("keys {Pause} {Pause}"); },
@@ -148,13 +136,10 @@ TEST(MarcaDeCelda, NoQuedaAlTerminarNiConOtroDocumentoDelante) {
     }
 }
 
-namespace {
-
 const char* const kNoResponde = "LibreOffice Writer no responde.";
 const char* const kCerrado = "LibreOffice Writer se ha cerrado.";
 
-// The embedded document behind a word processor that may stop answering or
-// go: while `falla` is set, every call fails with that kind.
+// While `falla` is set, every call fails with that kind.
 class WordQueFalla : public Word {
   public:
     explicit WordQueFalla(Word& dentro) : d_(dentro) {}
@@ -231,10 +216,7 @@ struct CuadernoConFallos : Cuaderno {
 
 } // namespace
 
-// A word processor that does not answer is said so by F9 and by every key of
-// the table manager that asks it something; the notebook's grid stays. Keys
-// typed while the window waited for it are not run once the pupil has closed
-// the message: Esc Esc would clear the grid without the pupil seeing it.
+// Keys typed while the window waited for it are not run (Esc Esc would clear the grid unseen).
 TEST(ProcesadorInalcanzable, NoRespondeLoDiceCadaOrdenYLaCuadriculaQueda) {
     CuadernoConFallos c;
     c.word.falla = ErrorWord::Tipo::noResponde;
@@ -242,11 +224,7 @@ TEST(ProcesadorInalcanzable, NoRespondeLoDiceCadaOrdenYLaCuadriculaQueda) {
         for (int i = 0; i < 2; ++i)
             c.form().pulsarTecla(27, 0, 27);
     };
-    c.conductor.linea("keys {F9}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
-    c.conductor.linea("keys T 2 3 {Enter}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde});
-    for (const char* tecla : {"{Down}", "{PgUp}", "I", "A", "F", "L"}) {
+    for (const char* tecla : {"{F9}", "T 2 3 {Enter}", "{Down}", "{PgUp}", "I", "A", "F", "L"}) {
         c.conductor.linea(std::string("keys ") + tecla);
         EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde}) << tecla;
     }
@@ -266,8 +244,6 @@ TEST(ProcesadorInalcanzable, NoRespondeLoDiceCadaOrdenYLaCuadriculaQueda) {
     EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), " ");
 }
 
-// A word processor that has gone is said so; the next command starts it
-// again (and says that it is starting); the work is all still there.
 TEST(ProcesadorInalcanzable, CerradoLoDiceYLaOrdenSiguienteLoArranca) {
     CuadernoConFallos c;
     c.word.falla = ErrorWord::Tipo::cerrado;

@@ -1,14 +1,6 @@
-// Long random scripts in both modes: keys, clicks on what the window shows,
-// the document's page width changing under the notebook (both answers), the
-// table manager and every layout worked with Enter. Whatever the pupil does,
-// the notebook neither crashes nor ends, its cursor stays inside the grid,
-// every cell holds exactly one character, every row is as wide as Cols, and
-// the prompt box and its pictures show only with a prompt in it (clicks on
-// the operation buttons over a prompt included).
-//
-// RENGLERO_ROBUSTEZ_TECLAS sets the keys of each seed's run (4000 by
-// default), RENGLERO_ROBUSTEZ_SEMILLAS the seeds of each mode (4 by default):
-// a long local run is, say, 8 seeds of 150000 keys.
+// Long random scripts in both modes (keys, clicks, page-width changes, the
+// table manager, every layout): the notebook never ends nor breaks a rule of
+// fallo(). RENGLERO_ROBUSTEZ_TECLAS / _SEMILLAS: keys a seed (4000), seeds a mode (4).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,8 +25,7 @@ std::vector<std::string> partir(const std::string& texto, const std::string& sep
     return piezas;
 }
 
-// Every key of the help text, and the keys around them (some twice, to come
-// more often).
+// Every key of the help text and those around them (some twice: more often).
 const std::vector<std::string> kTeclas = partir(
     "0 1 2 3 4 5 6 7 8 9 , . - + = x * / a b c d h i m n p q r s t x C D H I M R T X ç Ç ( "
     "< S _ ¡ ? {Enter} {Enter} {Esc} {Esc} {Esc} {Tab} {Backspace} {Space} {Ins} {Del} {Home} "
@@ -43,9 +34,7 @@ const std::vector<std::string> kTeclas = partir(
     "{Ctrl} {Alt} {AltGr} {Ctrl+C} {Ctrl+X} {Ctrl+Home} {Char:151} {+Ctrl} {-Ctrl}",
     " ");
 
-// What a pupil does on purpose, to reach the deeper states: every layout
-// worked a few steps with Enter, the table manager, a format block, a
-// fraction, a radical, the palette, the memory line, the confirmation switch.
+// What a pupil does on purpose, to reach the deeper states.
 const std::vector<std::string> kFrases =
     partir("keys 1 2 5 {Enter} 3 7 {KP+} 2 6 1 | keys 9 {Enter} 7 {KP-} 2 | "
            "keys 7 5 {Enter} 3 {KP/} 2 {Enter} 1 5 {Enter} 2 5 {Enter} | "
@@ -73,8 +62,7 @@ std::string cambioDePagina(std::mt19937& azar) {
            (azar() % 2 ? "answer Yes" : "answer No") + "\nwait 100";
 }
 
-// A click on something the window shows; an operation button while a
-// prompt shows over it.
+// A click on something the window shows (an operation button over a prompt).
 std::string clic(std::mt19937& azar, const Form1& f) {
     const std::string operar = "click operar" + std::to_string(azar() % 4);
     if (f.Frame1.Visible && f.Frame5.Visible) return operar;
@@ -84,8 +72,7 @@ std::string clic(std::mt19937& azar, const Form1& f) {
     return clics[azar() % 4];
 }
 
-// Cuentas, an empty grid: a prompt (the quit prompt; with confirmation on,
-// an operation's or F1's), then a click on an operation button over it.
+// Cuentas, an empty grid: a prompt, then a click on an operation button over it.
 std::string clicSobreAviso(std::mt19937& azar) {
     static const char* const avisos[] = {"{Pause}", "C 3 {Enter} 4 {KP/}", "C {F1}"};
     return std::string("keys {Esc} {Esc} ") + avisos[azar() % 3] + "\nclick operar" +
@@ -107,9 +94,7 @@ long entero(const char* variable, long porDefecto) {
     return n > 0 ? n : porDefecto;
 }
 
-// The first rule the notebook breaks, if any: the prompt box and its pictures
-// show only with a prompt in it, the cursor stays in the grid, every cell
-// holds one character, and the grids paint again.
+// The first rule the notebook breaks, if any.
 std::string fallo(const Form1& f) {
     const Cuadricula& t = f.tabla;
     if ((f.Frame1.Visible || f.Pic.Visible || f.Pic1.Visible) && f.Mensa.Caption.empty())
@@ -174,8 +159,7 @@ void recorrer(int semilla, long teclas, bool empezarEnTexto) {
             }
         }
     }
-    // The keys must have reached the grid for a good part of the run (panels
-    // such as the table manager take them for a while), or it proves little.
+    // The keys must have reached the grid for a good part of the run.
     EXPECT_GT(enLaTabla, pasos / 3) << "semilla " << semilla;
 }
 

@@ -15,15 +15,13 @@ using namespace renglero;
 
 namespace {
 
-// A key the pupil types: down, its character (none when negative) and up.
+// Down, its character (none when negative) and up.
 struct Tecla {
     int codigo;
     int caracter;
 };
 
-// The notebook on the embedded document; the keys in `deprisa` and the click
-// `clic` arrive the first time a handler lets pending events run, as keys
-// typed faster than the notebook works arrive from the window system.
+// `deprisa` and `clic` arrive the first time a handler lets pending events run.
 struct Cuaderno {
     DocumentoConducido documento = documentoPropio();
     std::ostringstream salida;
@@ -76,9 +74,7 @@ TEST(TeclasDeprisa, ElGestorDeTablasRecibeLasCifrasEnOrden) {
 }
 
 TEST(TeclasDeprisa, UnaTeclaYUnClicMientrasSeEnviaEsperanAlEnvioEnSuOrden) {
-    // While F9 lets events run before sending, 7 is typed and then the +
-    // button clicked: the document gets only what was written before F9, not
-    // a sum half made; then the 7 is written first, so the sum is 125 + 37.
+    // 7 and the + button while F9 lets events run: sent after, in their order.
     Cuaderno sinNada("keys 1 2 5 {Enter} 3 {F9}");
     Cuaderno c("keys 1 2 5 {Enter} 3");
     c.deprisa = {{'7', '7'}};

@@ -1,7 +1,5 @@
-// In Texto mode the view follows the cursor with a margin of 5 columns and 2
-// rows, jumping 5 columns or 3 rows at a time; the scroll bars take their room
-// from the cells and scroll the view; the table manager's place in the window;
-// cells as the program draws them, and F6's palette.
+// The view over the grid and its scroll bars; the table manager's place;
+// cells as drawn, and F6's palette.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -66,8 +64,7 @@ TEST_F(Vista, SigueAlCursorEnTexto) {
     EXPECT_EQ(f.tabla.TopRow(), 0);
 }
 
-// Cuentas has no scroll bars and does not scroll; Texto's bars take their
-// room from the cells.
+// Cuentas has no scroll bars and does not scroll.
 TEST_F(Vista, LasBarrasQuitanSuSitioALasCeldas) {
     f.tabla.Height = 5 * 300;
     f.desplazarTabla(3, 3);
@@ -83,8 +80,7 @@ TEST_F(Vista, LasBarrasQuitanSuSitioALasCeldas) {
     EXPECT_TRUE(f.tabla.RowIsVisible(filas - 1));
     EXPECT_FALSE(f.tabla.RowIsVisible(filas));
     EXPECT_EQ(f.tabla.filaArribaMaxima(), 50 - filas);
-    // A bar only where the cells do not fit: every column fits beside the
-    // vertical bar; then only without it, which the rows need.
+    // A bar only where the cells do not fit, beside the other bar or not.
     f.tabla.Width = f.tabla.Cols() * 360 + kGrosorBarra;
     EXPECT_TRUE(f.tabla.barraVertical());
     EXPECT_FALSE(f.tabla.barraHorizontal());
@@ -103,8 +99,7 @@ TEST_F(Vista, LasBarrasDesplazanSinMoverElCursor) {
     EXPECT_EQ(f.tabla.LeftCol(), 7);
     EXPECT_EQ(f.tabla.Row(), 2);
     EXPECT_EQ(f.tabla.Col(), 1);
-    // A cell is placed from the view's first row and column; scrolled out
-    // above or left, or under a bar, it is not in the view.
+    // A cell scrolled out above or left, or under a bar, is not in the view.
     int x = -1, y = -1;
     ASSERT_TRUE(f.tabla.origenEnVista(22, 10, x, y));
     EXPECT_EQ(x, 3 * 360);
@@ -118,8 +113,7 @@ TEST_F(Vista, LasBarrasDesplazanSinMoverElCursor) {
     EXPECT_EQ(f.tabla.LeftCol(), 0);
 }
 
-// The table manager lies below the status line, which it changes, and below
-// the operation buttons, in every layout of the window; its legend inside it.
+// In every layout of the window; its legend inside it.
 TEST_F(Vista, ElGestorDeTablasNoTapaLaLineaDeEstadoNiLosBotones) {
     for (const char* teclas : {"", "keys h", "keys H ç", "keys {Ctrl} H"}) {
         conductor.linea(teclas);
@@ -134,8 +128,7 @@ TEST_F(Vista, ElGestorDeTablasNoTapaLaLineaDeEstadoNiLosBotones) {
     }
 }
 
-// A stroke is drawn larger once the cursor leaves it; a figure the program
-// puts over it (not typed, which sets its own size) at the normal size again.
+// A figure the program puts over a stroke is drawn at the normal size again.
 TEST_F(Vista, UnaRayaSeVeMasGrandeAlDejarLaCelda) {
     f.tabla.setRow(3);
     for (const char* texto : {"\x97", "5"}) {
