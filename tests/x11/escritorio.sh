@@ -176,6 +176,13 @@ escritorio_arrancar() {
   tail -n 20 "$ESCRITORIO/gestor.log" | sed 's/^/#   /' >&2
   return 1
 }
+# A step's check said as "ok - QUE" or "FALLO - QUE (delante: ...)", the
+# failures counted in fallos: comprobar QUE ORDEN...
+fallos=0
+ok() { echo "ok - $*"; }
+fallo() { echo "FALLO - $* (delante: $(nombre_activa))" && fallos=$((fallos + 1)); }
+comprobar() { if "${@:2}"; then ok "$1"; else fallo "$1"; fi; }
+
 # The pupil's keyboard and mouse, and what the pupil sees.
 pulsar() { DISPLAY=$ESCRITORIO_ENTRADA xdotool "$@"; }
 pantallazo() { DISPLAY=$ESCRITORIO_ENTRADA import -window root "$@"; }

@@ -16,18 +16,10 @@ documento=$(esperar 30 ventana '^Documento1 - Renglero$') ||
   { echo "FALLO: no aparece el documento"; exit 1; }
 esperar 10 activa_es "$cuaderno"
 
-fallos=0
 # cambia DESTINO ORDEN: ORDEN's F11 brings DESTINO (cuaderno, documento) in
 # front, where it stays.
-cambia() {
-  "$2"
-  if esperar 8 activa_es "${!1}" && sigue 1 activa_es "${!1}"; then
-    echo "ok - $2 trae el $1"
-  else
-    echo "FALLO - $2 no trae el $1 (delante: $(nombre_activa))"
-    fallos=$((fallos + 1))
-  fi
-}
+delante_y_sigue() { esperar 8 activa_es "$1" && sigue 1 activa_es "$1"; }
+cambia() { "$2"; comprobar "$2 trae el $1" delante_y_sigue "${!1}"; }
 sostener() { pulsar keydown F11; sleep 2; pulsar keyup F11; }
 for _ in 1 2 3; do
   cambia documento f11

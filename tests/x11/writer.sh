@@ -23,11 +23,6 @@ ms_desde() { echo $(((${EPOCHREALTIME/./} - $1) / 1000)); }
 inicio=${EPOCHREALTIME/./}
 escritorio_arrancar "$clase" || { echo "FALLO: no arranca el escritorio $clase"; exit 1; }
 echo "# escritorio $clase en marcha en $(ms_desde "$inicio") ms"
-fallos=0
-ok() { echo "ok - $*"; }
-fallo() { echo "FALLO - $* (delante: $(nombre_activa))" && fallos=$((fallos + 1)); }
-# comprobar QUE ORDEN...: ok or FALLO, QUE said.
-comprobar() { if "${@:2}"; then ok "$1"; else fallo "$1"; fi; }
 paso=0
 captura() { paso=$((paso + 1)) && pantallazo "$capturas/$(printf '%02d' "$paso")_$1.png"; }
 terminar() {
