@@ -8,6 +8,7 @@
 #include <cstring>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -58,18 +59,29 @@ int esperarParrafos(Writer& writer, std::size_t n) {
 
 int main(int argc, char** argv) {
     std::string tubo;
+    std::unique_ptr<Writer> writer;
     int resultado = 1;
     try {
         tubo = ConexionWriter::tuboPorDefecto();
-        // Writer's events are of no interest here: they are dropped.
-        Writer writer(
-            tubo, [](const std::function<void()>&) {}, false);
+        // Writer's events are of no interest here: they are dropped. A
+        // LibreOffice that does not answer fails the reading in seconds, so
+        // that the test waiting for it says so while it can.
+        writer = std::make_unique<Writer>(
+            tubo, [](const std::function<void()>&) {}, false, std::chrono::seconds(10));
         resultado = argc == 3 && std::strcmp(argv[1], "--esperar-parrafos") == 0
-                        ? esperarParrafos(writer, std::strtoul(argv[2], nullptr, 10))
-                        : imprimir(writer.leer());
+                        ? esperarParrafos(*writer, std::strtoul(argv[2], nullptr, 10))
+                        : imprimir(writer->leer());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
     }
+    // The call that LibreOffice left unanswered still uses the Writer and its
+    // bridge: the reader ends without them, as the notebook does.
+    if (writer && !writer->terminar()) {
+        std::fprintf(stderr, "LibreOffice no responde: la lectura queda sin terminar\n");
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+    writer.reset();
     // The name is the notebook's to keep or forget; the bridge is ours.
     if (!tubo.empty()) ConexionWriter::cerrarPuente(tubo);
     return resultado;

@@ -31,15 +31,30 @@ terminar() {
   [ "$fallos" = 0 ] || {
     echo "# registro del cuaderno:"
     tail -n 20 "$ESCRITORIO/renglero.log" | sed 's/^/#   /'
+    local lo
+    lo=$(escritorio_libreoffice)
+    echo "# LibreOffice: $([ -n "$lo" ] && ps -o pid=,stat=,time= -p "$lo" || echo no está en marcha)"
+    # Where each of its threads waits, for a LibreOffice that hangs.
+    [ -n "$lo" ] && echo "# hilos: $(for t in /proc/"$lo"/task/*; do echo "$(cat "$t/comm"):$(cat "$t/wchan")"; done 2>/dev/null | sort | uniq -c | paste -sd' ')"
+    echo "# ventanas: $(xdotool search --onlyvisible --name . 2>/dev/null | xargs -rn1 xdotool getwindowname | paste -sd'|')"
     echo "$fallos comprobaciones fallidas en $clase"
     exit 1
   }
   echo "todo bien en $clase"
   exit 0
 }
-documento() { "$leer_writer" 2>/dev/null; }
-# Polls the document until the jq filter holds.
-documento_cumple() { esperar "${2:-10}" sh -c "'$leer_writer' 2>/dev/null | jq -e '$1' >/dev/null"; }
+# The document read into documento.json; 1 when Writer cannot be read.
+leer() { "$leer_writer" >"$ESCRITORIO/documento.json" 2>"$ESCRITORIO/leer.err"; }
+documento() { leer && cat "$ESCRITORIO/documento.json"; }
+cumple() { leer && jq -e "$1" "$ESCRITORIO/documento.json" >/dev/null; }
+# Polls the document until the jq filter holds. A Writer that no longer
+# answers would fail every check after this one, each at its deadline: the
+# test ends here and says so.
+documento_cumple() {
+  esperar "${2:-10}" cumple "$1" && return 0
+  grep -q "no responde" "$ESCRITORIO/leer.err" && { fallo "Writer no responde"; terminar; }
+  return 1
+}
 # The document's text and tables, without the cell mark.
 contenido() { documento | jq -c '{parrafos, tablas: [.tablas[] | del(.sombreadas)]}'; }
 sin_marca() { documento_cumple '[.tablas[].sombreadas[]] | length == 0' "${1:-5}"; }
@@ -127,7 +142,7 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   sumas() { documento | jq '[.parrafos[] | select(. == "  162 ")] | length'; }
   # F9 until the document holds one sum more than now and no 9 typed meanwhile;
   # a message box (Writer not answering yet, or starting) closed first.
-  f9_y_suma() { caja && cerrar_caja; pulsar key F9 && documento_cumple "$filtro" 3; }
+  f9_y_suma() { caja && cerrar_caja; pulsar key F9 && esperar 3 cumple "$filtro"; }
   f9_otra_suma() {
     local filtro="([.parrafos[] | select(. == \"  162 \")] | length == $(($(sumas) + 1)))
       and ([.parrafos[] | select(test(\"9\"))] | length == 0)"
