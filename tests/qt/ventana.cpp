@@ -106,7 +106,6 @@ TEST_F(EnLaVentana, ElAcercaDeSeCierraAlVolverAlCuadernoOConUnaTecla) {
         else
             ventana().activateWindow();
         QApplication::processEvents();
-        EXPECT_FALSE(form().Form2.Visible);
         EXPECT_EQ(ventana().acercaDe(), nullptr);
         EXPECT_EQ(form().ventanaActual, Ventana::notebook);
     }
