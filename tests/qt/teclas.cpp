@@ -144,10 +144,8 @@ TEST(TeclasQt, LosMismosEventosQueElToken) {
     }
 }
 
-// "Pressed since the last poll" however short the press; held without a new
-// press, the keyboard's repeat is no new press, nor is a repeat sent as a
-// release and a press at one instant; a lost release does not keep a later
-// press from counting.
+// Pressed since the last poll however short; a held key's repeat, even sent as a release and a
+// press at one instant, is no new press; a lost release does not keep a later press from counting.
 TEST(TeclaF11, LoQueLeeTimer2) {
     EstadoF11 f11;
     f11.fijarRetardoRepeticion(760);
@@ -172,8 +170,7 @@ TEST(TeclaF11, LoQueLeeTimer2) {
     EXPECT_EQ(f11.leer(), 0);
 }
 
-// The time of day of a press is the press's own, however late the window
-// saw it: two taps 0.28 s apart stay 0.28 s apart when the second one is
+// The press's own time of day, however late seen: taps 0.28 s apart stay so when the second is
 // seen 0.3 s late; past midnight the time of day starts again.
 TEST(TeclaF11, LaHoraEsLaDeLaPulsacion) {
     EstadoF11 f11;
