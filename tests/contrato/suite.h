@@ -136,16 +136,14 @@ TYPED_TEST_P(Contrato, GuionesEnTablas) {
         {"t 2 2;> 1;k;> -1;k", "| T0:*,/, @0,1,1"},
         {"t 2 2;k;x f;d;K;k", "| T0:*, @0,1,1"},
         {"t 2 2;k;m 50;!k", "| T0:,/, @1"},
-        // In reading order; down one row: as many cells as columns; past
-        // either end: to the end.
+        // In reading order; down one row: as many cells as columns; past either end: to the end.
         {"L 2 3;@ 1 1;> 1;@ 1 2;> 3;@ 2 2;> -2;@ 1 3;> 100;@ 2 3;> -100;@ 1 1;> 4",
          "antes|| T1:11,12,13/21,22,23 @0,2,2"},
     });
 }
 
-// A column added as wide as the last; fitted to the window, the line in the
-// same proportions, the cursor kept; equalized, all alike; auto-fit and grid
-// lines shown leave them as they were.
+// A column added as wide as the last; fitted to the window, the line in the same proportions, the
+// cursor kept; equalized, all alike; auto-fit and grid lines shown leave them as they were.
 TYPED_TEST_P(Contrato, AnchosDeColumna) {
     Word& w = this->word();
     this->seguir("L 2 2;> 1");
