@@ -16,7 +16,7 @@
 
 namespace renglero::contrato {
 
-// The new document's line: A4 less its 2.5 cm margins, in points.
+// The new document's line, the Texto grid's 62 columns: A4 less its 2.5 cm margins, in points.
 constexpr double kLinea = 595.3 - 2 * 70.87;
 
 inline ErrorWord::Tipo tipoDeError(const std::function<void()>& f) {

@@ -79,10 +79,7 @@ TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
     ASSERT_NE(mkdtemp(temporales), nullptr);
     const VariableDeEntorno tmpdir("TMPDIR", temporales);
     const auto enviar = [&](const Bloque& b, bool deUnaVez, bool conTexto) {
-        if (conTexto) {
-            w->escribir("antes\n\ndespués");
-            w->moverCursor(-8);
-        }
+        if (conTexto) contrato::seguir(*w, *w, "e antes\n\ndespués;m -8");
         deUnaVez ? w->insertarBloque(b.texto, "Courier New", b.formatos)
                  : w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
         const std::size_t largo = b.formatos.size();

@@ -121,9 +121,9 @@ struct Bloque {
 // A full Texto grid, 50 rows of 62 cells, its formats changing every few.
 Bloque cuadriculaLlena();
 
-// Over a UNO connection of the test's own to the LibreOffice on `tubo`: where each character
-// of each paragraph from `marca` on begins (points from the page's edge); how many text
-// documents are open.
+// Over a UNO connection of the test's own to the LibreOffice on `tubo`: in the document in
+// front, where each character of each paragraph from `marca` on begins (points from the page's
+// edge); how many text documents are open.
 std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
                                                      const std::string& marca);
 int documentosDeTexto(const std::string& tubo);

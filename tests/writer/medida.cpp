@@ -9,32 +9,24 @@ std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
     std::vector<std::vector<double>> inicios;
     ConexionWriter conexion(tubo);
     if (!conexion.conectar()) return inicios;
-    const Reference<css::container::XEnumeration> documentos =
-        conexion.uno().escritorio->getComponents()->createEnumeration();
-    while (documentos->hasMoreElements()) {
-        const Reference<css::text::XTextDocument> d(documentos->nextElement(), UNO_QUERY);
-        if (!d.is() || !d->getCurrentController().is()) continue;
-        const Reference<css::text::XTextViewCursor> vista =
-            Reference<css::text::XTextViewCursorSupplier>(d->getCurrentController(),
-                                                          UNO_QUERY_THROW)
-                ->getViewCursor();
-        const Reference<css::text::XText> texto = d->getText();
-        const Reference<css::container::XEnumeration> parrafos =
-            Reference<css::container::XEnumerationAccess>(texto, UNO_QUERY_THROW)
-                ->createEnumeration();
-        bool visto = false;
-        while (parrafos->hasMoreElements()) {
-            const Reference<css::text::XTextRange> p(parrafos->nextElement(), UNO_QUERY);
-            if (!p.is() || !(visto = visto || aStd(p->getString()) == marca)) continue;
-            std::vector<double>& fila = inicios.emplace_back();
-            const Reference<css::text::XTextCursor> c =
-                texto->createTextCursorByRange(p->getStart());
-            for (sal_Int32 i = 0; i <= p->getString().getLength(); ++i, c->goRight(1, false)) {
-                vista->gotoRange(c->getStart(), false);
-                fila.push_back(aPuntos(vista->getPosition().X));
-            }
+    const Reference<css::text::XTextDocument> d(conexion.uno().escritorio->getCurrentComponent(),
+                                                UNO_QUERY_THROW);
+    const Reference<css::text::XTextViewCursor> vista =
+        Reference<css::text::XTextViewCursorSupplier>(d->getCurrentController(), UNO_QUERY_THROW)
+            ->getViewCursor();
+    const Reference<css::text::XText> texto = d->getText();
+    const Reference<css::container::XEnumeration> parrafos =
+        Reference<css::container::XEnumerationAccess>(texto, UNO_QUERY_THROW)->createEnumeration();
+    bool visto = false;
+    while (parrafos->hasMoreElements()) {
+        const Reference<css::text::XTextRange> p(parrafos->nextElement(), UNO_QUERY);
+        if (!p.is() || !(visto = visto || aStd(p->getString()) == marca)) continue;
+        std::vector<double>& fila = inicios.emplace_back();
+        const Reference<css::text::XTextCursor> c = texto->createTextCursorByRange(p->getStart());
+        for (sal_Int32 i = 0; i <= p->getString().getLength(); ++i, c->goRight(1, false)) {
+            vista->gotoRange(c->getStart(), false);
+            fila.push_back(aPuntos(vista->getPosition().X));
         }
-        if (visto) break;
     }
     return inicios;
 }
