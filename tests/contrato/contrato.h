@@ -1,8 +1,7 @@
 #pragma once
-// The word processor's contract: what the notebook relies on from every
-// document backend, written once. A backend's test program gives a type with
-// `Word& word()` and `ManejoDocumento& manejo()` on a new empty document,
-// includes suite.h, and instantiates the suite Contrato with it.
+// The word processor's contract: what the notebook relies on from every document backend, written
+// once. A backend's test program gives a type with `Word& word()` and `ManejoDocumento& manejo()`
+// on a new empty document, includes suite.h, and instantiates the suite Contrato with it.
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -17,7 +16,7 @@
 
 namespace renglero::contrato {
 
-// The new document's line: A4 less its 2.5 cm margins, in points.
+// The new document's line, the Texto grid's 62 columns: A4 less its 2.5 cm margins, in points.
 constexpr double kLinea = 595.3 - 2 * 70.87;
 
 inline ErrorWord::Tipo tipoDeError(const std::function<void()>& f) {
@@ -41,10 +40,9 @@ inline std::string caracteres(const std::string& texto, int desde, int largo) {
     return r;
 }
 
-// Paragraphs as one line, apart by `entre`: each run (but a paragraph's
-// first plain one) after what it switches on in brackets (C Courier New, S
-// Symbol, N bold, I italic, U underline, T struck, ^ raised, _ lowered,
-// #rrggbb colour).
+// Paragraphs as one line, apart by `entre`: each run (but a paragraph's first plain one) after what
+// it switches on in brackets (C Courier New, S Symbol, N bold, I italic, U underline, T struck,
+// ^ raised, _ lowered, #rrggbb colour).
 inline std::string describir(const std::vector<ParrafoLeido>& parrafos, char entre) {
     std::string s;
     for (const ParrafoLeido& p : parrafos) {
@@ -72,11 +70,10 @@ inline std::string describir(const std::vector<ParrafoLeido>& parrafos, char ent
     return s;
 }
 
-// A document as one line, so that a difference shows where it is: its
-// paragraphs apart by "|"; then each table, "T" (or "t" without grid lines)
-// and the paragraph it follows, its cells by rows, their paragraphs apart by
-// "\n" ("*" before a shaded cell); then "@" and the cursor's paragraph, or
-// its table, row and column.
+// A document as one line, so that a difference shows where it is: its paragraphs apart by "|"; then
+// each table, "T" (or "t" without grid lines) and the paragraph it follows, its cells by rows,
+// their paragraphs apart by "\n" ("*" before a shaded cell); then "@" and the cursor's paragraph,
+// or its table, row and column.
 inline std::string describir(const DocumentoLeido& d) {
     if (!d.abierto) return "cerrado";
     std::string s = describir(d.parrafos, '|');

@@ -13,10 +13,9 @@ template <class Documento> class Contrato : public ::testing::Test {
     Word& word() { return documento_.word(); }
     ManejoDocumento& manejo() { return documento_.manejo(); }
     void seguir(const std::string& guion) { contrato::seguir(word(), manejo(), guion); }
-    TablaLeida tabla() { return word().leer().tablas.at(0); }
     // The first table's widths, each within 0.2 points of those given.
     void anchos(const std::vector<double>& esperados) {
-        const std::vector<double> a = tabla().anchos;
+        const std::vector<double> a = word().leer().tablas.at(0).anchos;
         ASSERT_EQ(a.size(), esperados.size());
         for (std::size_t i = 0; i < a.size(); ++i)
             EXPECT_NEAR(a[i], esperados[i], 0.2) << i;
@@ -44,8 +43,7 @@ TYPED_TEST_P(Contrato, Guiones) {
     const Pagina p = this->word().pagina();
     EXPECT_NEAR(p.ancho, 595.3, 0.1);
     EXPECT_NEAR(p.margenIzquierdo, 70.87, 0.05);
-    // 453.5 points of line (Writer gives 453.63): the Texto grid's 62 columns.
-    EXPECT_NEAR(p.ancho - p.margenIzquierdo - p.margenDerecho, 453.5, 0.2);
+    EXPECT_NEAR(p.ancho - p.margenIzquierdo - p.margenDerecho, kLinea, 0.1);
     this->manejo().fijarPagina(612, 72, 36);
     const Pagina q = this->word().pagina();
     EXPECT_NEAR(q.ancho, 612, 0.05);
@@ -108,7 +106,7 @@ TYPED_TEST_P(Contrato, AgregarTablaEnElCursor) {
         w.formatoTabla(cuadricula);
         EXPECT_EQ(w.bordeVisible(-1), cuadricula);
         EXPECT_EQ(w.bordeVisible(-5), cuadricula);
-        EXPECT_EQ(this->tabla().cuadricula, cuadricula);
+        EXPECT_EQ(this->word().leer().tablas.at(0).cuadricula, cuadricula);
     }
     EXPECT_EQ(tipoDeError([&] { w.bordeVisible(3); }), ErrorWord::Tipo::otro);
 }
@@ -136,16 +134,14 @@ TYPED_TEST_P(Contrato, GuionesEnTablas) {
         {"t 2 2;> 1;k;> -1;k", "| T0:*,/, @0,1,1"},
         {"t 2 2;k;x f;d;K;k", "| T0:*, @0,1,1"},
         {"t 2 2;k;m 50;!k", "| T0:,/, @1"},
-        // In reading order; down one row: as many cells as columns; past
-        // either end: to the end.
+        // In reading order; down one row: as many cells as columns; past either end: to the end.
         {"L 2 3;@ 1 1;> 1;@ 1 2;> 3;@ 2 2;> -2;@ 1 3;> 100;@ 2 3;> -100;@ 1 1;> 4",
          "antes|| T1:11,12,13/21,22,23 @0,2,2"},
     });
 }
 
-// A column added as wide as the last; fitted to the window, the line in the
-// same proportions, the cursor kept; equalized, all alike; auto-fit and grid
-// lines shown leave them as they were.
+// A column added as wide as the last; fitted to the window, the line in the same proportions, the
+// cursor kept; equalized, all alike; auto-fit and grid lines shown leave them as they were.
 TYPED_TEST_P(Contrato, AnchosDeColumna) {
     Word& w = this->word();
     this->seguir("L 2 2;> 1");

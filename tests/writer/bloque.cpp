@@ -1,5 +1,4 @@
-// F9's whole block in one insertion: the document must read back as the run
-// by run way leaves it, and the failures must be the same.
+// F9's block in one insertion reads back, and fails, as sent run by run; its signs on the page.
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -13,8 +12,7 @@ namespace renglero::prueba {
 
 namespace {
 
-// The characters of a UTF-8 text, each with the format that marcas gives
-// (as contrato::describir writes them).
+// A UTF-8 text added, each character in the format of `marcas` (describir's letters).
 void poner(Bloque& b, const std::string& texto, const std::string& marcas = "") {
     FormatoCaracter f;
     bool* campos[] = {&f.negrita,     &f.cursiva,   &f.subrayado, &f.tachado,
@@ -29,9 +27,8 @@ void poner(Bloque& b, const std::string& texto, const std::string& marcas = "") 
         if ((c & 0xC0) != 0x80) b.formatos.push_back(f);
 }
 
-// Every attribute alone and together, Symbol signs, colours side by side,
-// blanks with and without formats, a wholly bold row and a plain one: each
-// run after its marks in brackets.
+// Every attribute alone and together, Symbol signs, colours side by side, blanks with and
+// without formats, a wholly bold row and a plain one: each run after its marks in brackets.
 Bloque bloqueCompleto() {
     const std::string tramos = "[]\r1[^]2[_]3[N]a[U]b[T]c[I]d[#ff0000]e[#0000ff]f[NIUT^#008000]g[] "
                                "[U]  [S]\xCF\x80[S#ff0000]\xE2\x88\x9A[] \r  [N]xyz[N_]2[N]<& "
@@ -75,19 +72,14 @@ Bloque cuadriculaLlena() {
     return b;
 }
 
-// F9's block, in one insertion or run by run, amid text or at its start: the
-// same selection, from its leading break to the last row's, typing after it
-// and saved super- and subscripts; no temporary file left (in a folder of the
-// test's own: runs beside this one share /tmp).
+// Amid text or at its start: the same selection (leading break to last row's), typing after
+// it, saved super- and subscripts; no temporary file left (own folder: runs beside share /tmp).
 TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
     char temporales[] = "/tmp/renglero-temporales-XXXXXX";
     ASSERT_NE(mkdtemp(temporales), nullptr);
     const VariableDeEntorno tmpdir("TMPDIR", temporales);
     const auto enviar = [&](const Bloque& b, bool deUnaVez, bool conTexto) {
-        if (conTexto) {
-            w->escribir("antes\n\ndespués");
-            w->moverCursor(-8);
-        }
+        if (conTexto) contrato::seguir(*w, *w, "e antes\n\ndespués;m -8");
         deUnaVez ? w->insertarBloque(b.texto, "Courier New", b.formatos)
                  : w->Word::insertarBloque(b.texto, "Courier New", b.formatos);
         const std::size_t largo = b.formatos.size();
@@ -112,8 +104,7 @@ TEST_F(ConWriter, BloqueDeUnaVezIgualQuePorTramos) {
     std::filesystem::remove_all(temporales);
 }
 
-// Each Symbol sign of the palette, sent with F9, takes a letter's room on the
-// page: a row holding one lines up with the rows above and below.
+// Each palette sign sent with F9: a row holding one lines up with a row of letters.
 TEST_F(ConWriter, LosSignosOcupanLoQueUnaLetra) {
     const std::string codigos =
         "\xB1\xA3\xB3\xB9\xE5\xD1\xA5\xAB\xAC\xAD\xAE\xAF\xB6@pabgdDwmelfFW";

@@ -1,6 +1,5 @@
-// Another document in front; LibreOffice closing the document, stopped
-// (SIGSTOP), quitting or killed mid-work: errors that say which, never a crash
-// nor a caller held too long.
+// Another document in front; the document closed, LibreOffice stopped, quitting or killed
+// mid-work: errors that say which, never a crash nor a caller held too long.
 #include <atomic>
 #include <csignal>
 #include <filesystem>
@@ -62,8 +61,7 @@ std::vector<pid_t> sofficeHijos(const std::vector<pid_t>& salvo = {}) {
     return pids;
 }
 
-// Stops LibreOffice until the guard ends, at most 30 s: a call without a
-// deadline then comes back late, failing the test, instead of hanging it.
+// Stops LibreOffice until the guard ends, at most 30 s: a call without deadline fails, not hangs.
 std::jthread parar(pid_t pid) {
     kill(pid, SIGSTOP);
     // The signal takes a moment: until then LibreOffice still answers.
@@ -76,7 +74,6 @@ std::jthread parar(pid_t pid) {
 
 } // namespace
 
-// The cell mark leaves the very cell it was put on.
 TEST_F(ConWriter, LaMarcaSaleDeSuCeldaConOtroDocumentoDelante) {
     seguir(*w, *w, "t 2 2;k");
     w->nuevoDocumento();
@@ -135,8 +132,7 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::cerrado);
 }
 
-// The headless driver ends even while its own LibreOffice is stopped, and
-// that LibreOffice goes with it.
+// The stopped LibreOffice ends with the driver.
 TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
     const std::vector<pid_t> antes = sofficeHijos();
     std::optional<DocumentoConducido> d = documentoWriter(std::chrono::seconds(3));
@@ -179,8 +175,7 @@ TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     EXPECT_FALSE(lo.enMarcha());
 }
 
-// Killed while F9 and the table manager work: the call cut off already says
-// Writer has gone, as every later one; a crash is no quit, the notebook goes on.
+// Mid F9 and table work: the cut call already says Writer has gone; a crash is no quit.
 TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
     WriterPropio p;
     Writer& w = *p.w;

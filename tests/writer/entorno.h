@@ -17,8 +17,7 @@
 
 namespace renglero::prueba {
 
-// An environment variable set (unset where null) while this lives, as it
-// was afterwards.
+// An environment variable set (unset where null) while this lives.
 class VariableDeEntorno {
   public:
     VariableDeEntorno(const char* nombre, const char* valor) : nombre_(nombre) {
@@ -58,8 +57,7 @@ inline bool respondeTras(Word& w, ErrorWord::Tipo tipo, std::chrono::seconds top
         tope);
 }
 
-// The poster of the tests: what UNO threads hand over waits here until the
-// test's own thread drains it.
+// The tests' poster: what UNO threads hand over waits for the test's thread to drain it.
 class ColaEventos {
   public:
     Writer::Poster poster() {
@@ -123,10 +121,9 @@ struct Bloque {
 // A full Texto grid, 50 rows of 62 cells, its formats changing every few.
 Bloque cuadriculaLlena();
 
-// Over a UNO connection of the test's own to the LibreOffice on `tubo`: in the
-// document holding a paragraph `marca`, from it on, where each character of
-// each paragraph begins, in points from the page's edge; how many text
-// documents are open.
+// Over a UNO connection of the test's own to the LibreOffice on `tubo`: in the document in
+// front, where each character of each paragraph from `marca` on begins (points from the page's
+// edge); how many text documents are open.
 std::vector<std::vector<double>> iniciosDeCaracteres(const std::string& tubo,
                                                      const std::string& marca);
 int documentosDeTexto(const std::string& tubo);

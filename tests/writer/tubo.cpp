@@ -1,6 +1,5 @@
-// The pupil's pipe: an unguessable name, kept where only the pupil reads it,
-// a socket trusted only when the pupil's own; how LibreOffice is started on
-// it; the new document's language.
+// The pupil's pipe: an unguessable name, kept where only the pupil reads it, a socket trusted
+// only when the pupil's own; how LibreOffice is started on it; the new document's language.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -82,8 +81,8 @@ TEST_F(Tubo, LaCarpetaEsPrivada) {
     EXPECT_EQ(tubo::carpetaPrivada(), "");
 }
 
-// A random name, kept for the same pupil's next notebook, another for another
-// pupil; changed where something not the pupil's socket stands in its place.
+// Kept for the pupil's next notebook, another for another pupil; changed where something not
+// the pupil's socket stands in its place.
 TEST_F(Tubo, ElNombreEsAlAzarYSeGuarda) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string nombre = tubo::nombreGuardado(carpeta);
@@ -135,10 +134,8 @@ TEST_F(Tubo, SoloElSocketPropio) {
     close(otro);
 }
 
-// The pupil's LibreOffice keeps its own document recovery (after a crash it
-// offers the pupil's documents back). A new one opens with a text document;
-// one the pupil opened first (on the user's profile) is asked for nothing but
-// the accept, so that it opens no second document.
+// The pupil's profile keeps its document recovery. A new LibreOffice opens with a text
+// document; one the pupil opened first is asked for the accept alone: no second document.
 TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
     const std::string programas = raiz_ + "/programas", anotadas = raiz_ + "/argumentos";
     fs::create_directory(programas);
@@ -148,8 +145,7 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
     fs::copy_file("/bin/sleep", programas + "/soffice.bin");
     poner("PATH", (programas + ":" + std::getenv("PATH")).c_str());
     poner("XDG_CONFIG_HOME", nullptr);
-    // With a LibreOffice of this user running on the profile in `casa`, what
-    // LibreOffice is started with: `opciones`, then its accept.
+    // With this user's LibreOffice running on the profile in `casa`: `opciones`, then the accept.
     const auto arrancaCon = [&](const std::string& casa, const std::string& opciones) {
         std::string home = "HOME=" + casa;
         char* entorno[] = {home.data(), nullptr};
@@ -177,8 +173,7 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
     arrancaCon(casa_, "--nologo ");                      // the notebook's
 }
 
-// LC_ALL, LC_MESSAGES and LANG ("-" where not set, "." where empty), and
-// the document's language ("-": LibreOffice's own).
+// LC_ALL, LC_MESSAGES, LANG ("-" unset, "." empty); the document's ("-": LibreOffice's own).
 TEST(IdiomaDelDocumento, EspanolDondeElAlumnoLoEsODondeNoHayNinguno) {
     for (const char* caso :
          {"- - es_ES.UTF-8 es-ES", "- - es_MX.UTF-8 es-MX", "- - es es-ES",
