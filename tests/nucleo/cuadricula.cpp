@@ -1,5 +1,4 @@
-// The grid model's bounds, its own keys and its resizing (scenarios and the
-// view's tests work the rest).
+// The grid model's bounds, its own keys and its resizing (the rest: scenarios, vista.cpp).
 #include <gtest/gtest.h>
 
 #include <utility>

@@ -1,5 +1,4 @@
-// The notebook's state given as one value and taken back: a fresh notebook
-// that takes it shows the same and, key for key, goes on the same.
+// The notebook's state as one value: a fresh notebook that takes it goes on the same.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>

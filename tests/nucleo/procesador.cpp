@@ -1,5 +1,4 @@
-// The word processor starting, absent, not answering or gone; the cell mark
-// never stays behind.
+// The word processor starting, absent, not answering or gone; the cell mark never stays.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,5 +1,4 @@
-// The view over the grid and its scroll bars; the table manager's place;
-// cells as drawn, and F6's palette.
+// The grid's view and scroll bars, the table manager's place, cells as drawn, F6's palette.
 #include <gtest/gtest.h>
 
 #include <sstream>
