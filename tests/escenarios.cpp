@@ -171,13 +171,8 @@ TEST_P(PruebaEscenario, DaLaSalidaEsperada) {
         FAIL() << archivo.filename() << ":" << e.lineas[n] << ": falta la salida esperada";
 }
 
-std::string nombre(const ::testing::TestParamInfo<fs::path>& info) {
-    std::string s = info.param.stem().string();
-    for (char& c : s)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return s;
-}
-
-INSTANTIATE_TEST_SUITE_P(Escenarios, PruebaEscenario, ::testing::ValuesIn(escenarios()), nombre);
+// A file's name is its test's: letters and "_" only.
+INSTANTIATE_TEST_SUITE_P(Escenarios, PruebaEscenario, ::testing::ValuesIn(escenarios()),
+                         [](const auto& info) { return info.param.stem().string(); });
 
 } // namespace

@@ -1,6 +1,5 @@
-"""The notebook through AT-SPI, as a screen reader sees it: a short window name,
-the grid a 13 x 25 table of named cells, the cursor's cell focused once a key,
-what it laid out announced, prompts, message boxes and help lines readable.
+"""The notebook as a screen reader sees it through AT-SPI: a short window name, a 13 x 25 table
+of named cells, the cursor's cell focused, layouts announced, prompts, boxes and help readable.
 Usage: atspi.py RENGLERO CARPETA"""
 import os
 

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# The notebook as a screen reader meets it, on an X server and a D-Bus session
-# of its own (the AT-SPI bus starts on demand): atspi, what AT-SPI shows of it
-# (atspi.py); orca, a pupil's work by ear (orca.py), speech and braille in CARPETA.
+# The notebook as a screen reader meets it, on an X server and D-Bus of its own (AT-SPI's bus
+# starts on demand): atspi.py, what AT-SPI shows; orca.py, a pupil's work by ear through Orca.
 # Usage: lector.sh atspi|orca RENGLERO CARPETA
 set -u
 prueba="$1"

@@ -1,9 +1,6 @@
-"""The notebook worked by ear through Orca (desktop layout, Spanish, the
-notebook's script installed as the package does), speaking through a
-speech-dispatcher module that writes each message with its time to a file; its
-braille logged to another. It types a pupil's work (orca_esperado.txt) and
-checks each step's words in order, no stray words ("notificación"...), that the
-addition typed fast lost no figure, and its braille. Both logs left in CARPETA.
+"""A pupil's work (orca_esperado.txt) by ear through Orca in Spanish, with the notebook's
+script installed as the package does: each step's words in order, no stray words, the sum typed
+fast whole, its braille. Speech (a speech-dispatcher module writing to a file) and braille: CARPETA.
 Usage: orca.py RENGLERO CARPETA"""
 import os
 import re
@@ -49,10 +46,9 @@ def escribir(ruta, texto):
 
 
 def preparar(carpeta):
-    hablado = os.path.join(carpeta, "hablado.txt")
-    braille = os.path.join(carpeta, "braille.txt")
-    escribir(hablado, "")
-    escribir(braille, "")
+    hablado, braille = os.path.join(carpeta, "hablado.txt"), os.path.join(carpeta, "braille.txt")
+    for registro in (hablado, braille):
+        escribir(registro, "")
     casa = os.environ["HOME"]
     conf = os.path.join(casa, ".config", "speech-dispatcher")
     escribir(os.path.join(conf, "speechd.conf"), SPEECHD.format(carpeta=carpeta))

@@ -1,6 +1,5 @@
-"""The accessibility tests' session, on the X server and D-Bus session that
-lector.sh gives them: the notebook started there, keys typed with xdotool, and
-an AT-SPI listener that keeps every event in a log."""
+"""The accessibility tests' session on lector.sh's X server and D-Bus: the notebook started
+there, keys typed with xdotool, an AT-SPI listener that logs every event."""
 import os
 import subprocess
 import sys

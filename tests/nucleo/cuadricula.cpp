@@ -1,5 +1,4 @@
-// The grid model's bounds, its own keys and its resizing (scenarios and the
-// view's tests work the rest).
+// The grid model's bounds, its own keys and its resizing (the rest: scenarios, vista.cpp).
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -11,12 +10,8 @@ using renglero::ErrorCuadricula;
 
 namespace {
 
-Cuadricula nueva() {
-    return Cuadricula(13, 25, "Courier New", 14.25F, true);
-}
-
 TEST(Cuadricula, IndiceFueraDeLaCuadriculaEsUnError) {
-    Cuadricula g = nueva();
+    Cuadricula g(13, 25, "Courier New", 14.25F, true);
     EXPECT_THROW(g.setRow(13), ErrorCuadricula);
     EXPECT_THROW(g.setCol(-1), ErrorCuadricula);
     EXPECT_THROW(g.TextMatrix(0, 25), ErrorCuadricula);
@@ -51,7 +46,7 @@ TEST(Cuadricula, LasTeclasPropiasLlevanLaVistaYNuncaSalen) {
 }
 
 TEST(Cuadricula, CambiarElTamanoConservaLasCeldas) {
-    Cuadricula g = nueva();
+    Cuadricula g(13, 25, "Courier New", 14.25F, true);
     const unsigned long antes = g.version();
     g.setTextMatrix(2, 3, "5");
     EXPECT_GT(g.version(), antes); // the change counter a window repaints by

@@ -1,5 +1,4 @@
-// The notebook's state given as one value and taken back: a fresh notebook
-// that takes it shows the same and, key for key, goes on the same.
+// The notebook's state as one value: a fresh notebook that takes it goes on the same.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -45,12 +44,15 @@ std::string sinAnuncio(const std::string& salida) {
     return std::regex_replace(salida, std::regex(R"("anuncio":"(\\.|[^"\\])*",)"), "");
 }
 
-class EstadoDelCuaderno : public ::testing::TestWithParam<Caso> {};
+// `a` is worked; `b`, a fresh notebook, takes its state.
+class EstadoDelCuaderno : public ::testing::TestWithParam<Caso> {
+  protected:
+    std::ostringstream salidaA, salidaB;
+    Conductor a{salidaA}, b{salidaB};
+};
 
 TEST_P(EstadoDelCuaderno, SeRecuperaYSigueIgual) {
     const Caso& caso = GetParam();
-    std::ostringstream salidaA, salidaB;
-    Conductor a(salidaA), b(salidaB);
     correr(a, salidaA, caso.hasta);
     const std::string estado = a.form().estado();
     ASSERT_TRUE(b.form().restaurar(estado));
@@ -68,9 +70,7 @@ TEST_P(EstadoDelCuaderno, SeRecuperaYSigueIgual) {
 INSTANTIATE_TEST_SUITE_P(Casos, EstadoDelCuaderno, ::testing::ValuesIn(kCasos),
                          [](const auto& prueba) { return std::string(prueba.param.nombre); });
 
-TEST(EstadoDelCuaderno, LaSalidaPreguntadaNoVuelve) {
-    std::ostringstream salidaA, salidaB;
-    Conductor a(salidaA), b(salidaB);
+TEST_F(EstadoDelCuaderno, LaSalidaPreguntadaNoVuelve) {
     correr(a, salidaA, "keys 5 {Pause}");
     ASSERT_FALSE(a.form().Mensa.Caption.empty());
     ASSERT_TRUE(b.form().restaurar(a.form().estado()));
@@ -81,9 +81,7 @@ TEST(EstadoDelCuaderno, LaSalidaPreguntadaNoVuelve) {
 }
 
 // A copy written while the document was in front: the notebook opens again.
-TEST(EstadoDelCuaderno, ElCuadernoRecogidoVuelveAbierto) {
-    std::ostringstream salidaA, salidaB;
-    Conductor a(salidaA), b(salidaB);
+TEST_F(EstadoDelCuaderno, ElCuadernoRecogidoVuelveAbierto) {
     correr(a, salidaA, "keys 5\nwait 300\nactivate word\nwait 300");
     correr(b, salidaB, "wait 300");
     ASSERT_EQ(a.form().ventanaRecogida, 1);
@@ -93,11 +91,9 @@ TEST(EstadoDelCuaderno, ElCuadernoRecogidoVuelveAbierto) {
     EXPECT_EQ(b.form().Height, b.form().altoNormal);
 }
 
-TEST(EstadoDelCuaderno, UnaCopiaEstropeadaNoCambiaNada) {
-    std::ostringstream salida;
-    Conductor c(salida);
-    correr(c, salida, "keys 4 2");
-    const std::string antes = c.form().estado();
+TEST_F(EstadoDelCuaderno, UnaCopiaEstropeadaNoCambiaNada) {
+    correr(a, salidaA, "keys 4 2");
+    const std::string antes = a.form().estado();
     // Each format is kept once, however many cells share it: the copy stays small.
     EXPECT_LT(nlohmann::json::parse(antes).at("tabla").at("formatos").size(), 5u);
     // The copy with `texto` written after the first match of `patron`.
@@ -109,22 +105,20 @@ TEST(EstadoDelCuaderno, UnaCopiaEstropeadaNoCambiaNada) {
          {std::string(), std::string("{}"), antes.substr(0, antes.size() / 2),
           tras(R"("version":)", "9"), tras(R"("celdas":\[)", "0,"), tras(R"("cursor":\[)", "9"),
           tras(R"("cursor":\[\d+,)", "-"), tras(R"("foco":)", "9")}) {
-        EXPECT_FALSE(c.form().restaurar(mala)) << mala.substr(0, 60);
-        EXPECT_EQ(c.form().estado(), antes);
+        EXPECT_FALSE(a.form().restaurar(mala)) << mala.substr(0, 60);
+        EXPECT_EQ(a.form().estado(), antes);
     }
 }
 
 // Worth offering back: something in the grid or in the memory line.
-TEST(EstadoDelCuaderno, HayTrabajo) {
-    std::ostringstream salida;
-    Conductor c(salida);
-    EXPECT_FALSE(c.form().hayTrabajo());
-    correr(c, salida, "keys 5");
-    EXPECT_TRUE(c.form().hayTrabajo());
-    correr(c, salida, "keys {F1} {Esc}");
-    EXPECT_TRUE(c.form().hayTrabajo());
-    correr(c, salida, "keys ç");
-    EXPECT_FALSE(c.form().hayTrabajo());
+TEST_F(EstadoDelCuaderno, HayTrabajo) {
+    EXPECT_FALSE(a.form().hayTrabajo());
+    correr(a, salidaA, "keys 5");
+    EXPECT_TRUE(a.form().hayTrabajo());
+    correr(a, salidaA, "keys {F1} {Esc}");
+    EXPECT_TRUE(a.form().hayTrabajo());
+    correr(a, salidaA, "keys ç");
+    EXPECT_FALSE(a.form().hayTrabajo());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The names a screen reader gives the cells, the labels and the columns, and
-// the cursor a pupil with low vision must see.
+// What a screen reader names (cells, labels, columns); the cursor a low-vision pupil sees.
 #include <gtest/gtest.h>
 
 #include "grid/Cuadricula.h"

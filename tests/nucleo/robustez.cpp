@@ -1,6 +1,5 @@
-// Long random scripts in both modes (keys, clicks, page-width changes, the
-// table manager, every layout): the notebook never ends nor breaks a rule of
-// fallo(). RENGLERO_ROBUSTEZ_TECLAS / _SEMILLAS: keys a seed (4000), seeds a mode (4).
+// Long random scripts in both modes: the notebook never ends nor breaks a rule of fallo().
+// RENGLERO_ROBUSTEZ_TECLAS / _SEMILLAS: keys a seed (4000), seeds a mode (4).
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// Keys typed and clicks made while a handler lets pending events run: they
-// come in through the door in the middle of that handler, and must still be
-// handled after it, in the order made, each once.
+// Keys and clicks that come in through the door while a handler lets pending events
+// run are handled after it, in their order, each once (the table manager: qt/ventana.cpp).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -60,18 +59,6 @@ struct Cuaderno {
 };
 
 } // namespace
-
-TEST(TeclasDeprisa, ElGestorDeTablasRecibeLasCifrasEnOrden) {
-    Cuaderno c("keys T");
-    ASSERT_EQ(c.form().foco, Foco::Teta);
-    // 3 and Enter come in while the handlers of 2 let events run.
-    c.deprisa = {{'3', '3'}, {kIntro, 13}};
-    c.teclear({'2', '2'});
-    EXPECT_EQ(c.salida.str().find("msgbox"), std::string::npos);
-    const auto tablas = c.documento.word->leer().tablas;
-    ASSERT_EQ(tablas.size(), 1U);
-    EXPECT_EQ(std::pair(tablas[0].filas, tablas[0].columnas), std::pair(2, 3));
-}
 
 TEST(TeclasDeprisa, UnaTeclaYUnClicMientrasSeEnviaEsperanAlEnvioEnSuOrden) {
     // 7 and the + button while F9 lets events run: sent after, in their order.

@@ -1,5 +1,4 @@
-// The view over the grid and its scroll bars; the table manager's place;
-// cells as drawn, and F6's palette.
+// The grid's view and scroll bars, the table manager's place, cells as drawn, F6's palette.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -95,22 +94,19 @@ TEST_F(Vista, LasBarrasQuitanSuSitioALasCeldas) {
 TEST_F(Vista, LasBarrasDesplazanSinMoverElCursor) {
     conductor.linea("keys ç");
     f.desplazarTabla(20, 7);
-    EXPECT_EQ(f.tabla.TopRow(), 20);
-    EXPECT_EQ(f.tabla.LeftCol(), 7);
-    EXPECT_EQ(f.tabla.Row(), 2);
-    EXPECT_EQ(f.tabla.Col(), 1);
+    EXPECT_EQ(std::tuple(f.tabla.TopRow(), f.tabla.LeftCol(), f.tabla.Row(), f.tabla.Col()),
+              std::tuple(20, 7, 2, 1));
     // A cell scrolled out above or left, or under a bar, is not in the view.
     int x = -1, y = -1;
     ASSERT_TRUE(f.tabla.origenEnVista(22, 10, x, y));
-    EXPECT_EQ(x, 3 * 360);
-    EXPECT_EQ(y, 2 * 340);
+    EXPECT_EQ(std::pair(x, y), std::pair(3 * 360, 2 * 340));
     EXPECT_FALSE(f.tabla.origenEnVista(19, 7, x, y));
     EXPECT_FALSE(f.tabla.origenEnVista(20, 6, x, y));
     EXPECT_FALSE(f.tabla.origenEnVista(20 + f.tabla.filasVisibles() + 1, 7, x, y));
     // Beyond the ends the view stops at the last rows and columns.
     f.desplazarTabla(1000, -5);
-    EXPECT_EQ(f.tabla.TopRow(), f.tabla.filaArribaMaxima());
-    EXPECT_EQ(f.tabla.LeftCol(), 0);
+    EXPECT_EQ(std::pair(f.tabla.TopRow(), f.tabla.LeftCol()),
+              std::pair(f.tabla.filaArribaMaxima(), 0));
 }
 
 // In every layout of the window; its legend inside it.
