@@ -173,6 +173,6 @@ TEST_P(PruebaEscenario, DaLaSalidaEsperada) {
 
 // A file's name is its test's: letters and "_" only.
 INSTANTIATE_TEST_SUITE_P(Escenarios, PruebaEscenario, ::testing::ValuesIn(escenarios()),
-                         [](const auto& info) { return info.param.stem().string(); });
+                         [](const auto& prueba) { return prueba.param.stem().string(); });
 
 } // namespace
