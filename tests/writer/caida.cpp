@@ -4,6 +4,10 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 #include "contrato/contrato.h"
 #include "entorno.h"
@@ -148,31 +152,42 @@ TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
 }
 
 // One that hangs starting, its pipe open, is killed at the starter's limit.
+// Its pipe is taken first by a socket that listens and never answers, as a
+// LibreOffice stuck before answering does; the socket closes once that
+// LibreOffice has gone, as a killed one's would (or after 30 s: a starter
+// without a limit then comes back late, failing the test, not hanging it).
 TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     LibreOfficePrivado lo;
     const std::vector<pid_t> antes = sofficeHijos();
-    std::jthread parada;
+    sockaddr_un direccion{};
+    direccion.sun_family = AF_UNIX;
+    tubo::rutaSocket(lo.tubo()).copy(direccion.sun_path, sizeof direccion.sun_path - 1);
+    const int mudo = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    ASSERT_EQ(bind(mudo, reinterpret_cast<const sockaddr*>(&direccion), sizeof direccion), 0);
+    ASSERT_EQ(listen(mudo, 8), 0);
+    std::atomic<bool> esperaron{false};
     std::jthread vigia([&](std::stop_token fin) {
-        // Listening: flags 00010000 in the kernel's list of sockets.
-        const std::string socket = tubo::rutaSocket(lo.tubo());
-        const auto escucha = [&] {
-            std::ifstream lista("/proc/net/unix");
-            for (std::string l; std::getline(lista, l);)
-                if (l.ends_with(" " + socket) && l.find(" 00010000 ") != std::string::npos)
-                    return true;
-            return false;
-        };
-        while (!fin.stop_requested() && !escucha())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (const std::vector<pid_t> suyo = sofficeHijos(antes); suyo.size() == 1)
-            parada = parar(suyo[0]);
+        pid_t suyo = 0;
+        const auto limite = Reloj::now() + std::chrono::seconds(30);
+        while (!fin.stop_requested() && Reloj::now() < limite &&
+               (suyo == 0 || estadoYPadre(suyo).second == getpid())) {
+            if (const std::vector<pid_t> s = sofficeHijos(antes); suyo == 0 && s.size() == 1)
+                suyo = s[0];
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        const int llamada = accept(mudo, nullptr, nullptr);
+        esperaron = llamada >= 0;
+        if (llamada >= 0) close(llamada);
+        close(mudo);
     });
-    // Its limit, not the 30 s stop: then it would answer, and start.
-    EXPECT_FALSE(lo.arrancar(std::chrono::seconds(15)));
+    const auto t0 = Reloj::now();
+    EXPECT_FALSE(lo.arrancar(std::chrono::seconds(5)));
+    EXPECT_LT(segundosDesde(t0), 20);
+    EXPECT_FALSE(lo.enMarcha());
     vigia.request_stop();
     vigia.join();
-    if (!parada.joinable()) GTEST_SKIP() << "LibreOffice did not open its pipe within the limit";
-    EXPECT_FALSE(lo.enMarcha());
+    EXPECT_TRUE(esperaron) << "the starter never waited on the pipe";
+    unlink(direccion.sun_path);
 }
 
 // Mid F9 and table work: the cut call already says Writer has gone; a crash is no quit.
