@@ -49,12 +49,13 @@ TEST(Cuadricula, CambiarElTamanoConservaLasCeldas) {
     Cuadricula g(13, 25, "Courier New", 14.25F, true);
     const unsigned long antes = g.version();
     g.setTextMatrix(2, 3, "5");
+    g.setTextMatrix(10, 19, "7"); // the last row and column kept
     EXPECT_GT(g.version(), antes); // the change counter a window repaints by
     g.setRow(12);
     g.setCol(24);
     g.setRows(11);
     g.setCols(20);
-    EXPECT_EQ(g.TextMatrix(2, 3), "5");
+    EXPECT_EQ(g.TextMatrix(2, 3) + g.TextMatrix(10, 19), "57");
     EXPECT_EQ(std::pair(g.Row(), g.Col()), std::pair(10, 19));
     g.setCols(25);
     EXPECT_EQ(g.TextMatrix(2, 22), "");
