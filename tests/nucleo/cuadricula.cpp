@@ -49,7 +49,7 @@ TEST(Cuadricula, CambiarElTamanoConservaLasCeldas) {
     Cuadricula g(13, 25, "Courier New", 14.25F, true);
     const unsigned long antes = g.version();
     g.setTextMatrix(2, 3, "5");
-    g.setTextMatrix(10, 19, "7"); // the last row and column kept
+    g.setTextMatrix(10, 19, "7");  // the last row and column kept
     EXPECT_GT(g.version(), antes); // the change counter a window repaints by
     g.setRow(12);
     g.setCol(24);
