@@ -41,7 +41,9 @@ TEST_F(Vista, SigueAlCursorEnTexto) {
         {0, 0, {{2, 14}}, 0, 0},           // five columns left at the right
         {0, 0, {{2, 15}}, 0, 5},
         {0, 10, {{2, 1}, {2, 0}}, 0, 0}, // column 0: the view's start
+        {0, 10, {{2, 4}}, 0, 0},         // fewer than five columns before it too
         {0, 0, {{2, 60}}, 0, 42},        // near the end: the last columns
+        {0, 0, {{2, 57}}, 0, 42},        // fewer than five columns after it too
     };
     texto();
     for (const Paso& p : pasos) {
