@@ -4,10 +4,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
-#include <unistd.h>
 
 #include "contrato/contrato.h"
 #include "entorno.h"
@@ -159,12 +156,8 @@ TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
 TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     LibreOfficePrivado lo;
     const std::vector<pid_t> antes = sofficeHijos();
-    sockaddr_un direccion{};
-    direccion.sun_family = AF_UNIX;
-    tubo::rutaSocket(lo.tubo()).copy(direccion.sun_path, sizeof direccion.sun_path - 1);
-    const int mudo = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    ASSERT_EQ(bind(mudo, reinterpret_cast<const sockaddr*>(&direccion), sizeof direccion), 0);
-    ASSERT_EQ(listen(mudo, 8), 0);
+    const int mudo = escucharEnElTubo(lo.tubo());
+    ASSERT_GE(mudo, 0);
     std::atomic<bool> esperaron{false};
     std::jthread vigia([&](std::stop_token fin) {
         pid_t suyo = 0;
@@ -187,7 +180,7 @@ TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     vigia.request_stop();
     vigia.join();
     EXPECT_TRUE(esperaron) << "the starter never waited on the pipe";
-    unlink(direccion.sun_path);
+    unlink(tubo::rutaSocket(lo.tubo()).c_str());
 }
 
 // Mid F9 and table work: the cut call already says Writer has gone; a crash is no quit.

@@ -10,12 +10,30 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 
 #include "writer/LibreOfficePrivado.h"
+#include "writer/TuboWriter.h"
 #include "writer/Writer.h"
 
 namespace renglero::prueba {
+
+// A socket listening where LibreOffice would put the pipe `nombre`'s, which
+// answers nobody; -1 when it cannot be made.
+inline int escucharEnElTubo(const std::string& nombre) {
+    sockaddr_un dir{};
+    dir.sun_family = AF_UNIX;
+    tubo::rutaSocket(nombre).copy(dir.sun_path, sizeof dir.sun_path - 1);
+    const int s = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    if (bind(s, reinterpret_cast<const sockaddr*>(&dir), sizeof dir) != 0 || listen(s, 4) != 0) {
+        close(s);
+        return -1;
+    }
+    return s;
+}
 
 // An environment variable set (unset where null) while this lives.
 class VariableDeEntorno {

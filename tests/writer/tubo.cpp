@@ -4,14 +4,12 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <list>
 #include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,13 +48,8 @@ class Tubo : public ::testing::Test {
     // A listening socket where LibreOffice would put the pipe's.
     int escuchar(const std::string& nombre) {
         nombres_.push_back(nombre);
-        const std::string ruta = tubo::rutaSocket(nombre);
-        sockaddr_un dir{};
-        dir.sun_family = AF_UNIX;
-        std::strncpy(dir.sun_path, ruta.c_str(), sizeof dir.sun_path - 1);
-        const int s = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
-        EXPECT_EQ(bind(s, reinterpret_cast<sockaddr*>(&dir), sizeof dir), 0);
-        EXPECT_EQ(listen(s, 4), 0);
+        const int s = prueba::escucharEnElTubo(nombre);
+        EXPECT_GE(s, 0);
         return s;
     }
 
