@@ -26,8 +26,8 @@ trap 'kill -- -"$compilacion" 2>/dev/null || true' EXIT
 RENGLERO_OBJETIVOS="renglero tests/all" "$raiz/scripts/compilar.sh"
 
 # Here every test but the desktop tests of the notebook's own code (label
-# sanitizadores): each of those takes the desktop alone for half a minute, and
-# the sanitizer build runs them, seeing more.
+# sanitizadores): the desktop tests run one at a time, half a minute each, and
+# the sanitizer build runs those, seeing more.
 fallo=0
 (cd "$raiz/build" && cronometrar "pruebas build" ctest --output-on-failure -j "$(nproc)" \
   -LE '^sanitizadores$') || fallo=1
