@@ -180,7 +180,6 @@ TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     vigia.request_stop();
     vigia.join();
     EXPECT_TRUE(esperaron) << "the starter never waited on the pipe";
-    unlink(tubo::rutaSocket(lo.tubo()).c_str());
 }
 
 // Mid F9 and table work: the cut call already says Writer has gone; a crash is no quit.
