@@ -1,6 +1,7 @@
 # A desktop of one's own for the X11 tests and benchmarks, to be sourced: Xvfb
-# (pantalla.sh), a window manager, a private HOME, XDG_RUNTIME_DIR and session
-# bus, so that LibreOffice's profile and the notebook's pipe are nobody else's.
+# (pantalla.sh), a window manager, a private HOME, XDG_RUNTIME_DIR, TMPDIR and
+# session bus: LibreOffice's profile and temporary files, the notebook's pipe
+# and its one-copy socket are nobody else's and go with the desktop.
 # escritorio_arrancar [CLASE]: openbox, or $RENGLERO_ESCRITORIO (xfwm4, marco,
 # kwin, gnome-x11, gnome-wayland nested in Xvfb); what escritorio_lanzar starts,
 # and all it starts in turn, is stopped at exit.
@@ -28,8 +29,15 @@ escritorio_libreoffice() {
     [ "$(cat "/proc/$p/comm" 2>/dev/null)" = soffice.bin ] && { echo "$p"; return; }
   done
 }
+# The LibreOffice pipes' sockets that process PID has open, which it leaves
+# behind when killed: found in /proc/net/unix by the inodes of its descriptors.
+sockets_libreoffice() {
+  find /proc/"$1"/fd -lname 'socket:*' -printf '%l\n' 2>/dev/null | tr -dc '0-9\n' |
+    awk 'NR == FNR { suyo[$1]; next } $7 in suyo && $8 ~ "^/tmp/OSL_PIPE_" { print $8 }' - /proc/net/unix
+}
 escritorio_detener() {
-  local pid propios
+  local pid propios sockets
+  [ -n "$ESCRITORIO" ] && sockets=$(sockets_libreoffice "$(escritorio_libreoffice)" | sort -u)
   for ((i = ${#ESCRITORIO_PIDS[@]} - 1; i >= 0; i--)); do
     kill "${ESCRITORIO_PIDS[$i]}" 2>/dev/null
   done
@@ -39,9 +47,10 @@ escritorio_detener() {
     esperar 5 escritorio_sin_procesos
     propios=$(escritorio_procesos_propios)
     [ -n "$propios" ] && kill -9 $propios 2>/dev/null
-    # A LibreOffice killed leaves the socket of the pipe named there behind.
+    # Also the notebook's pipe of a LibreOffice that a test killed before.
     [ -f "$ESCRITORIO/ejecucion/renglero/tubo" ] &&
       rm -f "/tmp/OSL_PIPE_$(id -u)_$(head -n 1 "$ESCRITORIO/ejecucion/renglero/tubo")"
+    rm -f $sockets
     rm -rf "$ESCRITORIO"
   fi
   for pid in "${ESCRITORIO_PIDS[@]}"; do
@@ -125,7 +134,7 @@ arrancar_gestor() {
 # screenshots stay on the Xvfb that shows it.
 arrancar_xwayland() {
   local registro="$ESCRITORIO/gestor.log"
-  esperar 60 sh -c "grep -q 'Using public X11 display' '$registro' || ! kill -0 $pid_gestor" &&
+  esperar 60 sh -c "grep -qs 'Using public X11 display' '$registro' || ! kill -0 $pid_gestor" &&
     gestor_vivo || return 1
   export DISPLAY XAUTHORITY WAYLAND_DISPLAY=wayland-renglero XDG_SESSION_TYPE=wayland
   DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$registro" | head -n 1)
@@ -155,8 +164,8 @@ escritorio_arrancar() {
   done
   ESCRITORIO=$(mktemp -d /tmp/renglero-escritorio.XXXXXX) || return 1
   mkdir -m 0700 "$ESCRITORIO/casa" "$ESCRITORIO/ejecucion"
-  export HOME="$ESCRITORIO/casa" XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion" XDG_SESSION_TYPE=x11
-  export XDG_CONFIG_HOME="$HOME/.config"
+  export HOME="$ESCRITORIO/casa" XDG_RUNTIME_DIR="$ESCRITORIO/ejecucion" TMPDIR="$ESCRITORIO"
+  export XDG_SESSION_TYPE=x11 XDG_CONFIG_HOME="$HOME/.config"
   # The notebook's recovery copies, unless a test keeps them across desktops.
   export XDG_STATE_HOME="${ESCRITORIO_ESTADO:-$HOME/.local/state}"
   unset WAYLAND_DISPLAY XAUTHORITY GDK_BACKEND
