@@ -1,10 +1,12 @@
 #pragma once
 // A headless LibreOffice of one's own, without windows: a private profile
-// folder and a private pipe, started and stopped by its process id. The
+// folder (its temporary files there too) and a private pipe, started and
+// stopped by its process id; at the end nothing of it stays. The
 // headless driver works with one, and so do the tests and benchmarks. It
 // dies with the thread that started it, should its program crash.
 #include <chrono>
 #include <memory>
+#include <set>
 #include <string>
 #include <sys/types.h>
 
@@ -21,7 +23,7 @@ class LibreOfficePrivado {
 
     // Starts it and waits until its pipe answers; false when it does not.
     bool arrancar(std::chrono::milliseconds espera = std::chrono::seconds(90));
-    // SIGTERM, then SIGKILL if it lingers; the profile folder goes too.
+    // SIGTERM, then SIGKILL if it lingers.
     void detener();
     // SIGKILL at once, as a crash would end it.
     void matar();
@@ -36,6 +38,8 @@ class LibreOfficePrivado {
 
     std::string tubo_;
     std::string perfil_;
+    // The sockets of the pipes it had open once it answered.
+    std::set<std::string> tubos_;
     pid_t pid_ = -1;
 };
 

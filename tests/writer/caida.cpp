@@ -4,6 +4,8 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <rtl/digest.h>
+#include <set>
 #include <thread>
 
 #include "contrato/contrato.h"
@@ -60,6 +62,30 @@ std::vector<pid_t> sofficeHijos(const std::vector<pid_t>& salvo = {}) {
             pids.push_back(pid);
     }
     return pids;
+}
+
+// The socket of LibreOffice's one-instance pipe, named after its profile's URL (as UTF-16).
+std::string tuboDeInstancia(pid_t pid) {
+    std::ifstream orden("/proc/" + std::to_string(pid) + "/cmdline");
+    std::string url;
+    for (std::string arg; std::getline(orden, arg, '\0');)
+        if (arg.starts_with("-env:UserInstallation=")) url = arg.substr(arg.find('=') + 1);
+    const std::u16string utf16(url.begin(), url.end());
+    sal_uInt8 md5[RTL_DIGEST_LENGTH_MD5];
+    rtl_digest_MD5(utf16.data(), utf16.size() * 2, md5, sizeof md5);
+    std::string ruta = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_";
+    for (const sal_uInt8 b : md5)
+        ruta += (std::ostringstream() << std::hex << int{b}).str();
+    return ruta;
+}
+
+// What stands in a folder; nothing where none is given.
+std::set<std::string> contenido(const char* carpeta) {
+    std::set<std::string> r;
+    if (carpeta != nullptr)
+        for (const auto& e : std::filesystem::directory_iterator(carpeta))
+            r.insert(e.path().filename());
+    return r;
 }
 
 // Stops LibreOffice until the guard ends, at most 30 s: a call without deadline fails, not hangs.
@@ -183,8 +209,14 @@ TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
 }
 
 // Mid F9 and table work: the cut call already says Writer has gone; a crash is no quit.
+// Its sockets stay while the test runs, as a crash's; then nothing of it stays (the test's
+// TMPDIR is a folder of its own).
 TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
-    WriterPropio p;
+    const std::set<std::string> temporalesAntes = contenido(std::getenv("TMPDIR"));
+    auto propio = std::make_unique<WriterPropio>();
+    WriterPropio& p = *propio;
+    const std::string instancia = tuboDeInstancia(p.lo.pid());
+    ASSERT_TRUE(std::filesystem::exists(instancia)) << instancia;
     Writer& w = *p.w;
     const Bloque b = cuadriculaLlena();
     std::atomic<bool> matando{false};
@@ -215,6 +247,10 @@ TEST(WriterSinLibreOffice, MatadoEnMedioDelTrabajo) {
     EXPECT_EQ(p.salidas, 0);
     EXPECT_FALSE(w.reconectar());
     EXPECT_FALSE(w.leer().abierto);
+    EXPECT_TRUE(std::filesystem::exists(instancia));
+    propio.reset();
+    EXPECT_FALSE(std::filesystem::exists(instancia));
+    EXPECT_EQ(contenido(std::getenv("TMPDIR")), temporalesAntes);
 }
 
 } // namespace renglero::prueba
