@@ -12,12 +12,17 @@ cronometrar "comprobar" "$raiz/scripts/comprobar.sh"
 # the main build and then beside its suite: the main build takes the
 # processors first, and the suite spends most of its time waiting on X
 # servers and LibreOffice, so this build takes the processor time that they
-# leave. The main build's benchmarks, only built here, never run, wait for
-# the sanitizer build.
+# leave. Its programs come first (listos), so that its desktop tests run while
+# it builds the test programs. The main build's benchmarks, only built here,
+# never run, wait for the sanitizer build.
 registro="$raiz/build/compilacion-sanitizadores.log"
+listos="$raiz/build/programas-sanitizadores-listos"
 mkdir -p "$raiz/build"
+rm -f "$listos"
 set -m # the build in a process group of its own, stopped whole if this script is
-nice -n 19 "$raiz/scripts/sanitizadores.sh" compilar >"$registro" 2>&1 &
+nice -n 19 bash -c 'RENGLERO_OBJETIVOS="renglero tests/leer_writer" "$1" compilar &&
+  touch "$2" && "$1" compilar' sanitizadores "$raiz/scripts/sanitizadores.sh" "$listos" \
+  >"$registro" 2>&1 &
 compilacion=$!
 set +m
 trap 'kill -- -"$compilacion" 2>/dev/null || true' EXIT
@@ -31,6 +36,11 @@ RENGLERO_OBJETIVOS="renglero tests/all" "$raiz/scripts/compilar.sh"
 fallo=0
 (cd "$raiz/build" && cronometrar "pruebas build" ctest --output-on-failure -j "$(nproc)" \
   -LE '^sanitizadores$') || fallo=1
+# The desktop tests one at a time still: these start once the main build's are done.
+while [ ! -e "$listos" ] && kill -0 "$compilacion" 2>/dev/null; do sleep 1; done
+if [ -e "$listos" ]; then
+  "$raiz/scripts/sanitizadores.sh" probar escritorio || fallo=1
+fi
 compilada=0
 wait "$compilacion" || compilada=$?
 cat "$registro"
@@ -43,7 +53,7 @@ nice -n 19 "$raiz/scripts/compilar.sh" >"$raiz/build/compilacion-resto.log" 2>&1
 resto=$!
 set +m
 trap 'kill -- -"$compilacion" -"$resto" 2>/dev/null || true' EXIT
-"$raiz/scripts/sanitizadores.sh" probar || fallo=1
+"$raiz/scripts/sanitizadores.sh" probar resto || fallo=1
 if ! wait "$resto"; then
   cat "$raiz/build/compilacion-resto.log"
   echo "La compilación de las pruebas de rendimiento ha fallado." >&2

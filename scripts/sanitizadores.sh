@@ -10,13 +10,19 @@
 # the notebook's own code that they run is the same that writer_x11 (openbox)
 # runs, here too.
 #
-# Usage: sanitizadores.sh [compilar|probar]  (both, one after the other,
-# unless one is named)
+# Usage: sanitizadores.sh [compilar|probar [escritorio|resto]]  (both, one
+# after the other, unless one is named; probar escritorio runs the desktop
+# tests alone, which need only the programs, probar resto the others)
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$raiz/build-san"
 informes="$build/informes"
 que="${1:-todo}"
+case "${2:-}" in
+escritorio) etiquetas=(-L '^sanitizadores$') ;;
+resto) etiquetas=(-LE '^(escritorios|instalacion|sanitizadores)$') ;;
+*) etiquetas=(-LE '^(escritorios|instalacion)$') ;;
+esac
 
 if [ "$que" != probar ]; then
   "$raiz/scripts/compilar.sh" "$build" -DRENGLERO_SANITIZERS=ON -DRENGLERO_BENCH=OFF
@@ -30,8 +36,8 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$informes/ubsa
 export LSAN_OPTIONS="suppressions=$raiz/tests/sanitizadores.supp:print_suppressions=0"
 source "$raiz/scripts/cronometro.sh"
 fallo=0
-(cd "$build" && cronometrar "pruebas build-san" ctest --output-on-failure -j "$(nproc)" \
-  -LE '^(escritorios|instalacion)$') || fallo=1
+(cd "$build" && cronometrar "pruebas build-san ${2:-}" ctest --output-on-failure -j "$(nproc)" \
+  "${etiquetas[@]}") || fallo=1
 if compgen -G "$informes/*" >/dev/null; then
   echo "Los sanitizadores han informado:"
   cat "$informes"/*
