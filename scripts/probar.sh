@@ -36,10 +36,17 @@ RENGLERO_OBJETIVOS="renglero tests/all" "$raiz/scripts/compilar.sh"
 fallo=0
 (cd "$raiz/build" && cronometrar "pruebas build" ctest --output-on-failure -j "$(nproc)" \
   -LE '^sanitizadores$') || fallo=1
-# The desktop tests one at a time still: these start once the main build's are done.
+# The sanitizer build's desktop tests: after the main build's, so that one
+# desktop runs at a time still, beside the rest of its suite.
 while [ ! -e "$listos" ] && kill -0 "$compilacion" 2>/dev/null; do sleep 1; done
+escritorios="$raiz/build/pruebas-sanitizadores-escritorio.log"
+escritorio=""
 if [ -e "$listos" ]; then
-  "$raiz/scripts/sanitizadores.sh" probar escritorio || fallo=1
+  set -m
+  "$raiz/scripts/sanitizadores.sh" probar escritorio >"$escritorios" 2>&1 &
+  escritorio=$!
+  set +m
+  trap 'kill -- -"$compilacion" -"$escritorio" 2>/dev/null || true' EXIT
 fi
 compilada=0
 wait "$compilacion" || compilada=$?
@@ -52,8 +59,12 @@ set -m
 nice -n 19 "$raiz/scripts/compilar.sh" >"$raiz/build/compilacion-resto.log" 2>&1 &
 resto=$!
 set +m
-trap 'kill -- -"$compilacion" -"$resto" 2>/dev/null || true' EXIT
+trap 'kill -- -"$escritorio" -"$resto" 2>/dev/null || true' EXIT
 "$raiz/scripts/sanitizadores.sh" probar resto || fallo=1
+if [ -n "$escritorio" ]; then
+  wait "$escritorio" || fallo=1
+  cat "$escritorios"
+fi
 if ! wait "$resto"; then
   cat "$raiz/build/compilacion-resto.log"
   echo "La compilación de las pruebas de rendimiento ha fallado." >&2

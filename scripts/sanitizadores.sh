@@ -16,8 +16,9 @@
 set -euo pipefail
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$raiz/build-san"
-informes="$build/informes"
 que="${1:-todo}"
+# Each part's reports apart: the two parts may run at once.
+informes="$build/informes/${2:-todas}"
 case "${2:-}" in
 escritorio) etiquetas=(-L '^sanitizadores$') ;;
 resto) etiquetas=(-LE '^(escritorios|instalacion|sanitizadores)$') ;;
