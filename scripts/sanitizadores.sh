@@ -37,7 +37,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$informes/ubsa
 export LSAN_OPTIONS="suppressions=$raiz/tests/sanitizadores.supp:print_suppressions=0"
 source "$raiz/scripts/cronometro.sh"
 fallo=0
-(cd "$build" && cronometrar "pruebas build-san ${2:-}" ctest --output-on-failure -j "$(nproc)" \
+(cd "$build" && cronometrar "pruebas build-san${2:+ $2}" ctest --output-on-failure -j "$(nproc)" \
   "${etiquetas[@]}") || fallo=1
 if compgen -G "$informes/*" >/dev/null; then
   echo "Los sanitizadores han informado:"
