@@ -26,7 +26,7 @@ const Caso kCasos[] = {
     {"confirmar_pequena_colores", "keys H C {Tab} {F8} 4 2 {F1} {Down}",
      "keys {F2} {F2} {Esc} {Esc}"},
     {"texto_formatos_memoria_fraccion",
-     "keys ç H o l a {Ctrl} {Right} {Right} n {Ctrl} 1 {F1} {Down} {Down} {Tab} 1 2 {Tab}",
+     "keys ç H o l a € {Ctrl} {Right} {Right} n {Ctrl} 1 {F1} {Down} {Down} {Tab} 1 2 {Tab}",
      "keys 4 {Enter} {Down} {F2} {Ctrl} {Right} R 2 1 {Enter} {F9}"},
     {"tabla_en_el_documento", "keys T 2 3 {Enter} {Right}", "keys F L {PgDn} {Esc} 7 {F9}"},
 };

@@ -115,7 +115,7 @@ TEST(MarcaDeCelda, NoQuedaAlTerminarNiConOtroDocumentoDelante) {
         [](Cuaderno& c) { c.form().eventoWord(Form1::EventoWord::cambioDeDocumento); },
         [](Cuaderno& c) {
             c.conductor.linea("keys {F11}");
-            c.conductor.linea("wait 200");
+            c.conductor.linea("wait 100"); // the tick that reads F11 takes the mark away
             EXPECT_EQ(c.form().ventanaActual, Ventana::word);
         },
     };
@@ -123,6 +123,7 @@ TEST(MarcaDeCelda, NoQuedaAlTerminarNiConOtroDocumentoDelante) {
         Cuaderno c(i < 3);
         c.conductor.linea("wait 1000");
         c.conductor.linea("keys T 2 2 {Enter} {Esc}");
+        c.conductor.linea("wait 300"); // the mark stays while the notebook is in front
         ASSERT_EQ(c.documento.word->leer().tablas.at(0).sombreadas,
                   (std::vector<std::pair<int, int>>{{1, 1}}));
         c.documento.manejo->moverCursor(i == 3 ? 0 : i + 1);

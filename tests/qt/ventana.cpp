@@ -20,11 +20,14 @@ int aPx(int twips) {
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-// Slow over a block, as Writer is: the notebook's timers fall due while F9 still sends.
+// Slow over a block, as Writer is: the notebook's timers fall due while F9 still sends, the
+// pointer showing it busy.
 class DocumentoLento : public DocumentoPropio {
   public:
+    bool ocupado = false;
     void insertarBloque(const std::string& texto, const std::string& fuente,
                         const std::vector<FormatoCaracter>& formatos) override {
+        ocupado = QApplication::overrideCursor() != nullptr;
         QThread::msleep(160);
         DocumentoPropio::insertarBloque(texto, fuente, formatos);
     }
@@ -235,6 +238,7 @@ TEST_F(EnLaVentana, LoQueCambiaSinTeclaSePintaEnseguida) {
     form().word = &cuaderno.documento();
     ASSERT_NE(lento.leer().parrafos.at(1).texto.find("ab"), std::string::npos);
     ASSERT_FALSE(form().Label5.Visible);
+    EXPECT_TRUE(lento.ocupado && QApplication::overrideCursor() == nullptr);
     correrBucle(60);
     EXPECT_EQ(enPantalla().copy(enviando), comoEsAhora().copy(enviando))
         << "\"Enviando...\" sigue en pantalla";
