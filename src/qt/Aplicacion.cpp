@@ -91,10 +91,11 @@ Writer& comoWriter(const std::unique_ptr<Word>& w) {
 
 // How long the window waits for a call into Writer: past it the call fails
 // as "not answering" and the window goes on. A loaded or slow machine takes
-// over half a second to lay out a table, and "no responde" said of a call
-// that then succeeds is wrong; a Writer that really hangs holds the window
-// this long once, as later calls fail at once until it answers again.
-constexpr std::chrono::milliseconds kPlazoWriter(2000);
+// over two seconds for a call while Writer's window still comes up, and "no
+// responde" said of a call that then succeeds is wrong (its box takes the
+// pupil's next key); a Writer that really hangs holds the window this long
+// once, as later calls fail at once until it answers again.
+constexpr std::chrono::milliseconds kPlazoWriter(5000);
 #endif
 
 } // namespace
