@@ -73,8 +73,7 @@ std::string diferencia(const json& real, const json& esperado, const std::string
                 }
                 continue;
             }
-            std::string d = diferencia(valor, it.value(), aqui);
-            if (!d.empty()) return d;
+            if (std::string d = diferencia(valor, it.value(), aqui); !d.empty()) return d;
         }
         return "";
     }

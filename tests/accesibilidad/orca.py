@@ -84,22 +84,19 @@ def en_orden(frases, lineas):
 
 
 def pasos():
+    """Each "> keys" line of ESPERADO, with the lines said after it."""
     lista = []
     with open(ESPERADO, encoding="utf-8") as f:
-        for l in f:
-            l = l.rstrip("\n")
-            if not l or l.startswith("#"):
-                continue
+        for l in f.read().splitlines():
             if l.startswith("> "):
                 lista.append((l[2:], []))
-            else:
+            elif l and not l.startswith("#"):
                 lista[-1][1].append(l)
     return lista
 
 
 def principal(renglero, carpeta):
     hablado, braille = preparar(carpeta)
-    transcripcion = []
     with Escritorio(os.path.join(carpeta, "eventos_orca.log")) as e:
         # A Spanish keyboard, as a pupil's.
         subprocess.run(["setxkbmap", "es"], stderr=subprocess.DEVNULL)
@@ -114,8 +111,7 @@ def principal(renglero, carpeta):
         app, _ = e.cuaderno(renglero)
         esperar(lambda: en_orden(["Renglero, Cuentas", "Modo Cuentas, fila 2, columna 4."],
                                  dicho(hablado)), 30, "Orca diciendo la ventana y el modo")
-        transcripcion.append("> (el cuaderno se abre)")
-        transcripcion.extend(dicho(hablado))
+        transcripcion = ["> (el cuaderno se abre)"] + dicho(hablado)
 
         # The pupil's work, step by step.
         for teclas, frases in pasos():
@@ -124,8 +120,7 @@ def principal(renglero, carpeta):
             e.teclas(teclas.removeprefix("deprisa "), pausa=100 if deprisa else 30)
             esperar(lambda: en_orden(frases, dicho(hablado)[desde:]), 20,
                     "Orca diciendo %r tras %s" % (frases, teclas))
-            transcripcion.append("> " + teclas)
-            transcripcion.extend(dicho(hablado)[desde:])
+            transcripcion += ["> " + teclas] + dicho(hablado)[desde:]
 
         # The addition typed deprisa lost no figure.
         tabla = buscar(app, lambda o: o.getRoleName() == "table" and o.name == "Cuaderno", 8)
@@ -135,8 +130,7 @@ def principal(renglero, carpeta):
         if escrito != ["  125", "más 37"] and escrito != ["  125", "más  37"]:
             raise Fallo("la suma deprisa perdió cifras: %r" % escrito)
 
-        with open(os.path.join(carpeta, "transcripcion.txt"), "w", encoding="utf-8") as f:
-            f.write("\n".join(transcripcion) + "\n")
+        escribir(os.path.join(carpeta, "transcripcion.txt"), "\n".join(transcripcion) + "\n")
         print("\n".join(transcripcion))
         todo = " ".join(transcripcion)
         for mal in ("notificación", "corchete", "menor que", "dos puntos"):

@@ -70,9 +70,7 @@ class Escritorio:
                 if ev["tipo"] == "object:state-changed:focused" and ev["d1"] == 1]
 
     def arrancar(self, orden, entorno=None):
-        env = dict(os.environ)
-        env.update(entorno or {})
-        p = subprocess.Popen(orden, env=env, stdout=subprocess.DEVNULL,
+        p = subprocess.Popen(orden, env=os.environ | (entorno or {}), stdout=subprocess.DEVNULL,
                              stderr=open(self.registro.name + ".err", "a"))
         self.procesos.append(p)
         return p
@@ -101,8 +99,7 @@ class Escritorio:
 
     def __exit__(self, *excepcion):
         for p in reversed(self.procesos):
-            if p.poll() is None:
-                p.terminate()
+            p.terminate()  # nothing for one already ended
         for p in reversed(self.procesos):
             try:
                 p.wait(timeout=10)

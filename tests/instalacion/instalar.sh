@@ -5,9 +5,8 @@
 # Usage: instalar.sh CARPETA_DE_COMPILACION CARPETA_DE_ENSAYO ID
 set -u
 compilacion="$1" ensayo="$2" id="$3"
-for orden in desktop-file-validate appstreamcli; do
-  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
-done
+source "$(dirname "$0")/../x11/pantalla.sh"
+necesita desktop-file-validate appstreamcli
 fallo() { echo "FALLO: $*"; exit 1; }
 
 rm -rf "$ensayo"

@@ -4,9 +4,8 @@
 # Usage: paquete.sh CARPETA_DE_COMPILACION CARPETA_DEL_PAQUETE ID
 set -u
 compilacion="$1" salida="$2" id="$3"
-for orden in cpack dpkg-deb dpkg-shlibdeps; do
-  command -v "$orden" >/dev/null || { echo "falta $orden"; exit 77; }
-done
+source "$(dirname "$0")/../x11/pantalla.sh"
+necesita cpack dpkg-deb dpkg-shlibdeps
 fallo() { echo "FALLO: $*"; exit 1; }
 
 rm -rf "$salida"

@@ -34,8 +34,7 @@ const Caso kCasos[] = {
 std::string correr(Conductor& c, std::ostringstream& salida, const std::string& guion) {
     salida.str("");
     std::istringstream lineas(guion + "\ndump\nmemory\ndocument\n");
-    for (std::string l; std::getline(lineas, l);)
-        c.linea(l);
+    c.ejecutar(lineas);
     return salida.str();
 }
 
@@ -113,12 +112,11 @@ TEST_F(EstadoDelCuaderno, UnaCopiaEstropeadaNoCambiaNada) {
 // Worth offering back: something in the grid or in the memory line.
 TEST_F(EstadoDelCuaderno, HayTrabajo) {
     EXPECT_FALSE(a.form().hayTrabajo());
-    correr(a, salidaA, "keys 5");
-    EXPECT_TRUE(a.form().hayTrabajo());
-    correr(a, salidaA, "keys {F1} {Esc}");
-    EXPECT_TRUE(a.form().hayTrabajo());
-    correr(a, salidaA, "keys ç");
-    EXPECT_FALSE(a.form().hayTrabajo());
+    for (const auto& [guion, hay] :
+         {std::pair{"keys 5", true}, {"keys {F1} {Esc}", true}, {"keys ç", false}}) {
+        correr(a, salidaA, guion);
+        EXPECT_EQ(a.form().hayTrabajo(), hay) << guion;
+    }
 }
 
 } // namespace

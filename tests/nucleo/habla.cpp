@@ -20,18 +20,13 @@ TEST(Habla, NombresDeLasCeldas) {
         {"-", true, "menos"},     {"\xB4", true, "por"}};
     for (const auto& [texto, simbolo, nombre] : casos)
         EXPECT_EQ(nombreHablado(texto, simbolo), nombre) << texto;
-    Celda c;
-    c.Text = "\xB8";
-    c.CellFontName = "Symbol";
-    EXPECT_EQ(nombreHablado(c), "entre");
-    c = Celda{};
-    c.Text = "2";
-    c.CellAlignment = kAlineacionElevada;
-    EXPECT_EQ(nombreHablado(c), "2 superíndice");
-    c.CellAlignment = kAlineacionBajada;
-    EXPECT_EQ(nombreHablado(c), "2 subíndice");
-    c.Text = " ";
-    EXPECT_EQ(nombreHablado(c), "");
+    const std::pair<Celda, const char*> celdas[] = {
+        {{.Text = "\xB8", .CellFontName = "Symbol"}, "entre"},
+        {{.Text = "2", .CellFontName = "", .CellAlignment = kAlineacionElevada}, "2 superíndice"},
+        {{.Text = "2", .CellFontName = "", .CellAlignment = kAlineacionBajada}, "2 subíndice"},
+        {{.Text = " ", .CellFontName = "", .CellAlignment = kAlineacionBajada}, ""}};
+    for (const auto& [celda, nombre] : celdas)
+        EXPECT_EQ(nombreHablado(celda), nombre) << celda.Text;
 }
 
 // Lines and runs of spaces between a legend's keys end sentences.

@@ -37,12 +37,16 @@ struct Cuaderno {
         std::vector<std::string> textos;
         std::istringstream lineas(salida.str().substr(leido));
         leido = salida.str().size();
-        std::string l;
-        while (std::getline(lineas, l)) {
+        for (std::string l; std::getline(lineas, l);) {
             const auto j = nlohmann::json::parse(l, nullptr, false);
             if (j.is_object() && j.contains("msgbox")) textos.push_back(j["msgbox"]["text"]);
         }
         return textos;
+    }
+    // Runs a script line: the texts of the message boxes it showed.
+    std::vector<std::string> tras(const std::string& linea) {
+        conductor.linea(linea);
+        return mensajes();
     }
     std::vector<std::string> parrafos() {
         std::vector<std::string> p;
@@ -65,23 +69,19 @@ TEST(ProcesadorArrancando, CadaOrdenDiceQueTodaviaSeIniciaHastaQueResponde) {
     c.mensajes();
     const std::pair<const char*, int> ordenes[] = {
         {"1 2 5 {F9}", 1}, {"T 2 3 {Enter}", 1}, {"F", 1}, {"E", 1}, {"{Down} {PgDn} C", 3}};
-    for (const auto& [teclas, veces] : ordenes) {
-        c.conductor.linea(std::string("keys ") + teclas);
-        EXPECT_EQ(c.mensajes(), Mensajes(veces, kArrancando)) << teclas;
-    }
+    for (const auto& [teclas, veces] : ordenes)
+        EXPECT_EQ(c.tras(std::string("keys ") + teclas), Mensajes(veces, kArrancando)) << teclas;
     EXPECT_EQ(c.form().Label4.Caption, "Cuadrícula: Sí");
     c.conductor.linea("keys 4 5");
     EXPECT_EQ(c.form().Teta.Caption, "45");
     EXPECT_EQ(c.form().Timer2.Interval, 100);
-    c.conductor.linea("keys {Esc} {Esc} {Esc} ç a b {F9}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
+    EXPECT_EQ(c.tras("keys {Esc} {Esc} {Esc} ç a b {F9}"), Mensajes{kArrancando});
     EXPECT_EQ(c.form().Label5.Caption, "Fracciones");
     EXPECT_FALSE(c.form().Label5.Visible);
     EXPECT_EQ(c.parrafos(), std::vector<std::string>{""});
     EXPECT_TRUE(c.documento.word->leer().tablas.empty());
     c.form().procesadorListo(*c.documento.word);
-    c.conductor.linea("keys {Esc} {Esc} ç 1 2 5 {F9}");
-    EXPECT_TRUE(c.mensajes().empty());
+    EXPECT_TRUE(c.tras("keys {Esc} {Esc} ç 1 2 5 {F9}").empty());
     EXPECT_EQ(c.parrafos(), (std::vector<std::string>{"", "125", ""}));
     c.conductor.linea("wait 1000");
     EXPECT_EQ(c.form().Timer1.Interval, 0);
@@ -95,8 +95,7 @@ TEST(ProcesadorArrancando, SinElSigueConElSustituto) {
         c.mensajes();
         c.form().procesadorAusente(*c.documento.word, noInstalado);
         EXPECT_EQ(c.mensajes(), noInstalado ? Mensajes{kNoInstalado} : Mensajes{});
-        c.conductor.linea("keys 7 {F9}");
-        EXPECT_TRUE(c.mensajes().empty());
+        EXPECT_TRUE(c.tras("keys 7 {F9}").empty());
         EXPECT_EQ(c.parrafos(), (std::vector<std::string>{"", "7", ""}));
     }
     // A word processor that cannot be shown is one not installed.
@@ -224,20 +223,16 @@ TEST(ProcesadorInalcanzable, NoRespondeLoDiceCadaOrdenYLaCuadriculaQueda) {
         for (int i = 0; i < 2; ++i)
             c.form().pulsarTecla(27, 0, 27);
     };
-    for (const char* tecla : {"{F9}", "T 2 3 {Enter}", "{Down}", "{PgUp}", "I", "A", "F", "L"}) {
-        c.conductor.linea(std::string("keys ") + tecla);
-        EXPECT_EQ(c.mensajes(), Mensajes{kNoResponde}) << tecla;
-    }
+    for (const char* tecla : {"{F9}", "T 2 3 {Enter}", "{Down}", "{PgUp}", "I", "A", "F", "L"})
+        EXPECT_EQ(c.tras(std::string("keys ") + tecla), Mensajes{kNoResponde}) << tecla;
     c.conductor.linea("answer Yes");
-    c.conductor.linea("keys E");
-    EXPECT_EQ(c.mensajes(), (Mensajes{"¿Quieres Eliminar la Tabla de Word?", kNoResponde}));
+    EXPECT_EQ(c.tras("keys E"), (Mensajes{"¿Quieres Eliminar la Tabla de Word?", kNoResponde}));
     c.conductor.linea("keys {Esc}");
     EXPECT_FALSE(c.form().finalizado());
     EXPECT_EQ(c.form().tabla.TextMatrix(4, 21) + c.form().tabla.TextMatrix(4, 22), "62");
     // It answers again: F9 sends the sum; what is typed runs as ever.
     c.word.falla.reset();
-    c.conductor.linea("keys {F9}");
-    EXPECT_TRUE(c.mensajes().empty());
+    EXPECT_TRUE(c.tras("keys {F9}").empty());
     EXPECT_EQ(c.parrafos().at(4), "  162 ");
     c.conductor.linea("keys {Esc} {Esc}");
     EXPECT_EQ(c.form().tabla.TextMatrix(4, 22), " ");
@@ -247,23 +242,18 @@ TEST(ProcesadorInalcanzable, CerradoLoDiceYLaOrdenSiguienteLoArranca) {
     CuadernoConFallos c;
     c.word.falla = ErrorWord::Tipo::cerrado;
     const int antes = c.word.mostradas;
-    c.conductor.linea("keys {F9}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kCerrado});
+    EXPECT_EQ(c.tras("keys {F9}"), Mensajes{kCerrado});
     EXPECT_EQ(c.word.mostradas, antes);
-    c.conductor.linea("keys {F9}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
+    EXPECT_EQ(c.tras("keys {F9}"), Mensajes{kArrancando});
     EXPECT_EQ(c.word.mostradas, antes + 1);
     // Started again: F9 sends into it.
     c.word.falla.reset();
-    c.conductor.linea("keys {F9}");
-    EXPECT_TRUE(c.mensajes().empty());
+    EXPECT_TRUE(c.tras("keys {F9}").empty());
     EXPECT_EQ(c.parrafos().at(4), "  162 ");
     // Gone once more: said once more, and the table manager starts it.
     c.word.falla = ErrorWord::Tipo::cerrado;
-    c.conductor.linea("keys T 2 3 {Enter}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kCerrado});
-    c.conductor.linea("keys 2 3 {Enter}");
-    EXPECT_EQ(c.mensajes(), Mensajes{kArrancando});
+    EXPECT_EQ(c.tras("keys T 2 3 {Enter}"), Mensajes{kCerrado});
+    EXPECT_EQ(c.tras("keys 2 3 {Enter}"), Mensajes{kArrancando});
     EXPECT_EQ(c.word.mostradas, antes + 2);
     EXPECT_FALSE(c.form().finalizado());
 }

@@ -136,8 +136,7 @@ void recorrer(int semilla, long teclas, bool empezarEnTexto) {
                 orden += " " + kTeclas[azar() % kTeclas.size()];
         }
         std::istringstream lineas(orden);
-        for (std::string l; std::getline(lineas, l);)
-            conductor.linea(l);
+        conductor.ejecutar(lineas);
         hechas += teclasDe(orden);
         ++pasos;
         if (f.ventanaActual != Ventana::notebook) conductor.linea("activate notebook");

@@ -5,7 +5,6 @@
 #include <functional>
 #include <sstream>
 #include <utility>
-#include <vector>
 
 #include "headless/Conductor.h"
 #include "platform/Teclas.h"
@@ -14,35 +13,27 @@ using namespace renglero;
 
 namespace {
 
-// Down, its character (none when negative) and up.
-struct Tecla {
-    int codigo;
-    int caracter;
-};
-
-// `deprisa` and `clic` arrive the first time a handler lets pending events run.
+// What `deprisa` does arrives the first time a handler lets pending events run.
 struct Cuaderno {
     DocumentoConducido documento = documentoPropio();
     std::ostringstream salida;
     Conductor conductor{salida, documento};
-    std::vector<Tecla> deprisa;
-    std::function<void()> clic;
+    std::function<void()> deprisa;
 
     explicit Cuaderno(const std::string& teclas) {
         auto& plataforma = dynamic_cast<PlataformaGuionada&>(form().plataforma);
         auto antes = plataforma.alProcesarEventos;
         plataforma.alProcesarEventos = [this, antes] {
             if (antes) antes();
-            for (const Tecla& t : std::exchange(deprisa, {}))
-                teclear(t);
-            if (auto c = std::exchange(clic, nullptr)) c();
+            if (auto d = std::exchange(deprisa, nullptr)) d();
         };
         conductor.linea(teclas);
     }
     Form1& form() { return conductor.form(); }
-    void teclear(const Tecla& t) {
-        form().pulsarTecla(t.codigo, 0, t.caracter);
-        form().soltarTecla(t.codigo, 0);
+    // Down, its character (none when negative) and up.
+    void teclear(int codigo, int caracter) {
+        form().pulsarTecla(codigo, 0, caracter);
+        form().soltarTecla(codigo, 0);
     }
     std::string enviado() {
         std::string texto;
@@ -64,9 +55,11 @@ TEST(TeclasDeprisa, UnaTeclaYUnClicMientrasSeEnviaEsperanAlEnvioEnSuOrden) {
     // 7 and the + button while F9 lets events run: sent after, in their order.
     Cuaderno sinNada("keys 1 2 5 {Enter} 3 {F9}");
     Cuaderno c("keys 1 2 5 {Enter} 3");
-    c.deprisa = {{'7', '7'}};
-    c.clic = [&c] { c.form().clicOperar(0); };
-    c.teclear({kF9, -1});
+    c.deprisa = [&c] {
+        c.teclear('7', '7');
+        c.form().clicOperar(0);
+    };
+    c.teclear(kF9, -1);
     EXPECT_EQ(c.enviado(), sinNada.enviado());
     EXPECT_EQ(c.form().operacion, "+");
     EXPECT_NE(c.fila(1).find("125"), std::string::npos) << c.fila(1);

@@ -15,14 +15,6 @@ class Vista : public ::testing::Test {
     std::ostringstream salida;
     Conductor conductor{salida};
     Form1& f = conductor.form();
-
-    // Texto, rows 0 to 19 and columns 0 to 19 visible beside the scroll bars.
-    void texto() {
-        f.anchoLineaWord = 453.5F;
-        conductor.linea("keys ç");
-        f.tabla.Height = 20 * 340 + 100 + kGrosorBarra;
-        f.tabla.Width = 20 * 360 + 100 + kGrosorBarra;
-    }
 };
 
 struct Paso {
@@ -45,7 +37,11 @@ TEST_F(Vista, SigueAlCursorEnTexto) {
         {0, 0, {{2, 60}}, 0, 42},        // near the end: the last columns
         {0, 0, {{2, 57}}, 0, 42},        // fewer than five columns after it too
     };
-    texto();
+    // Texto, rows 0 to 19 and columns 0 to 19 visible beside the scroll bars.
+    f.anchoLineaWord = 453.5F;
+    conductor.linea("keys ç");
+    f.tabla.Height = 20 * 340 + 100 + kGrosorBarra;
+    f.tabla.Width = 20 * 360 + 100 + kGrosorBarra;
     for (const Paso& p : pasos) {
         f.tabla.setRow(2);
         f.tabla.setCol(1);

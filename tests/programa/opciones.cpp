@@ -1,10 +1,9 @@
 // The command line, the platform chosen for the session, the maintainers' messages; and the
 // real program's answers to its options from both doors (window, --headless), no display.
 #include <QProcess>
-#include <filesystem>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
-#include <unistd.h>
 
 #include "programa/Opciones.h"
 #include "programa/Registro.h"
@@ -35,13 +34,12 @@ TEST(Opciones, LoQueSeAceptaYLoQueSeRechaza) {
     const char* documentos[] = {"automatico", "propio", "writer"};
     for (const auto& [argumentos, esperado] : casos) {
         const Opciones o = leerOpciones(QStringList{"renglero"} + argumentos);
-        std::string leido = o.error.toStdString();
+        std::string leido = o.accion == Opciones::Accion::error
+                                ? o.error.toStdString()
+                                : acciones[static_cast<int>(o.accion)];
         if (o.accion == Opciones::Accion::ventana || o.accion == Opciones::Accion::sinPantalla)
-            leido = std::string(acciones[static_cast<int>(o.accion)]) + " " +
-                    documentos[static_cast<int>(o.documento)] + " " + std::to_string(o.zoom) +
-                    (o.conPlataforma ? " plataforma" : "");
-        else if (o.accion != Opciones::Accion::error)
-            leido = acciones[static_cast<int>(o.accion)];
+            leido += std::string(" ") + documentos[static_cast<int>(o.documento)] + " " +
+                     std::to_string(o.zoom) + (o.conPlataforma ? " plataforma" : "");
         EXPECT_EQ(leido, esperado) << argumentos.join(' ').toStdString();
     }
 }
@@ -62,8 +60,7 @@ TEST(Opciones, LaPlataformaDeLaSesion) {
     };
     for (const auto& [entorno, conPlataforma, plataforma] : casos) {
         const auto variable = [&entorno = entorno](const char* nombre) {
-            const auto i = entorno.find(nombre);
-            return i == entorno.end() ? std::string() : i->second;
+            return entorno.contains(nombre) ? entorno.at(nombre) : std::string();
         };
         EXPECT_EQ(plataformaForzada(variable, conPlataforma), plataforma)
             << entorno.size() << " variables, " << conPlataforma;
@@ -139,16 +136,13 @@ TEST(Ejecutable, RespondeIgualDesdeLasDosPuertas) {
 
 #ifdef RENGLERO_CON_WRITER
 TEST(Ejecutable, QT_LOGGING_RULESEnciendeLosMensajesDeLaConexionConWriter) {
-    // The driver's own LibreOffice, with a home of its own.
-    const std::filesystem::path casa =
-        std::filesystem::temp_directory_path() / ("renglero_registro_" + std::to_string(getpid()));
-    std::filesystem::create_directories(casa);
-    std::filesystem::permissions(casa, std::filesystem::perms::owner_all);
-    const QString c = QString::fromStdString(casa.string());
+    // The driver's own LibreOffice, with a home of its own (made 0700, as a runtime folder is).
+    const QTemporaryDir casa;
+    ASSERT_TRUE(casa.isValid());
+    const QString c = casa.path();
     const Resultado r = ejecutar(
         "--headless --documento writer",
         {{"HOME", c}, {"XDG_RUNTIME_DIR", c}, {"QT_LOGGING_RULES", "renglero.*.debug=true"}});
-    std::filesystem::remove_all(casa);
     EXPECT_EQ(r.codigo, 0) << r.errores;
     EXPECT_NE(r.errores.find("renglero.writer: conectado a LibreOffice por el tubo"),
               std::string::npos)

@@ -11,7 +11,6 @@ ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
   { echo "falta qt6-wayland"; exit 77; }
 
 sesion=$(mktemp -d)
-chmod 700 "$sesion"
 pid_xvfb="" pid_w="" pid_app=""
 terminar() {
   for p in $pid_app $pid_w $pid_xvfb; do kill "$p" 2>/dev/null; done
@@ -21,8 +20,7 @@ terminar() {
 trap terminar EXIT
 fallo() {
   echo "FALLO: $*"
-  echo "--- weston"; cat "$sesion/weston.log" 2>/dev/null | tail -20
-  echo "--- renglero"; cat "$sesion/renglero.err" 2>/dev/null | tail -20
+  tail -n 20 "$sesion/weston.log" "$sesion/renglero.err" 2>/dev/null
   exit 1
 }
 arrancar_xvfb || fallo "Xvfb no arranca"

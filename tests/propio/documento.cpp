@@ -24,16 +24,12 @@ using contrato::tipoDeError;
 TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     DocumentoPropio doc;
     std::map<std::string, int> veces;
-    const auto contar = [&veces](const char* nombre) {
-        return [&veces, nombre] { ++veces[nombre]; };
-    };
+    const auto contar = [&veces](const char* n) { return [&veces, n] { ++veces[n]; }; };
     EventosWord e{contar("antesDeCerrar"), contar("cambio"),   contar("abierto"),
                   contar("salir"),         contar("activada"), contar("desactivada"),
                   contar("seleccion")};
     doc.suscribir(e);
-    doc.insertarTexto("\rA\r");
-    doc.contraerSeleccion(false);
-    doc.moverCursor(-1);
+    contrato::seguir(doc, doc, "i \rA\r;c;m -1");
     EXPECT_EQ(veces["seleccion"], 0); // not while the notebook's call runs
     QCoreApplication::processEvents();
     EXPECT_EQ(veces["seleccion"], 1); // several moves, one event
@@ -62,12 +58,10 @@ TEST(Documento, LosEventosLleganDespuesYNoDentroDeLaLlamada) {
     doc.avisarActivacion(true);
     doc.entregarEventos();
     veces.erase("seleccion");
-    EXPECT_EQ(veces, (std::map<std::string, int>{{"abierto", 1},
-                                                 {"activada", 1},
-                                                 {"antesDeCerrar", 2},
-                                                 {"cambio", 1},
-                                                 {"desactivada", 1},
-                                                 {"salir", 1}}));
+    const std::map<std::string, int> oidos = {{"abierto", 1},       {"activada", 1},
+                                              {"antesDeCerrar", 2}, {"cambio", 1},
+                                              {"desactivada", 1},   {"salir", 1}};
+    EXPECT_EQ(veces, oidos);
     // After the quit everything fails, as a word processor that is gone.
     EXPECT_FALSE(doc.enMarcha());
     EXPECT_FALSE(doc.leer().abierto);

@@ -47,34 +47,23 @@ TEST(Odt, ElPropioVuelveIgual) {
     QTemporaryDir dir;
     DocumentoPropio doc;
     doc.fijarPagina(612, 72, 54);
-    // All the notebook sends: 1 break, 2-7 "  A  B", 8 break, 9-16 "πnkstcud", 17 break.
-    doc.insertarTexto("\r  A  B\r\xCF\x80nkstcud\r");
-    doc.fuenteSeleccion("Courier New");
-    const Atributo atributos[] = {Atributo::simbolo,     Atributo::negrita,  Atributo::cursiva,
-                                  Atributo::subrayado,   Atributo::tachado,  Atributo::color,
-                                  Atributo::superindice, Atributo::subindice};
-    for (int i = 0; i < 8; ++i)
-        doc.formatear(9 + i, 1, atributos[i], i == 5 ? rgb(255, 0, 0) : 0);
-    doc.contraerSeleccion(false);
-    // And what the table manager makes.
-    doc.agregarTabla(2, 2);
+    // All the notebook sends: 1 break, 2-7 "  A  B", 8 break, 9-16 "πnkstcud", a format to each
+    // letter, 17 break; and what the table manager makes.
+    contrato::seguir(doc, doc,
+                     "i \r  A  B\r\xCF\x80nkstcud\r;F Courier New;f 9 1 S;f 10 1 N;f 11 1 I;"
+                     "f 12 1 U;f 13 1 T;f 14 1 #ff0000;f 15 1 ^;f 16 1 _;c;t 2 2");
     doc.formatoTabla(false);
-    doc.escribir("c11");
-    doc.moverCeldas(1);
-    doc.sombrearPrimeraCelda(200);
+    contrato::seguir(doc, doc, "e c11;> 1;s 200");
     doc.fijarAnchoColumna(100);
-    doc.escribir("x  y");
-    doc.moverCursor(100);
-    doc.escribir("fin");
-    doc.agregarTabla(1, 3); // with its lines
+    contrato::seguir(doc, doc, "e x  y;m 100;e fin;t 1 3"); // the last with its lines
     const QString ruta = dir.filePath("propio.odt");
     ASSERT_TRUE(doc.guardar(ruta.toStdString()));
     // The mimetype first, stored, with no extra field: its type at byte 38.
     QFile odt(ruta);
     ASSERT_TRUE(odt.open(QIODevice::ReadOnly));
     EXPECT_EQ(odt.read(77).mid(30), "mimetypeapplication/vnd.oasis.opendocument.text");
-    EXPECT_TRUE(parte(ruta, "META-INF/manifest.xml").contains("\"content.xml\""));
     const std::pair<const char*, const char*> dichos[] = {
+        {"META-INF/manifest.xml", "\"content.xml\""},
         {"content.xml", "<text:s text:c=\"2\"/>A <text:s/>B"},
         {"content.xml", "style:font-name=\"Symbol\""},
         {"content.xml", "fo:background-color=\"#cccccc\""},

@@ -47,16 +47,14 @@ class ConCuaderno : public ::testing::Test {
     Form1& form() { return cuaderno.form(); }
     VentanaQt& ventana() { return cuaderno.ventana(); }
 
-    void tecla(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QTest::keyClick(&ventana(), k, m);
-    }
-    // Types a script: characters as they are, and '\n' Enter, '<' Left,
+    void tecla(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(&ventana(), k, m); }
+    // Types a script: characters as they are, and '\n' Enter, '^' Esc, '<' Left,
     // '>' Right, '_' Down, '~' Ç, '{' F1, '}' F2, '+' the keypad's.
     void teclear(const std::string& teclas) {
         static const std::map<char, Qt::Key> nombradas = {
-            {'\n', Qt::Key_Return}, {'<', Qt::Key_Left},     {'>', Qt::Key_Right},
-            {'_', Qt::Key_Down},    {'~', Qt::Key_Ccedilla}, {'{', Qt::Key_F1},
-            {'}', Qt::Key_F2},      {'+', Qt::Key_Plus}};
+            {'\n', Qt::Key_Return}, {'^', Qt::Key_Escape}, {'<', Qt::Key_Left},
+            {'>', Qt::Key_Right},   {'_', Qt::Key_Down},   {'~', Qt::Key_Ccedilla},
+            {'{', Qt::Key_F1},      {'}', Qt::Key_F2},     {'+', Qt::Key_Plus}};
         for (char c : teclas) {
             const auto n = nombradas.find(c);
             if (n == nombradas.end())
@@ -68,13 +66,11 @@ class ConCuaderno : public ::testing::Test {
 
     // What the window last put on the screen; the window painted afresh from the form.
     QImage enPantalla() {
-        return QGuiApplication::primaryScreen()
-            ->grabWindow(ventana().winId())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
+        return rgb32(QGuiApplication::primaryScreen()->grabWindow(ventana().winId()));
     }
-    QImage comoEsAhora() {
-        return ventana().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage comoEsAhora() { return rgb32(ventana().grab()); }
+    static QImage rgb32(const QPixmap& p) {
+        return p.toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     // Pixels of a region darker than mid-grey, or of one colour.

@@ -93,18 +93,15 @@ TEST_F(Dialogos, CancelarAlGuardarElDocumentoNoTerminaElCuaderno) {
     EXPECT_EQ(form().foco, Foco::tabla);
     EXPECT_EQ(cuaderno.documento().leer().parrafos.at(0).texto, "deberes");
     tecla(Qt::Key_3);
-    EXPECT_EQ(form().tabla.TextMatrix(1, 3) + form().tabla.TextMatrix(1, 4) +
-                  form().tabla.TextMatrix(1, 5),
-              "123");
+    const Cuadricula& g = form().tabla;
+    EXPECT_EQ(g.TextMatrix(1, 3) + g.TextMatrix(1, 4) + g.TextMatrix(1, 5), "123");
 }
 
 TEST_F(Dialogos, SoloLaPreguntaDelAnchoDeLineaLlevaIcono) {
     // A table manager's question shows none (as all the others); the line width's, a question.
     teclear("t23\n");
     contestarLaProxima(QStringLiteral("No"));
-    tecla(Qt::Key_Q);
-    tecla(Qt::Key_Escape);
-    tecla(Qt::Key_Ccedilla);
+    teclear("q^~");
     cuaderno.documento().fijarPagina(595.3F, 100, 100);
     contestarLaProxima(QStringLiteral("No"));
     form().comprobarancho();

@@ -1,6 +1,7 @@
 // The recovery copy: whole however its writer is killed, one slot per running notebook.
 #include <QApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -27,12 +28,10 @@ std::string version(int n) {
 }
 
 // The copies in the slots under carpeta.
-int copias(const std::string& carpeta) {
-    int n = 0;
+long copias(const std::string& carpeta) {
     std::error_code e;
-    for (const auto& d : std::filesystem::directory_iterator(carpeta, e))
-        n += std::filesystem::exists(d.path() / "copia");
-    return n;
+    return std::ranges::count_if(std::filesystem::directory_iterator(carpeta, e),
+                                 [](const auto& d) { return exists(d.path() / "copia"); });
 }
 
 // A notebook as the program starts it, copies under `carpeta`, the offer answered `respuesta`.

@@ -16,12 +16,7 @@ namespace {
 
 class EnLaVentana : public prueba::ConCuaderno {};
 
-int aPx(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-// Slow over a block, as Writer is: the notebook's timers fall due while F9 still sends, the
-// pointer showing it busy.
+// Slow over a block, as Writer is: timers fall due while F9 still sends, the pointer busy.
 class DocumentoLento : public DocumentoPropio {
   public:
     bool ocupado = false;
@@ -39,6 +34,7 @@ TEST_F(EnLaVentana, AbreArribaDeTodoEnLaEsquinaYSigueAlFormulario) {
     VentanaQt& v = ventana();
     EXPECT_TRUE(v.windowFlags() & Qt::WindowStaysOnTopHint);
     // Sizes from twips at 96 DPI: 15 twips a pixel; the height less the title bar.
+    const auto aPx = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
     EXPECT_EQ(QRect(v.pos(), v.size()), QRect(aPx(form().Left), aPx(form().Top), aPx(form().Width),
                                               aPx(form().Height - form().margenVentana)));
     // The timers run as the first activation armed them, and follow the form.
@@ -136,9 +132,8 @@ TEST_F(EnLaVentana, EnTextoLasBarrasSiguenALaVista) {
     EXPECT_NEAR(v->geometry().right(), rejilla.right(), 1);
     EXPECT_NEAR(h->geometry().bottom(), rejilla.bottom(), 1);
     EXPECT_FALSE(v->geometry().intersects(h->geometry()));
-    EXPECT_EQ(v->maximum(), g.filaArribaMaxima());
-    EXPECT_EQ(v->pageStep(), g.filasVisibles());
-    EXPECT_EQ(h->maximum(), g.colIzquierdaMaxima());
+    EXPECT_EQ(std::make_tuple(v->maximum(), v->pageStep(), h->maximum()),
+              std::make_tuple(g.filaArribaMaxima(), g.filasVisibles(), g.colIzquierdaMaxima()));
     tecla(Qt::Key_A);
     // The groove below the slider: one page down; the right arrow: a column.
     QTest::mouseClick(v, Qt::LeftButton, Qt::NoModifier,
@@ -152,13 +147,11 @@ TEST_F(EnLaVentana, EnTextoLasBarrasSiguenALaVista) {
     tecla(Qt::Key_B);
     EXPECT_EQ(g.TextMatrix(2, 2), "b");
     // The cursor going down and to the end scrolls the view, and the bars.
-    for (int i = 0; i < 12 + g.filasVisibles(); ++i)
-        tecla(Qt::Key_Down);
+    teclear(std::string(12 + g.filasVisibles(), '_'));
     tecla(Qt::Key_End);
     ASSERT_GT(g.TopRow(), g.filasVisibles());
     ASSERT_GT(g.LeftCol(), 1);
-    EXPECT_EQ(v->value(), g.TopRow());
-    EXPECT_EQ(h->value(), g.LeftCol());
+    EXPECT_EQ(std::make_pair(v->value(), h->value()), std::make_pair(g.TopRow(), g.LeftCol()));
     EXPECT_FALSE(ventana().rectCelda(g.TopRow(), g.Cols() - 1).intersects(v->geometry()));
     tecla(Qt::Key_F5);
     EXPECT_FALSE(h->isVisible());
@@ -231,8 +224,7 @@ TEST_F(EnLaVentana, LoQueCambiaSinTeclaSePintaEnseguida) {
     DocumentoLento lento;
     lento.nuevoDocumento();
     form().word = &lento;
-    tecla(Qt::Key_A);
-    tecla(Qt::Key_B);
+    teclear("ab");
     // F9 held: its release, in the middle of a slow send, is no repaint to count on.
     QTest::keyPress(&ventana(), Qt::Key_F9);
     form().word = &cuaderno.documento();
@@ -255,8 +247,6 @@ TEST_P(PantallaAlDia, TrasLasTeclas) {
     EXPECT_TRUE(enPantalla() == comoEsAhora());
 }
 
+// The memory line stored, and brought back; a square root's side sum.
 INSTANTIATE_TEST_SUITE_P(Ventana, PantallaAlDia,
-                         ::testing::Values("12{{", "~ab{{",        // the memory line stored
-                                           "~ab{{_}}",             // and brought back
-                                           "225r1\n<1\n25\n>>25\n" // a square root's side sum
-                                           ));
+                         ::testing::Values("12{{", "~ab{{", "~ab{{_}}", "225r1\n<1\n25\n>>25\n"));

@@ -11,7 +11,6 @@
 #include "contrato/contrato.h"
 #include "entorno.h"
 #include "headless/Conductor.h"
-#include "writer/TuboWriter.h"
 
 namespace renglero::prueba {
 
@@ -147,8 +146,7 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     EXPECT_EQ(tipoDeError([&] { w.desmarcarCelda(); }), ErrorWord::Tipo::noResponde);
     EXPECT_EQ(w.ventanaDelDocumento(), 0u);
     EXPECT_LT(segundosDesde(t0), 2.9);
-    parada.request_stop(); // LibreOffice goes on
-    parada.join();
+    parada = std::jthread(); // the guard ends, stop asked and joined: LibreOffice goes on
     // The call that waited comes back, and with it the calls.
     EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::noResponde, std::chrono::seconds(30)));
     seguir(w, w, "b \r  125 \r;c");
@@ -174,11 +172,10 @@ TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
     EXPECT_NE(kill(suyo[0], 0), 0) << "its LibreOffice has gone";
 }
 
-// One that hangs starting, its pipe open, is killed at the starter's limit.
-// Its pipe is taken first by a socket that listens and never answers, as a
-// LibreOffice stuck before answering does; the socket closes once that
-// LibreOffice has gone, as a killed one's would (or after 30 s: a starter
-// without a limit then comes back late, failing the test, not hanging it).
+// One that hangs starting, its pipe open, is killed at the starter's limit. Its pipe is taken
+// first by a socket that listens and never answers, as a LibreOffice stuck before answering does;
+// the socket closes once that LibreOffice has gone, as a killed one's would (or after 30 s: a
+// starter without a limit then comes back late, failing the test, not hanging it).
 TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     LibreOfficePrivado lo;
     const std::vector<pid_t> antes = sofficeHijos();
@@ -203,8 +200,7 @@ TEST(WriterSinLibreOffice, ColgadoAlArrancarNoRetieneAQuienLoArranca) {
     EXPECT_FALSE(lo.arrancar(std::chrono::seconds(5)));
     EXPECT_LT(segundosDesde(t0), 20);
     EXPECT_FALSE(lo.enMarcha());
-    vigia.request_stop();
-    vigia.join();
+    vigia = std::jthread(); // stop asked and joined
     EXPECT_TRUE(esperaron) << "the starter never waited on the pipe";
 }
 

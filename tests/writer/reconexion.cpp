@@ -44,13 +44,12 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
     for (const std::string escrito : {"del alumno\n", ""}) {
         SCOPED_TRACE(escrito);
         VariableDeEntorno locale("LC_ALL", "en_US.UTF-8");
-        ColaEventos colaAlumno, cola;
-        Writer alumno(libreOffice().tubo(), colaAlumno.poster(), false);
-        alumno.nuevoDocumento();
-        alumno.escribir(escrito);
-        const std::string idiomaAlumno = alumno.leer().idioma;
+        DocumentoWriter alumno;
+        alumno.w->escribir(escrito);
+        const std::string idiomaAlumno = alumno.w->leer().idioma;
         const int documentos = documentosDeTexto(libreOffice().tubo());
         locale.poner("es_MX.UTF-8");
+        ColaEventos cola;
         Writer w(libreOffice().tubo(), cola.poster(), false);
         auto conexion = std::make_unique<ConexionWriter>(libreOffice().tubo());
         ASSERT_TRUE(conexion->conectar());
@@ -59,10 +58,9 @@ TEST(WriterReconexion, SeUneAlDocumentoDelAlumnoSinAbrirOtro) {
         EXPECT_TRUE(respondeTras(w, ErrorWord::Tipo::arrancando, std::chrono::seconds(30)));
         EXPECT_EQ(w.leer().idioma, escrito.empty() ? "es-MX" : idiomaAlumno);
         contrato::seguir(w, w, "b \r  125 \r;c");
-        EXPECT_EQ(contrato::describir(alumno.leer()),
+        EXPECT_EQ(contrato::describir(alumno.w->leer()),
                   escrito.empty() ? "|[C]  125 | @2" : "del alumno||[C]  125 | @3");
         EXPECT_EQ(documentosDeTexto(libreOffice().tubo()), documentos);
-        alumno.cerrarDocumento();
     }
 }
 

@@ -1,7 +1,5 @@
 // The pupil's pipe: an unguessable name, kept where only the pupil reads it, a socket trusted
 // only when the pupil's own; how LibreOffice is started on it; the new document's language.
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -33,9 +31,9 @@ class Tubo : public ::testing::Test {
         fs::create_directory(runtime_);
         fs::create_directory(casa_);
         chmod(runtime_.c_str(), 0700);
-        poner("XDG_RUNTIME_DIR", runtime_.c_str());
-        poner("HOME", casa_.c_str());
-        poner("XDG_CACHE_HOME", nullptr);
+        variables_.emplace_back("XDG_RUNTIME_DIR", runtime_.c_str());
+        variables_.emplace_back("HOME", casa_.c_str());
+        variables_.emplace_back("XDG_CACHE_HOME", nullptr);
     }
     void TearDown() override {
         for (const std::string& n : nombres_)
@@ -43,19 +41,9 @@ class Tubo : public ::testing::Test {
         std::error_code e;
         fs::remove_all(raiz_, e);
     }
-    // The variable set (unset where null) until the test ends.
-    void poner(const char* var, const char* valor) { variables_.emplace_back(var, valor); }
-    // A listening socket where LibreOffice would put the pipe's.
-    int escuchar(const std::string& nombre) {
-        nombres_.push_back(nombre);
-        const int s = prueba::escucharEnElTubo(nombre);
-        EXPECT_GE(s, 0);
-        return s;
-    }
-
     std::string raiz_, runtime_, casa_;
-    std::vector<std::string> nombres_;
-    std::list<prueba::VariableDeEntorno> variables_;
+    std::vector<std::string> nombres_;               // pipes whose sockets go at the end
+    std::list<prueba::VariableDeEntorno> variables_; // each set until the test ends
 };
 
 } // namespace
@@ -103,8 +91,9 @@ TEST_F(Tubo, SoloElSocketPropio) {
     const std::string carpeta = tubo::carpetaPrivada();
     const std::string propio = tubo::nombreGuardado(carpeta), enlace = tubo::nombreNuevo(),
                       ajeno = tubo::nombreNuevo();
-    const int s = escuchar(propio);
-    nombres_.push_back(enlace);
+    nombres_ = {propio, enlace, ajeno};
+    const int s = prueba::escucharEnElTubo(propio);
+    ASSERT_GE(s, 0);
     fs::create_symlink(tubo::rutaSocket(propio), tubo::rutaSocket(enlace));
     EXPECT_EQ(tubo::socket(enlace), tubo::Socket::ajeno);
     ConexionWriter::despedir(propio);
@@ -116,7 +105,8 @@ TEST_F(Tubo, SoloElSocketPropio) {
     EXPECT_FALSE(fs::exists(carpeta + "/tubo"));
     // Another user's: nobody knocks at its door.
     if (getuid() != 0) GTEST_SKIP() << "giving a socket to another user needs root";
-    const int otro = escuchar(ajeno);
+    const int otro = prueba::escucharEnElTubo(ajeno);
+    ASSERT_GE(otro, 0);
     ASSERT_EQ(chown(tubo::rutaSocket(ajeno).c_str(), 65534, 65534), 0);
     EXPECT_EQ(tubo::socket(ajeno), tubo::Socket::ajeno);
     ConexionWriter c(ajeno);
@@ -136,8 +126,8 @@ TEST_F(Tubo, LibreOfficeArrancaConSuRecuperacionYSoloUnDocumento) {
                                           << anotadas << ".tmp " << anotadas << "\n";
     chmod((programas + "/soffice").c_str(), 0755);
     fs::copy_file("/bin/sleep", programas + "/soffice.bin");
-    poner("PATH", (programas + ":" + std::getenv("PATH")).c_str());
-    poner("XDG_CONFIG_HOME", nullptr);
+    variables_.emplace_back("PATH", (programas + ":" + std::getenv("PATH")).c_str());
+    variables_.emplace_back("XDG_CONFIG_HOME", nullptr);
     // With this user's LibreOffice running on the profile in `casa`: `opciones`, then the accept.
     const auto arrancaCon = [&](const std::string& casa, const std::string& opciones) {
         std::string home = "HOME=" + casa;

@@ -36,17 +36,15 @@ sockets_libreoffice() {
     awk 'NR == FNR { suyo[$1]; next } $7 in suyo && $8 ~ "^/tmp/OSL_PIPE_" { print $8 }' - /proc/net/unix
 }
 escritorio_detener() {
-  local pid propios sockets
+  local pid sockets
   [ -n "$ESCRITORIO" ] && sockets=$(sockets_libreoffice "$(escritorio_libreoffice)" | sort -u)
   for ((i = ${#ESCRITORIO_PIDS[@]} - 1; i >= 0; i--)); do
     kill "${ESCRITORIO_PIDS[$i]}" 2>/dev/null
   done
   if [ -n "$ESCRITORIO" ]; then
-    propios=$(escritorio_procesos_propios)
-    [ -n "$propios" ] && kill $propios 2>/dev/null
+    escritorio_procesos_propios | xargs -r kill 2>/dev/null
     esperar 5 escritorio_sin_procesos
-    propios=$(escritorio_procesos_propios)
-    [ -n "$propios" ] && kill -9 $propios 2>/dev/null
+    escritorio_procesos_propios | xargs -r kill -9 2>/dev/null
     # Also the notebook's pipe of a LibreOffice that a test killed before.
     [ -f "$ESCRITORIO/ejecucion/renglero/tubo" ] &&
       rm -f "/tmp/OSL_PIPE_$(id -u)_$(head -n 1 "$ESCRITORIO/ejecucion/renglero/tubo")"
@@ -215,16 +213,11 @@ enfocar() {
 }
 # The process PID (the notebook's, pid, by default) has ended.
 muerto() { ! kill -0 "${1:-$pid}" 2>/dev/null; }
+# no ORDEN...: ORDEN fails (esperar 5 no ORDEN waits for that).
+no() { ! "$@"; }
 # sigue SEGUNDOS ORDEN...: ORDEN holds all along (every 100 ms): the desktop
 # did not take back what it gave.
-sigue() {
-  local fin=$((${EPOCHREALTIME/./} + $1 * 1000000))
-  shift
-  while ((${EPOCHREALTIME/./} < fin)); do
-    "$@" || return 1
-    sleep 0.1
-  done
-}
+sigue() { ! ESPERAR_CADA=0.1 esperar "$1" no "${@:2}"; }
 
 # f11 [lento | dos]: a tap of F11; lento, press and release by separate calls;
 # dos, two taps 0.1 s apart from one call (two calls came up to 0.44 s apart on

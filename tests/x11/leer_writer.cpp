@@ -19,21 +19,18 @@ using namespace renglero;
 
 namespace {
 
+// A shaded cell's (row, column) pair is written as a two-element array.
 int imprimir(const DocumentoLeido& d) {
-    nlohmann::json j;
-    j["abierto"] = d.abierto;
-    j["idioma"] = d.idioma;
-    j["parrafos"] = nlohmann::json::array();
+    nlohmann::json parrafos = nlohmann::json::array(), tablas = nlohmann::json::array();
     for (const ParrafoLeido& p : d.parrafos)
-        j["parrafos"].push_back(p.texto);
-    j["tablas"] = nlohmann::json::array();
-    for (const TablaLeida& t : d.tablas) {
-        nlohmann::json s = nlohmann::json::array();
-        for (const auto& [fila, columna] : t.sombreadas)
-            s.push_back({fila, columna});
-        j["tablas"].push_back(
-            {{"filas", t.filas}, {"columnas", t.columnas}, {"sombreadas", s}, {"texto", t.texto}});
-    }
+        parrafos.push_back(p.texto);
+    for (const TablaLeida& t : d.tablas)
+        tablas.push_back({{"filas", t.filas},
+                          {"columnas", t.columnas},
+                          {"sombreadas", t.sombreadas},
+                          {"texto", t.texto}});
+    const nlohmann::json j = {
+        {"abierto", d.abierto}, {"idioma", d.idioma}, {"parrafos", parrafos}, {"tablas", tablas}};
     std::printf("%s\n", j.dump().c_str());
     return 0;
 }
@@ -45,10 +42,9 @@ int esperarParrafos(Writer& writer, std::size_t n) {
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < limite) {
         if (writer.leer().parrafos.size() >= n) {
-            const auto ahora = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("%lld\n",
-                        static_cast<long long>(
-                            std::chrono::duration_cast<std::chrono::nanoseconds>(ahora).count()));
+            const std::chrono::nanoseconds ahora =
+                std::chrono::system_clock::now().time_since_epoch();
+            std::printf("%lld\n", static_cast<long long>(ahora.count()));
             return 0;
         }
     }

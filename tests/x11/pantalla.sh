@@ -1,5 +1,5 @@
-# Sourced by the scripts that need an X server: a private Xvfb on a display
-# number that the server itself picks free, and waiting by polling.
+# Sourced by the test scripts: a skip for a missing program, waiting by polling,
+# and a private Xvfb on a display number that the server itself picks free.
 # necesita ORDEN...: a test without one of them is skipped (77), saying which.
 necesita() {
   local orden
@@ -8,14 +8,14 @@ necesita() {
   done
 }
 
-# esperar SEGUNDOS ORDEN...: runs ORDEN every 20 ms until it succeeds; 1 when
-# SEGUNDOS pass first.
+# esperar SEGUNDOS ORDEN...: runs ORDEN every 20 ms (or ESPERAR_CADA seconds)
+# until it succeeds; 1 when SEGUNDOS pass first.
 esperar() {
   local limite=$((${EPOCHREALTIME/./} + $1 * 1000000))
   shift
   until "$@"; do
     ((${EPOCHREALTIME/./} < limite)) || return 1
-    sleep 0.02
+    sleep "${ESPERAR_CADA:-0.02}"
   done
 }
 

@@ -21,10 +21,8 @@ esperar 10 activa_es "$cuaderno"
 delante_y_sigue() { esperar 8 activa_es "$1" && sigue 1 activa_es "$1"; }
 cambia() { "$2"; comprobar "$2 trae el $1" delante_y_sigue "${!1}"; }
 sostener() { pulsar keydown F11; sleep 2; pulsar keyup F11; }
-for _ in 1 2 3; do
-  cambia documento f11
-  cambia cuaderno f11
+for orden in f11 f11 f11 sostener; do
+  cambia documento "$orden"
+  cambia cuaderno "$orden"
 done
-cambia documento sostener
-cambia cuaderno sostener
 [ "$fallos" = 0 ] || { tail -n 20 "$ESCRITORIO/renglero.log" | sed 's/^/#   /'; exit 1; }

@@ -19,8 +19,7 @@ carpeta="$estado/renglero/recuperacion"
 terminar() { escritorio_detener; rm -rf "$estado"; }
 fallo() {
   echo "FALLO: $*"
-  echo "# delante: $(xdotool getactivewindow getwindowname 2>/dev/null)," \
-    "con el foco: $(xdotool getwindowfocus getwindowname 2>/dev/null)"
+  echo "# delante: $(nombre_activa), con el foco: $(xdotool getwindowfocus getwindowname 2>/dev/null)"
   pantallazo "$capturas/fallo.png" 2>/dev/null
   terminar
   exit 1

@@ -64,6 +64,8 @@ writer_delante() { nombre_activa | grep -q "$de_writer"; }
 # The notebook in front: the desktop says so (_NET_ACTIVE_WINDOW) and it is
 # open, not its collapsed strip.
 cuaderno_delante() { activa_es "$cuaderno" && alto_es "$cuaderno" "$alto_abierto"; }
+# f11_a DESTINO [MODO]: F11 (as f11 MODO), then up to 8 s for DESTINO_delante.
+f11_a() { f11 "${2:-}" && esperar 8 "$1_delante"; }
 # ---- Writer opened first, by the pupil ----------------------------------------
 if [ "$abierto_antes" = "--abierto-antes" ]; then
   # As from the desktop's menu: no pipe, some text typed. On Wayland, an X11
@@ -128,8 +130,7 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   # ---- Writer stopped during F9: the notebook answers and loses nothing -------
   detenido() { [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = T ]; }
   caja() { ventana '^Renglero$' >/dev/null; }
-  sin_caja() { ! caja; }
-  cerrar_caja() { pulsar key Return && esperar 5 sin_caja; }
+  cerrar_caja() { pulsar key Return && esperar 5 no caja; }
   # The message box shown since line DESDE of the notebook's log.
   dijo() { tail -n +"$1" "$ESCRITORIO/renglero.log" | grep -q "mensaje: $2"; }
   # dice QUE MENSAJE TECLA...: the keys make the notebook show MENSAJE.
@@ -183,7 +184,6 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
   pulsar key Return
   # Writer's recovery offers the document back; the notebook opens none.
   hay_recuperacion() { ventana 'Document Recovery$' >/dev/null; }
-  sin_recuperacion() { ! hay_recuperacion; }
   comprobar "Writer arranca de nuevo y ofrece recuperar el documento" esperar 120 hay_recuperacion
   captura recuperacion
   # The pupil takes it: Start, then Finish in its place (bottom right).
@@ -191,11 +191,10 @@ if [ "$abierto_antes" = "--abierto-antes" ]; then
     hay_recuperacion || break
     eval "$(xdotool getwindowgeometry --shell "$(ventana 'Document Recovery$')")"
     pulsar mousemove $((X + WIDTH - 150)) $((Y + HEIGHT - 30)) click 1
-    esperar 15 sin_recuperacion
+    esperar 15 no hay_recuperacion
   done
   comprobar "Writer abre el documento recuperado" documento_cumple '.abierto' 60
-  f11
-  comprobar "F11 trae el cuaderno" esperar 8 cuaderno_delante
+  comprobar "F11 trae el cuaderno" f11_a cuaderno
   comprobar "F9 escribe en él la suma que el cuaderno conservaba" f9_otra_suma 60
   comprobar "con un solo documento en Writer" un_documento
   captura documento_recuperado
@@ -214,8 +213,7 @@ documento_cumple '[.tablas[].sombreadas[]] | length == 1' 5
 captura suma_y_tabla
 
 # ---- F11 to Writer: no shaded cell while it is in front -----------------------
-f11
-comprobar "F11 lleva a Writer" esperar 8 writer_delante
+comprobar "F11 lleva a Writer" f11_a writer
 comprobar "con Writer delante el cuaderno se recoge" esperar 8 alto_menor "$cuaderno" "$alto_abierto"
 comprobar "con Writer delante no queda ninguna celda sombreada" sin_marca
 captura writer_delante
@@ -227,9 +225,7 @@ comprobar "lo tecleado en Writer llega a Writer" documento_cumple \
 # Past the table, in an empty paragraph, where F9 writes.
 pulsar key ctrl+End ctrl+End
 antes=$(contenido)
-f11
-comprobar "F11 desde Writer tras teclear en él trae el cuaderno (_NET_ACTIVE_WINDOW)" \
-  esperar 8 cuaderno_delante
+comprobar "F11 desde Writer tras teclear en él trae el cuaderno (_NET_ACTIVE_WINDOW)" f11_a cuaderno
 comprobar "el cuaderno sigue delante" sigue 1 cuaderno_delante
 # An addition laid out in the notebook and sent with F9: keys of it that
 # reached Writer would stand in the document before what F9 wrote.
@@ -251,11 +247,9 @@ vueltas_bien=0 marca_con_writer=0
 modos=(lento rapido)
 for vuelta in $(seq 10); do
   modo=${modos[vuelta % 2]}
-  f11 "$modo"
-  esperar 8 writer_delante || { fallo "F11 ($modo, vuelta $vuelta) no lleva a Writer"; continue; }
+  f11_a writer "$modo" || { fallo "F11 ($modo, vuelta $vuelta) no lleva a Writer"; continue; }
   [ "$vuelta" = 1 ] || [ "$vuelta" = 10 ] && { sin_marca 5 || marca_con_writer=1; }
-  f11
-  esperar 8 cuaderno_delante || { fallo "F11 (vuelta $vuelta) no vuelve al cuaderno"; continue; }
+  f11_a cuaderno || { fallo "F11 (vuelta $vuelta) no vuelve al cuaderno"; continue; }
   vueltas_bien=$((vueltas_bien + 1))
 done
 comprobar "F11 cambia en los dos sentidos diez veces seguidas" [ "$vueltas_bien" = 10 ]
@@ -265,8 +259,7 @@ captura tras_diez_vueltas
 
 # ---- Two quick taps switch once, to Writer and back -------------------------------
 for destino in Writer cuaderno; do
-  f11 dos
-  comprobar "dos toques rápidos cambian una vez: $destino delante" esperar 8 "${destino,}_delante"
+  comprobar "dos toques rápidos cambian una vez: $destino delante" f11_a "${destino,}" dos
   comprobar "y $destino sigue delante" sigue 1 "${destino,}_delante"
   captura "dos_toques_a_$destino"
 done
@@ -285,16 +278,12 @@ writer_quieto() {
   [ "$(diferencia "$ESCRITORIO/previa.png" "$1")" -lt 300 ]
 }
 captura_writer() { pantallazo -crop "$zona" +repage "$1" && esperar 8 writer_quieto "$1"; }
-f11
-esperar 8 writer_delante
+f11_a writer
 esperar 8 alto_menor "$cuaderno" "$alto_abierto"
 zona="1280x$(($(arriba "$cuaderno") - 40 - 150))+0+150"
 captura_writer "$ESCRITORIO/writer_antes.png"
-for _ in 1 2; do
-  f11
-  esperar 8 cuaderno_delante
-  f11
-  esperar 8 writer_delante
+for destino in cuaderno writer cuaderno writer; do
+  f11_a "$destino"
 done
 esperar 8 alto_menor "$cuaderno" "$alto_abierto"
 captura_writer "$ESCRITORIO/writer_despues.png"
@@ -311,13 +300,11 @@ esperar 10 nuevo_delante || fallo "Ctrl+N no abre un documento nuevo delante"
 # The document in front must stay the new one (it was taken back after 2.5 s).
 comprobar "tras Ctrl+N el documento nuevo sigue delante" sigue 4 nuevo_delante
 captura documento_nuevo
-f11
-esperar 8 cuaderno_delante
+f11_a cuaderno
 pulsar key --delay 120 Escape 1 2 5 F9
 comprobar "F9 escribe en el documento nuevo: la suma y ninguna tabla" documento_cumple \
   '(.parrafos | index(["125"]) != null) and (.tablas | length == 0)'
 captura f9_en_el_nuevo
-f11
-comprobar "F11 trae el documento nuevo, no el anterior" esperar 8 nuevo_delante
+comprobar "F11 trae el documento nuevo, no el anterior" f11_a nuevo
 captura f11_al_nuevo
 terminar
