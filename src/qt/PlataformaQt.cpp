@@ -84,6 +84,10 @@ Respuesta PlataformaQt::mensaje(const std::string& texto, const std::string& tit
         break;
     }
     caja.setDefaultButton(primero);
+    // From the click on the box is closing, and the keyboard comes back only
+    // once it has gone: a look in between finds no other window in front.
+    QObject::connect(&caja, &QMessageBox::buttonClicked,
+                     [this] { cajaCerrada_ = std::chrono::steady_clock::now(); });
     // The grid the message speaks of is shown as it stands.
     if (ventana_ != nullptr) ventana_->sincronizar();
     caja.exec();

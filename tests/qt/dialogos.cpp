@@ -23,8 +23,10 @@ class Dialogos : public prueba::ConCuaderno {
         QMessageBox::Icon icono;
     };
     // The next message box, once shown: what it says is kept; the button `boton` answers it.
-    void contestarLaProxima(const QString& boton, int ms = 100) {
-        QTimer::singleShot(ms, [this, boton] {
+    // With `vaiven`, the keyboard comes to the notebook and goes as the box closes, before it
+    // is gone (as a tick of Timer2 may look then, or the desktop move it).
+    void contestarLaProxima(const QString& boton, int ms = 100, bool vaiven = false) {
+        QTimer::singleShot(ms, [this, boton, vaiven] {
             auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (caja == nullptr) return;
             cajas.push_back({caja->windowTitle(), caja->text(), caja->icon()});
@@ -32,6 +34,9 @@ class Dialogos : public prueba::ConCuaderno {
             altoDurante = ventana().height();
             for (QAbstractButton* b : caja->buttons())
                 if (b->text() == boton) b->click();
+            if (!vaiven) return;
+            QApplication::setActiveWindow(&ventana());
+            QApplication::setActiveWindow(nullptr);
         });
     }
     std::vector<Caja> cajas;
@@ -46,7 +51,7 @@ TEST_F(Dialogos, UnMensajeDelCuadernoNoLoRecoge) {
     ASSERT_EQ(form().operacion, "+");
     const int alto = ventana().height();
     // Timer2 ticks a few times under the box.
-    contestarLaProxima(QStringLiteral("Aceptar"), 400);
+    contestarLaProxima(QStringLiteral("Aceptar"), 400, true);
     tecla(Qt::Key_Plus, Qt::KeypadModifier);
     ASSERT_EQ(cajas.size(), 1u);
     EXPECT_EQ(cajas[0].texto.toStdString(),
