@@ -1,18 +1,16 @@
-// Writer's events: document, window, selection, quitting. The listeners run
-// on UNO's threads: what an event asks of LibreOffice runs on the backend's
-// thread, and the handlers later on the notebook's.
+// What the pupil does in Writer: documents opened, closed and brought to
+// the front, the selection moved, Writer's window in front or not. The
+// backend looks for it on its own thread while idle (at the selection also
+// after each of its calls), and never lets LibreOffice call in: LibreOffice calls its listeners
+// holding its own lock, and a reply of its that drops the last reference to
+// a Writer object needs that lock too, so a remote listener can hang
+// LibreOffice and the notebook for good. Only its end is heard as it comes.
+#include <algorithm>
+
 #include "programa/Registro.h"
 #include "writer/uno.h"
 
 namespace renglero {
-
-void CanalEventos::enviar(std::function<void(CanalEventos&)> f) {
-    std::lock_guard<std::mutex> l(mutexPoster);
-    if (!alHilo) return;
-    alHilo([yo = shared_from_this(), f = std::move(f)] {
-        if (yo->vivo) f(*yo);
-    });
-}
 
 void CanalEventos::avisar(std::function<void()> EventosWord::*que,
                           std::function<void(CanalEventos&)> antes) {
@@ -32,53 +30,30 @@ void CanalEventos::salir() {
 
 namespace {
 
-bool esDocumentoDeTexto(const Reference<uno::XInterface>& x) {
-    try {
-        return Reference<css::text::XTextDocument>(x, UNO_QUERY).is();
-    } catch (const uno::Exception&) {
-        return false;
-    }
+// The component itself when it is a text document; none otherwise.
+Reference<uno::XInterface> siEsTexto(const Reference<uno::XInterface>& x) {
+    return Reference<css::text::XTextDocument>(x, UNO_QUERY).is() ? x : nullptr;
 }
 
-class OyenteDocumentos : public cppu::WeakImplHelper1<css::document::XDocumentEventListener> {
-  public:
-    explicit OyenteDocumentos(std::shared_ptr<CanalEventos> canal) : canal_(std::move(canal)) {}
+std::vector<Reference<uno::XInterface>>
+documentosDeTexto(const Reference<css::frame::XDesktop2>& escritorio) {
+    std::vector<Reference<uno::XInterface>> r;
+    const Reference<css::container::XEnumeration> en =
+        escritorio->getComponents()->createEnumeration();
+    while (en->hasMoreElements())
+        if (Reference<uno::XInterface> d =
+                siEsTexto(Reference<uno::XInterface>(en->nextElement(), UNO_QUERY));
+            d.is())
+            r.push_back(std::move(d));
+    return r;
+}
 
-    void SAL_CALL documentEventOccured(const css::document::DocumentEvent& ev) override {
-        const OUString nombre = ev.EventName;
-        const Reference<uno::XInterface> fuente = ev.Source;
-        qCDebug(registroEventos) << "documento:" << aStd(nombre).c_str();
-        if (nombre == "OnNew" || nombre == "OnLoad") {
-            canal_->enviar([fuente](CanalEventos& c) {
-                if (!esDocumentoDeTexto(fuente)) return;
-                c.modeloActivo = fuente;
-                c.avisar(&EventosWord::documentoAbierto);
-                c.avisar(&EventosWord::cambioDeDocumento);
-            });
-        } else if (nombre == "OnPrepareUnload" || nombre == "OnUnload") {
-            // Closing through the API brings OnUnload alone: either one, once.
-            canal_->enviar([fuente](CanalEventos& c) {
-                if (c.cerrado == fuente || !esDocumentoDeTexto(fuente)) return;
-                c.cerrado = fuente;
-                if (c.modeloActivo == fuente) c.modeloActivo.clear();
-                c.avisar(&EventosWord::antesDeCerrarDocumento);
-            });
-        } else if (nombre == "OnFocus") {
-            // Another document in front: the active document changed.
-            canal_->enviar([fuente](CanalEventos& c) {
-                if (c.modeloActivo == fuente || !esDocumentoDeTexto(fuente)) return;
-                const bool habia = c.modeloActivo.is();
-                c.modeloActivo = fuente;
-                if (habia) c.avisar(&EventosWord::cambioDeDocumento);
-            });
-        }
-    }
-    void SAL_CALL disposing(const css::lang::EventObject&) override {}
+bool esta(const std::vector<Reference<uno::XInterface>>& lista,
+          const Reference<uno::XInterface>& x) {
+    return std::ranges::find(lista, x) != lista.end();
+}
 
-  private:
-    std::shared_ptr<CanalEventos> canal_;
-};
-
+// Quitting is heard: LibreOffice calls it once, at its own end.
 class OyenteFin : public cppu::WeakImplHelper1<css::frame::XTerminateListener> {
   public:
     explicit OyenteFin(std::shared_ptr<CanalEventos> canal) : canal_(std::move(canal)) {}
@@ -93,71 +68,118 @@ class OyenteFin : public cppu::WeakImplHelper1<css::frame::XTerminateListener> {
     std::shared_ptr<CanalEventos> canal_;
 };
 
-class OyenteSeleccion : public cppu::WeakImplHelper1<css::view::XSelectionChangeListener> {
-  public:
-    explicit OyenteSeleccion(std::shared_ptr<CanalEventos> canal) : canal_(std::move(canal)) {}
-    void SAL_CALL selectionChanged(const css::lang::EventObject&) override {
-        // Several moves before the notebook looks make one event.
-        if (canal_->seleccionPendiente.exchange(true)) return;
-        qCDebug(registroEventos) << "selección cambiada";
-        canal_->avisar(&EventosWord::cambioDeSeleccion,
-                       [](CanalEventos& c) { c.seleccionPendiente = false; });
-    }
-    void SAL_CALL disposing(const css::lang::EventObject&) override {}
-
-  private:
-    std::shared_ptr<CanalEventos> canal_;
-};
-
-class OyenteVentana : public cppu::WeakImplHelper1<css::awt::XTopWindowListener> {
-  public:
-    explicit OyenteVentana(std::shared_ptr<CanalEventos> canal) : canal_(std::move(canal)) {}
-    void SAL_CALL windowActivated(const css::lang::EventObject&) override {
-        qCDebug(registroEventos) << "ventana de Writer activada";
-        canal_->avisar(&EventosWord::ventanaActivada);
-    }
-    void SAL_CALL windowDeactivated(const css::lang::EventObject&) override {
-        qCDebug(registroEventos) << "ventana de Writer desactivada";
-        canal_->avisar(&EventosWord::ventanaDesactivada);
-    }
-    void SAL_CALL windowOpened(const css::lang::EventObject&) override {}
-    void SAL_CALL windowClosing(const css::lang::EventObject&) override {}
-    void SAL_CALL windowClosed(const css::lang::EventObject&) override {}
-    void SAL_CALL windowMinimized(const css::lang::EventObject&) override {}
-    void SAL_CALL windowNormalized(const css::lang::EventObject&) override {}
-    void SAL_CALL disposing(const css::lang::EventObject&) override {}
-
-  private:
-    std::shared_ptr<CanalEventos> canal_;
-};
-
 } // namespace
 
 void Writer::engancharAplicacion() {
     Estado& e = *estado_;
     auto& u = conexion_->uno();
     e.canal->salirAvisado = false;
-    e.canal->modeloActivo.clear();
-    e.oyenteDocumentos = new OyenteDocumentos(e.canal);
-    Reference<css::document::XDocumentEventBroadcaster>(
-        css::frame::theGlobalEventBroadcaster::get(u.remoto), UNO_QUERY_THROW)
-        ->addDocumentEventListener(e.oyenteDocumentos);
+    e.modeloActivo.clear();
+    // What Writer has now is no news.
+    e.documentosVistos = documentosDeTexto(u.escritorio);
+    e.delanteVisto = siEsTexto(u.escritorio->getCurrentComponent());
     e.oyenteFin = new OyenteFin(e.canal);
     u.escritorio->addTerminateListener(e.oyenteFin);
     e.generacionOyentes = u.generacion;
 }
 
-void Writer::engancharSeleccion() {
+void Writer::tomarVista() {
     Estado& e = *estado_;
-    if (!e.canal->modeloActivo.is()) e.canal->modeloActivo = e.modelo;
-    e.oyenteSeleccion = new OyenteSeleccion(e.canal);
-    Reference<css::view::XSelectionSupplier>(e.controlador, UNO_QUERY_THROW)
-        ->addSelectionChangeListener(e.oyenteSeleccion);
+    e.controlador = e.modelo->getCurrentController();
+    if (!e.controlador.is())
+        throw ErrorWord(ErrorWord::Tipo::sinDocumento, "El documento no tiene ventana.");
+    e.vista = Reference<css::text::XTextViewCursorSupplier>(e.controlador, UNO_QUERY_THROW)
+                  ->getViewCursor();
+    if (!e.modeloActivo.is()) e.modeloActivo = e.modelo;
     const Reference<css::frame::XFrame> marco = e.controlador->getFrame();
     if (marco.is()) e.ventana.set(marco->getContainerWindow(), UNO_QUERY);
-    if (e.ventana.is()) {
-        e.oyenteVentana = new OyenteVentana(e.canal);
-        e.ventana->addTopWindowListener(e.oyenteVentana);
+    seleccionMovida();
+    if (e.ventana.is()) e.ventanaActiva = e.ventana->isActive();
+}
+
+// A text cursor kept over the selection moves with the text, as the view's
+// cursor does when the pupil types: only a move of the selection itself
+// tells them apart.
+bool Writer::seleccionMovida() {
+    Estado& e = *estado_;
+    const Reference<css::text::XText> texto = e.vista->getText();
+    const bool habia = e.seleccionVista.is();
+    bool movida = true;
+    if (habia) {
+        try {
+            const Reference<css::text::XTextRangeCompare> comparar(texto, UNO_QUERY_THROW);
+            movida = comparar->compareRegionStarts(e.seleccionVista.get(), e.vista.get()) != 0 ||
+                     comparar->compareRegionEnds(e.seleccionVista.get(), e.vista.get()) != 0;
+        } catch (const css::lang::IllegalArgumentException&) {
+            // Now in another text: a cell, or out of one.
+        }
+    }
+    if (movida) e.seleccionVista = texto->createTextCursorByRange(e.vista.get());
+    return habia && movida;
+}
+
+void Writer::mirarDocumentos() {
+    Estado& e = *estado_;
+    CanalEventos& c = *e.canal;
+    const auto& escritorio = conexion_->uno().escritorio;
+    std::vector<Reference<uno::XInterface>> abiertos = documentosDeTexto(escritorio);
+    for (const auto& d : e.documentosVistos)
+        if (!esta(abiertos, d)) {
+            qCDebug(registroEventos) << "documento cerrado";
+            if (e.modeloActivo == d) e.modeloActivo.clear();
+            c.avisar(&EventosWord::antesDeCerrarDocumento);
+        }
+    for (const auto& d : abiertos)
+        if (!esta(e.documentosVistos, d)) {
+            qCDebug(registroEventos) << "documento abierto";
+            e.modeloActivo = d;
+            c.avisar(&EventosWord::documentoAbierto);
+            c.avisar(&EventosWord::cambioDeDocumento);
+        }
+    e.documentosVistos = std::move(abiertos);
+    // Another document brought to the front; the desktop's current
+    // component lags behind a new document, so only its change counts.
+    const Reference<uno::XInterface> delante = siEsTexto(escritorio->getCurrentComponent());
+    if (delante == e.delanteVisto) return;
+    e.delanteVisto = delante;
+    if (delante.is() && delante != e.modeloActivo) {
+        qCDebug(registroEventos) << "otro documento delante";
+        const bool habia = e.modeloActivo.is();
+        e.modeloActivo = delante;
+        if (habia) c.avisar(&EventosWord::cambioDeDocumento);
+    }
+}
+
+void Writer::mirarVentana() {
+    Estado& e = *estado_;
+    if (!e.ventana.is()) return;
+    const bool activa = e.ventana->isActive();
+    if (e.ventanaActiva && activa != *e.ventanaActiva) {
+        qCDebug(registroEventos) << (activa ? "ventana de Writer activada"
+                                            : "ventana de Writer desactivada");
+        e.canal->avisar(activa ? &EventosWord::ventanaActivada : &EventosWord::ventanaDesactivada);
+    }
+    e.ventanaActiva = activa;
+}
+
+void Writer::sondear(bool todo) noexcept {
+    Estado& e = *estado_;
+    if (cancelado_ || !conexion_->conectado() || e.generacionOyentes != conexion_->uno().generacion)
+        return;
+    try {
+        if (todo) {
+            mirarDocumentos();
+            mirarVentana();
+        }
+        // The document worked on; its layout is held back during a batch.
+        if (e.lote || !e.vista.is() || !seleccionMovida()) return;
+        // Several moves before the notebook looks make one event.
+        qCDebug(registroEventos) << "selección cambiada";
+        if (!e.canal->seleccionPendiente.exchange(true))
+            e.canal->avisar(&EventosWord::cambioDeSeleccion,
+                            [](CanalEventos& c) { c.seleccionPendiente = false; });
+    } catch (...) {
+        // Writer gone, or the document: the next call says so.
     }
 }
 
@@ -166,18 +188,8 @@ void Writer::soltarDocumento() {
     e.lote.reset();
     e.expansion.reset();
     e.anchosDados.clear();
-    if (conexion_->conectado()) {
-        try {
-            if (e.controlador.is() && e.oyenteSeleccion.is())
-                Reference<css::view::XSelectionSupplier>(e.controlador, UNO_QUERY_THROW)
-                    ->removeSelectionChangeListener(e.oyenteSeleccion);
-            if (e.ventana.is() && e.oyenteVentana.is())
-                e.ventana->removeTopWindowListener(e.oyenteVentana);
-        } catch (const uno::Exception&) {
-        }
-    }
-    e.oyenteSeleccion.clear();
-    e.oyenteVentana.clear();
+    e.seleccionVista.clear();
+    e.ventanaActiva.reset();
     e.ventana.clear();
     e.vista.clear();
     e.controlador.clear();

@@ -11,6 +11,14 @@ namespace renglero {
 // What the thread and its owner share; the thread keeps it alive for as
 // long as it runs, owner or not.
 struct HiloWriter::Compartido {
+    static void ejecutar(const std::function<void()>& tarea) {
+        try {
+            tarea();
+        } catch (...) {
+            // A task that nobody waits for has nobody to tell.
+        }
+    }
+
     std::mutex mutex;
     std::condition_variable hayTarea, terminado;
     std::deque<std::function<void()>> cola;
@@ -18,20 +26,33 @@ struct HiloWriter::Compartido {
     unsigned long atascada = 0; // the number of the hung call, 0 when none
     bool fin = false, acabado = false;
     std::thread::id id;
+    std::function<void()> enReposo;
+    std::chrono::milliseconds cadaReposo{0};
+    std::chrono::steady_clock::time_point proximoReposo;
 
     void correr() {
         std::unique_lock<std::mutex> l(mutex);
+        const auto hayAlgo = [&] { return fin || !cola.empty(); };
         while (true) {
-            hayTarea.wait(l, [&] { return fin || !cola.empty(); });
+            if (enReposo && !fin) {
+                // Due, and no call queued: it runs between calls, never ahead of one.
+                if (cola.empty() && std::chrono::steady_clock::now() >= proximoReposo) {
+                    const std::function<void()> f = enReposo;
+                    l.unlock();
+                    ejecutar(f);
+                    l.lock();
+                    proximoReposo = std::chrono::steady_clock::now() + cadaReposo;
+                    continue;
+                }
+                if (!hayTarea.wait_until(l, proximoReposo, hayAlgo)) continue;
+            } else {
+                hayTarea.wait(l, hayAlgo);
+            }
             if (cola.empty()) break;
             std::function<void()> tarea = std::move(cola.front());
             cola.pop_front();
             l.unlock();
-            try {
-                tarea();
-            } catch (...) {
-                // A task that nobody waits for has nobody to tell.
-            }
+            ejecutar(tarea);
             l.lock();
             ++hechas;
             if (atascada != 0 && hechas >= atascada) {
@@ -93,6 +114,14 @@ void HiloWriter::encargar(std::function<void()> f) {
     if (compartido_->fin) return;
     compartido_->cola.push_back(std::move(f));
     ++compartido_->puestas;
+    compartido_->hayTarea.notify_all();
+}
+
+void HiloWriter::enReposo(std::function<void()> f, std::chrono::milliseconds cada) {
+    std::lock_guard<std::mutex> l(compartido_->mutex);
+    compartido_->enReposo = std::move(f);
+    compartido_->cadaReposo = cada;
+    compartido_->proximoReposo = std::chrono::steady_clock::now() + cada;
     compartido_->hayTarea.notify_all();
 }
 

@@ -44,6 +44,9 @@ class HiloWriter {
     }
     // Runs `f` on the thread later; nobody waits for it.
     void encargar(std::function<void()> f);
+    // Runs `f` on the thread `cada` after it last ran (or was given), once
+    // nothing is queued, until the thread is told to end.
+    void enReposo(std::function<void()> f, std::chrono::milliseconds cada);
     bool enEsteHilo() const;
     // A call has hung and has not come back yet.
     bool atascado() const;

@@ -221,13 +221,10 @@ Writer::Writer(std::string tubo, Poster poster, bool arrancar, std::chrono::mill
       estado_(std::make_unique<Estado>()), hilo_(std::make_unique<HiloWriter>()) {
     estado_->canal = std::make_shared<CanalEventos>();
     estado_->canal->poster = poster_;
-    // What Writer's events ask of LibreOffice runs on the backend's thread.
-    estado_->canal->alHilo = [hilo = hilo_.get()](std::function<void()> f) {
-        hilo->encargar(std::move(f));
-    };
     // LibreOffice dying (a crash, a kill) is not the pupil quitting it: the
     // notebook goes on, and its next call says that Writer has gone.
-    // Quitting arrives as the desktop's termination.
+    // Quitting arrives as the desktop's termination; the rest is looked for.
+    hilo_->enReposo([this] { sondear(true); }, kCadaSondeo);
 }
 
 Writer::~Writer() {
@@ -247,13 +244,10 @@ bool Writer::terminar() {
                     } catch (...) {
                     }
                     soltarConexion();
-                    // The listeners share the canal and LibreOffice may
-                    // release them later, on one of UNO's threads: what the
-                    // canal holds of LibreOffice goes now, while the bridge
-                    // is still open.
+                    // The listener of LibreOffice's end shares the canal and
+                    // LibreOffice may release it later, on one of UNO's
+                    // threads.
                     estado_->canal->vivo = false;
-                    estado_->canal->modeloActivo.clear();
-                    estado_->canal->cerrado.clear();
                 },
                 plazo_);
         } catch (const ErrorWord&) {
@@ -275,18 +269,15 @@ void Writer::soltarAplicacion() {
     // The bridge outlives this connection: what listens on it must go.
     if (conexion_->conectado() && e.generacionOyentes == conexion_->uno().generacion) {
         try {
-            auto& u = conexion_->uno();
-            if (e.oyenteFin.is()) u.escritorio->removeTerminateListener(e.oyenteFin);
-            Reference<css::document::XDocumentEventBroadcaster> difusor(
-                css::frame::theGlobalEventBroadcaster::get(u.remoto), UNO_QUERY);
-            if (difusor.is() && e.oyenteDocumentos.is())
-                difusor->removeDocumentEventListener(e.oyenteDocumentos);
+            if (e.oyenteFin.is()) conexion_->uno().escritorio->removeTerminateListener(e.oyenteFin);
         } catch (const uno::Exception&) {
         }
     }
     e.oyenteFin.clear();
-    e.oyenteDocumentos.clear();
     e.generacionOyentes = -1;
+    e.documentosVistos.clear();
+    e.delanteVisto.clear();
+    e.modeloActivo.clear();
 }
 
 void Writer::fallo(const std::string& que) {
@@ -395,10 +386,10 @@ void Writer::documento() {
         soltarDocumento();
         engancharAplicacion();
     }
-    // The document the pupil last had in front, as Writer's events tell it
-    // (a new, opened or activated one): the desktop's current component
-    // lags behind a new document's window for a moment.
-    Reference<css::text::XTextDocument> actual(e.canal->modeloActivo, UNO_QUERY);
+    // The document the pupil last had in front (a new, opened or activated
+    // one): the desktop's current component lags behind a new document's
+    // window for a moment.
+    Reference<css::text::XTextDocument> actual(e.modeloActivo, UNO_QUERY);
     if (actual.is() && !(actual == e.modelo && e.vista.is())) {
         try {
             if (!actual->getCurrentController().is()) actual.clear();
@@ -426,13 +417,8 @@ void Writer::documento() {
     }
     if (actual == e.modelo && e.vista.is()) return;
     soltarDocumento();
-    const Reference<css::frame::XController> controlador = actual->getCurrentController();
-    if (!controlador.is()) throw errorSinDocumento("El documento no tiene ventana.");
     e.modelo = actual;
-    e.controlador = controlador;
-    e.vista = Reference<css::text::XTextViewCursorSupplier>(controlador, UNO_QUERY_THROW)
-                  ->getViewCursor();
-    engancharSeleccion();
+    tomarVista();
 }
 
 // ---- the formatting batch -------------------------------------------------
@@ -568,7 +554,7 @@ void Writer::crearDocumento() {
                                    uno::Sequence<css::beans::PropertyValue>()),
         UNO_QUERY_THROW);
     ponerIdioma(nuevo);
-    estado_->canal->modeloActivo = nuevo;
+    estado_->modeloActivo = nuevo;
 }
 
 void Writer::suscribir(EventosWord eventos) {
@@ -736,10 +722,10 @@ void Writer::cerrarDocumento() {
             terminarLote();
             documento();
             const Reference<css::util::XCloseable> cerrable(estado_->modelo, UNO_QUERY_THROW);
-            if (estado_->canal->modeloActivo == estado_->modelo)
-                estado_->canal->modeloActivo.clear();
+            if (estado_->modeloActivo == estado_->modelo) estado_->modeloActivo.clear();
             soltarDocumento();
             cerrable->close(true);
+            sondear(true);
         });
     } catch (const ErrorWord&) {
     }
@@ -780,14 +766,11 @@ void Writer::nuevoDocumento() {
                 nombres({"CharFontName", "CharHeight"}),
                 lista({uno::Any(OUString("Times New Roman")), uno::Any(12.0f)}));
             soltarDocumento();
-            Estado& e = *estado_;
-            // The new one is in front, before Writer's events tell it.
-            e.canal->modeloActivo = nuevo;
-            e.modelo = nuevo;
-            e.controlador = nuevo->getCurrentController();
-            e.vista = Reference<css::text::XTextViewCursorSupplier>(e.controlador, UNO_QUERY_THROW)
-                          ->getViewCursor();
-            engancharSeleccion();
+            // The new one is in front, before the desktop says so.
+            estado_->modeloActivo = nuevo;
+            estado_->modelo = nuevo;
+            tomarVista();
+            sondear(true);
         });
     } catch (const ErrorWord&) {
     }

@@ -8,8 +8,9 @@
 //
 // Threads: every call into LibreOffice runs on the backend's own thread
 // (writer/HiloWriter.h); the caller waits no longer than the deadline given
-// at construction. Writer's events arrive on UNO's threads and are never
-// run there: what they ask of LibreOffice runs on the backend's thread, and
+// at construction. What the pupil does in Writer (documents, selection,
+// window) the backend finds by looking, on that thread, while idle and after
+// its own calls; LibreOffice's end arrives on one of UNO's threads. Either way
 // the handler is handed to the poster given at construction, which must be
 // callable from any thread and run what it is given later on the notebook's
 // thread (the Qt door queues it on the event loop, the headless driver
@@ -38,6 +39,9 @@ class Writer : public Word, public ManejoDocumento {
     static constexpr std::chrono::milliseconds kPlazoPorDefecto = std::chrono::seconds(60);
     // How long a restarted LibreOffice may take to answer on its pipe.
     static constexpr std::chrono::milliseconds kEsperaArranque = std::chrono::seconds(120);
+    // How often, while idle, the backend looks at what the pupil does in
+    // Writer (at the selection also after each call).
+    static constexpr std::chrono::milliseconds kCadaSondeo = std::chrono::milliseconds(200);
 
     // Nothing is connected yet: mostrarAplicacion() joins LibreOffice, or
     // (arrancar) starts it in the background as adoptarConexion() goes on;
@@ -142,7 +146,16 @@ class Writer : public Word, public ManejoDocumento {
     void terminarLote();
     void prepararLote();
     void engancharAplicacion();
-    void engancharSeleccion();
+    // The view of estado_->modelo, as it stands now.
+    void tomarVista();
+    // Looks at what the pupil did in Writer and tells it to the handlers:
+    // the selection, and with `todo` the documents and the window too.
+    void sondear(bool todo) noexcept;
+    void mirarDocumentos();
+    void mirarVentana();
+    // The selection is not where the last look saw it; the first look only
+    // takes it.
+    bool seleccionMovida();
     void soltarDocumento();
     void soltarAplicacion();
     void soltarConexion();

@@ -16,8 +16,7 @@
 #include <com/sun/star/awt/FontWeight.hpp>
 #include <com/sun/star/awt/SystemDependentXWindow.hpp>
 #include <com/sun/star/awt/XSystemDependentWindowPeer.hpp>
-#include <com/sun/star/awt/XTopWindow.hpp>
-#include <com/sun/star/awt/XTopWindowListener.hpp>
+#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertyState.hpp>
@@ -29,8 +28,6 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
-#include <com/sun/star/document/XDocumentEventBroadcaster.hpp>
-#include <com/sun/star/document/XDocumentEventListener.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -39,7 +36,6 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTerminateListener.hpp>
-#include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/SystemDependent.hpp>
@@ -68,7 +64,6 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
-#include <com/sun/star/view/XSelectionChangeListener.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <com/sun/star/view/XViewSettingsSupplier.hpp>
 #include <cppuhelper/implbase1.hxx>
@@ -144,30 +139,23 @@ struct ConexionWriter::Uno {
     int generacion = 0; // counts the connections made
 };
 
-// What the listeners share with the backend. The listeners run on UNO's
-// threads: what an event asks of LibreOffice goes to the backend's thread
-// (enviar), and its handler to the notebook's (avisar). The handlers are
-// touched on the notebook's thread only, the rest on the backend's.
+// What the backend shares with the notebook's thread and the listener of
+// LibreOffice's end, which runs on one of UNO's threads: the handlers, run
+// on the notebook's thread (avisar) and touched there only.
 struct CanalEventos : std::enable_shared_from_this<CanalEventos> {
-    // Both go with their Writer: a listener that LibreOffice still calls
-    // afterwards must not reach a thread or a queue that is gone.
+    // It goes with its Writer: a listener that LibreOffice still calls
+    // afterwards must not reach a queue that is gone.
     std::mutex mutexPoster;
     Writer::Poster poster;
-    std::function<void(std::function<void()>)> alHilo;
     void soltarPoster() {
         std::lock_guard<std::mutex> l(mutexPoster);
         poster = nullptr;
-        alHilo = nullptr;
     }
     EventosWord eventos;
     std::atomic<bool> vivo{true};
-    Reference<uno::XInterface> modeloActivo;
-    Reference<uno::XInterface> cerrado; // the last document told closing
     std::atomic<bool> seleccionPendiente{false};
     std::atomic<bool> salirAvisado{false};
 
-    // Runs `f` on the backend's thread.
-    void enviar(std::function<void(CanalEventos&)> f);
     // Runs the handler `que` on the notebook's thread, `antes` first.
     void avisar(std::function<void()> EventosWord::*que,
                 std::function<void(CanalEventos&)> antes = nullptr);
@@ -181,18 +169,25 @@ struct CeldaNombre {
 
 struct Writer::Estado {
     std::shared_ptr<CanalEventos> canal;
-    // Listeners of the application, attached once per connection.
-    Reference<css::document::XDocumentEventListener> oyenteDocumentos;
+    // The listener of LibreOffice's end, attached once per connection.
     Reference<css::frame::XTerminateListener> oyenteFin;
     int generacionOyentes = -1;
 
-    // The document worked on, with its view.
+    // What the last look at Writer saw (sondear): its text documents and
+    // the one in front; and the document the pupil last had in front (a
+    // new, opened or activated one).
+    std::vector<Reference<uno::XInterface>> documentosVistos;
+    Reference<uno::XInterface> delanteVisto;
+    Reference<uno::XInterface> modeloActivo;
+
+    // The document worked on, with its view: what the view's cursor spanned
+    // and whether its window was active at the last look.
     Reference<css::text::XTextDocument> modelo;
     Reference<css::frame::XController> controlador;
     Reference<css::text::XTextViewCursor> vista;
-    Reference<css::view::XSelectionChangeListener> oyenteSeleccion;
-    Reference<css::awt::XTopWindowListener> oyenteVentana;
-    Reference<css::awt::XTopWindow> ventana;
+    Reference<css::awt::XWindow2> ventana;
+    Reference<css::text::XTextCursor> seleccionVista;
+    std::optional<bool> ventanaActiva;
 
     // A run of formatear calls: one cursor that walks the selection and the
     // document's layout held back until the run ends.
@@ -249,7 +244,16 @@ template <class F> auto Writer::proteger(F&& f) -> decltype(f()) {
 template <class F> auto Writer::llamar(F f, std::chrono::milliseconds mas) -> decltype(f()) {
     if (arrancando_ && !hilo_->enEsteHilo())
         throw ErrorWord(ErrorWord::Tipo::arrancando, "LibreOffice Writer se está iniciando.");
-    return hilo_->llamar([this, f = std::move(f)]() mutable { return proteger(f); }, plazo_ + mas);
+    return hilo_->llamar(
+        [this, f = std::move(f)]() mutable {
+            // A selection the call moved is told before its caller goes on.
+            const struct Sondeo {
+                Writer* w;
+                ~Sondeo() { w->sondear(false); }
+            } sondeo{this};
+            return proteger(f);
+        },
+        plazo_ + mas);
 }
 
 // Table helpers shared by the backend's files.

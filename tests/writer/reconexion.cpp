@@ -27,8 +27,16 @@ TEST_F(ConWriter, EventosPorElPosterEnElHiloPropio) {
         return cola.esperar([&] { return std::ranges::includes(oidos, nombres); },
                             std::chrono::seconds(5));
     };
+    const auto quieto = [&] { cola.esperar([] { return false; }, 3 * Writer::kCadaSondeo); };
     w->insertarTexto("\rabc\r");
+    quieto();
+    oidos.clear();
+    // The pupil moves it in Writer (another client here): heard while idle, once.
+    ColaEventos otra;
+    Writer(libreOffice().tubo(), otra.poster(), false).moverCursor(-2);
     EXPECT_TRUE(oido({"seleccion"}));
+    quieto();
+    EXPECT_EQ(oidos.count("seleccion"), 1u);
     w->nuevoDocumento();
     EXPECT_TRUE(oido({"documentoAbierto", "cambioDeDocumento"})); // in either order
     w->cerrarDocumento();

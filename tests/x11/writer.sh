@@ -95,7 +95,7 @@ fi
 inicio=${EPOCHREALTIME/./}
 # Without a locale set, the document Writer opens is Spanish all the same.
 LC_ALL=C.UTF-8 \
-  QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true" \
+  QT_LOGGING_RULES="renglero.x11.debug=true;renglero.writer.debug=true;renglero.mensajes.debug=true;renglero.eventos.debug=true" \
   escritorio_lanzar "$renglero" --documento writer >"$ESCRITORIO/renglero.log" 2>&1
 cuaderno=$(esperar 60 ventana '^Renglero  -') ||
   { fallo "no aparece la ventana del cuaderno"; terminar; }
@@ -255,6 +255,8 @@ done
 comprobar "F11 cambia en los dos sentidos diez veces seguidas" [ "$vueltas_bien" = 10 ]
 comprobar "en las vueltas no queda ninguna celda sombreada con Writer delante" \
   [ "$marca_con_writer" = 0 ]
+comprobar "el cuaderno ve cómo la ventana de Writer pasa delante y detrás" \
+  [ "$(grep -oE 'Writer (des)?activada' "$ESCRITORIO/renglero.log" | sort -u | wc -l)" = 2 ]
 captura tras_diez_vueltas
 
 # ---- Two quick taps switch once, to Writer and back -------------------------------
