@@ -1,11 +1,15 @@
 // What the pupil does in Writer: documents opened, closed and brought to
 // the front, the selection moved, Writer's window in front or not. The
 // backend looks for it on its own thread while idle (at the selection also
-// after each of its calls), and never lets LibreOffice call in: LibreOffice calls its listeners
-// holding its own lock, and a reply of its that drops the last reference to
-// a Writer object needs that lock too, so a remote listener can hang
-// LibreOffice and the notebook for good. Only its end is heard as it comes.
+// after each of its calls) and never lets LibreOffice call in: LibreOffice
+// calls its listeners holding its own lock, and a reply of its that drops
+// the last reference to a Writer object needs that lock too, so a remote
+// listener can hang LibreOffice and the notebook for good. Only its end is
+// heard as it comes.
 #include <algorithm>
+#include <cstdlib>
+#include <mutex>
+#include <shared_mutex>
 
 #include "programa/Registro.h"
 #include "writer/uno.h"
@@ -53,6 +57,29 @@ bool esta(const std::vector<Reference<uno::XInterface>>& lista,
     return std::ranges::find(lista, x) != lista.end();
 }
 
+// At the process's end (exit(), as Qt calls it when the X server goes) UNO's
+// own statics go, and every proxy with them: a look then would read freed
+// memory. The end waits for the look under way, briefly, and no look starts
+// after it. Never destroyed, as it must outlive every static.
+struct PuertaDeSalida {
+    std::shared_timed_mutex mutex;
+    std::atomic<bool> cerrada{false};
+};
+PuertaDeSalida& puertaDeSalida() {
+    static auto* p = new PuertaDeSalida;
+    return *p;
+}
+// Registered once UNO's statics exist, so that it runs before they go.
+void cerrarAlSalir() {
+    static std::once_flag hecho;
+    std::call_once(hecho, [] {
+        std::atexit([] {
+            puertaDeSalida().cerrada = true;
+            static_cast<void>(puertaDeSalida().mutex.try_lock_for(std::chrono::seconds(2)));
+        });
+    });
+}
+
 // Quitting is heard: LibreOffice calls it once, at its own end.
 class OyenteFin : public cppu::WeakImplHelper1<css::frame::XTerminateListener> {
   public:
@@ -81,6 +108,7 @@ void Writer::engancharAplicacion() {
     e.oyenteFin = new OyenteFin(e.canal);
     u.escritorio->addTerminateListener(e.oyenteFin);
     e.generacionOyentes = u.generacion;
+    cerrarAlSalir();
 }
 
 void Writer::tomarVista() {
@@ -166,6 +194,9 @@ void Writer::sondear(bool todo) noexcept {
     Estado& e = *estado_;
     if (cancelado_ || !conexion_->conectado() || e.generacionOyentes != conexion_->uno().generacion)
         return;
+    const std::shared_lock<std::shared_timed_mutex> puerta(puertaDeSalida().mutex,
+                                                           std::try_to_lock);
+    if (!puerta.owns_lock() || puertaDeSalida().cerrada) return;
     try {
         if (todo) {
             mirarDocumentos();
