@@ -7,11 +7,9 @@
 // listener can hang LibreOffice and the notebook for good. Only its end is
 // heard as it comes.
 #include <algorithm>
-#include <cstdlib>
-#include <mutex>
-#include <shared_mutex>
 
 #include "programa/Registro.h"
+#include "writer/HiloWriter.h"
 #include "writer/uno.h"
 
 namespace renglero {
@@ -57,29 +55,6 @@ bool esta(const std::vector<Reference<uno::XInterface>>& lista,
     return std::ranges::find(lista, x) != lista.end();
 }
 
-// At the process's end (exit(), as Qt calls it when the X server goes) UNO's
-// own statics go, and every proxy with them: a look then would read freed
-// memory. The end waits for the look under way, briefly, and no look starts
-// after it. Never destroyed, as it must outlive every static.
-struct PuertaDeSalida {
-    std::shared_timed_mutex mutex;
-    std::atomic<bool> cerrada{false};
-};
-PuertaDeSalida& puertaDeSalida() {
-    static auto* p = new PuertaDeSalida;
-    return *p;
-}
-// Registered once UNO's statics exist, so that it runs before they go.
-void cerrarAlSalir() {
-    static std::once_flag hecho;
-    std::call_once(hecho, [] {
-        std::atexit([] {
-            puertaDeSalida().cerrada = true;
-            static_cast<void>(puertaDeSalida().mutex.try_lock_for(std::chrono::seconds(2)));
-        });
-    });
-}
-
 // Quitting is heard: LibreOffice calls it once, at its own end.
 class OyenteFin : public cppu::WeakImplHelper1<css::frame::XTerminateListener> {
   public:
@@ -108,7 +83,7 @@ void Writer::engancharAplicacion() {
     e.oyenteFin = new OyenteFin(e.canal);
     u.escritorio->addTerminateListener(e.oyenteFin);
     e.generacionOyentes = u.generacion;
-    cerrarAlSalir();
+    HiloWriter::cerrarAlSalir();
 }
 
 void Writer::tomarVista() {
@@ -194,9 +169,6 @@ void Writer::sondear(bool todo) noexcept {
     Estado& e = *estado_;
     if (cancelado_ || !conexion_->conectado() || e.generacionOyentes != conexion_->uno().generacion)
         return;
-    const std::shared_lock<std::shared_timed_mutex> puerta(puertaDeSalida().mutex,
-                                                           std::try_to_lock);
-    if (!puerta.owns_lock() || puertaDeSalida().cerrada) return;
     try {
         if (todo) {
             mirarDocumentos();

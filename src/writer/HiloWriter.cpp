@@ -1,17 +1,39 @@
 #include "writer/HiloWriter.h"
 
 #include <condition_variable>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
+#include <shared_mutex>
 
 #include "programa/Registro.h"
 
 namespace renglero {
 
+namespace {
+
+// At the process's end (exit(), as Qt calls it when the X server goes) UNO's
+// own statics go, and every proxy with them: a task then would read freed
+// memory. The end waits for the tasks under way, briefly, and none starts
+// after it. Never destroyed, as it must outlive every static.
+struct PuertaDeSalida {
+    std::shared_timed_mutex mutex;
+    std::atomic<bool> cerrada{false};
+};
+PuertaDeSalida& puertaDeSalida() {
+    static auto* p = new PuertaDeSalida;
+    return *p;
+}
+
+} // namespace
+
 // What the thread and its owner share; the thread keeps it alive for as
 // long as it runs, owner or not.
 struct HiloWriter::Compartido {
     static void ejecutar(const std::function<void()>& tarea) {
+        const std::shared_lock<std::shared_timed_mutex> puerta(puertaDeSalida().mutex,
+                                                               std::try_to_lock);
+        if (!puerta.owns_lock() || puertaDeSalida().cerrada) return;
         try {
             tarea();
         } catch (...) {
@@ -115,6 +137,16 @@ void HiloWriter::encargar(std::function<void()> f) {
     compartido_->cola.push_back(std::move(f));
     ++compartido_->puestas;
     compartido_->hayTarea.notify_all();
+}
+
+void HiloWriter::cerrarAlSalir() {
+    static std::once_flag hecho;
+    std::call_once(hecho, [] {
+        std::atexit([] {
+            puertaDeSalida().cerrada = true;
+            static_cast<void>(puertaDeSalida().mutex.try_lock_for(std::chrono::seconds(2)));
+        });
+    });
 }
 
 void HiloWriter::enReposo(std::function<void()> f, std::chrono::milliseconds cada) {

@@ -54,6 +54,11 @@ class HiloWriter {
     // within `plazo`. When it has not, what it runs still uses its owner.
     bool terminar(std::chrono::milliseconds plazo);
 
+    // From the process's end on, no thread runs a task: the end waits up to
+    // 2 s for those under way. Called once UNO's statics exist (a connection
+    // made), so that it runs before they are destroyed.
+    static void cerrarAlSalir();
+
     struct Compartido;
 
   private:
