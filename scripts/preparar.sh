@@ -17,7 +17,7 @@ paquetes=(
   libreoffice-l10n-es hunspell-es fonts-freefont-ttf
   qt6-translations-l10n xdg-user-dirs
   desktop-file-utils appstream dpkg-dev file
-  weston xwayland qt6-wayland
+  xwayland qt6-wayland
   dbus dbus-x11 at-spi2-core python3-pyatspi qt6-gtk-platformtheme x11-xkb-utils
   orca clang-format
 )

@@ -25,7 +25,6 @@ def esperar(condicion, segundos, que):
             return valor
         if time.monotonic() > fin:
             raise Fallo("no llegó a tiempo: " + que)
-        contexto.iteration(False)
         time.sleep(0.02)
 
 

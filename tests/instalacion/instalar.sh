@@ -19,8 +19,6 @@ for archivo in bin/renglero "share/applications/$id.desktop" \
   share/doc/renglero/README.md lib/python3/dist-packages/orca/scripts/apps/Renglero.py; do
   [ -f "$raiz/$archivo" ] || fallo "no se ha instalado $archivo"
 done
-python3 -m py_compile "$raiz/lib/python3/dist-packages/orca/scripts/apps/Renglero.py" ||
-  fallo "el guion de Orca no es Python"
 
 # The menu entry starts the installed program by name, with the installed
 # icon, under Education and Math.

@@ -10,14 +10,12 @@
 using namespace renglero;
 
 TEST(Habla, NombresDeLasCeldas) {
-    // Signs by name, blanks unnamed, letters decoded; Symbol's own signs.
+    // Signs by name, letters decoded; Symbol's own signs.
     const std::tuple<const char*, bool, const char*> casos[] = {
-        {"7", false, "7"},        {"a", false, "a"},       {",", false, "coma"},
-        {"+", false, "más"},      {"-", false, "menos"},   {"\xD7", false, "por"},
-        {"\xF7", false, "entre"}, {"\x97", false, "raya"}, {"|", false, "barra"},
-        {"=", false, "igual"},    {" ", false, ""},        {"", false, ""},
-        {"\xF1", false, "ñ"},     {"\xE9", false, "é"},    {"p", true, "π"},
-        {"-", true, "menos"},     {"\xB4", true, "por"}};
+        {"a", false, "a"},        {"-", false, "menos"}, {"\xD7", false, "por"},
+        {"\xF7", false, "entre"}, {"|", false, "barra"}, {"=", false, "igual"},
+        {"", false, ""},          {"\xF1", false, "ñ"},  {"\xE9", false, "é"},
+        {"p", true, "π"},         {"-", true, "menos"},  {"\xB4", true, "por"}};
     for (const auto& [texto, simbolo, nombre] : casos)
         EXPECT_EQ(nombreHablado(texto, simbolo), nombre) << texto;
     const std::pair<Celda, const char*> celdas[] = {
@@ -32,10 +30,8 @@ TEST(Habla, NombresDeLasCeldas) {
 // Lines and runs of spaces between a legend's keys end sentences.
 TEST(Habla, EtiquetasSinDecoracion) {
     const std::pair<const char*, const char*> casos[] = {
-        {"  [ Esc ] = Borrar la tabla del <Renglero>.", "Esc, Borrar la tabla del Renglero."},
         {"[F5] = Ayuda     [F9] = Enviar a Word     [Pausa] = Salir",
          "F5, Ayuda. F9, Enviar a Word. Pausa, Salir"},
-        {"SUMAR\r\rPulsa la misma tecla.", "SUMAR. Pulsa la misma tecla."},
         {"  [ Ctrl-- ] = Tachado (modo Texto).", "Control menos, Tachado (modo Texto)."},
         {"  [ Ctrl- R ] = Dibujar un radical.", "Control R, Dibujar un radical."},
         {"[Ctrl--]", "Control menos"},

@@ -157,7 +157,6 @@ TEST(WriterSinLibreOffice, ParadoSigueYSale) {
     EXPECT_EQ(tipoDeError([&] { w.textoPrimerParrafo(); }), ErrorWord::Tipo::cerrado);
 }
 
-// The stopped LibreOffice ends with the driver.
 TEST(WriterSinLibreOffice, ElConductorAcabaConSuLibreOfficeParado) {
     const std::vector<pid_t> antes = sofficeHijos();
     std::optional<DocumentoConducido> d = documentoWriter(std::chrono::seconds(3));

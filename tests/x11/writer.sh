@@ -69,7 +69,7 @@ f11_a() { f11 "${2:-}" && esperar 8 "$1_delante"; }
 # ---- Writer opened first, by the pupil ----------------------------------------
 if [ "$abierto_antes" = "--abierto-antes" ]; then
   # As from the desktop's menu: no pipe, some text typed. On Wayland, an X11
-  # one as the README tells (X11 sees no native one: tests/programa/wayland.sh).
+  # one as the README tells (X11 sees no native one).
   escritorio_lanzar env $([ "$clase" = gnome-wayland ] && echo GDK_BACKEND=x11) \
     "$soffice" --writer --nologo
   esperar 60 ventana "$de_writer" >/dev/null || { fallo "Writer no se abre"; terminar; }
