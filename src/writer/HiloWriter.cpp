@@ -1,5 +1,6 @@
 #include "writer/HiloWriter.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdlib>
 #include <deque>
